@@ -1,0 +1,89 @@
+// Scoped owners of Win32 handles: each closes its handle exactly once.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace win {
+
+// Owner of a handle type with its closing function and empty value.
+template <typename Handle, typename Traits>
+class Scoped {
+ public:
+  Scoped() = default;
+  explicit Scoped(Handle h) : handle_(h) {}
+  Scoped(const Scoped&) = delete;
+  Scoped& operator=(const Scoped&) = delete;
+  Scoped(Scoped&& other) noexcept : handle_(other.release()) {}
+  Scoped& operator=(Scoped&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~Scoped() { reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Traits::Empty(); }
+  Handle* receive() {
+    reset();
+    return &handle_;
+  }
+  Handle release() { return std::exchange(handle_, Traits::Empty()); }
+  void reset(Handle h = Traits::Empty()) {
+    if (handle_ != Traits::Empty()) Traits::Close(handle_);
+    handle_ = h;
+  }
+
+ private:
+  Handle handle_ = Traits::Empty();
+};
+
+struct KernelHandleTraits {
+  static HANDLE Empty() { return nullptr; }
+  static void Close(HANDLE h) { ::CloseHandle(h); }
+};
+struct FileHandleTraits {
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { ::CloseHandle(h); }
+};
+struct RegKeyTraits {
+  static HKEY Empty() { return nullptr; }
+  static void Close(HKEY h) { ::RegCloseKey(h); }
+};
+struct ModuleTraits {
+  static HMODULE Empty() { return nullptr; }
+  static void Close(HMODULE h) { ::FreeLibrary(h); }
+};
+struct GdiObjectTraits {
+  static HGDIOBJ Empty() { return nullptr; }
+  static void Close(HGDIOBJ h) { ::DeleteObject(h); }
+};
+struct MemoryDcTraits {
+  static HDC Empty() { return nullptr; }
+  static void Close(HDC h) { ::DeleteDC(h); }
+};
+
+using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
+using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
+using ScopedRegKey = Scoped<HKEY, RegKeyTraits>;
+using ScopedModule = Scoped<HMODULE, ModuleTraits>;
+using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
+using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
+
+// A window DC from GetDC, given back with ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+}  // namespace win

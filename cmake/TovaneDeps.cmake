@@ -1,0 +1,35 @@
+# Third-party libraries. Natively from Debian's -dev packages; for Windows from
+# the cross-built cache that scripts/bootstrap.sh fills (TOVANE_DEPS_PREFIX).
+find_package(ZLIB REQUIRED)
+find_package(PNG REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(Poco REQUIRED COMPONENTS Foundation Net)
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+
+# JsonCpp: Debian installs a CMake package without the static target; the
+# cross build installs a static one. Normalise both to tovane::jsoncpp.
+find_package(jsoncpp CONFIG QUIET)
+add_library(tovane_jsoncpp INTERFACE)
+if(TARGET jsoncpp_static)
+  target_link_libraries(tovane_jsoncpp INTERFACE jsoncpp_static)
+elseif(TARGET JsonCpp::JsonCpp)
+  target_link_libraries(tovane_jsoncpp INTERFACE JsonCpp::JsonCpp)
+elseif(TARGET jsoncpp_lib)
+  target_link_libraries(tovane_jsoncpp INTERFACE jsoncpp_lib)
+else()
+  find_path(JSONCPP_INCLUDE_DIR json/json.h PATH_SUFFIXES jsoncpp REQUIRED)
+  find_library(JSONCPP_LIBRARY NAMES jsoncpp REQUIRED)
+  target_include_directories(tovane_jsoncpp INTERFACE ${JSONCPP_INCLUDE_DIR})
+  target_link_libraries(tovane_jsoncpp INTERFACE ${JSONCPP_LIBRARY})
+endif()
+add_library(tovane::jsoncpp ALIAS tovane_jsoncpp)
+
+if(WIN32)
+  # Poco's static Foundation/Net need these Windows libraries.
+  set(TOVANE_POCO_SYSLIBS ws2_32 iphlpapi)
+endif()
+
+if(TOVANE_BENCH AND NOT WIN32)
+  find_package(pugixml QUIET)
+endif()

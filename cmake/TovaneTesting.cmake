@@ -1,0 +1,51 @@
+# tovane_add_gtest(NAME SOURCES src... [LIBS lib...] [LABELS l...] [TIMEOUT s] [GUI])
+# One GoogleTest executable registered as one CTest test. On the Windows build
+# CTest runs it through scripts/winerun (CMAKE_CROSSCOMPILING_EMULATOR).
+# GUI marks tests that need a display (Wine windows); they share a lock so
+# that message boxes and focus of two tests never meet.
+function(tovane_add_gtest name)
+  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS;RESOURCE_LOCK" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE tovane_options ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  if(WIN32)
+    target_link_options(${name} PRIVATE -mconsole)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "${T_LABELS}")
+  if(T_RESOURCE_LOCK)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
+  if(T_GUI)
+    set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK wine-desktop)
+  endif()
+  if(TOVANE_SANITIZE)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+      "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1" "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+endfunction()
+
+# tovane_add_fuzz_target(NAME SOURCES src... LIBS lib... CORPUS dir [SECONDS n])
+# A libFuzzer target (native clang builds only) plus a short CTest run of it
+# over its seed corpus; scripts/fuzz.sh runs the long campaign.
+set(TOVANE_FUZZ_SECONDS 30 CACHE STRING "Length of each fuzz target's run in the test command")
+function(tovane_add_fuzz_target name)
+  cmake_parse_arguments(F "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT TOVANE_FUZZ OR WIN32)
+    return()
+  endif()
+  if(NOT F_SECONDS)
+    set(F_SECONDS ${TOVANE_FUZZ_SECONDS})
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE tovane_options tovane_fuzz_flags ${F_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      ${PROJECT_SOURCE_DIR}/scripts/run-fuzz-target.sh $<TARGET_FILE:${name}> ${F_CORPUS} ${work} ${F_SECONDS})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS fuzz)
+endfunction()

@@ -1,0 +1,20 @@
+# Cross toolchain: Windows x86-64 with MinGW-w64 (posix thread model).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(_mingw x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${_mingw}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_mingw}-g++-posix)
+set(CMAKE_RC_COMPILER  ${_mingw}-windres)
+set(CMAKE_MC_COMPILER  /usr/bin/${_mingw}-windmc)
+set(CMAKE_AR           /usr/bin/${_mingw}-ar CACHE FILEPATH "")
+set(CMAKE_RANLIB       /usr/bin/${_mingw}-ranlib CACHE FILEPATH "")
+
+# Dependencies cross-built by scripts/bootstrap.sh live in TOVANE_DEPS_PREFIX.
+if(NOT TOVANE_DEPS_PREFIX AND DEFINED ENV{TOVANE_DEPS_PREFIX})
+  set(TOVANE_DEPS_PREFIX $ENV{TOVANE_DEPS_PREFIX})
+endif()
+set(CMAKE_FIND_ROOT_PATH /usr/${_mingw} ${TOVANE_DEPS_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows (MinGW-w64) dependencies from Debian's source
+# packages into $TOVANE_DEPS_PREFIX: Poco (Foundation, Net), JsonCpp, libpng,
+# libjpeg-turbo (all static) and GoogleTest from /usr/src/googletest.
+# zlib comes from Debian's libz-mingw-w64-dev. Runs once; later calls return
+# at once while the stamp file is there.
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+
+STAMP=$TOVANE_DEPS_PREFIX/.complete
+[ -f "$STAMP" ] && exit 0
+
+WORK=$TOVANE_CACHE/mingw-deps-build-$TOVANE_DEPS_VERSION
+SRC=$TOVANE_CACHE/debian-sources
+APTDIR=$TOVANE_CACHE/apt-src
+JOBS=${JOBS:-$(nproc)}
+TOOLCHAIN=$TOVANE_ROOT/cmake/mingw-w64-x86_64.cmake
+mkdir -p "$WORK" "$SRC" "$TOVANE_DEPS_PREFIX"
+log "cross-building Windows dependencies into $TOVANE_DEPS_PREFIX (first run only)"
+
+# A private apt configuration with deb-src lines for the machine's own
+# suites, so the machine's apt sources stay untouched.
+apt_opts=(-o APT::Sandbox::User=root -o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$APTDIR/sources.list.d"
+          -o "Dir::State::Lists=$APTDIR/lists" -o "Dir::Cache=$APTDIR/cache")
+if [ ! -f "$APTDIR/.ready" ]; then
+  mkdir -p "$APTDIR/sources.list.d" "$APTDIR/lists/partial" "$APTDIR/cache/archives/partial"
+  cat > "$APTDIR/sources.list.d/src.sources" <<SRCS
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: bookworm-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRCS
+  apt-get "${apt_opts[@]}" update -qq
+  touch "$APTDIR/.ready"
+fi
+
+# fetch_source NAME: unpacks Debian's source package NAME (with its patches)
+# below $SRC and prints the unpacked folder. Tries every listed version, since
+# an index may name a version the mirror no longer serves.
+fetch_source() {
+  local name=$1 dir
+  dir=$(find "$SRC" -maxdepth 1 -mindepth 1 -type d -name "$2-*" | head -n1)
+  if [ -n "$dir" ]; then echo "$dir"; return; fi
+  local versions v ok=
+  versions=$(apt-cache "${apt_opts[@]}" showsrc "$name" | awk '/^Version:/{print $2}')
+  for v in $versions; do
+    if (cd "$SRC" && apt-get "${apt_opts[@]}" source --download-only -qq "$name=$v" >/dev/null 2>&1); then
+      ok=$v; break
+    fi
+  done
+  [ -n "$ok" ] || die "cannot download the source package $name"
+  local dsc
+  dsc=$(ls "$SRC"/*_"${ok#*:}".dsc | head -n1)
+  (cd "$SRC" && dpkg-source --no-check -x "$dsc" >/dev/null 2>&1)
+  dir=$(find "$SRC" -maxdepth 1 -mindepth 1 -type d -name "$2-*" | head -n1)
+  [ -n "$dir" ] || die "cannot unpack $name"
+  echo "$dir"
+}
+
+cmake_build() { # name srcdir args...
+  local name=$1 src=$2; shift 2
+  [ -f "$TOVANE_DEPS_PREFIX/.built-$name" ] && return 0
+  log "  building $name"
+  rm -rf "$WORK/$name"
+  cmake -S "$src" -B "$WORK/$name" -G Ninja -Wno-dev \
+    -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DTOVANE_DEPS_PREFIX="$TOVANE_DEPS_PREFIX" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$TOVANE_DEPS_PREFIX" \
+    -DBUILD_SHARED_LIBS=OFF "$@" >"$WORK/$name.configure.log" 2>&1 \
+    || { tail -n 30 "$WORK/$name.configure.log"; die "configure of $name failed"; }
+  cmake --build "$WORK/$name" -j "$JOBS" >"$WORK/$name.build.log" 2>&1 \
+    || { tail -n 40 "$WORK/$name.build.log"; die "build of $name failed"; }
+  cmake --install "$WORK/$name" >/dev/null
+  touch "$TOVANE_DEPS_PREFIX/.built-$name"
+}
+
+# GoogleTest
+cmake_build googletest /usr/src/googletest -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+
+# libpng (zlib from libz-mingw-w64-dev)
+png=$(fetch_source libpng1.6 libpng1.6)
+cmake_build libpng "$png" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+  -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON
+
+# libjpeg-turbo (no SIMD: spares the nasm dependency)
+jpeg=$(fetch_source libjpeg-turbo libjpeg-turbo)
+cmake_build libjpeg "$jpeg" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF
+
+# JsonCpp
+json=$(fetch_source libjsoncpp libjsoncpp)
+cmake_build jsoncpp "$json" -DJSONCPP_WITH_TESTS=OFF -DJSONCPP_WITH_POST_BUILD_UNITTEST=OFF \
+  -DBUILD_STATIC_LIBS=ON -DBUILD_OBJECT_LIBS=OFF -DJSONCPP_WITH_PKGCONFIG_SUPPORT=OFF \
+  -DJSONCPP_WITH_CMAKE_PACKAGE=ON
+
+# Poco: Foundation and Net only. MinGW's headers are lower-case where Poco
+# includes <Winsock2.h> and <Iphlpapi.h>; forwarding headers bridge that, and
+# wincrypt.h's TIMESTAMP_* macros would clash with Poco's ICMP enumerators.
+poco=$(fetch_source poco poco)
+fwd=$WORK/poco-forward-headers
+mkdir -p "$fwd"
+printf '#pragma once\n#include <winsock2.h>\n' > "$fwd/Winsock2.h"
+printf '#pragma once\n#include <iphlpapi.h>\n#undef TIMESTAMP_REQUEST\n#undef TIMESTAMP_REPLY\n' > "$fwd/Iphlpapi.h"
+poco_off=()
+for c in XML JSON MONGODB REDIS PDF UTIL NETSSL NETSSL_WIN CRYPTO JWT DATA DATA_SQLITE DATA_MYSQL \
+         DATA_POSTGRESQL DATA_ODBC SEVENZIP ZIP APACHECONNECTOR CPPPARSER ENCODINGS ENCODINGS_COMPILER \
+         PAGECOMPILER PAGECOMPILER_FILE2PAGE POCODOC ACTIVERECORD ACTIVERECORD_COMPILER TESTS; do
+  poco_off+=("-DENABLE_$c=OFF")
+done
+cmake_build poco "$poco" "${poco_off[@]}" -DENABLE_FOUNDATION=ON -DENABLE_NET=ON \
+  -DPOCO_STATIC=ON -DPOCO_MT=OFF -DCMAKE_MC_COMPILER=/usr/bin/x86_64-w64-mingw32-windmc \
+  -DCMAKE_CXX_FLAGS="-I$fwd" -DCMAKE_C_FLAGS="-I$fwd"
+
+touch "$STAMP"
+log "Windows dependencies ready"

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# wine-session.sh COMMAND [ARGS...]: runs COMMAND with one X display and one
+# persistent wineserver for all Wine programs it starts, then stops exactly
+# what it started (its Xvfb, the wineserver of the project's prefix).
+set -euo pipefail
+. "$(dirname "$0")/wine-env.sh"
+ensure_wineprefix
+start_xvfb
+started_server=
+wineserver -p 2>/dev/null && started_server=1
+cleanup() {
+  if [ -n "$started_server" ]; then wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; fi
+  stop_xvfb
+}
+trap cleanup EXIT
+set +e
+"$@"
+exit $?

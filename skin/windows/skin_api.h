@@ -1,0 +1,18 @@
+// Public entry points of the skin engine. All strings are UTF-16.
+#pragma once
+
+#include <windows.h>
+
+// Loads the skin package stored in the executable's own resources under
+// (type, id), decrypting entries with the optional password. Returns 1 when
+// the resource exists, else 0.
+int LoadSkinResource(const wchar_t* resourceType, int resourceId, const char* password);
+
+// Attaches the theme's description `skinId` to `window`. Returns 1 when the
+// window kind is skinnable and the theme describes that id, else 0 (the
+// window keeps its system look).
+int SetWindowSkin(HWND window, const wchar_t* skinId);
+
+// Sets the text or picture id of the window's drawing item named `name`.
+// Returns 1 on success, 0 when the window is not skinned or has no such item.
+int SetSkinProperty(HWND window, const wchar_t* name, const wchar_t* value, int redraw);
