@@ -1,0 +1,84 @@
+// CSkinResourceManager: the process-wide store of everything a skin package
+// defines, filled once by the package pass (LoadFromMemory / LoadPackage)
+// and the theme walk (LoadTheme), then queried by id.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/resources/skin_draw_image.h"
+#include "skin/resources/skin_hash_table.h"
+
+class CSkinXmlDocument;
+class CSkinZipReader;
+
+class CSkinResourceManager {
+public:
+    CSkinResourceManager();
+    virtual ~CSkinResourceManager();
+    CSkinResourceManager(const CSkinResourceManager&) = delete;
+    CSkinResourceManager& operator=(const CSkinResourceManager&) = delete;
+
+    // ===================================================================
+    // Package pass (skin_resource_manager.cpp)
+    // ===================================================================
+
+    // The package pass reads at most this many uncompressed bytes in total;
+    // entries that would go beyond it are skipped.
+    static constexpr uint64_t kMaxPackageBytes = uint64_t(256) << 20;
+
+    // Opens the ZIP archive in [data, data + size) and runs LoadPackage.
+    // Returns 0 (tables unchanged) when the archive cannot be opened, else 1.
+    int LoadFromMemory(const void* data, size_t size, const char* password);
+
+    // Loads every entry of the open archive by the last three characters of
+    // its name (BMP, PNG, ICO, JPG, GIF, XML; others skipped), runs the
+    // theme walk and closes the reader. Returns 1.
+    int LoadPackage(CSkinZipReader& reader);
+
+    // Fills the theme tables from the document (skin_theme_loader.cpp).
+    bool LoadTheme(CSkinXmlDocument& document, CSkinZipReader& reader);
+
+    // Called at the end of every package pass so the window manager can take
+    // over the theme's shared window settings. The window manager registers
+    // itself; until then this is a no-op.
+    using PackageLoadedHook = void (*)(CSkinResourceManager& manager);
+    static void SetPackageLoadedHook(PackageLoadedHook hook);
+
+    // ===================================================================
+    // Image table and GIF entry bytes (skin_resource_manager.cpp)
+    // ===================================================================
+
+    // Image table: keyed by image id, or by entry name for pictures that no
+    // image item binds. The first definition of a key wins.
+    CSkinHashTable<CSkinDrawImage>& Images() { return images_; }
+    const CSkinHashTable<CSkinDrawImage>& Images() const { return images_; }
+    CSkinDrawImage* FindImage(const std::wstring& name) const { return images_.Find(name); }
+    // Inserts unless `name` is present; a refused image is destroyed.
+    bool AddImage(const std::wstring& name, std::unique_ptr<CSkinDrawImage> image);
+
+    // The bytes of every GIF entry of the package, in archive order, for the
+    // GIF players. Look-ups find the first entry of a name.
+    struct GifEntry {
+        std::wstring name;
+        std::vector<uint8_t> bytes;
+    };
+    const std::vector<GifEntry>& GifEntries() const { return gifEntries_; }
+    const std::vector<uint8_t>* FindGifBytes(const std::wstring& name) const;
+
+private:
+    void NotifyPackageLoaded();
+
+    CSkinHashTable<CSkinDrawImage> images_;
+    std::vector<GifEntry> gifEntries_;
+
+    // ===================================================================
+    // Theme tables (skin_theme_loader.cpp and its companions)
+    // ===================================================================
+};
+
+// The single resource manager of the process, created on first use.
+CSkinResourceManager* GetSkinResourceManager();
