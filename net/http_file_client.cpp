@@ -1,0 +1,89 @@
+#include "net/http_file_client.h"
+
+#include <exception>
+#include <memory>
+
+#include "net/temp_file.h"
+
+const wchar_t kDownloadErrorCreateFile[] = L"下载失败:无法创建本地文件!";
+const wchar_t kDownloadErrorSize[] = L"下载失败:文件大小检验不正确!";
+const wchar_t kDownloadTempPrefix[] = L"~4a906";
+
+HttpFileClient::HttpFileClient() { userRecord_.client = this; }
+
+HttpFileClient::~HttpFileClient() = default;
+
+void HttpFileClient::SetCallbacks(const DownloadCallbacks& callbacks) {
+  progress_ = callbacks.progress;
+  done_ = callbacks.done;
+  userRecord_.context = callbacks.context;
+}
+
+namespace {
+
+enum class BodyOutcome { kComplete, kReadFailed, kWriteFailed };
+
+// Copies the body block by block; reports progress after each block.
+BodyOutcome CopyBody(std::istream& body, TempFileWriter& file, std::uint64_t& received,
+                     std::int64_t expected, DownloadProgressCallback progress,
+                     DownloadUserRecord* record) {
+  auto buffer = std::make_unique<char[]>(kDownloadBlockSize);
+  for (;;) {
+    // A reset connection surfaces as a stream error (the stream catches the
+    // socket's exception), not as an end of data.
+    body.read(buffer.get(), static_cast<std::streamsize>(kDownloadBlockSize));
+    const std::streamsize count = body.gcount();
+    if (count > 0) {
+      if (!file.Write(buffer.get(), static_cast<std::size_t>(count))) return BodyOutcome::kWriteFailed;
+      received += static_cast<std::uint64_t>(count);
+      if (progress) progress(received, static_cast<std::uint64_t>(expected), record);
+    }
+    if (body.bad()) return BodyOutcome::kReadFailed;
+    if (count == 0 || !body.good()) return BodyOutcome::kComplete;
+  }
+}
+
+}  // namespace
+
+void DownloadToTempFile(HttpFileClient& client) {
+  client.filePath_ = MakeTempFileName(kDownloadTempPrefix);
+  client.receivedSize_ = 0;
+  bool fileFailed = false;
+  bool readFailed = false;
+  {
+    TempFileWriter file;
+    if (client.filePath_.empty() || !file.Open(client.filePath_)) {
+      fileFailed = true;
+    } else if (client.answerBody_) {
+      client.state_ = kDownloadReceiving;
+      BodyOutcome outcome = BodyOutcome::kReadFailed;
+      try {
+        outcome = CopyBody(*client.answerBody_, file, client.receivedSize_, client.expectedSize_,
+                           client.progress_, &client.userRecord_);
+      } catch (const std::exception&) {
+        // Out of memory for the block buffer, or a stream set to throw.
+      }
+      fileFailed = outcome == BodyOutcome::kWriteFailed;
+      readFailed = outcome == BodyOutcome::kReadFailed;
+    }
+    if (!file.Close()) fileFailed = true;
+  }
+
+  const bool sizeMatches =
+      client.expectedSize_ >= 0 &&
+      client.receivedSize_ == static_cast<std::uint64_t>(client.expectedSize_);
+  if (fileFailed) {
+    client.state_ = kDownloadFailed;
+    client.errorText_ = kDownloadErrorCreateFile;
+  } else if (readFailed || !sizeMatches) {
+    client.state_ = kDownloadFailed;
+    client.errorText_ = kDownloadErrorSize;
+  } else {
+    client.state_ = kDownloadCompleted;
+    client.errorText_.clear();
+  }
+  // A failed download leaves nothing behind in the temporary folder.
+  if (client.state_ == kDownloadFailed && !client.filePath_.empty()) RemoveFile(client.filePath_);
+
+  if (client.done_) client.done_(client.state_ == kDownloadCompleted ? 1 : 0, &client.userRecord_);
+}
