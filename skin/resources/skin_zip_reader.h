@@ -87,6 +87,9 @@ private:
     bool CheckLocalHeader(const CentralRecord& rec, uint64_t* dataStart, uint64_t* localExtra,
                           uint32_t* localExtraLength) const;
     bool OpenEntryForReading(int index);
+    bool Refill();
+    SkinZipResult Pump(uint8_t* out, size_t length, size_t* delivered);
+    bool EntryEndsHere();
     size_t ReadSource(uint64_t offset, void* out, size_t length) const;
 
     const uint8_t* data_ = nullptr;

@@ -1,0 +1,129 @@
+#include "skin/resources/skin_resource_manager.h"
+
+#include <clocale>
+#include <cwctype>
+#include <utility>
+
+#include "image/picture.h"
+#include "skin/resources/skin_xml_document.h"
+#include "skin/resources/skin_zip_reader.h"
+
+namespace {
+
+CSkinResourceManager::PackageLoadedHook g_packageLoadedHook = nullptr;
+
+// What the package pass does with an entry, by the last three characters of
+// its name, upper-cased.
+enum class EntryKind { Skip, Bitmap, Png, Icon, Jpeg, Gif, Xml };
+
+struct EntryKindByEnding {
+    const wchar_t* ending;
+    EntryKind kind;
+};
+constexpr EntryKindByEnding kEntryKinds[] = {
+    {L"BMP", EntryKind::Bitmap}, {L"PNG", EntryKind::Png}, {L"ICO", EntryKind::Icon},
+    {L"JPG", EntryKind::Jpeg},   {L"GIF", EntryKind::Gif}, {L"XML", EntryKind::Xml},
+};
+
+EntryKind KindOfEntry(const std::wstring& name) {
+    std::wstring ending = name.size() > 3 ? name.substr(name.size() - 3) : name;
+    for (wchar_t& c : ending) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+    for (const EntryKindByEnding& k : kEntryKinds)
+        if (ending == k.ending) return k.kind;
+    return EntryKind::Skip;
+}
+
+}  // namespace
+
+CSkinResourceManager::CSkinResourceManager() = default;
+CSkinResourceManager::~CSkinResourceManager() = default;
+
+CSkinResourceManager* GetSkinResourceManager() {
+    // Lives until the process ends; never destroyed, like the windows using it.
+    static CSkinResourceManager* manager = new CSkinResourceManager();
+    return manager;
+}
+
+void CSkinResourceManager::SetPackageLoadedHook(PackageLoadedHook hook) { g_packageLoadedHook = hook; }
+
+void CSkinResourceManager::NotifyPackageLoaded() {
+    if (g_packageLoadedHook) g_packageLoadedHook(*this);
+}
+
+bool CSkinResourceManager::AddImage(const std::wstring& name, std::unique_ptr<CSkinDrawImage> image) {
+    return images_.InsertIfAbsent(name, std::move(image));
+}
+
+const std::vector<uint8_t>* CSkinResourceManager::FindGifBytes(const std::wstring& name) const {
+    for (const GifEntry& gif : gifEntries_)
+        if (gif.name == name) return &gif.bytes;
+    return nullptr;
+}
+
+int CSkinResourceManager::LoadFromMemory(const void* data, size_t size, const char* password) {
+    std::unique_ptr<CSkinZipReader> reader = CSkinZipReader::OpenMemory(data, size, password);
+    if (!reader) return 0;
+    std::setlocale(LC_ALL, "");
+    return LoadPackage(*reader);
+}
+
+int CSkinResourceManager::LoadPackage(CSkinZipReader& reader) {
+    std::setlocale(LC_ALL, "");
+    CSkinXmlDocument document;
+    SkinZipEntry entry;
+    reader.GetEntry(-1, &entry);
+    int count = entry.index;
+    // Every entry read counts against the budget, whether it loads or not,
+    // so a hostile package cannot make the pass inflate without end.
+    uint64_t budget = kMaxPackageBytes;
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < count; ++i) {
+        if (!reader.GetEntry(i, &entry) || entry.name[0] == 0) continue;
+        std::wstring name(entry.name);
+        EntryKind kind = KindOfEntry(name);
+        if (kind == EntryKind::Skip) continue;
+        uint64_t stated = static_cast<uint32_t>(entry.uncompressedSize);
+        if (stated > budget) continue;
+        budget -= stated;
+        // An entry that cannot be read completely is skipped, never half-loaded.
+        if (!reader.ReadWholeEntry(i, bytes)) continue;
+        switch (kind) {
+            case EntryKind::Bitmap:
+                // The bitmap keeps its bytes plus a terminating zero.
+                bytes.push_back(0);
+                AddImage(name, CSkinDrawImage::FromBitmapFile(bytes.data(), bytes.size()));
+                break;
+            case EntryKind::Png:
+                AddImage(name, CSkinDrawImage::FromPicture(
+                                   tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Png),
+                                   CSkinDrawImage::kTypePng));
+                break;
+            case EntryKind::Icon:
+                AddImage(name, CSkinDrawImage::FromPicture(
+                                   tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Icon),
+                                   CSkinDrawImage::kTypeIco));
+                break;
+            case EntryKind::Jpeg:
+                AddImage(name, CSkinDrawImage::FromPicture(
+                                   tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Jpeg),
+                                   CSkinDrawImage::kTypeJpg));
+                break;
+            case EntryKind::Gif:
+                gifEntries_.push_back(GifEntry{name, std::move(bytes)});
+                bytes = std::vector<uint8_t>();
+                break;
+            case EntryKind::Xml:
+                // A later XML entry replaces the document of an earlier one.
+                document.LoadUtf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+                break;
+            case EntryKind::Skip:
+                break;
+        }
+        bytes.clear();
+        bytes.shrink_to_fit();
+    }
+    LoadTheme(document, reader);
+    reader.Close();
+    NotifyPackageLoaded();
+    return 1;
+}
