@@ -72,10 +72,15 @@ void DownloadToTempFile(HttpFileClient& client) {
   const bool sizeMatches =
       client.expectedSize_ >= 0 &&
       client.receivedSize_ == static_cast<std::uint64_t>(client.expectedSize_);
+  // A body shorter than its own answer announced was cut off, whatever the
+  // probe said (a closed or reset connection can look like a normal end).
+  const bool cutShort =
+      client.announcedLength_ >= 0 &&
+      client.receivedSize_ != static_cast<std::uint64_t>(client.announcedLength_);
   if (fileFailed) {
     client.state_ = kDownloadFailed;
     client.errorText_ = kDownloadErrorCreateFile;
-  } else if (readFailed || !sizeMatches) {
+  } else if (readFailed || cutShort || !sizeMatches) {
     client.state_ = kDownloadFailed;
     client.errorText_ = kDownloadErrorSize;
   } else {

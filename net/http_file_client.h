@@ -60,8 +60,12 @@ class HttpFileClient : public Poco::Net::HTTPClientSession {
 
   void SetExpectedSize(std::int64_t size) { expectedSize_ = size; }
   void SetCallbacks(const DownloadCallbacks& callbacks);
-  // The answer body to read, owned by the session (null: no body).
-  void SetAnswerBody(std::istream* body) { answerBody_ = body; }
+  // The answer body to read, owned by the session (null: no body), and
+  // the length its answer announced (-1: none).
+  void SetAnswerBody(std::istream* body, std::int64_t announcedLength) {
+    answerBody_ = body;
+    announcedLength_ = announcedLength;
+  }
 
  private:
   friend void DownloadToTempFile(HttpFileClient& client);
@@ -75,6 +79,7 @@ class HttpFileClient : public Poco::Net::HTTPClientSession {
   DownloadDoneCallback done_ = nullptr;
   DownloadUserRecord userRecord_;
   std::istream* answerBody_ = nullptr;
+  std::int64_t announcedLength_ = -1;
 };
 
 // Receives the answer body into a new temporary file, reporting progress

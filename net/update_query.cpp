@@ -43,15 +43,21 @@ void ReadData(const Json::Value& data, UpdateInfo& info) {
 }
 
 // Reads the whole body, refusing more than kMaxManifestSize bytes and a body
-// cut off by a connection error.
-bool ReadBoundedBody(std::istream& body, std::string& text) {
+// cut off by a connection error or shorter than its announced length.
+bool ReadBoundedBody(std::istream& body, const Poco::Net::HTTPResponse& response,
+                     std::string& text) {
+  if (response.hasContentLength() &&
+      response.getContentLength64() > static_cast<Poco::Int64>(kMaxManifestSize))
+    return false;
   char buffer[8192];
   while (body.good()) {
     body.read(buffer, sizeof buffer);
     text.append(buffer, static_cast<std::size_t>(body.gcount()));
     if (text.size() > kMaxManifestSize) return false;
   }
-  return !body.bad();
+  if (body.bad()) return false;
+  return !response.hasContentLength() ||
+         static_cast<Poco::Int64>(text.size()) == response.getContentLength64();
 }
 
 }  // namespace
@@ -91,11 +97,8 @@ bool QueryUpdateAt(const std::string& updateAddress, std::string& downloadAddres
       session.sendRequest(request);
       Poco::Net::HTTPResponse response;
       std::istream& body = session.receiveResponse(response);
-      const bool accepted =
-          response.getStatus() == Poco::Net::HTTPResponse::HTTP_OK &&
-          !(response.hasContentLength() &&
-            response.getContentLength64() > static_cast<Poco::Int64>(kMaxManifestSize)) &&
-          ReadBoundedBody(body, text);
+      const bool accepted = response.getStatus() == Poco::Net::HTTPResponse::HTTP_OK &&
+                            ReadBoundedBody(body, response, text);
       net_util::AbortSession(session);
       if (!accepted) return false;
     } catch (...) {
