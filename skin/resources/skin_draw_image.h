@@ -41,7 +41,17 @@ public:
     int GetWidth() const;
     int GetHeight() const;
 
+    // Bitmap files only (set by the theme's image items): whether the
+    // theme's colour shift applies to the picture, and its transparent
+    // colour (0x00BBGGRR, magenta by default).
+    bool GetAdjustColors() const { return adjustColors_; }
+    void SetAdjustColors(bool adjust) { adjustColors_ = adjust; }
+    uint32_t GetTransparentColor() const { return transparentColor_; }
+    void SetTransparentColor(uint32_t color) { transparentColor_ = color; }
+
 protected:
+    bool adjustColors_ = true;
+    uint32_t transparentColor_ = 0x00FF00FF;
     int type_ = kTypeBmp;
     std::vector<uint8_t> fileBytes_;
     tovane::Picture picture_;

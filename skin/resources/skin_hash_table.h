@@ -80,6 +80,22 @@ public:
         return false;
     }
 
+    // Removes the newest entry of `key` and hands its value to the caller;
+    // nullptr when absent.
+    std::unique_ptr<T> Take(const std::wstring& key) {
+        Node** link = &buckets_[Bucket(key)];
+        for (Node* n = *link; n; link = &n->next, n = n->next) {
+            if (n->key == key) {
+                *link = n->next;
+                std::unique_ptr<T> value = std::move(n->value);
+                delete n;
+                --size_;
+                return value;
+            }
+        }
+        return nullptr;
+    }
+
     void Clear() {
         for (Node*& head : buckets_) {
             while (head) {

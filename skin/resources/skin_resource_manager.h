@@ -11,6 +11,7 @@
 
 #include "skin/resources/skin_draw_image.h"
 #include "skin/resources/skin_hash_table.h"
+#include "skin/resources/skin_resource_tables.h"
 
 class CSkinXmlDocument;
 class CSkinZipReader;
@@ -78,6 +79,38 @@ private:
     // ===================================================================
     // Theme tables (skin_theme_loader.cpp and its companions)
     // ===================================================================
+public:
+    // Fonts, cursors and system colours come from this platform; nullptr
+    // (the default) selects DefaultSkinPlatform(). Tests inject a fake.
+    void SetPlatform(ISkinPlatform* platform);
+    ISkinPlatform& Platform() const;
+
+    // The font of `id`, or nullptr; its handle (HFONT), or nullptr.
+    const CSkinFont* GetFont(const std::wstring& id) const;
+    void* GetFontHandle(const std::wstring& id) const;
+    // The colour of `id`; the desktop system colour (index 1) when absent.
+    SkinColor GetColor(const std::wstring& id) const;
+    // The cursor handle (HCURSOR) of `id`, or nullptr.
+    void* GetCursor(const std::wstring& id) const;
+    // The image of command `id` (the first definition), or nullptr.
+    CSkinDrawImage* GetCommandImage(const std::wstring& id) const;
+    // The comwnd settings the window manager takes over after a load.
+    SkinSharedWindowSettings GetSharedWindowSettings() const;
+
+    // The description of class `cls` stored under `id`; when absent, the
+    // class default (the item whose id is the class name); else nullptr.
+    const SkinControlDesc* GetDescription(SkinDescClass cls, const std::wstring& id) const;
+    template <class T>
+    const T* GetDescription(const std::wstring& id) const {
+        return static_cast<const T*>(GetDescription(T::kClass, id));
+    }
+
+    // The theme tables themselves, for the theme loader.
+    CSkinThemeTables& ThemeTables() { return theme_; }
+    const CSkinThemeTables& ThemeTables() const { return theme_; }
+
+private:
+    CSkinThemeTables theme_;
 };
 
 // The single resource manager of the process, created on first use.
