@@ -46,7 +46,11 @@ BodyOutcome CopyBody(std::istream& body, TempFileWriter& file, std::uint64_t& re
 }  // namespace
 
 void DownloadToTempFile(HttpFileClient& client) {
-  client.filePath_ = MakeTempFileName(kDownloadTempPrefix);
+  try {
+    client.filePath_ = MakeTempFileName(kDownloadTempPrefix);
+  } catch (const std::exception&) {
+    client.filePath_.clear();
+  }
   client.receivedSize_ = 0;
   bool fileFailed = false;
   bool readFailed = false;

@@ -84,5 +84,5 @@ class HttpFileClient : public Poco::Net::HTTPClientSession {
 
 // Receives the answer body into a new temporary file, reporting progress
 // after every block and the outcome once at the end. A failed download
-// leaves no file behind. Does not throw.
+// leaves no file behind.
 void DownloadToTempFile(HttpFileClient& client);

@@ -95,10 +95,11 @@ void LoopbackServer::ServeGenerated(const std::string& path, std::uint64_t size)
   Route(path, [size](Poco::Net::HTTPServerRequest&, Poco::Net::HTTPServerResponse& response) {
     response.setContentLength64(static_cast<Poco::Int64>(size));
     std::ostream& out = response.send();
-    std::string block(1 << 16, '\0');
+    // A whole number of pattern periods, so every block starts the pattern afresh.
+    std::string block(kPatternPeriod * 2850, '\0');
+    for (std::size_t i = 0; i < block.size(); ++i) block[i] = PatternByte(i);
     for (std::uint64_t sent = 0; sent < size && out.good();) {
       const std::uint64_t n = std::min<std::uint64_t>(block.size(), size - sent);
-      for (std::uint64_t i = 0; i < n; ++i) block[i] = PatternByte(sent + i);
       out.write(block.data(), static_cast<std::streamsize>(n));
       sent += n;
     }

@@ -60,7 +60,8 @@ class LoopbackServer {
   int Hits(const std::string& path) const;
 
   // Byte i of a generated body.
-  static char PatternByte(std::uint64_t i) { return static_cast<char>('a' + i % 23); }
+  static constexpr std::size_t kPatternPeriod = 23;
+  static char PatternByte(std::uint64_t i) { return static_cast<char>('a' + i % kPatternPeriod); }
 
  private:
   class Factory;
