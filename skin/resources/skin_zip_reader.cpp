@@ -76,6 +76,11 @@ void SanitiseName(std::wstring& name) {
             name.erase(0, 1);
             continue;
         }
+        // A parent reference left at the front ("a/../../b" leaves "../b").
+        if (name.size() >= 3 && name[0] == L'.' && name[1] == L'.' && (name[2] == L'\\' || name[2] == L'/')) {
+            name.erase(0, 3);
+            continue;
+        }
         bool cut = false;
         for (const wchar_t* ref : kParentRefs) {
             size_t pos = name.find(ref);
