@@ -10,3 +10,10 @@ tovane_add_gtest(theme_loader_test
   SOURCES theme_value_parsers_test.cpp theme_loader_test.cpp theme_descriptions_test.cpp
   LIBS tovane_skin_resources)
 target_include_directories(theme_loader_test PRIVATE ${_theme_inc})
+
+if(WIN32)
+  tovane_add_gtest(theme_platform_win32_test
+    SOURCES theme_platform_win32_test.cpp
+    LIBS tovane_skin_resources
+    GUI)
+endif()
