@@ -1,15 +1,19 @@
-# tovane_add_gtest(NAME SOURCES src... [LIBS lib...] [LABELS l...] [TIMEOUT s] [GUI])
+# tovane_add_gtest(NAME SOURCES src... [LIBS lib...] [LABELS l...] [TIMEOUT s] [GUI] [NO_TEST])
 # One GoogleTest executable registered as one CTest test. On the Windows build
 # CTest runs it through scripts/winerun (CMAKE_CROSSCOMPILING_EMULATOR).
 # GUI marks tests that need a display (Wine windows); they share a lock so
-# that message boxes and focus of two tests never meet.
+# that message boxes and focus of two tests never meet. NO_TEST builds the
+# executable only (the caller registers its own test runs of it).
 function(tovane_add_gtest name)
-  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(T "GUI;NO_TEST" "TIMEOUT" "SOURCES;LIBS;LABELS;RESOURCE_LOCK" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE tovane_options ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   if(WIN32)
     target_link_options(${name} PRIVATE -mconsole)
+  endif()
+  if(T_NO_TEST)
+    return()
   endif()
   add_test(NAME ${name} COMMAND ${name})
   if(NOT T_TIMEOUT)

@@ -49,5 +49,12 @@ PY
   ) 9>"$TOVANE_CACHE/wineprefix.lock"
 }
 
+# start_wine_services: starts the prefix's background processes (wineserver,
+# services, desktop) detached from our output, so that a caller waiting for
+# the end of a program's output (CTest) never waits for them.
+start_wine_services() {
+  "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 # winepath_of PATH: the Windows form (Z:\...) of an absolute Unix path.
 winepath_of() { printf 'Z:%s' "${1//\//\\}"; }

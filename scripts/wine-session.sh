@@ -7,7 +7,9 @@ set -euo pipefail
 ensure_wineprefix
 start_xvfb
 started_server=
-wineserver -p 2>/dev/null && started_server=1
+wineserver -p </dev/null >/dev/null 2>&1 && started_server=1
+start_wine_services
+export TOVANE_WINE_SESSION=1
 cleanup() {
   if [ -n "$started_server" ]; then wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; fi
   stop_xvfb

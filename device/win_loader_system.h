@@ -1,0 +1,26 @@
+// The loader's system services on Windows: registry, files, PATH, LoadLibraryW.
+#pragma once
+
+#include "device/apple_libraries.h"
+#include "device/library_loader.h"
+
+namespace apple {
+
+class WinLoaderSystem : public LoaderSystem {
+ public:
+  bool ReadMachineString(const std::wstring& subkey, const std::wstring& value,
+                         std::wstring& out) override;
+  std::wstring WindowsDirectory() override;
+  bool FileExists(const std::wstring& path) override;
+  std::wstring GetPathVariable() override;
+  void SetPathVariable(const std::wstring& value) override;
+  void* LoadLibraryAt(const std::wstring& path) override;
+};
+
+// LoadDeviceLibraries over a given system (tests pass their own).
+bool LoadDeviceLibrariesWith(LoaderSystem& system, DeviceEventHandler handler, void* context);
+
+// Where the last load found the libraries (for tests and diagnostics).
+const LibraryLocation& LastLibraryLocation();
+
+}  // namespace apple
