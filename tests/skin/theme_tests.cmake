@@ -7,8 +7,8 @@ configure_file(${_theme_inc}/installer_theme.inc.tmp ${_theme_inc}/installer_the
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/skin.xml)
 
 tovane_add_gtest(theme_loader_test
-  SOURCES theme_value_parsers_test.cpp theme_loader_test.cpp theme_descriptions_test.cpp
-  LIBS tovane_skin_resources)
+  SOURCES theme_value_parsers_test.cpp theme_loader_test.cpp theme_descriptions_test.cpp theme_package_test.cpp
+  LIBS tovane_skin_resources tovane_test_zip)
 target_include_directories(theme_loader_test PRIVATE ${_theme_inc})
 
 if(WIN32)
