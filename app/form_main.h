@@ -1,0 +1,79 @@
+// The installer's main window: dialog template 106 with the status button,
+// the caption buttons, the footer line and the two link labels. It shows the
+// workflow's state (StatusView) and routes the button clicks.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/device_workflow.h"
+#include "app/framework/dialog.h"
+#include "app/status_view.h"
+#include "device/apple_libraries.h"
+
+inline constexpr int kFormMainTemplate = 106;
+inline constexpr int kStatusButtonId = 1003;
+inline constexpr int kCloseButtonId = 1004;
+inline constexpr int kFooterTextId = 1005;
+inline constexpr int kMinimiseButtonId = 1006;
+inline constexpr int kForumLinkId = 1009;
+inline constexpr int kHomeLinkId = 1007;
+
+inline constexpr int kMainWindowWidth = 509;
+inline constexpr int kMainWindowHeight = 253;
+inline constexpr int kStatusButtonWidth = 399;
+inline constexpr int kStatusButtonHeight = 42;
+// A press this close to the top of the client area drags the window.
+inline constexpr int kDragAreaHeight = 50;
+
+// True when a left press at client y starts a window drag.
+inline bool IsInDragArea(int clientY) { return clientY <= kDragAreaHeight; }
+// True for the keys the main window swallows before the dialog manager.
+inline bool IsSwallowedKey(UINT message, WPARAM key) {
+  return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
+}
+
+class FormMain : public win::Dialog, public StatusView, public DeviceWorkflow {
+ public:
+  // The services start-up uses; tests replace them.
+  struct Services {
+    std::function<bool(apple::DeviceEventHandler, void*)> loadDeviceLibraries;
+    std::function<void(UINT exitCode)> terminateProcess;
+    std::function<void(HWND owner, const wchar_t* text, const wchar_t* title)> messageBox;
+  };
+  static Services DefaultServices();
+
+  explicit FormMain(HINSTANCE instance, Services services = DefaultServices());
+
+  // StatusView, callable from any thread.
+  void SetStatusText(const std::wstring& text) override;
+  void ShowWarningImages() override;
+  void ShowInstallImages() override;
+  void ShowDoneImages() override;
+  void ClearFooterText() override;
+  void ShowMessage(const std::wstring& text) override;
+
+  HWND statusButton() const { return statusButton_; }
+
+ protected:
+  bool OnInitDialog() override;
+  bool OnCommand(WORD id, WORD code, HWND control) override;
+  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  bool PreTranslateMessage(const MSG& msg) override;
+
+ private:
+  void BindControls();
+  void ShowImageSet(const wchar_t* normal, const wchar_t* down);
+  // Sets a control's window text from any thread without blocking for long.
+  static void SetControlText(HWND control, const wchar_t* text);
+
+  Services services_;
+  HWND statusButton_ = nullptr;
+  HWND closeButton_ = nullptr;
+  HWND footerText_ = nullptr;
+  HWND minimiseButton_ = nullptr;
+  HWND forumLink_ = nullptr;
+  HWND homeLink_ = nullptr;
+};
