@@ -59,9 +59,9 @@ class LoopbackServer::Factory : public Poco::Net::HTTPRequestHandlerFactory {
   LoopbackServer* owner_;
 };
 
-LoopbackServer::LoopbackServer() {
+LoopbackServer::LoopbackServer(std::uint16_t port) {
   Poco::Net::initializeNetwork();
-  Poco::Net::ServerSocket socket(Poco::Net::SocketAddress("127.0.0.1", 0));
+  Poco::Net::ServerSocket socket(Poco::Net::SocketAddress("127.0.0.1", port));
   port_ = socket.address().port();
   auto* params = new Poco::Net::HTTPServerParams;
   params->setMaxThreads(16);

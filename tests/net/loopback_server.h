@@ -35,7 +35,8 @@ class LoopbackServer {
   using Handler =
       std::function<void(Poco::Net::HTTPServerRequest&, Poco::Net::HTTPServerResponse&)>;
 
-  LoopbackServer();
+  // Listens on 127.0.0.1:`port`, or on a free port when 0.
+  explicit LoopbackServer(std::uint16_t port = 0);
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
