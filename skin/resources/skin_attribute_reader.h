@@ -60,75 +60,75 @@ struct SkinAttr {
 namespace skin_attr {
 
 template <class R>
-SkinAttr<R> Text(const wchar_t* name, std::wstring R::*field, const wchar_t* def = L"") {
+constexpr SkinAttr<R> Text(const wchar_t* name, std::wstring R::*field, const wchar_t* def = L"") {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::Text, a.text = field, a.defaultText = def;
     return a;
 }
 template <class R>
-SkinAttr<R> Int(const wchar_t* name, int R::*field, int def = 0) {
+constexpr SkinAttr<R> Int(const wchar_t* name, int R::*field, int def = 0) {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::Integer, a.integer = field, a.number[0] = def;
     return a;
 }
 template <class R>
-SkinAttr<R> Position(const wchar_t* name, int R::*field) {
+constexpr SkinAttr<R> Position(const wchar_t* name, int R::*field) {
     SkinAttr<R> a = Int(name, field);
     a.type = SkinValueType::Position;
     return a;
 }
 template <class R>
-SkinAttr<R> PositiveInt(const wchar_t* name, int R::*field, int def) {
+constexpr SkinAttr<R> PositiveInt(const wchar_t* name, int R::*field, int def) {
     SkinAttr<R> a = Int(name, field, def);
     a.type = SkinValueType::PositiveInteger;
     return a;
 }
 template <class R>
-SkinAttr<R> Color(const wchar_t* name, SkinColor R::*field, SkinColor def = 0) {
+constexpr SkinAttr<R> Color(const wchar_t* name, SkinColor R::*field, SkinColor def = 0) {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::Color, a.code = field, a.number[0] = static_cast<int>(def);
     return a;
 }
 template <class R>
-SkinAttr<R> SysColor(const wchar_t* name, SkinColor R::*field, int systemIndex) {
+constexpr SkinAttr<R> SysColor(const wchar_t* name, SkinColor R::*field, int systemIndex) {
     SkinAttr<R> a = Color(name, field);
     a.type = SkinValueType::SystemColor, a.number[0] = systemIndex;
     return a;
 }
 template <class R>
-SkinAttr<R> Pair(const wchar_t* name, SkinPair R::*field, int x = 0, int y = 0) {
+constexpr SkinAttr<R> Pair(const wchar_t* name, SkinPair R::*field, int x = 0, int y = 0) {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::Pair, a.pair = field, a.number[0] = x, a.number[1] = y;
     return a;
 }
 template <class R>
-SkinAttr<R> Tuple(const wchar_t* name, SkinQuad R::*field, int l = 0, int t = 0, int r = 0, int b = 0) {
+constexpr SkinAttr<R> Tuple(const wchar_t* name, SkinQuad R::*field, int l = 0, int t = 0, int r = 0, int b = 0) {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::Tuple, a.quad = field;
     a.number[0] = l, a.number[1] = t, a.number[2] = r, a.number[3] = b;
     return a;
 }
 template <class R>
-SkinAttr<R> TrueFlag(const wchar_t* name, bool R::*field) {
+constexpr SkinAttr<R> TrueFlag(const wchar_t* name, bool R::*field) {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::TrueFlag, a.flag = field;
     return a;
 }
 template <class R>
-SkinAttr<R> FalseFlag(const wchar_t* name, bool R::*field) {
+constexpr SkinAttr<R> FalseFlag(const wchar_t* name, bool R::*field) {
     SkinAttr<R> a = TrueFlag(name, field);
     a.type = SkinValueType::FalseFlag;
     return a;
 }
 template <class R, size_t N>
-SkinAttr<R> Choice(const wchar_t* name, uint32_t R::*field, const SkinChoice (&choices)[N], uint32_t fallback) {
+constexpr SkinAttr<R> Choice(const wchar_t* name, uint32_t R::*field, const SkinChoice (&choices)[N], uint32_t fallback) {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::Choice, a.code = field;
     a.choices = choices, a.choiceCount = N, a.number[0] = static_cast<int>(fallback);
     return a;
 }
 template <class R>
-SkinAttr<R> StateMask(const wchar_t* name, uint32_t R::*field) {
+constexpr SkinAttr<R> StateMask(const wchar_t* name, uint32_t R::*field) {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::StateMask, a.code = field;
     return a;

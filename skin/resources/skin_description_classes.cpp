@@ -12,19 +12,19 @@ constexpr SkinColor kWhite = SkinRgb(255, 255, 255);
 
 // ---- window -------------------------------------------------------------
 using W = SkinWindowDesc;
-const SkinAttr<W> kWindowAttrs[] = {
+constexpr SkinAttr<W> kWindowAttrs[] = {
     Text(L"menuBarLabel", &W::menuBarLabel), Text(L"bmpScrollbar", &W::bmpScrollbar), Text(L"font", &W::font),
     Color(L"textColor", &W::textColor),      Pair(L"sizeMin", &W::sizeMin),           Pair(L"sizeMax", &W::sizeMax),
     TrueFlag(L"titleMenuBar", &W::titleMenuBar),
 };
 using CB = SkinCaptionButtonDesc;
-const SkinAttr<CB> kCaptionButtonAttrs[] = {
+constexpr SkinAttr<CB> kCaptionButtonAttrs[] = {
     Text(L"picNormal", &CB::picNormal), Text(L"picOver", &CB::picOver), Text(L"picDown", &CB::picDown),
     Text(L"picDisable", &CB::picDisable), Pair(L"offset", &CB::offset),
 };
-const SkinAttr<CB> kMaxButtonAttrs[] = {FalseFlag(L"hideDisable", &CB::hideDisable)};
+constexpr SkinAttr<CB> kMaxButtonAttrs[] = {FalseFlag(L"hideDisable", &CB::hideDisable)};
 using BG = SkinWindowBackgroundDesc;
-const SkinAttr<BG> kBackgroundAttrs[] = {
+constexpr SkinAttr<BG> kBackgroundAttrs[] = {
     Text(L"picFile", &BG::picFile),
     Int(L"captionHeight", &BG::captionHeight),
     Tuple(L"borderWidth", &BG::borderWidth),
@@ -35,11 +35,11 @@ const SkinAttr<BG> kBackgroundAttrs[] = {
     Pair(L"captionOffset", &BG::captionOffset),
     Text(L"frameStyle", &BG::frameStyle, L"framenormal"),
 };
-const SkinAttr<W> kWindowScrollbarAttrs[] = {Text(L"picFile", &W::scrollbarPicFile)};
+constexpr SkinAttr<W> kWindowScrollbarAttrs[] = {Text(L"picFile", &W::scrollbarPicFile)};
 
 // ---- button -------------------------------------------------------------
 using B = SkinButtonDesc;
-const SkinAttr<B> kButtonAttrs[] = {
+constexpr SkinAttr<B> kButtonAttrs[] = {
     Text(L"toolTip", &B::toolTip),
     Text(L"picNormal", &B::picNormal), Text(L"picOver", &B::picOver), Text(L"picDown", &B::picDown),
     Text(L"picDisable", &B::picDisable), Text(L"picFocus", &B::picFocus),
@@ -57,14 +57,14 @@ const SkinAttr<B> kButtonAttrs[] = {
 
 // ---- static -------------------------------------------------------------
 using S = SkinStaticDesc;
-const SkinAttr<S> kStaticAttrs[] = {
+constexpr SkinAttr<S> kStaticAttrs[] = {
     Color(L"textColor", &S::textColor), SysColor(L"textDisableColor", &S::textDisableColor, kSkinSysColorGrayText),
     Text(L"toolTip", &S::toolTip), Text(L"cursor", &S::cursor), Text(L"font", &S::font),
 };
 
 // ---- radiobutton, checkbutton ---------------------------------------------
 using RB = SkinRadioButtonDesc;
-const SkinAttr<RB> kRadioAttrs[] = {
+constexpr SkinAttr<RB> kRadioAttrs[] = {
     Text(L"picUncheckNormal", &RB::picUncheckNormal), Text(L"picUncheckOver", &RB::picUncheckOver),
     Text(L"picUncheckDisible", &RB::picUncheckDisible), Text(L"picUncheckDown", &RB::picUncheckDown),
     Text(L"picUncheckFocus", &RB::picUncheckFocus), Text(L"picCheckedNormal", &RB::picCheckedNormal),
@@ -77,16 +77,16 @@ const SkinAttr<RB> kRadioAttrs[] = {
     Text(L"cursor", &RB::cursor), Text(L"toolTip", &RB::toolTip), TrueFlag(L"drawFocusRect", &RB::drawFocusRect),
 };
 using CK = SkinCheckButtonDesc;
-const SkinAttr<CK> kCheckExtraAttrs[] = {Text(L"picIndeterminate", &CK::picIndeterminate)};
+constexpr SkinAttr<CK> kCheckExtraAttrs[] = {Text(L"picIndeterminate", &CK::picIndeterminate)};
 
 // ---- groupbutton, edit, combobox ------------------------------------------
 using GB = SkinGroupButtonDesc;
-const SkinAttr<GB> kGroupAttrs[] = {
+constexpr SkinAttr<GB> kGroupAttrs[] = {
     Text(L"imagelogo", &GB::imagelogo), Color(L"textColor", &GB::textColor), Color(L"borderColor", &GB::borderColor),
     Text(L"font", &GB::font), Int(L"borderRound", &GB::borderRound),
 };
 using E = SkinEditDesc;
-const SkinAttr<E> kEditAttrs[] = {
+constexpr SkinAttr<E> kEditAttrs[] = {
     Text(L"bmpScrollbar", &E::bmpScrollbar), Text(L"bmpFrameNormal", &E::bmpFrameNormal),
     Text(L"bmpFrameOver", &E::bmpFrameOver),
     Int(L"nmarginleft", &E::nmarginleft, 2), Int(L"nmarginright", &E::nmarginright, 2),
@@ -97,7 +97,7 @@ const SkinAttr<E> kEditAttrs[] = {
     TrueFlag(L"transparent", &E::transparent),
 };
 using CO = SkinComboBoxDesc;
-const SkinAttr<CO> kComboAttrs[] = {
+constexpr SkinAttr<CO> kComboAttrs[] = {
     Text(L"bmpScrollbar", &CO::bmpScrollbar), Text(L"bmpFrameNormal", &CO::bmpFrameNormal),
     Text(L"bmpFrameOver", &CO::bmpFrameOver), Text(L"bmpButtonNormal", &CO::bmpButtonNormal),
     Text(L"bmpButtonOver", &CO::bmpButtonOver), Text(L"bmpButtonDown", &CO::bmpButtonDown),
@@ -107,7 +107,7 @@ const SkinAttr<CO> kComboAttrs[] = {
 
 // ---- listbox, slider, progress, spinbutton ---------------------------------
 using LB = SkinListBoxDesc;
-const SkinAttr<LB> kListBoxAttrs[] = {
+constexpr SkinAttr<LB> kListBoxAttrs[] = {
     Text(L"bmpScrollbar", &LB::bmpScrollbar),
     // One text, two uses: a picture id and a colour.
     Text(L"backgroundColor", &LB::backgroundImage), Color(L"backgroundColor", &LB::backgroundColor, kWhite),
@@ -124,7 +124,7 @@ const SkinAttr<LB> kListBoxAttrs[] = {
     TrueFlag(L"drawItem", &LB::drawItem), Int(L"alpha", &LB::alpha, -1),
 };
 using SL = SkinSliderDesc;
-const SkinAttr<SL> kSliderAttrs[] = {
+constexpr SkinAttr<SL> kSliderAttrs[] = {
     Text(L"thumbHorizNormal", &SL::thumbHorizNormal), Text(L"thumbHorizOver", &SL::thumbHorizOver),
     Text(L"thumbHorizDown", &SL::thumbHorizDown), Text(L"thumbHorizDisible", &SL::thumbHorizDisible),
     Text(L"thumbHorizFocus", &SL::thumbHorizFocus), Text(L"thumbVertNormal", &SL::thumbVertNormal),
@@ -136,7 +136,7 @@ const SkinAttr<SL> kSliderAttrs[] = {
     TrueFlag(L"drawFocusRect", &SL::drawFocusRect),
 };
 using PR = SkinProgressDesc;
-const SkinAttr<PR> kProgressAttrs[] = {
+constexpr SkinAttr<PR> kProgressAttrs[] = {
     Text(L"channelHorizNormal", &PR::channelHorizNormal), Text(L"channelHorizActive", &PR::channelHorizActive),
     Text(L"channelVertNormal", &PR::channelVertNormal), Text(L"channelVertActive", &PR::channelVertActive),
     Color(L"textColor", &PR::textColor), Int(L"partOffset", &PR::partOffset, 8),
@@ -145,7 +145,7 @@ const SkinAttr<PR> kProgressAttrs[] = {
     Tuple(L"borderOffset", &PR::borderOffset, 5, 5, 5, 5),
 };
 using SP = SkinSpinButtonDesc;
-const SkinAttr<SP> kSpinAttrs[] = {
+constexpr SkinAttr<SP> kSpinAttrs[] = {
     Text(L"bmpLeftNormal", &SP::bmpLeftNormal), Text(L"bmpLeftOver", &SP::bmpLeftOver),
     Text(L"bmpLeftDown", &SP::bmpLeftDown), Text(L"bmpLeftDisble", &SP::bmpLeftDisble),
     Text(L"bmpRightNormal", &SP::bmpRightNormal), Text(L"bmpRightOver", &SP::bmpRightOver),
@@ -158,7 +158,7 @@ const SkinAttr<SP> kSpinAttrs[] = {
 
 // ---- header, listview, tree, tabctrl ---------------------------------------
 using HD = SkinHeaderDesc;
-const SkinAttr<HD> kHeaderAttrs[] = {
+constexpr SkinAttr<HD> kHeaderAttrs[] = {
     Text(L"imageSeparator", &HD::imageSeparator), Text(L"itemBackgroundNormalImage", &HD::itemBackgroundNormalImage),
     Text(L"itemBackgroundOverImage", &HD::itemBackgroundOverImage),
     Text(L"itemBackgroundDownImage", &HD::itemBackgroundDownImage),
@@ -167,7 +167,7 @@ const SkinAttr<HD> kHeaderAttrs[] = {
     Tuple(L"border9grid", &HD::border9grid, 5, 5, 5, 5), Int(L"itemHeight", &HD::itemHeight),
 };
 using LV = SkinListViewDesc;
-const SkinAttr<LV> kListViewAttrs[] = {
+constexpr SkinAttr<LV> kListViewAttrs[] = {
     Text(L"bmpScrollbar", &LV::bmpScrollbar), Text(L"headSkinLabel", &LV::headSkinLabel),
     Text(L"itemBackgroundOverImage", &LV::itemBackgroundOverImage),
     Text(L"itemBackgroundCheckedImage", &LV::itemBackgroundCheckedImage),
@@ -182,7 +182,7 @@ const SkinAttr<LV> kListViewAttrs[] = {
     Int(L"itemHeight", &LV::itemHeight, 20),
 };
 using TR = SkinTreeDesc;
-const SkinAttr<TR> kTreeAttrs[] = {
+constexpr SkinAttr<TR> kTreeAttrs[] = {
     Text(L"bmpBackground", &TR::bmpBackground), Text(L"itemBackgroundNormalImage", &TR::itemBackgroundNormalImage),
     Text(L"itemBackgroundCheckedImage", &TR::itemBackgroundCheckedImage),
     Text(L"itemBackgroundOverImage", &TR::itemBackgroundOverImage), Text(L"expandImage", &TR::expandImage),
@@ -195,7 +195,7 @@ const SkinAttr<TR> kTreeAttrs[] = {
     FalseFlag(L"bLButtonDownExpand", &TR::bLButtonDownExpand),
 };
 using TC = SkinTabCtrlDesc;
-const SkinAttr<TC> kTabAttrs[] = {
+constexpr SkinAttr<TC> kTabAttrs[] = {
     Text(L"spinbuttonSkinLabel", &TC::spinbuttonSkinLabel), Text(L"pushbuttonSkinLabel", &TC::pushbuttonSkinLabel),
     Text(L"itemBackgroundTopNormalImage", &TC::itemBackgroundTopNormalImage),
     Text(L"itemBackgroundTopOverImage", &TC::itemBackgroundTopOverImage),
@@ -216,7 +216,7 @@ const SkinAttr<TC> kTabAttrs[] = {
 
 // ---- menu, menubar ---------------------------------------------------------
 using MN = SkinMenuDesc;
-const SkinAttr<MN> kMenuAttrs[] = {
+constexpr SkinAttr<MN> kMenuAttrs[] = {
     Int(L"partOffset", &MN::partOffset, 5), Int(L"backgroundAlpha", &MN::backgroundAlpha, 255),
     Text(L"imageBackground", &MN::imageBackground), Text(L"itemBackgroundOverImage", &MN::itemBackgroundOverImage),
     Text(L"imageSeparator", &MN::imageSeparator), Text(L"imagePupArrow", &MN::imagePupArrow),
@@ -227,7 +227,7 @@ const SkinAttr<MN> kMenuAttrs[] = {
     Tuple(L"border9grid", &MN::border9grid, 6, 6, 6, 6),
 };
 using MB = SkinMenuBarDesc;
-const SkinAttr<MB> kMenuBarAttrs[] = {
+constexpr SkinAttr<MB> kMenuBarAttrs[] = {
     Text(L"imageBackground", &MB::imageBackground), Text(L"itemNormalImage", &MB::itemNormalImage),
     Text(L"itemOverImage", &MB::itemOverImage), Text(L"itemDownImage", &MB::itemDownImage),
     Text(L"imageBtnMin", &MB::imageBtnMin), Text(L"imageBtnRestore", &MB::imageBtnRestore),
@@ -241,29 +241,29 @@ const SkinAttr<MB> kMenuBarAttrs[] = {
 
 // ---- the small control classes ---------------------------------------------
 using IP = SkinIpAddressDesc;
-const SkinAttr<IP> kIpAttrs[] = {
+constexpr SkinAttr<IP> kIpAttrs[] = {
     Text(L"bmpFrameNormal", &IP::bmpFrameNormal), Text(L"bmpFrameOver", &IP::bmpFrameOver), Text(L"font", &IP::font),
     Color(L"textColor", &IP::textColor), Color(L"borderColor", &IP::borderColor),
 };
 using HK = SkinHotKeyDesc;
-const SkinAttr<HK> kHotKeyAttrs[] = {
+constexpr SkinAttr<HK> kHotKeyAttrs[] = {
     Text(L"bmpFrameNormal", &HK::bmpFrameNormal), Text(L"bmpFrameOver", &HK::bmpFrameOver), Text(L"font", &HK::font),
     Color(L"borderColor", &HK::borderColor),
 };
 using DT = SkinDateTimeDesc;
-const SkinAttr<DT> kDateTimeAttrs[] = {
+constexpr SkinAttr<DT> kDateTimeAttrs[] = {
     Text(L"bmpFrameNormal", &DT::bmpFrameNormal), Text(L"bmpFrameOver", &DT::bmpFrameOver),
     Text(L"bmpButtonNormal", &DT::bmpButtonNormal), Text(L"bmpButtonOver", &DT::bmpButtonOver),
     Text(L"bmpButtonDown", &DT::bmpButtonDown), Text(L"bmpButtonDisable", &DT::bmpButtonDisable),
     Int(L"spinbuttonSkinLabel", &DT::spinbuttonSkinLabel), Color(L"borderColor", &DT::borderColor),
 };
 using RE = SkinRichEditDesc;
-const SkinAttr<RE> kRichEditAttrs[] = {
+constexpr SkinAttr<RE> kRichEditAttrs[] = {
     Text(L"bmpFrameNormal", &RE::bmpFrameNormal), Text(L"bmpFrameOver", &RE::bmpFrameOver),
     Text(L"bmpScrollbar", &RE::bmpScrollbar), Color(L"borderColor", &RE::borderColor),
 };
 using TB = SkinToolBarDesc;
-const SkinAttr<TB> kToolBarAttrs[] = {
+constexpr SkinAttr<TB> kToolBarAttrs[] = {
     Text(L"bmpButtonNormal", &TB::bmpButtonNormal), Text(L"bmpButtonOver", &TB::bmpButtonOver),
     Text(L"bmpButtonDown", &TB::bmpButtonDown), Text(L"bmpButtonDisable", &TB::bmpButtonDisable),
     Text(L"imageBackgroundHoriz", &TB::imageBackgroundHoriz), Text(L"imageSeparatorHoriz", &TB::imageSeparatorHoriz),
@@ -272,29 +272,29 @@ const SkinAttr<TB> kToolBarAttrs[] = {
     Color(L"backgroundColor", &TB::backgroundColor),
 };
 using RBR = SkinRebarDesc;
-const SkinAttr<RBR> kRebarAttrs[] = {
+constexpr SkinAttr<RBR> kRebarAttrs[] = {
     Text(L"imageBackgroundHoriz", &RBR::imageBackgroundHoriz), Text(L"imageDropHoriz", &RBR::imageDropHoriz),
     Text(L"imageBackgroundVert", &RBR::imageBackgroundVert), Text(L"imageDropVert", &RBR::imageDropVert),
     SysColor(L"backgroundColor", &RBR::backgroundColor, kSkinSysColorBtnFace),
 };
 using SB = SkinStatusBarDesc;
-const SkinAttr<SB> kStatusBarAttrs[] = {
+constexpr SkinAttr<SB> kStatusBarAttrs[] = {
     Text(L"bmpBackground", &SB::bmpBackground), Text(L"imageSeparator", &SB::imageSeparator),
     Text(L"imageSizelogo", &SB::imageSizelogo),
     SysColor(L"backgroundColor", &SB::backgroundColor, kSkinSysColorBtnFace), Color(L"textColor", &SB::textColor),
     Text(L"font", &SB::font),
 };
 using CBR = SkinControlBarDesc;
-const SkinAttr<CBR> kControlBarAttrs[] = {
+constexpr SkinAttr<CBR> kControlBarAttrs[] = {
     Text(L"bmpBackgroundHoriz", &CBR::bmpBackgroundHoriz), Text(L"bmpBackgroundVert", &CBR::bmpBackgroundVert),
     SysColor(L"backgroundColor", &CBR::backgroundColor, kSkinSysColorBtnFace),
 };
 using SCB = SkinScrollBarDesc;
-const SkinAttr<SCB> kScrollBarAttrs[] = {
+constexpr SkinAttr<SCB> kScrollBarAttrs[] = {
     Text(L"imageSizebox", &SCB::imageSizebox), Text(L"bmpScrollbar", &SCB::bmpScrollbar),
 };
 using CW = SkinSharedWindowSettings;
-const SkinAttr<CW> kSharedWindowAttrs[] = {
+constexpr SkinAttr<CW> kSharedWindowAttrs[] = {
     Text(L"bmpScrollbar", &CW::bmpScrollbar), Color(L"borderColor", &CW::borderColor),
     SysColor(L"backgroundColor", &CW::backgroundColor, kSkinSysColorBtnFace),
 };

@@ -10,7 +10,7 @@ namespace {
 
 bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
 
-const SkinAttr<SkinLayout> kLayoutAttrs[] = {
+constexpr SkinAttr<SkinLayout> kLayoutAttrs[] = {
     Position(L"left", &SkinLayout::left),   Position(L"top", &SkinLayout::top),
     Int(L"right", &SkinLayout::right),      Int(L"bottom", &SkinLayout::bottom),
     Int(L"width", &SkinLayout::width),      Int(L"height", &SkinLayout::height),
@@ -18,23 +18,23 @@ const SkinAttr<SkinLayout> kLayoutAttrs[] = {
 
 using ItemAttr = SkinAttr<SkinItemDesc>;
 
-const ItemAttr kCommonAttrs[] = {
+constexpr ItemAttr kCommonAttrs[] = {
     Text(L"id", &SkinItemDesc::id),
     FalseFlag(L"visible", &SkinItemDesc::visible),
 };
-const ItemAttr kStateAttrs[] = {
+constexpr ItemAttr kStateAttrs[] = {
     StateMask(L"state", &SkinItemDesc::stateMask),
 };
 
-const SkinChoice kVertAlign[] = {{L"top", kSkinTextTop}, {L"bottom", kSkinTextBottom}};
-const SkinChoice kHorizAlign[] = {{L"right", kSkinTextRight}, {L"center", kSkinTextCenter}};
-const SkinChoice kSingleLine[] = {{L"false", kSkinTextWordBreak}};
-const SkinChoice kEllipsis[] = {{L"true", kSkinTextEllipsis}};
-const SkinChoice kPenStyles[] = {
+constexpr SkinChoice kVertAlign[] = {{L"top", kSkinTextTop}, {L"bottom", kSkinTextBottom}};
+constexpr SkinChoice kHorizAlign[] = {{L"right", kSkinTextRight}, {L"center", kSkinTextCenter}};
+constexpr SkinChoice kSingleLine[] = {{L"false", kSkinTextWordBreak}};
+constexpr SkinChoice kEllipsis[] = {{L"true", kSkinTextEllipsis}};
+constexpr SkinChoice kPenStyles[] = {
     {L"dash", kSkinPenDash}, {L"dot", kSkinPenDot}, {L"dashdot", kSkinPenDashDot}, {L"dashdotdot", kSkinPenDashDotDot}};
-const SkinChoice kFillModes[] = {{L"horiz", kSkinFillHorizGradient}, {L"vert", kSkinFillVertGradient}};
+constexpr SkinChoice kFillModes[] = {{L"horiz", kSkinFillHorizGradient}, {L"vert", kSkinFillVertGradient}};
 
-const ItemAttr kTextAttrs[] = {
+constexpr ItemAttr kTextAttrs[] = {
     Text(L"string", &SkinItemDesc::text),
     Text(L"font", &SkinItemDesc::font),
     Color(L"color", &SkinItemDesc::color),
@@ -46,7 +46,7 @@ const ItemAttr kTextAttrs[] = {
     TrueFlag(L"adjusthsb", &SkinItemDesc::adjustHsb),
 };
 
-const ItemAttr kImageAttrs[] = {
+constexpr ItemAttr kImageAttrs[] = {
     Text(L"picFile", &SkinItemDesc::picFile),
     Text(L"drawStyle", &SkinItemDesc::drawStyle, L"bitBlt"),
     Tuple(L"border9grid", &SkinItemDesc::border9grid, 2, 2, 2, 2),
@@ -58,7 +58,7 @@ const ItemAttr kImageAttrs[] = {
     Int(L"srcHeight", &SkinItemDesc::srcHeight),
 };
 
-const ItemAttr kLineAttrs[] = {
+constexpr ItemAttr kLineAttrs[] = {
     Choice(L"penStyle", &SkinItemDesc::penStyle, kPenStyles, kSkinPenSolid),
     // Both spellings are accepted; the later entry wins, so "penWidth"
     // counts when both are written.
@@ -68,7 +68,7 @@ const ItemAttr kLineAttrs[] = {
     FalseFlag(L"adjusthsb", &SkinItemDesc::adjustHsb),
 };
 
-const ItemAttr kRectangleAttrs[] = {
+constexpr ItemAttr kRectangleAttrs[] = {
     Choice(L"drawStyle", &SkinItemDesc::fillMode, kFillModes, kSkinFillSolid),
     Color(L"fillColor", &SkinItemDesc::fillColor),
     Color(L"borderColor", &SkinItemDesc::borderColor),
@@ -78,7 +78,7 @@ const ItemAttr kRectangleAttrs[] = {
     FalseFlag(L"adjusthsb", &SkinItemDesc::adjustHsb),
 };
 
-const ItemAttr kAnimateAttrs[] = {
+constexpr ItemAttr kAnimateAttrs[] = {
     Text(L"picFile", &SkinItemDesc::picFile),
     PositiveInt(L"frameCount", &SkinItemDesc::frameCount, 0),
     PositiveInt(L"beginFrame", &SkinItemDesc::beginFrame, 1),
@@ -87,7 +87,7 @@ const ItemAttr kAnimateAttrs[] = {
     FalseFlag(L"enablePlay", &SkinItemDesc::enablePlay),
 };
 
-const ItemAttr kEventItemAttrs[] = {
+constexpr ItemAttr kEventItemAttrs[] = {
     Text(L"cursor", &SkinItemDesc::cursor),
 };
 
