@@ -119,6 +119,7 @@ void LoopbackServer::Redirect(const std::string& path, int status, const std::st
 void LoopbackServer::ServeRaw(const std::string& path, const std::string& head,
                               const std::string& body, RawEnd end, int pieces, int delayMs) {
   Route(path, [=](Poco::Net::HTTPServerRequest& request, Poco::Net::HTTPServerResponse& response) {
+    const std::uint64_t generation = ReleaseGeneration();
     response.setKeepAlive(false);
     auto& impl = dynamic_cast<Poco::Net::HTTPServerRequestImpl&>(request);
     Poco::Net::StreamSocket socket = impl.detachSocket();
@@ -130,9 +131,10 @@ void LoopbackServer::ServeRaw(const std::string& path, const std::string& head,
         if (at > 0 && delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
         SendAll(socket, body.substr(at, step));
       }
-      if (end == RawEnd::kReset) {
+      if (end == RawEnd::kReset || end == RawEnd::kResetWhenReleased) {
         // Give the client time to take what was sent, then abort with RST.
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (end == RawEnd::kResetWhenReleased) WaitForRelease(generation);
+        else std::this_thread::sleep_for(std::chrono::milliseconds(50));
         socket.setLinger(true, 0);
       } else {
         socket.shutdownSend();
@@ -167,6 +169,26 @@ void LoopbackServer::Dispatch(Poco::Net::HTTPServerRequest& request,
   response.setStatus(Poco::Net::HTTPResponse::HTTP_NOT_FOUND);
   response.setContentLength(0);
   response.send();
+}
+
+std::uint64_t LoopbackServer::ReleaseGeneration() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return releaseGeneration_;
+}
+
+void LoopbackServer::WaitForRelease(std::uint64_t generation) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  // Bounded, so a test that forgets to release still ends.
+  released_.wait_for(lock, std::chrono::seconds(10),
+                     [&] { return releaseGeneration_ != generation; });
+}
+
+void LoopbackServer::ReleaseHeldAnswers() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++releaseGeneration_;
+  }
+  released_.notify_all();
 }
 
 std::vector<RecordedRequest> LoopbackServer::Requests() const {

@@ -4,6 +4,7 @@
 // answers). Requests are recorded for the tests to inspect.
 #pragma once
 
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -27,8 +28,10 @@ struct RecordedRequest {
   bool hasRange = false;
 };
 
-// How a raw answer ends after its bytes are written.
-enum class RawEnd { kClose, kReset };
+// How a raw answer ends after its bytes are written: closed, reset, or
+// reset once the test calls ReleaseHeldAnswers (so the client has surely
+// read the head before the reset arrives).
+enum class RawEnd { kClose, kReset, kResetWhenReleased };
 
 class LoopbackServer {
  public:
@@ -57,6 +60,9 @@ class LoopbackServer {
   void ServeRaw(const std::string& path, const std::string& head, const std::string& body,
                 RawEnd end = RawEnd::kClose, int pieces = 1, int delayMs = 0);
 
+  // Lets every raw answer now waiting in kResetWhenReleased end.
+  void ReleaseHeldAnswers();
+
   std::vector<RecordedRequest> Requests() const;
   int Hits(const std::string& path) const;
 
@@ -67,10 +73,14 @@ class LoopbackServer {
  private:
   class Factory;
   void Dispatch(Poco::Net::HTTPServerRequest& request, Poco::Net::HTTPServerResponse& response);
+  void WaitForRelease(std::uint64_t generation);
+  std::uint64_t ReleaseGeneration();
 
   mutable std::mutex mutex_;
   std::map<std::string, Handler> routes_;
   std::vector<RecordedRequest> requests_;
+  std::condition_variable released_;
+  std::uint64_t releaseGeneration_ = 0;
   std::unique_ptr<Poco::Net::HTTPServer> server_;
   std::uint16_t port_ = 0;
 };
