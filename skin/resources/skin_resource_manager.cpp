@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cwctype>
+#include <new>
 #include <utility>
 
 #include "image/picture.h"
@@ -85,39 +86,11 @@ int CSkinResourceManager::LoadPackage(CSkinZipReader& reader) {
         uint64_t stated = static_cast<uint32_t>(entry.uncompressedSize);
         if (stated > budget) continue;
         budget -= stated;
-        // An entry that cannot be read completely is skipped, never half-loaded.
-        if (!reader.ReadWholeEntry(i, bytes)) continue;
-        switch (kind) {
-            case EntryKind::Bitmap:
-                // The bitmap keeps its bytes plus a terminating zero.
-                bytes.push_back(0);
-                AddImage(name, CSkinDrawImage::FromBitmapFile(bytes.data(), bytes.size()));
-                break;
-            case EntryKind::Png:
-                AddImage(name, CSkinDrawImage::FromPicture(
-                                   tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Png),
-                                   CSkinDrawImage::kTypePng));
-                break;
-            case EntryKind::Icon:
-                AddImage(name, CSkinDrawImage::FromPicture(
-                                   tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Icon),
-                                   CSkinDrawImage::kTypeIco));
-                break;
-            case EntryKind::Jpeg:
-                AddImage(name, CSkinDrawImage::FromPicture(
-                                   tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Jpeg),
-                                   CSkinDrawImage::kTypeJpg));
-                break;
-            case EntryKind::Gif:
-                gifEntries_.push_back(GifEntry{name, std::move(bytes)});
-                bytes = std::vector<uint8_t>();
-                break;
-            case EntryKind::Xml:
-                // A later XML entry replaces the document of an earlier one.
-                document.LoadUtf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-                break;
-            case EntryKind::Skip:
-                break;
+        // An entry that cannot be read completely is skipped, never half-loaded;
+        // so is one the process has no memory for.
+        try {
+            if (reader.ReadWholeEntry(i, bytes)) AddEntry(static_cast<int>(kind), name, bytes, document);
+        } catch (const std::bad_alloc&) {
         }
         bytes.clear();
         bytes.shrink_to_fit();
@@ -126,4 +99,40 @@ int CSkinResourceManager::LoadPackage(CSkinZipReader& reader) {
     reader.Close();
     NotifyPackageLoaded();
     return 1;
+}
+
+void CSkinResourceManager::AddEntry(int kind, const std::wstring& name, std::vector<uint8_t>& bytes,
+                                CSkinXmlDocument& document) {
+    switch (static_cast<EntryKind>(kind)) {
+        case EntryKind::Bitmap:
+            // The bitmap keeps its bytes plus a terminating zero.
+            bytes.push_back(0);
+            AddImage(name, CSkinDrawImage::FromBitmapFile(bytes.data(), bytes.size()));
+            break;
+        case EntryKind::Png:
+            AddImage(name, CSkinDrawImage::FromPicture(
+                               tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Png),
+                               CSkinDrawImage::kTypePng));
+            break;
+        case EntryKind::Icon:
+            AddImage(name, CSkinDrawImage::FromPicture(
+                               tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Icon),
+                               CSkinDrawImage::kTypeIco));
+            break;
+        case EntryKind::Jpeg:
+            AddImage(name, CSkinDrawImage::FromPicture(
+                               tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Jpeg),
+                               CSkinDrawImage::kTypeJpg));
+            break;
+        case EntryKind::Gif:
+            gifEntries_.push_back(GifEntry{name, std::move(bytes)});
+            bytes = std::vector<uint8_t>();
+            break;
+        case EntryKind::Xml:
+            // A later XML entry replaces the document of an earlier one.
+            document.LoadUtf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            break;
+        case EntryKind::Skip:
+            break;
+    }
 }

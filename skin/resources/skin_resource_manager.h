@@ -72,6 +72,8 @@ public:
 
 private:
     void NotifyPackageLoaded();
+    // Stores one fully read entry by its kind (see LoadPackage).
+    void AddEntry(int kind, const std::wstring& name, std::vector<uint8_t>& bytes, CSkinXmlDocument& document);
 
     CSkinHashTable<CSkinDrawImage> images_;
     std::vector<GifEntry> gifEntries_;

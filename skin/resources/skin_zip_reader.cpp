@@ -137,7 +137,10 @@ struct CSkinZipReader::OpenEntry {
     int index = -1;
     uint16_t method = 0;
     bool encrypted = false;
-    std::unique_ptr<uint8_t[]> in{new uint8_t[kBufferSize]};
+    // Encrypted data is decrypted into the buffer; plain data is read in
+    // place from the memory source, which saves a copy of every byte.
+    std::unique_ptr<uint8_t[]> buffer;
+    const uint8_t* in = nullptr;
     size_t inPos = 0;
     size_t inLength = 0;
     z_stream zs{};
@@ -368,11 +371,19 @@ bool CSkinZipReader::OpenEntryForReading(int index) {
 // decrypting it. False when nothing could be read.
 bool CSkinZipReader::Refill() {
     OpenEntry& e = *open_;
-    size_t want = static_cast<size_t>(std::min<uint64_t>(kBufferSize, e.compressedRemaining));
-    size_t got = want ? ReadSource(e.nextOffset, e.in.get(), want) : 0;
-    if (got == 0) return false;
-    if (e.encrypted)
-        for (size_t i = 0; i < got; ++i) e.in[i] = e.crypto.Decrypt(e.in[i]);
+    if (closed_ || e.compressedRemaining == 0 || e.nextOffset >= size_) return false;
+    size_t available = size_ - static_cast<size_t>(e.nextOffset);
+    size_t got;
+    if (e.encrypted) {
+        if (!e.buffer) e.buffer.reset(new uint8_t[kBufferSize]);
+        got = static_cast<size_t>(std::min<uint64_t>({kBufferSize, e.compressedRemaining, available}));
+        std::memcpy(e.buffer.get(), data_ + e.nextOffset, got);
+        for (size_t i = 0; i < got; ++i) e.buffer[i] = e.crypto.Decrypt(e.buffer[i]);
+        e.in = e.buffer.get();
+    } else {
+        got = static_cast<size_t>(std::min<uint64_t>({UINT_MAX, e.compressedRemaining, available}));
+        e.in = data_ + e.nextOffset;
+    }
     e.nextOffset += got;
     e.compressedRemaining -= got;
     e.inPos = 0;
@@ -415,11 +426,11 @@ SkinZipResult CSkinZipReader::Pump(uint8_t* out, size_t length, size_t* delivere
             produced = std::min(room, e.inLength - e.inPos);
             // Zero means the stored data ended before its stated size.
             failed = produced == 0;
-            std::memcpy(out + done, e.in.get() + e.inPos, produced);
+            if (produced) std::memcpy(out + done, e.in + e.inPos, produced);
             e.inPos += produced;
         } else {
             uInt outRoom = static_cast<uInt>(std::min<size_t>(room, UINT_MAX));
-            e.zs.next_in = e.in.get() + e.inPos;
+            e.zs.next_in = const_cast<Bytef*>(e.in + e.inPos);
             e.zs.avail_in = static_cast<uInt>(e.inLength - e.inPos);
             e.zs.next_out = out + done;
             e.zs.avail_out = outRoom;
@@ -472,7 +483,7 @@ bool CSkinZipReader::EntryEndsHere() {
     uint8_t extra;
     while (!e.streamEnded) {
         if (e.inPos == e.inLength && e.compressedRemaining > 0 && !Refill()) return false;
-        e.zs.next_in = e.in.get() + e.inPos;
+        e.zs.next_in = const_cast<Bytef*>(e.in + e.inPos);
         e.zs.avail_in = static_cast<uInt>(e.inLength - e.inPos);
         e.zs.next_out = &extra;
         e.zs.avail_out = 1;

@@ -1,0 +1,27 @@
+# tovane_skin_package(OUTPUT <zip>)
+# Builds the installer's skin package from res/skin/ (skin.xml and the
+# pictures under res/skin/skin/) with scripts/make-skin-package.py, and
+# rebuilds it when any of them changes. Also creates a target named after
+# the output file so that other directories can depend on it.
+find_package(Python3 COMPONENTS Interpreter QUIET)
+
+function(tovane_skin_package)
+  cmake_parse_arguments(P "" "OUTPUT" "" ${ARGN})
+  if(NOT P_OUTPUT)
+    message(FATAL_ERROR "tovane_skin_package: OUTPUT is required")
+  endif()
+  if(NOT Python3_Interpreter_FOUND)
+    message(FATAL_ERROR "tovane_skin_package: python3 is required to build the skin package")
+  endif()
+  set(source ${PROJECT_SOURCE_DIR}/res/skin)
+  set(script ${PROJECT_SOURCE_DIR}/scripts/make-skin-package.py)
+  file(GLOB pictures CONFIGURE_DEPENDS ${source}/skin/*.png ${source}/skin/*.bmp)
+  add_custom_command(OUTPUT ${P_OUTPUT}
+    COMMAND ${Python3_EXECUTABLE} ${script} --source ${source} --output ${P_OUTPUT}
+    DEPENDS ${script} ${source}/skin.xml ${pictures}
+    COMMENT "Building the skin package ${P_OUTPUT}"
+    VERBATIM)
+  string(MD5 suffix "${P_OUTPUT}")
+  string(SUBSTRING "${suffix}" 0 8 suffix)
+  add_custom_target(tovane_skin_package_${suffix} ALL DEPENDS ${P_OUTPUT})
+endfunction()

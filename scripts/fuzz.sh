@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# fuzz.sh [SECONDS] [TARGET...]
+# Long fuzz campaign of the skin package reader, XML reader and picture
+# decoders (default: 600 s per target). Builds the native fuzz build in
+# build/native-fuzz (TOVANE_FUZZ_BUILD overrides) and keeps each target's
+# growing corpus in ~/.cache/tovane/fuzz/<target>, seeded from the build's
+# seed corpora. Any finding stops the campaign with its reproducer path.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+seconds=${1:-600}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(skin_zip_reader_fuzz skin_xml_fuzz picture_png_fuzz picture_jpeg_fuzz picture_icon_fuzz)
+build=${TOVANE_FUZZ_BUILD:-$TOVANE_ROOT/build/native-fuzz}
+jobs=${TOVANE_FUZZ_JOBS:-1}
+
+log "configuring $build"
+cmake -S "$TOVANE_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOVANE_SANITIZE=ON -DTOVANE_FUZZ=ON >/dev/null
+cmake --build "$build" -j2 --target skin_fuzz_corpus "${targets[@]}"
+
+seeds=$build/tests/fuzz/skin_corpus
+for target in "${targets[@]}"; do
+  case $target in
+    skin_zip_reader_fuzz) seed=$seeds/zip ;;
+    skin_xml_fuzz) seed=$seeds/xml ;;
+    picture_png_fuzz) seed=$seeds/png ;;
+    picture_jpeg_fuzz) seed=$seeds/jpeg ;;
+    picture_icon_fuzz) seed=$seeds/ico ;;
+    *) die "unknown target $target" ;;
+  esac
+  corpus=$TOVANE_CACHE/fuzz/$target
+  artifacts=$TOVANE_CACHE/fuzz/$target-artifacts
+  mkdir -p "$corpus" "$artifacts"
+  cp -n "$seed"/* "$corpus/" 2>/dev/null || true
+  log "$target: ${seconds}s, corpus $corpus"
+  ASAN_OPTIONS=detect_leaks=1 "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
+    -rss_limit_mb=2048 -jobs="$jobs" -workers="$jobs" -print_final_stats=1 \
+    -artifact_prefix="$artifacts/" "$corpus" \
+    || die "$target: finding, reproducer in $artifacts"
+done
+log "no findings"
