@@ -115,10 +115,10 @@ SimDevice::SimDevice(const std::string& ini, const std::string& udid) : udid_(ud
 }
 
 SimDevice::~SimDevice() {
-  if (!removed_) {
-    std::error_code ec;
-    fs::remove_all(Folder(), ec);
-  }
+  if (!removed_) Remove();
+  // Gone for good before the next test starts, so that no later subscriber
+  // hears of it.
+  if (ref_) WaitDetached(3000);
 }
 
 std::wstring SimDevice::Folder() const { return RootPath() + L"\\devices\\" + Widen(udid_); }
