@@ -163,6 +163,7 @@ DeviceConfig ParseDeviceConfig(const std::string& input) {
       else if (key == "afc2") c.afc2 = Switch(v, "no");
       else if (key == "rename_replace") c.renameReplaces = Switch(v, "no");
       else if (key == "string_pointer") c.stringPointer = Switch(v, "no");
+      else if (key == "calls_log") c.callsLog = Switch(v, "no");
       else if (key == "write_fail_after") c.writeFailAfter = ParseUnsigned(v);
       else if (key == "detach_after") c.detachAfter = ParseUnsigned(v);
       else if (key == "latency_us") {

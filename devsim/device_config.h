@@ -36,6 +36,7 @@ struct DeviceConfig {
   bool afc2 = true;              // afc2=no: "com.apple.afc2" does not start
   bool renameReplaces = true;    // rename_replace=no: AFCRenamePath refuses an existing target
   bool stringPointer = true;     // string_pointer=no: CFStringGetCharactersPtr gives null
+  bool callsLog = true;          // calls_log=no: no calls.log (for throughput measurements)
   std::optional<std::uint64_t> writeFailAfter;  // write_fail_after=<bytes>
   std::optional<std::uint64_t> detachAfter;     // detach_after=<bytes>
   std::uint64_t latencyUs = 0;                  // latency_us=<microseconds>, at most 10 s

@@ -57,7 +57,7 @@ SimDevice* Registry::Find(const void* ref) {
 
 void Registry::LogLocked(SimDevice* device, const char* entry, const std::string& result,
                          const std::string& details) {
-  if (device->state == SimDevice::State::Absent) return;
+  if (device->state == SimDevice::State::Absent || !device->config.callsLog) return;
   std::string line = std::string(entry) + " " + result;
   if (!details.empty()) line += " " + details;
   line += "\n";

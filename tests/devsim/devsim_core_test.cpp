@@ -27,13 +27,15 @@ TEST(DeviceConfig, DefaultsAndSwitches) {
       "\xEF\xBB\xBF"
       "DeviceName=Ann's 电话 \r\n"
       "connect=refuse\npaired=no\npair=fail\nvalidate=fail\nsession=fail\nafc2=no\n"
-      "write_fail_after=8192\ndetach_after=-5\nlatency_us=99999999999\nno equals sign\n=x\n");
+      "write_fail_after=8192\ndetach_after=-5\nlatency_us=99999999999\nno equals sign\n=x\n"
+      "rename_replace=no\nstring_pointer=no\ncalls_log=no\n");
   EXPECT_EQ(c.values["DeviceName"].text, "Ann's 电话 ");
   EXPECT_TRUE(c.connectRefused);
   EXPECT_FALSE(c.paired || c.pairOk || c.validateOk || c.sessionOk || c.afc2);
   EXPECT_EQ(c.writeFailAfter, 8192u);
   EXPECT_FALSE(c.detachAfter);  // negative byte count: ignored
   EXPECT_EQ(c.latencyUs, 10000000u);  // clamped
+  EXPECT_FALSE(c.renameReplaces || c.stringPointer || c.callsLog);
 }
 
 TEST(DeviceConfig, TypedValuesAndRejectedOnes) {
