@@ -47,8 +47,9 @@ AfcVolume::AfcVolume(std::string root) : root_(std::move(root)) {
 int AfcVolume::Resolve(const std::string& path, std::string* hostPath) {
   std::string relative;
   if (!NormaliseAfcPath(path, &relative)) return kAfcInvalidArg;
-  // Every existing prefix that is a link must resolve inside the root, so
-  // no link can carry a later name out of the volume.
+  // Every existing prefix must resolve inside the root, so no link can carry
+  // a later name out of the volume. Each is resolved, not only those that
+  // look like links: some hosts do not mark file links as such.
   std::string current = root_;
   std::size_t pos = 0;
   while (pos < relative.size()) {
@@ -59,11 +60,9 @@ int AfcVolume::Resolve(const std::string& path, std::string* hostPath) {
     pos = slash + 1;
     host::Info info = host::Stat(current);
     if (info.kind == host::Kind::None && !info.isLink) break;
-    if (info.isLink) {
-      std::string target;
-      if (!host::Canonical(current, &target) || !host::IsInside(canonicalRoot_, target)) {
-        return kAfcPermissionDenied;
-      }
+    std::string target;
+    if (!host::Canonical(current, &target) || !host::IsInside(canonicalRoot_, target)) {
+      return kAfcPermissionDenied;
     }
   }
   *hostPath = relative.empty() ? root_ : root_ + "/" + relative;
@@ -95,12 +94,16 @@ int AfcVolume::Open(const std::string& path, std::uint64_t mode, std::uint64_t* 
   if (hostPath == root_) return kAfcIsDirectory;
   host::Info info = host::Stat(hostPath);
   if (info.kind == host::Kind::Directory) return kAfcIsDirectory;
+  unsigned flags = rule->flags;
   if (info.kind == host::Kind::None) {
-    if (rule->flags & File::kMustExist) return kAfcNotFound;
+    if (flags & File::kMustExist) return kAfcNotFound;
     if (host::Stat(Parent(hostPath)).kind != host::Kind::Directory) return kAfcNotFound;
+    // A new file is created exclusively: a link to nowhere that the host does
+    // not show must not be followed out of the volume.
+    flags = (flags & ~(File::kCreate | File::kTruncate)) | File::kCreateNew;
   }
   OpenFile f;
-  if (!f.file.Open(hostPath, rule->flags)) return kAfcPermissionDenied;
+  if (!f.file.Open(hostPath, flags)) return kAfcPermissionDenied;
   f.read = (rule->flags & File::kRead) != 0;
   f.write = (rule->flags & File::kWrite) != 0;
   f.append = rule->append;

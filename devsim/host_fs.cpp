@@ -45,7 +45,18 @@ const HANDLE kInvalid = INVALID_HANDLE_VALUE;
 Info Stat(const std::string& path) {
   Info info;
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return info;
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+    // A name that is listed but has no attributes is a link to nowhere (as
+    // a compatibility layer shows a dangling host link): report it as a link.
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(Wide(path).c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+      FindClose(h);
+      info.kind = Kind::Other;
+      info.isLink = true;
+    }
+    return info;
+  }
   info.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   info.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? Kind::Directory : Kind::File;
   info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
@@ -106,7 +117,8 @@ bool File::Open(const std::string& path, unsigned flags) {
   Close();
   DWORD access = ((flags & kRead) ? GENERIC_READ : 0) | ((flags & kWrite) ? GENERIC_WRITE : 0);
   DWORD disposition = OPEN_EXISTING;
-  if (flags & kCreate) disposition = (flags & kTruncate) ? CREATE_ALWAYS : OPEN_ALWAYS;
+  if (flags & kCreateNew) disposition = CREATE_NEW;
+  else if (flags & kCreate) disposition = (flags & kTruncate) ? CREATE_ALWAYS : OPEN_ALWAYS;
   else if (flags & kTruncate) disposition = TRUNCATE_EXISTING;
   handle_ = CreateFileW(Wide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                         nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -232,7 +244,8 @@ bool File::IsOpen() const { return fd_ >= 0; }
 bool File::Open(const std::string& path, unsigned flags) {
   Close();
   int mode = (flags & kRead) && (flags & kWrite) ? O_RDWR : (flags & kWrite) ? O_WRONLY : O_RDONLY;
-  if (flags & kCreate) mode |= O_CREAT;
+  if (flags & kCreateNew) mode |= O_CREAT | O_EXCL;
+  else if (flags & kCreate) mode |= O_CREAT;
   if (flags & kTruncate) mode |= O_TRUNC;
   fd_ = open(path.c_str(), mode | O_CLOEXEC, 0644);
   return fd_ >= 0;

@@ -34,7 +34,9 @@ bool ReadWholeFile(const std::string& path, std::string* out, std::size_t limit)
 // An open host file, closed when the object goes.
 class File {
  public:
-  enum Flags : unsigned { kRead = 1, kWrite = 2, kCreate = 4, kTruncate = 8, kMustExist = 16 };
+  // kCreateNew: create, failing when the name exists in any form (a link
+  // to nowhere included, which is never followed).
+  enum Flags : unsigned { kRead = 1, kWrite = 2, kCreate = 4, kTruncate = 8, kMustExist = 16, kCreateNew = 32 };
   File() = default;
   File(const File&) = delete;
   File& operator=(const File&) = delete;

@@ -209,12 +209,16 @@ TEST_F(AfcVolumeTest, LinksPointingOutsideAreRefused) {
   std::ofstream(base_ / "secret" / "key", std::ios::binary) << "s3cret";
   fs::create_directory_symlink(base_ / "secret", root_ / "door");
   fs::create_symlink(base_ / "secret" / "key", root_ / "keylink");
+  fs::create_symlink(base_ / "secret" / "planted", root_ / "dangling");
   fs::create_directories(root_ / "inner");
   fs::create_directory_symlink(root_ / "inner", root_ / "fine");
 
   std::uint64_t ref = 0;
   EXPECT_EQ(volume_->Open("/door/key", kAfcReadOnly, &ref), kAfcPermissionDenied);
   EXPECT_EQ(volume_->Open("/keylink", kAfcWriteOnly, &ref), kAfcPermissionDenied);
+  EXPECT_EQ(volume_->Open("/dangling", kAfcReadWrite, &ref), kAfcPermissionDenied);
+  EXPECT_EQ(volume_->MakeDirectory("/dangling"), kAfcPermissionDenied);
+  EXPECT_FALSE(fs::exists(base_ / "secret" / "planted"));
   EXPECT_EQ(volume_->Remove("/door/key"), kAfcPermissionDenied);
   EXPECT_EQ(volume_->Rename("/door/key", "/stolen", true), kAfcPermissionDenied);
   EXPECT_EQ(volume_->MakeDirectory("/door/new"), kAfcPermissionDenied);
