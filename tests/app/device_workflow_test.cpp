@@ -129,6 +129,22 @@ TEST(DeviceWorkflowArrival, DeviceLeavingDuringExaminationDoesNotBecomeCurrent) 
   EXPECT_FALSE(view.Saw(L"images:install"));
 }
 
+TEST(DeviceWorkflowArrival, DeviceThatLeavesAndReturnsDuringExaminationIsExaminedAgain) {
+  RecordingView view;
+  WiredWorkflow flow(view, 1200);
+  auto sim = std::make_unique<SimDevice>();
+  apple::AMDeviceRef ref = sim->WaitAttached();
+  std::string udid = sim->udid();
+  sim->Remove();
+  ASSERT_TRUE(sim->WaitDetached());
+  sim = std::make_unique<SimDevice>("", udid);  // back while the worker still waits
+  ASSERT_EQ(sim->WaitAttached(), ref);
+  ASSERT_TRUE(WaitReady(view));
+  ASSERT_TRUE(flow.WaitForWorkers(kWait));
+  ASSERT_NE(flow.CurrentDevice(), nullptr);
+  EXPECT_EQ(flow.CurrentDevice()->Reference(), ref);
+}
+
 class DeviceWorkflowInstall : public ::testing::Test {
  protected:
   // A new device, made current (any earlier one must be gone).
