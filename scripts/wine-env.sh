@@ -9,7 +9,7 @@ WINE=${WINE:-$(command -v wine64 || command -v wine)}
 export WINE
 
 # start_xvfb: starts a private X server when DISPLAY is unset and exports
-# DISPLAY and TOVANE_XVFB_PID. Xvfb chooses a free display itself.
+# DISPLAY; TOVANE_XVFB_PID stays a shell variable. Xvfb chooses a free display itself.
 start_xvfb() {
   [ -n "${DISPLAY:-}" ] && return 0
   local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
@@ -17,9 +17,12 @@ start_xvfb() {
   TOVANE_XVFB_PID=$!
   local num; read -r -t 20 num <"$fifo" || true; rm -f "$fifo"
   [ -n "$num" ] || die "Xvfb did not start"
-  export DISPLAY=":$num" TOVANE_XVFB_PID
+  export DISPLAY=":$num"  # the pid stays private: only its starter stops it
 }
-stop_xvfb() { [ -n "${TOVANE_XVFB_PID:-}" ] && kill "$TOVANE_XVFB_PID" 2>/dev/null; TOVANE_XVFB_PID=; }
+stop_xvfb() {
+  if [ -n "${TOVANE_XVFB_PID:-}" ]; then kill "$TOVANE_XVFB_PID" 2>/dev/null; wait "$TOVANE_XVFB_PID" 2>/dev/null; fi
+  TOVANE_XVFB_PID=
+}
 
 # ensure_wineprefix: creates the prefix once (under a lock, so parallel test
 # processes wait for the first one) with the font substitutes.
@@ -40,6 +43,9 @@ font = "WenQuanYi Zen Hei"
 names = ["宋体", "SimSun", "新宋体", "NSimSun", "微软雅黑", "Microsoft YaHei", "MS Shell Dlg", "MS Shell Dlg 2", "Tahoma"]
 lines = ["Windows Registry Editor Version 5.00", "", r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]"]
 lines += ['"%s"="%s"' % (n, font) for n in names]
+# No window manager runs on the test display: unmanaged windows spare Wine's
+# wait for a manager at every hide and destroy.
+lines += ["", r"[HKEY_CURRENT_USER\Software\Wine\X11 Driver]", '"Managed"="N"', '"Decorated"="Y"']
 open(sys.argv[1], "w", encoding="utf-16").write("\r\n".join(lines) + "\r\n")
 PY
     DISPLAY= "$WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1

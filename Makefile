@@ -1,0 +1,19 @@
+# The two commands of the project. Both set up a fresh Debian 12 machine first
+# (packages, cross-built Windows dependencies, Wine prefix).
+.PHONY: demo test fuzz clean
+
+# Builds the installer and runs it under Wine on a simulated device, with a
+# local update service and a sample package.
+demo:
+	@scripts/demo.sh
+
+# Builds everything and runs every test (native and under Wine).
+test:
+	@scripts/test.sh
+
+# A longer fuzzing campaign over every fuzz target (SECONDS each, default 600).
+fuzz:
+	@scripts/fuzz.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The installer's demo: builds it, registers the simulated Apple libraries,
+# starts a local update service with a sample package, runs the installer
+# under Wine and attaches a simulated jailbroken iPhone.
+#
+# With a DISPLAY the window is yours: click the big button to download and
+# install. Without one the demo runs on a private X server, clicks the button
+# itself and leaves screenshots in build/demo/.
+set -euo pipefail
+. "$(dirname "$0")/wine-env.sh"
+cd "$TOVANE_ROOT"
+"$TOVANE_ROOT/scripts/bootstrap.sh"
+
+JOBS=${JOBS:-$(nproc)}
+log "building the installer and the simulated device libraries"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j "$JOBS" --target tovane devsim_corefoundation devsim_mobiledevice
+log "building the local update service"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$JOBS" --target tovane_update_server
+
+demo=$TOVANE_ROOT/build/demo
+rm -rf "$demo"; mkdir -p "$demo/devsim/devices"
+export DEVSIM_ROOT=$demo/devsim
+"$TOVANE_ROOT/scripts/register-devsim.sh" build/win64/devsim
+
+headless=
+[ -n "${DISPLAY:-}" ] || headless=1
+trap 'kill $(jobs -p) 2>/dev/null; wineserver -k 2>/dev/null; stop_xvfb' EXIT
+start_xvfb
+ensure_wineprefix
+start_wine_services
+
+slow=--slow
+build/native/tests/net/tovane_update_server $slow >"$demo/update-server.log" 2>&1 &
+for _ in $(seq 50); do grep -q TOVANE_UPDATE_URL "$demo/update-server.log" && break; sleep 0.1; done
+export TOVANE_UPDATE_URL=$(sed -n 's/^TOVANE_UPDATE_URL=//p' "$demo/update-server.log")
+[ -n "$TOVANE_UPDATE_URL" ] || die "the update service did not start"
+log "update service: $TOVANE_UPDATE_URL"
+
+"$WINE" build/win64/app/tovane.exe &
+app=$!
+
+window=
+for _ in $(seq 100); do
+  window=$(xdotool search --name 'Tovane' 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] && break; sleep 0.2
+done
+[ -n "$window" ] || die "the installer window did not appear"
+shot() { [ -n "$headless" ] && import -window root "$demo/$1.png" 2>/dev/null || true; }
+sleep 1; shot 1-waiting
+
+device=$DEVSIM_ROOT/devices/00008030-001A2B3C4D5E
+log "attaching a simulated iPhone: $device"
+mkdir -p "$device/fs/var/root/Media/Cydia"
+printf 'DeviceName=Tovane Demo iPhone\nProductType=iPhone10,3\n' >"$device/device.ini"
+sleep 3; shot 2-device-ready
+
+deb=$device/fs/var/root/Media/Cydia/AutoInstall/tovane_tl.deb
+if [ -n "$headless" ]; then
+  # Click the status button (dialog units 35,53 .. 243,75 → about 60,95 px in).
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + 200)) $((Y + 105)) click 1
+  sleep 1.5; shot 3-downloading
+  for _ in $(seq 60); do [ -f "$deb" ] && break; sleep 0.5; done
+  sleep 1; shot 4-done
+  if cmp -s "$deb" <(curl -s "${TOVANE_UPDATE_URL%/update.json*}/files/tovane_tl.deb"); then
+    log "installed: $deb ($(stat -c %s "$deb") bytes, identical to the served package)"
+  else
+    log "the package did not arrive on the simulated device"
+  fi
+  log "screenshots: $demo/*.png"
+  kill $app 2>/dev/null || true
+else
+  log "click the big button to download and install; close the window to end"
+  log "the package lands in $deb"
+  wait $app || true
+fi
