@@ -22,6 +22,7 @@ using skinxml::FormatText;
 using skinxml::IsNameEnd;
 using skinxml::IsNameStart;
 using skinxml::IsXmlSpace;
+using skinxml::XmlChar;
 
 namespace {
 
@@ -39,7 +40,7 @@ constexpr size_t kMaxTextUnits = std::numeric_limits<uint32_t>::max() / 2;
 class CSkinXmlParser {
 public:
     explicit CSkinXmlParser(CSkinXmlDocument& doc)
-        : doc_(doc), t_(doc.text_.data()), n_(doc.text_.size()), names_(t_, doc.ignoreCase_) {}
+        : doc_(doc), t_(doc.text_.get()), n_(doc.textLength_), names_(t_, doc.ignoreCase_) {}
 
     void Run();
     std::wstring TakeProblem() { return std::move(problem_); }
@@ -65,20 +66,24 @@ private:
     void Unterminated(const wchar_t* what, size_t at) {
         Problem(FormatText(CSkinXmlDocument::kMsgUnterminated, {FormatArg(what), FormatArg(at)}));
     }
-    std::wstring NameAt(size_t start, size_t length) const { return std::wstring(t_ + start, length); }
+    std::wstring NameAt(size_t start, size_t length) const { return skinxml::ToWide(t_ + start, length); }
     std::wstring RecordName(uint32_t r) const {
         const Record& rec = doc_.records_[r];
         return NameAt(rec.start + 1, rec.nameLength);
     }
 
-    size_t Find(wchar_t c, size_t from) const {
-        for (size_t i = from; i < n_; ++i)
-            if (t_[i] == c) return i;
-        return npos;
+    size_t Find(XmlChar c, size_t from) const {
+        size_t at = skinxml::FindChar(t_, from, n_, c);
+        return at < n_ ? at : npos;
     }
-    size_t FindMarker(const wchar_t* marker, size_t from) const {
-        size_t pos = doc_.text_.find(marker, from);
-        return pos == std::wstring::npos ? npos : pos;
+    size_t FindMarker(const XmlChar* marker, size_t from) const {
+        size_t m = std::char_traits<XmlChar>::length(marker);
+        for (size_t pos = from; pos + m <= n_; ++pos) {
+            pos = skinxml::FindChar(t_, pos, n_ - m + 1, marker[0]);
+            if (pos + m > n_) break;
+            if (std::char_traits<XmlChar>::compare(t_ + pos, marker, m) == 0) return pos;
+        }
+        return npos;
     }
 
     // Returns the position after the node, or npos when the text has ended.
@@ -92,7 +97,7 @@ private:
     static constexpr size_t npos = static_cast<size_t>(-1);
 
     CSkinXmlDocument& doc_;
-    const wchar_t* t_;
+    const XmlChar* t_;
     size_t n_;
     skinxml::NameTable names_;
     std::vector<Open> open_;
@@ -148,28 +153,71 @@ void CSkinXmlParser::PopOpen() {
 size_t CSkinXmlParser::StartTag(size_t p) {
     size_t nameEnd = p + 1;
     while (nameEnd < n_ && !IsNameEnd(t_[nameEnd])) ++nameEnd;
-    // Find the '>' that ends the tag; a quoted attribute value may hold '>'.
+    // Find the '>' that ends the tag. A quote that follows an '=' (with
+    // whitespace allowed between) opens a value that may hold '>'; any
+    // other quote is an ordinary character.
+    auto afterEquals = [&](size_t k) {
+        while (k > nameEnd && IsXmlSpace(t_[k - 1])) --k;
+        return k > nameEnd && t_[k - 1] == '=';
+    };
     size_t q = nameEnd;
-    bool afterEquals = false;
+#ifdef SKINXML_SSE2
+    // Eight units per step; every '>' and quote of a block is handled from
+    // its bit masks without loading the block again.
+    const __m128i kGt = _mm_set1_epi16('>'), kDq = _mm_set1_epi16('"'), kSq = _mm_set1_epi16('\'');
+    while (q + 8 <= n_) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + q));
+        unsigned dq = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(v, kDq)));
+        unsigned sq = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(v, kSq)));
+        unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(v, kGt))) | dq | sq;
+        size_t advance = 8;
+        bool done = false;
+        while (stops) {
+            unsigned bit = static_cast<unsigned>(__builtin_ctz(stops));
+            size_t k = q + bit / 2;
+            XmlChar c = t_[k];
+            if (c == '>') {
+                advance = bit / 2;
+                done = true;
+                break;
+            }
+            if (!afterEquals(k)) {
+                stops &= ~(3u << bit);
+                continue;
+            }
+            unsigned closing = (c == '"' ? dq : sq) & ~((1u << (bit + 2)) - 1);
+            if (closing) {
+                stops &= ~((1u << (static_cast<unsigned>(__builtin_ctz(closing)) + 2)) - 1);
+                continue;
+            }
+            size_t close = Find(c, q + 8);
+            if (close == npos) {
+                Unterminated(L"Element tag", p);
+                return npos;
+            }
+            advance = close + 1 - q;
+            break;
+        }
+        q += advance;
+        if (done) break;
+    }
+#endif
     for (;;) {
+        if (q < n_ && t_[q] == '>') break;
+        q = skinxml::FindTagStop(t_, q, n_);
         if (q >= n_) {
             Unterminated(L"Element tag", p);
             return npos;
         }
-        wchar_t c = t_[q];
+        XmlChar c = t_[q];
         if (c == '>') break;
-        if (c == '=') {
-            afterEquals = true;
-        } else if (afterEquals && !IsXmlSpace(c)) {
-            afterEquals = false;
-            if (c == '"' || c == '\'') {
-                size_t close = Find(c, q + 1);
-                if (close == npos) {
-                    Unterminated(L"Element tag", p);
-                    return npos;
-                }
-                q = close;
+        if (afterEquals(q)) {
+            size_t close = Find(c, q + 1);
+            if (close == npos) {
+                Unterminated(L"Element tag", p);
+                return npos;
             }
+            q = close;
         }
         ++q;
     }
@@ -177,7 +225,7 @@ size_t CSkinXmlParser::StartTag(size_t p) {
     bool empty = false;
     if (gt >= 2 && gt - 1 > p && t_[gt - 1] == '/') {
         size_t slash = gt - 1;
-        wchar_t before = t_[slash - 1];
+        XmlChar before = t_[slash - 1];
         empty = slash == nameEnd || IsXmlSpace(before) || before == '"' || before == '\'';
     }
 
@@ -210,8 +258,18 @@ size_t CSkinXmlParser::EndTag(size_t p) {
     while (nameEnd < gt && !IsNameEnd(t_[nameEnd])) ++nameEnd;
     uint32_t nameLength = static_cast<uint32_t>(nameEnd - nameStart);
 
-    int32_t nameId = names_.Lookup(nameStart, nameLength);
-    int32_t found = nameId < 0 ? -1 : names_.Top(static_cast<uint32_t>(nameId));
+    // Usually the end tag closes the innermost element: compare with it first.
+    int32_t found = -1;
+    if (!open_.empty() && !doc_.ignoreCase_) {
+        const Record& top = doc_.records_[open_.back().record];
+        if (top.nameLength == nameLength &&
+            std::char_traits<XmlChar>::compare(t_ + top.start + 1, t_ + nameStart, nameLength) == 0)
+            found = static_cast<int32_t>(open_.size() - 1);
+    }
+    if (found < 0) {
+        int32_t nameId = names_.Lookup(nameStart, nameLength);
+        found = nameId < 0 ? -1 : names_.Top(static_cast<uint32_t>(nameId));
+    }
     if (found < 0) {
         Problem(FormatText(CSkinXmlDocument::kMsgNoStartTag, {FormatArg(NameAt(nameStart, nameLength)), FormatArg(p)}));
         return gt + 1;
@@ -237,30 +295,30 @@ size_t CSkinXmlParser::Markup(size_t p) {
         Unterminated(L"tag", p);
         return npos;
     }
-    wchar_t c = t_[p + 1];
+    XmlChar c = t_[p + 1];
     if (c == '/') return EndTag(p);
     if (IsNameStart(c)) return StartTag(p);
 
     // Not an element: find where the node ends, or report why it cannot.
     const wchar_t* kind = L"tag";
-    const wchar_t* marker = nullptr;
+    const XmlChar* marker = nullptr;
     const wchar_t* incorrect = nullptr;
     if (c == '?') {
         kind = L"Processing instruction";
-        marker = L"?>";
+        marker = u"?>";
     } else if (c == '!') {
-        wchar_t c2 = p + 2 < n_ ? t_[p + 2] : 0;
-        wchar_t c3 = p + 3 < n_ ? t_[p + 3] : 0;
+        XmlChar c2 = p + 2 < n_ ? t_[p + 2] : 0;
+        XmlChar c3 = p + 3 < n_ ? t_[p + 3] : 0;
         if (p + 2 >= n_) {
             kind = L"tag";
         } else if (c2 == '-') {
             kind = L"Comment";
             if (p + 3 < n_ && c3 != '-') incorrect = L"comment tag";
-            marker = L"-->";
+            marker = u"-->";
         } else if (c2 == '[') {
             kind = L"CDATA Section";
             if (p + 3 < n_ && c3 != 'C') incorrect = L"tag";
-            marker = L"]]>";
+            marker = u"]]>";
         } else if (c2 == 'D') {
             // Document type declaration: skip nested <!ELEMENT, <!ATTLIST,
             // <!NOTATION (and <!ENTITY) declarations up to their own '>'.
@@ -291,7 +349,7 @@ size_t CSkinXmlParser::Markup(size_t p) {
         Unterminated(kind, p);
         return npos;
     }
-    return end + std::char_traits<wchar_t>::length(marker);
+    return end + std::char_traits<XmlChar>::length(marker);
 }
 
 void CSkinXmlParser::Run() {
@@ -333,32 +391,29 @@ CSkinXmlDocument::~CSkinXmlDocument() = default;
 
 bool CSkinXmlDocument::LoadUtf8(const char* bytes, size_t length) {
     if (!bytes) length = 0;
-    text_ = skinxml::DecodeUtf8(reinterpret_cast<const uint8_t*>(bytes), length, kMaxTextUnits);
-    std::wstring note = FormatText(kMsgConversion, {FormatArg(L""), FormatArg(length), FormatArg(text_.size())});
+    // UTF-8 never gives more UTF-16 units than it has bytes.
+    size_t capacity = length < kMaxTextUnits ? length : kMaxTextUnits;
+    text_.reset(new char16_t[capacity + 1]);
+    textLength_ = skinxml::DecodeUtf8Into(reinterpret_cast<const uint8_t*>(bytes), length, text_.get(), capacity);
+    std::wstring note = FormatText(kMsgConversion, {FormatArg(L""), FormatArg(length), FormatArg(textLength_)});
     Parse();
     message_ = message_.empty() ? note : note + L", " + message_;
     return IsWellFormed();
 }
 
 bool CSkinXmlDocument::LoadText(const wchar_t* text) {
-    if (text) {
-        size_t length = std::char_traits<wchar_t>::length(text);
-        text_.assign(text, length < kMaxTextUnits ? length : kMaxTextUnits);
-    } else {
-        text_.clear();
-    }
+    size_t length = text ? std::char_traits<wchar_t>::length(text) : 0;
+    skinxml::XmlString units = skinxml::FromWide(text, length < kMaxTextUnits ? length : kMaxTextUnits);
+    text_.reset(new char16_t[units.size() + 1]);
+    std::char_traits<XmlChar>::copy(text_.get(), units.data(), units.size());
+    textLength_ = units.size();
     Parse();
     return IsWellFormed();
 }
 
-bool CSkinXmlDocument::LoadText(const std::wstring& text) {
-    text_.assign(text, 0, kMaxTextUnits);
-    // Like the C-string form, the text ends at a NUL.
-    size_t nul = text_.find(L'\0');
-    if (nul != std::wstring::npos) text_.resize(nul);
-    Parse();
-    return IsWellFormed();
-}
+bool CSkinXmlDocument::LoadText(const std::wstring& text) { return LoadText(text.c_str()); }
+
+std::wstring CSkinXmlDocument::Text() const { return skinxml::ToWide(text_.get(), textLength_); }
 
 void CSkinXmlDocument::Parse() {
     illFormed_ = false;
@@ -378,9 +433,9 @@ bool CSkinXmlDocument::IsWellFormed() const {
 // characters are equal and the search name ends there or goes on with one
 // of " =/[]".
 bool CSkinXmlDocument::NameMatches(const wchar_t* search, size_t docOffset, size_t docLength) const {
-    const wchar_t* d = text_.data() + docOffset;
+    const XmlChar* d = text_.get() + docOffset;
     for (size_t i = 0; i < docLength; ++i) {
-        wchar_t s = search[i];
+        uint32_t s = static_cast<uint32_t>(search[i]);
         if (s == 0) return false;
         if (ignoreCase_ ? std::towlower(static_cast<wint_t>(s)) != std::towlower(static_cast<wint_t>(d[i])) : s != d[i])
             return false;
@@ -428,13 +483,13 @@ void CSkinXmlDocument::ResetPosition() {
 std::wstring CSkinXmlDocument::GetTagName() const {
     if (current_ == 0) return std::wstring();
     const Record& rec = records_[current_];
-    return text_.substr(rec.start + 1, rec.nameLength);
+    return skinxml::ToWide(text_.get() + rec.start + 1, rec.nameLength);
 }
 
 std::wstring CSkinXmlDocument::GetAttribute(const wchar_t* name) const {
     if (current_ == 0 || !name) return std::wstring();
     const Record& rec = records_[current_];
-    const wchar_t* t = text_.data();
+    const XmlChar* t = text_.get();
     size_t pos = rec.start + 1 + rec.nameLength;
     size_t end = rec.start + rec.startTagLength;
     bool afterEquals = false;
@@ -442,7 +497,7 @@ std::wstring CSkinXmlDocument::GetAttribute(const wchar_t* name) const {
     while (pos < end) {
         while (pos < end && IsXmlSpace(t[pos])) ++pos;
         if (pos >= end) break;
-        wchar_t c = t[pos];
+        XmlChar c = t[pos];
         size_t tokStart, tokEnd;
         if (c == '"' || c == '\'') {
             tokStart = pos + 1;

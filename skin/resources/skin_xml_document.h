@@ -3,11 +3,14 @@
 // elements (no tree of nodes), records the first well-formedness problem as
 // a message, and never stops on an error.
 //
-// Text representation: UTF-16 code units stored in std::wstring, one unit
-// per wchar_t. On Windows wchar_t is 16-bit and the strings go straight to
-// the Win32 API; in native builds wchar_t is 32-bit and still holds one
-// UTF-16 unit per element (characters above U+FFFF stay surrogate pairs).
-// All offsets (element starts, message offsets) count UTF-16 units from 0.
+// Text representation: every string of the interface (names, attribute
+// values, the message) is a std::wstring of UTF-16 code units, one unit per
+// wchar_t. On Windows wchar_t is 16-bit and the strings go straight to the
+// Win32 API; in native builds wchar_t is 32-bit and still holds one UTF-16
+// unit per element (characters above U+FFFF stay surrogate pairs). Inside,
+// the document text is kept as std::u16string, two bytes per unit on every
+// platform. All offsets (element starts, message offsets) count UTF-16
+// units from 0.
 //
 // Cost: loading is linear in the document size and uses no recursion, so
 // any nesting depth is fine; navigation steps are constant or linear in the
@@ -16,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,8 +36,8 @@ public:
     // Returns IsWellFormed().
     bool LoadUtf8(const char* bytes, size_t length);
 
-    // Replaces the text with UTF-16 `text` (nullptr: empty), clears the
-    // message and parses. Returns IsWellFormed().
+    // Replaces the text with UTF-16 `text` (nullptr: empty; it ends at its
+    // first NUL), clears the message and parses. Returns IsWellFormed().
     bool LoadText(const wchar_t* text);
     bool LoadText(const std::wstring& text);
 
@@ -67,7 +71,8 @@ public:
     // Conversion note and/or first problem (see LoadUtf8 / LoadText).
     const std::wstring& Message() const { return message_; }
     // The whole document text as UTF-16 units.
-    const std::wstring& Text() const { return text_; }
+    std::wstring Text() const;
+    size_t TextLength() const { return textLength_; }
     // Number of indexed elements (the document itself not counted).
     size_t ElementCount() const { return records_.empty() ? 0 : records_.size() - 1; }
 
@@ -106,7 +111,10 @@ private:
     void Parse();
     bool NameMatches(const wchar_t* search, size_t docOffset, size_t docLength) const;
 
-    std::wstring text_;
+    // UTF-16 units, not initialised beyond textLength_ (no zero-fill of a
+    // buffer that is about to be overwritten).
+    std::unique_ptr<char16_t[]> text_;
+    size_t textLength_ = 0;
     std::wstring message_;
     std::vector<Record> records_;
     bool illFormed_ = false;

@@ -1,23 +1,48 @@
 #include "skin/resources/skin_xml_text.h"
 
 #include <atomic>
+#include <cstring>
 #include <cwctype>
 
 namespace skinxml {
 
-std::wstring DecodeUtf8(const uint8_t* in, size_t length, size_t maxUnits) {
-    std::wstring out;
+XmlString DecodeUtf8(const uint8_t* in, size_t length, size_t maxUnits) {
+    XmlString out;
     if (!in || length == 0) return out;
     out.resize(length < maxUnits ? length : maxUnits);
-    wchar_t* o = &out[0];
-    size_t cap = out.size();
+    out.resize(DecodeUtf8Into(in, length, &out[0], out.size()));
+    return out;
+}
+
+size_t DecodeUtf8Into(const uint8_t* in, size_t length, XmlChar* o, size_t cap) {
+    if (!in || !o) return 0;
     size_t n = 0;
     size_t i = 0;
     while (i < length && n < cap) {
+        // Runs of ASCII without NUL, sixteen or eight bytes at a time.
+#ifdef SKINXML_SSE2
+        while (i + 16 <= length && n + 16 <= cap) {
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            if (_mm_movemask_epi8(v) | _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128()))) break;
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + n), _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + n + 8), _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+            n += 16;
+            i += 16;
+        }
+#endif
+        while (i + 8 <= length && n + 8 <= cap) {
+            uint64_t w;
+            std::memcpy(&w, in + i, 8);
+            if ((w & 0x8080808080808080ull) || ((w - 0x0101010101010101ull) & ~w & 0x8080808080808080ull)) break;
+            for (int k = 0; k < 8; ++k) o[n + k] = static_cast<XmlChar>(in[i + k]);
+            n += 8;
+            i += 8;
+        }
+        if (i >= length || n >= cap) break;
         uint8_t b = in[i];
         if (b < 0x80) {
             if (b == 0) break;
-            o[n++] = static_cast<wchar_t>(b);
+            o[n++] = static_cast<XmlChar>(b);
             ++i;
             continue;
         }
@@ -34,7 +59,7 @@ std::wstring DecodeUtf8(const uint8_t* in, size_t length, size_t maxUnits) {
             follow = 3;
             cp = b & 0x07;
         } else {
-            o[n++] = L'?';
+            o[n++] = u'?';
             ++i;
             continue;
         }
@@ -55,35 +80,56 @@ std::wstring DecodeUtf8(const uint8_t* in, size_t length, size_t maxUnits) {
         if (cut) break;
         i = j;
         if (!valid || cp > 0x10FFFF) {
-            o[n++] = L'?';
+            o[n++] = u'?';
             continue;
         }
         if (cp == 0) break;
         if (cp >= 0x10000) {
             if (n + 2 > cap) break;
             cp -= 0x10000;
-            o[n++] = static_cast<wchar_t>(0xD800 + (cp >> 10));
-            o[n++] = static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+            o[n++] = static_cast<XmlChar>(0xD800 + (cp >> 10));
+            o[n++] = static_cast<XmlChar>(0xDC00 + (cp & 0x3FF));
         } else {
-            o[n++] = static_cast<wchar_t>(cp);
+            o[n++] = static_cast<XmlChar>(cp);
         }
     }
-    out.resize(n);
+    return n;
+}
+
+std::wstring ToWide(const XmlChar* text, size_t length) {
+    std::wstring out(length, L'\0');
+    for (size_t i = 0; i < length; ++i) out[i] = static_cast<wchar_t>(text[i]);
+    return out;
+}
+
+XmlString FromWide(const wchar_t* text, size_t length) {
+    XmlString out;
+    out.reserve(length);
+    for (size_t i = 0; i < length; ++i) {
+        uint32_t c = static_cast<uint32_t>(text[i]);
+        if (c > 0xFFFF && c <= 0x10FFFF) {
+            c -= 0x10000;
+            out += static_cast<XmlChar>(0xD800 + (c >> 10));
+            out += static_cast<XmlChar>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<XmlChar>(c > 0x10FFFF ? u'?' : c);
+        }
+    }
     return out;
 }
 
 namespace {
 
 struct Entity {
-    const wchar_t* name;
+    const XmlChar* name;
     size_t length;
     wchar_t character;
 };
 constexpr Entity kEntities[] = {
-    {L"lt;", 3, L'<'}, {L"amp;", 4, L'&'}, {L"gt;", 3, L'>'}, {L"apos;", 5, L'\''}, {L"quot;", 5, L'"'},
+    {u"lt;", 3, L'<'}, {u"amp;", 4, L'&'}, {u"gt;", 3, L'>'}, {u"apos;", 5, L'\''}, {u"quot;", 5, L'"'},
 };
 
-int DigitValue(wchar_t c, int base) {
+int DigitValue(XmlChar c, int base) {
     if (c >= '0' && c <= '9') return c - '0';
     if (base == 16 && c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (base == 16 && c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -92,18 +138,18 @@ int DigitValue(wchar_t c, int base) {
 
 }  // namespace
 
-std::wstring DecodeAttributeValue(const wchar_t* v, size_t length) {
+std::wstring DecodeAttributeValue(const XmlChar* v, size_t length) {
     std::wstring out;
     out.reserve(length);
     for (size_t i = 0; i < length; ++i) {
-        wchar_t c = v[i];
+        XmlChar c = v[i];
         if (c != '&') {
-            out += c;
+            out += static_cast<wchar_t>(c);
             continue;
         }
         bool done = false;
         for (const Entity& e : kEntities) {
-            if (i + 1 + e.length <= length && std::wstring::traits_type::compare(v + i + 1, e.name, e.length) == 0) {
+            if (i + 1 + e.length <= length && std::char_traits<XmlChar>::compare(v + i + 1, e.name, e.length) == 0) {
                 out += e.character;
                 i += e.length;
                 done = true;
@@ -156,7 +202,7 @@ namespace {
 std::atomic<uint32_t> g_seedCounter{0x9E3779B9u};
 }
 
-NameTable::NameTable(const wchar_t* text, bool ignoreCase) : text_(text), ignoreCase_(ignoreCase) {
+NameTable::NameTable(const XmlChar* text, bool ignoreCase) : text_(text), ignoreCase_(ignoreCase) {
     uint32_t s = g_seedCounter.fetch_add(0x6D2B79F5u);
     uintptr_t a = reinterpret_cast<uintptr_t>(this);
     seed_ = s ^ static_cast<uint32_t>(a) ^ static_cast<uint32_t>(static_cast<uint64_t>(a) >> 32);
@@ -165,7 +211,7 @@ NameTable::NameTable(const wchar_t* text, bool ignoreCase) : text_(text), ignore
 
 uint32_t NameTable::HashOf(size_t start, uint32_t length) const {
     uint32_t h = seed_ ^ 2166136261u;
-    const wchar_t* s = text_ + start;
+    const XmlChar* s = text_ + start;
     for (uint32_t i = 0; i < length; ++i) {
         uint32_t c = static_cast<uint32_t>(ignoreCase_ ? std::towlower(static_cast<wint_t>(s[i])) : s[i]);
         h = (h ^ c) * 16777619u;
@@ -178,8 +224,8 @@ uint32_t NameTable::HashOf(size_t start, uint32_t length) const {
 
 bool NameTable::Equal(const Name& name, size_t start, uint32_t length) const {
     if (name.length != length) return false;
-    const wchar_t* a = text_ + name.start;
-    const wchar_t* b = text_ + start;
+    const XmlChar* a = text_ + name.start;
+    const XmlChar* b = text_ + start;
     for (uint32_t i = 0; i < length; ++i) {
         if (ignoreCase_ ? std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i]))
                         : a[i] != b[i])
@@ -210,11 +256,17 @@ int32_t NameTable::Lookup(size_t start, uint32_t length) const {
 }
 
 uint32_t NameTable::Intern(size_t start, uint32_t length) {
+    if (lastId_ >= 0 && Equal(names_[static_cast<size_t>(lastId_)], start, length))
+        return static_cast<uint32_t>(lastId_);
     uint32_t hash = HashOf(start, length);
     size_t slot;
     int32_t id = Probe(hash, start, length, &slot);
-    if (id >= 0) return static_cast<uint32_t>(id);
+    if (id >= 0) {
+        lastId_ = id;
+        return static_cast<uint32_t>(id);
+    }
     id = static_cast<int32_t>(names_.size());
+    lastId_ = id;
     names_.push_back(Name{start, length, hash, -1});
     slots_[slot] = id;
     if (names_.size() * 2 > slots_.size()) Grow();

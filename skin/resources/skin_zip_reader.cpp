@@ -304,7 +304,8 @@ bool CSkinZipReader::GetEntry(int index, SkinZipEntry* entry) {
     uint32_t extraLength;
     if (!CheckLocalHeader(c, &dataStart, &extraAt, &extraLength)) return false;
 
-    std::wstring name = skinxml::DecodeUtf8(c.nameBytes, c.nameBytesLength, 259);
+    skinxml::XmlString units = skinxml::DecodeUtf8(c.nameBytes, c.nameBytesLength, 259);
+    std::wstring name = skinxml::ToWide(units.data(), units.size());
     SanitiseName(name);
     SkinZipEntry e;
     e.index = index;

@@ -32,7 +32,11 @@ int LoadSkinResource(const wchar_t* resourceType, int resourceId, const char* pa
     LoadedResource loaded(module, resource);
     const void* bytes = loaded.Get() ? LockResource(loaded.Get()) : nullptr;
     DWORD size = SizeofResource(module, resource);
-    // The outcome of the load is not reported: the resource exists.
-    if (bytes && size) GetSkinResourceManager()->LoadFromMemory(bytes, size, password);
+    // The outcome of the load is not reported: the resource exists. Nothing
+    // thrown while loading may reach the caller's start-up code.
+    try {
+        if (bytes && size) GetSkinResourceManager()->LoadFromMemory(bytes, size, password);
+    } catch (...) {
+    }
     return 1;
 }

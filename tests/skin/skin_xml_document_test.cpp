@@ -128,6 +128,33 @@ TEST(SkinXmlDocument, QuotedGreaterThanDoesNotEndTheTag) {
     EXPECT_EQ(doc.ElementCount(), 1u);
 }
 
+TEST(SkinXmlDocument, QuotesDecideWhereTagsEnd) {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* attribute;
+        const wchar_t* value;
+    } cases[] = {
+        // Only a quote after '=' opens a value; others are ordinary characters.
+        {L"<a x=y\" z=\">\"/>", L"z", L">"},
+        {L"<a x = '>' />", L"x", L">"},
+        {L"<a x='1' y=\"it's > that\" />", L"y", L"it's > that"},
+        // Values longer than one scanning block, '>' deep inside.
+        {L"<a long=\"0123456789abcdef>0123456789abcdef\" b='2'/>", L"long", L"0123456789abcdef>0123456789abcdef"},
+        {L"<abcdefghijklmnop q=\"'>'\" r=\"x\"/>", L"q", L"'>'"},
+        {L"<a b\"c>d\"=\"e\"/>", L"b\"c", L""},
+    };
+    for (const Case& c : cases) {
+        CSkinXmlDocument doc;
+        doc.LoadText(c.text);
+        ASSERT_TRUE(doc.FindElement()) << c.text;
+        EXPECT_EQ(doc.GetAttribute(c.attribute), c.value) << c.text;
+    }
+    CSkinXmlDocument doc;
+    doc.LoadText(L"<a x=y\" z=\">\"/>");
+    EXPECT_TRUE(doc.IsWellFormed());
+    EXPECT_EQ(doc.ElementCount(), 1u);
+}
+
 TEST(SkinXmlDocument, AttributeValues) {
     CSkinXmlDocument doc;
     doc.LoadText(
