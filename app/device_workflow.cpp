@@ -40,10 +40,13 @@ std::wstring ReadyText(const std::wstring& deviceName) {
 
 DeviceWorkflow::DeviceWorkflow(StatusView& view) : view_(view) {}
 
-DeviceWorkflow::~DeviceWorkflow() {
+DeviceWorkflow::~DeviceWorkflow() { Shutdown(); }
+
+void DeviceWorkflow::Shutdown() {
   std::vector<win::ScopedHandle> threads;
   {
     std::unique_lock<std::mutex> lock(fieldsLock_);
+    stopping_ = true;
     workersChanged_.wait(lock, [this] { return !deviceWorker && !installWorker; });
     threads.swap(threads_);
   }
@@ -147,6 +150,7 @@ void DeviceWorkflow::ReapFinishedLocked() {
 }
 
 bool DeviceWorkflow::StartWorkerLocked(HANDLE& marker, LPTHREAD_START_ROUTINE proc, void* arg) {
+  if (stopping_) return false;
   ReapFinishedLocked();
   // The lock is held while the thread starts, and the thread clears its
   // marker under the same lock, so the marker is always set first.
@@ -250,9 +254,11 @@ void DeviceWorkflow::RunOnlineFetch() {
 }
 
 void DeviceWorkflow::InstallPackage() {
-  view_.SetStatusText(kInstallingText);
+  // The device first: one that left before the install began gets no
+  // "installing" text over the departure's.
   std::shared_ptr<apple::AppleDevice> device = CurrentDevice();
   if (!device) return;
+  view_.SetStatusText(kInstallingText);
   std::wstring localPath = PackagePath();
 
   const wchar_t* message = nullptr;

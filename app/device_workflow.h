@@ -43,7 +43,7 @@ std::wstring ReadyText(const std::wstring& deviceName);
 class DeviceWorkflow : public FetchTarget {
  public:
   explicit DeviceWorkflow(StatusView& view);
-  // Waits until every worker thread has ended.
+  // Shutdown(), then the workers' threads are released.
   ~DeviceWorkflow() override;
   DeviceWorkflow(const DeviceWorkflow&) = delete;
   DeviceWorkflow& operator=(const DeviceWorkflow&) = delete;
@@ -57,6 +57,11 @@ class DeviceWorkflow : public FetchTarget {
   // on the install worker's thread.
   void SetPackagePath(const std::wstring& path) override;
   void InstallPackage() override;
+
+  // Starts no more workers and waits until the running ones have ended. A
+  // class that derives from this one and is the StatusView calls it in its
+  // own destructor, while the view still works.
+  void Shutdown();
 
   // Wait of the device worker before it opens the device (1000 ms).
   void SetArrivalDelay(DWORD milliseconds) { arrivalDelayMs_ = milliseconds; }
@@ -115,4 +120,5 @@ class DeviceWorkflow : public FetchTarget {
   apple::AMDeviceRef examinedDevice_ = nullptr;  // the device the device worker examines
   bool examinedDeparted_ = false;                // ... left while being examined
   bool examinedReturned_ = false;                // ... and came back meanwhile
+  bool stopping_ = false;                        // Shutdown() called
 };

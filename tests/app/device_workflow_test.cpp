@@ -297,6 +297,20 @@ TEST_F(DeviceWorkflowInstall, ClicksDuringAnInstallAndArrivalsAreIgnored) {
   EXPECT_TRUE(view_.Saw(Text(kInstallDoneText)));
 }
 
+TEST_F(DeviceWorkflowInstall, ShutdownWaitsForTheInstallAndStartsNoMoreWorkers) {
+  Ready("latency_us=2000\n");
+  LocalPackage pkg(PackageBytes(20 * 8192));
+  flow_.SetPackagePath(pkg.path());
+  flow_.OnStatusButtonClick();
+  ASSERT_TRUE(view_.WaitFor(Text(kInstallingText), kWait));
+  flow_.Shutdown();
+  EXPECT_FALSE(flow_.InstallWorkerRunning());
+  EXPECT_EQ(flow_.LiveWorkerThreads(), 0u);
+  EXPECT_TRUE(view_.Saw(Text(kInstallDoneText)));
+  flow_.OnStatusButtonClick();
+  EXPECT_FALSE(flow_.InstallWorkerRunning());
+}
+
 TEST_F(DeviceWorkflowInstall, NoClickEffectWithoutDevice) {
   flow_.OnStatusButtonClick();
   EXPECT_FALSE(flow_.InstallWorkerRunning());
