@@ -7,6 +7,18 @@
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
+# Poco's Windows headers include <Winsock2.h> and <Iphlpapi.h>; MinGW's are
+# lower-case. Forwarding headers beside Poco's bridge that for Poco's own
+# build and for everything that includes Poco; wincrypt.h's TIMESTAMP_*
+# macros would clash with Poco's ICMP enumerators.
+install_forwarding_headers() {
+  local dir=$1
+  mkdir -p "$dir"
+  printf '#pragma once\n#include <winsock2.h>\n' > "$dir/Winsock2.h"
+  printf '#pragma once\n#include <iphlpapi.h>\n#undef TIMESTAMP_REQUEST\n#undef TIMESTAMP_REPLY\n' > "$dir/Iphlpapi.h"
+}
+[ -f "$TOVANE_DEPS_PREFIX/include/Iphlpapi.h" ] || install_forwarding_headers "$TOVANE_DEPS_PREFIX/include"
+
 STAMP=$TOVANE_DEPS_PREFIX/.complete
 [ -f "$STAMP" ] && exit 0
 
@@ -98,14 +110,10 @@ cmake_build jsoncpp "$json" -DJSONCPP_WITH_TESTS=OFF -DJSONCPP_WITH_POST_BUILD_U
   -DBUILD_STATIC_LIBS=ON -DBUILD_OBJECT_LIBS=OFF -DJSONCPP_WITH_PKGCONFIG_SUPPORT=OFF \
   -DJSONCPP_WITH_CMAKE_PACKAGE=ON
 
-# Poco: Foundation and Net only. MinGW's headers are lower-case where Poco
-# includes <Winsock2.h> and <Iphlpapi.h>; forwarding headers bridge that, and
-# wincrypt.h's TIMESTAMP_* macros would clash with Poco's ICMP enumerators.
+# Poco: Foundation and Net only, with the forwarding headers above.
 poco=$(fetch_source poco poco)
 fwd=$WORK/poco-forward-headers
-mkdir -p "$fwd"
-printf '#pragma once\n#include <winsock2.h>\n' > "$fwd/Winsock2.h"
-printf '#pragma once\n#include <iphlpapi.h>\n#undef TIMESTAMP_REQUEST\n#undef TIMESTAMP_REPLY\n' > "$fwd/Iphlpapi.h"
+install_forwarding_headers "$fwd"
 poco_off=()
 for c in XML JSON MONGODB REDIS PDF UTIL NETSSL NETSSL_WIN CRYPTO JWT DATA DATA_SQLITE DATA_MYSQL \
          DATA_POSTGRESQL DATA_ODBC SEVENZIP ZIP APACHECONNECTOR CPPPARSER ENCODINGS ENCODINGS_COMPILER \
