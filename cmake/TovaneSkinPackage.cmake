@@ -1,8 +1,9 @@
 # tovane_skin_package(OUTPUT <zip>)
 # Builds the installer's skin package from res/skin/ (skin.xml and the
 # pictures under res/skin/skin/) with scripts/make-skin-package.py, and
-# rebuilds it when any of them changes. Also creates a target named after
-# the output file so that other directories can depend on it.
+# rebuilds it when any of them changes. Also creates a target that builds
+# it (with ALL) and names it in TOVANE_SKIN_PACKAGE_TARGET for the caller's
+# add_dependencies.
 find_package(Python3 COMPONENTS Interpreter QUIET)
 
 function(tovane_skin_package)
@@ -24,4 +25,5 @@ function(tovane_skin_package)
   string(MD5 suffix "${P_OUTPUT}")
   string(SUBSTRING "${suffix}" 0 8 suffix)
   add_custom_target(tovane_skin_package_${suffix} ALL DEPENDS ${P_OUTPUT})
+  set(TOVANE_SKIN_PACKAGE_TARGET tovane_skin_package_${suffix} PARENT_SCOPE)
 endfunction()

@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "skin/resources/skin_resource_manager.h"
@@ -10,8 +11,16 @@
 
 namespace {
 
+// The build tree's path; under Wine the same file is on drive Z:.
 std::vector<uint8_t> ReadPackage() {
-    std::ifstream in(TOVANE_SKIN_ZIP, std::ios::binary);
+    std::string path = TOVANE_SKIN_ZIP;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::string windows = "Z:" + path;
+        for (char& c : windows)
+            if (c == '/') c = '\\';
+        in.open(windows, std::ios::binary);
+    }
     return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
