@@ -149,6 +149,46 @@ TEST(DevsimDll, ServicesAndAfcFileOperations) {
   MD().AFCConnectionClose(media);
 }
 
+TEST(DevsimDll, DirectoriesReadsAndDeviceInfo) {
+  SimDevice dev("ProductType=iPad8,1\n");
+  apple::AMDeviceRef d = dev.WaitAttached();
+  dev.WriteFile("/dir/a.txt", "alpha");
+  dev.MakeDirs("/dir/sub");
+  apple::AFCConnectionRef conn = OpenAfc(d);
+  ASSERT_NE(conn, nullptr);
+
+  void* dir = nullptr;
+  ASSERT_EQ(MD().AFCDirectoryOpen(conn, "/dir", &dir), 0);
+  std::vector<std::string> names;
+  char* entry = nullptr;
+  while (MD().AFCDirectoryRead(conn, dir, &entry) == 0 && entry) names.push_back(entry);
+  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "a.txt", "sub"}));
+  EXPECT_EQ(MD().AFCDirectoryClose(conn, dir), 0);
+  EXPECT_NE(MD().AFCDirectoryOpen(conn, "/dir/a.txt", &dir), 0);
+
+  apple::AFCFileRef f = 0;
+  ASSERT_EQ(MD().AFCFileRefOpen(conn, "/dir/a.txt", 1, &f), 0);
+  char buf[16];
+  std::uint32_t len = 3;
+  ASSERT_EQ(MD().AFCFileRefRead(conn, f, buf, &len), 0);
+  EXPECT_EQ(std::string(buf, len), "alp");
+  len = sizeof buf;
+  ASSERT_EQ(MD().AFCFileRefRead(conn, f, buf, &len), 0);
+  EXPECT_EQ(std::string(buf, len), "ha");
+  EXPECT_NE(MD().AFCFileRefWrite(conn, f, "x", 1), 0);  // read only
+  MD().AFCFileRefClose(conn, f);
+
+  apple::AFCInfoRef info = nullptr;
+  ASSERT_EQ(MD().AFCDeviceInfoOpen(conn, &info), 0);
+  char* key = nullptr;
+  char* value = nullptr;
+  ASSERT_EQ(MD().AFCKeyValueRead(info, &key, &value), 0);
+  EXPECT_STREQ(key, "Model");
+  EXPECT_STREQ(value, "iPad8,1");
+  EXPECT_EQ(MD().AFCKeyValueClose(info), 0);
+  MD().AFCConnectionClose(conn);
+}
+
 TEST(DevsimDll, WriteLimitsCutTheWriteAndDetachDeparts) {
   SimDevice failing("write_fail_after=10\n");
   apple::AMDeviceRef d = failing.WaitAttached();
