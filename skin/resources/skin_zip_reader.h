@@ -63,6 +63,11 @@ public:
     // disagreeing with the data, or CRC-32 mismatch.
     bool ReadWholeEntry(int index, std::vector<uint8_t>& out);
 
+    // Writes entry `index` to the file `path` (UTF-16), creating its folders
+    // and setting its modification time. The engine itself never extracts.
+    // On any failure (the same checks as ReadWholeEntry) no file is left.
+    bool ExtractEntry(int index, const std::wstring& path);
+
     // Closes any open entry; the reader can still be used afterwards.
     // Returns false when the closed entry was read to its end and its CRC-32
     // did not match.

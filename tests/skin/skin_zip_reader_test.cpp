@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "skin/hostile_archives.h"
@@ -210,4 +213,30 @@ TEST(SkinZipReader, EmptyEntries) {
     EXPECT_TRUE(data.empty());
     EXPECT_TRUE(reader->ReadWholeEntry(1, data));
     EXPECT_TRUE(data.empty());
+}
+
+TEST(SkinZipReader, ExtractsEntriesToFiles) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("skin_zip_extract_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::remove_all(dir);
+    std::string big = LongText(50000);
+    auto archive = Build({Make("a.xml", big), Make("b.bin", "stored", 0), Make("c.png", LongText(3000))});
+    // Damage c.png's CRC: extracting it must leave nothing behind.
+    for (size_t at : {archive.centralOffsets[2] + ziptest::kCentralCrc, archive.localOffsets[2] + ziptest::kLocalCrc})
+        ziptest::Put32(archive.bytes, at, ziptest::Get32(archive.bytes, at) ^ 1);
+    auto reader = CSkinZipReader::OpenMemory(archive.bytes.data(), archive.bytes.size(), nullptr);
+    ASSERT_TRUE(reader);
+    auto read = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    fs::path a = dir / "deep" / "er" / "a.xml";
+    ASSERT_TRUE(reader->ExtractEntry(0, a.wstring()));
+    EXPECT_EQ(read(a), big);
+    ASSERT_TRUE(reader->ExtractEntry(1, (dir / "b.bin").wstring()));
+    EXPECT_EQ(read(dir / "b.bin"), "stored");
+    EXPECT_FALSE(reader->ExtractEntry(2, (dir / "c.png").wstring()));
+    EXPECT_FALSE(fs::exists(dir / "c.png"));
+    EXPECT_FALSE(reader->ExtractEntry(3, (dir / "d").wstring()));
+    fs::remove_all(dir);
 }
