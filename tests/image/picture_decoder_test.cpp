@@ -69,6 +69,18 @@ TEST(PictureDecoder, JpegColourAndGrayscale) {
     ExpectAllPixels(gp, std::vector<Rgba>(64, Rgba{120, 120, 120, 255}), 3);
 }
 
+TEST(PictureDecoder, CmykJpegIsConvertedToRgb) {
+    // Stored values are 255 - ink: full key (255) leaves the colour as stored.
+    auto jpeg = pictest::MakeCmykJpeg(16, 8, 51, 102, 153, 255);
+    Picture pic = DecodePicture(jpeg.data(), jpeg.size(), PictureFormat::Jpeg);
+    ASSERT_EQ(pic.width, 16);
+    ExpectAllPixels(pic, std::vector<Rgba>(16 * 8, Rgba{51, 102, 153, 255}), 4);
+    auto dark = pictest::MakeCmykJpeg(8, 8, 255, 255, 255, 0);
+    Picture black = DecodePicture(dark.data(), dark.size(), PictureFormat::Jpeg);
+    ASSERT_EQ(black.width, 8);
+    ExpectAllPixels(black, std::vector<Rgba>(64, Rgba{0, 0, 0, 255}), 4);
+}
+
 TEST(PictureDecoder, IconImagesOfEveryKind) {
     auto px = pictest::Pattern(16, 16);
     auto dib32 = pictest::MakeIcoDib32(16, 16, px);

@@ -155,6 +155,34 @@ std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<Rgba>& px
     return jpeg;
 }
 
+std::vector<uint8_t> MakeCmykJpeg(int width, int height, uint8_t c0, uint8_t m, uint8_t y, uint8_t k) {
+    jpeg_compress_struct c;
+    jpeg_error_mgr err;
+    c.err = jpeg_std_error(&err);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    jpeg_mem_dest(&c, &out, &outSize);
+    c.image_width = static_cast<JDIMENSION>(width);
+    c.image_height = static_cast<JDIMENSION>(height);
+    c.input_components = 4;
+    c.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&c);
+    jpeg_set_quality(&c, 95, TRUE);
+    jpeg_start_compress(&c, TRUE);
+    std::vector<uint8_t> row;
+    for (int x = 0; x < width; ++x) row.insert(row.end(), {c0, m, y, k});
+    while (c.next_scanline < c.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&c, &r, 1);
+    }
+    jpeg_finish_compress(&c);
+    std::vector<uint8_t> jpeg(out, out + outSize);
+    jpeg_destroy_compress(&c);
+    free(out);
+    return jpeg;
+}
+
 std::vector<uint8_t> MakeIcoDib32(int width, int height, const std::vector<Rgba>& px) {
     std::vector<uint8_t> dib;
     DibHeader(dib, width, height, 32, 0);

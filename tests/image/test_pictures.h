@@ -16,6 +16,9 @@ struct Rgba {
 std::vector<uint8_t> MakePng(int width, int height, const std::vector<Rgba>& pixels, bool withAlpha = true);
 // Baseline JPEG (RGB, or grayscale when `gray`), quality 95.
 std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<Rgba>& pixels, bool gray = false);
+// Adobe-style (inverted) CMYK JPEG of one flat colour: c, m, y, k are the
+// stored sample values (255 - ink).
+std::vector<uint8_t> MakeCmykJpeg(int width, int height, uint8_t c, uint8_t m, uint8_t y, uint8_t k);
 // Icon file holding one 32-bit DIB image (with AND mask).
 std::vector<uint8_t> MakeIcoDib32(int width, int height, const std::vector<Rgba>& pixels);
 // Icon file holding one 8-bit palette DIB image whose AND mask hides the
