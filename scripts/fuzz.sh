@@ -4,7 +4,8 @@
 # decoders (default: 600 s per target). Builds the native fuzz build in
 # build/native-fuzz (TOVANE_FUZZ_BUILD overrides) and keeps each target's
 # growing corpus in ~/.cache/tovane/fuzz/<target>, seeded from the build's
-# seed corpora. Any finding stops the campaign with its reproducer path.
+# seed corpora. TOVANE_FUZZ_JOBS=n runs n fuzzing processes per target.
+# Any finding stops the campaign with its reproducer path.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -35,8 +36,10 @@ for target in "${targets[@]}"; do
   mkdir -p "$corpus" "$artifacts"
   cp -n "$seed"/* "$corpus/" 2>/dev/null || true
   log "$target: ${seconds}s, corpus $corpus"
+  parallel=()
+  [ "$jobs" -gt 1 ] && parallel=(-fork="$jobs")
   ASAN_OPTIONS=detect_leaks=1 "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
-    -rss_limit_mb=2048 -jobs="$jobs" -workers="$jobs" -print_final_stats=1 \
+    -rss_limit_mb=2048 "${parallel[@]}" -print_final_stats=1 \
     -artifact_prefix="$artifacts/" "$corpus" \
     || die "$target: finding, reproducer in $artifacts"
 done
