@@ -22,7 +22,7 @@ struct IconEntry {
     uint32_t offset;
 };
 
-Picture DecodeDib(const uint8_t* d, size_t size) {
+Picture DecodeDib(const uint8_t* d, size_t size, size_t maxPixels) {
     if (size < 40) return Picture();
     uint32_t headerSize = Le32(d);
     int32_t width = static_cast<int32_t>(Le32(d + 4));
@@ -33,7 +33,7 @@ Picture DecodeDib(const uint8_t* d, size_t size) {
     if (headerSize < 40 || headerSize > size || compression != 0) return Picture();
     if (width <= 0 || doubledHeight <= 0) return Picture();
     int height = doubledHeight / 2;
-    if (height <= 0 || !detail::PictureSizeAllowed(uint64_t(width), uint64_t(height))) return Picture();
+    if (height <= 0 || !detail::PictureSizeAllowed(uint64_t(width), uint64_t(height), maxPixels)) return Picture();
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32) return Picture();
 
     size_t paletteCount = 0;
@@ -92,7 +92,7 @@ Picture DecodeDib(const uint8_t* d, size_t size) {
 
 }  // namespace
 
-Picture DecodeIcon(const uint8_t* data, size_t size) {
+Picture DecodeIcon(const uint8_t* data, size_t size, size_t maxPixels) {
     if (!data || size < 6) return Picture();
     uint16_t reserved = Le16(data), type = Le16(data + 2), count = Le16(data + 4);
     if (reserved != 0 || (type != 1 && type != 2) || count == 0) return Picture();
@@ -113,8 +113,8 @@ Picture DecodeIcon(const uint8_t* data, size_t size) {
     for (const IconEntry& entry : entries) {
         const uint8_t* image = data + entry.offset;
         Picture picture = entry.size >= 8 && std::memcmp(image, kPngSignature, 8) == 0
-                              ? DecodePng(image, entry.size)
-                              : DecodeDib(image, entry.size);
+                              ? DecodePng(image, entry.size, maxPixels)
+                              : DecodeDib(image, entry.size, maxPixels);
         if (!picture.Empty()) return picture;
     }
     return Picture();

@@ -42,7 +42,7 @@ extern "C" void JpegProgress(j_common_ptr cinfo) {
     }
 }
 
-bool DecodeJpegInto(const uint8_t* data, size_t size, Picture* out, JSAMPLE* volatile* rowBuffer) {
+bool DecodeJpegInto(const uint8_t* data, size_t size, size_t maxPixels, Picture* out, JSAMPLE* volatile* rowBuffer) {
     jpeg_decompress_struct cinfo;
     JpegErrorManager err;
     jpeg_progress_mgr progress;
@@ -61,7 +61,7 @@ bool DecodeJpegInto(const uint8_t* data, size_t size, Picture* out, JSAMPLE* vol
     cinfo.mem->max_memory_to_use = 256L << 20;
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK ||
-        !detail::PictureSizeAllowed(cinfo.image_width, cinfo.image_height)) {
+        !detail::PictureSizeAllowed(cinfo.image_width, cinfo.image_height, maxPixels)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -70,7 +70,7 @@ bool DecodeJpegInto(const uint8_t* data, size_t size, Picture* out, JSAMPLE* vol
     jpeg_start_decompress(&cinfo);
     int components = cinfo.output_components;
     if ((components != 3 && components != 4) ||
-        !detail::PictureSizeAllowed(cinfo.output_width, cinfo.output_height)) {
+        !detail::PictureSizeAllowed(cinfo.output_width, cinfo.output_height, maxPixels)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
@@ -112,11 +112,11 @@ bool DecodeJpegInto(const uint8_t* data, size_t size, Picture* out, JSAMPLE* vol
 
 }  // namespace
 
-Picture DecodeJpeg(const uint8_t* data, size_t size) {
+Picture DecodeJpeg(const uint8_t* data, size_t size, size_t maxPixels) {
     Picture picture;
     if (!data || size < 4 || data[0] != 0xFF || data[1] != 0xD8) return picture;
     JSAMPLE* volatile rowBuffer = nullptr;
-    bool ok = DecodeJpegInto(data, size, &picture, &rowBuffer);
+    bool ok = DecodeJpegInto(data, size, maxPixels, &picture, &rowBuffer);
     std::free(rowBuffer);
     if (!ok) return Picture();
     return picture;

@@ -22,15 +22,15 @@ void Premultiply(Picture& picture) {
 
 }  // namespace detail
 
-Picture DecodePicture(const uint8_t* data, size_t size, PictureFormat format) {
+Picture DecodePicture(const uint8_t* data, size_t size, PictureFormat format, size_t maxPixels) {
     if (!data || size == 0) return Picture();
     switch (format) {
         case PictureFormat::Png:
-            return DecodePng(data, size);
+            return DecodePng(data, size, maxPixels);
         case PictureFormat::Jpeg:
-            return DecodeJpeg(data, size);
+            return DecodeJpeg(data, size, maxPixels);
         case PictureFormat::Icon:
-            return DecodeIcon(data, size);
+            return DecodeIcon(data, size, maxPixels);
     }
     return Picture();
 }

@@ -35,9 +35,11 @@ struct Picture {
 constexpr int kMaxPictureSide = 8192;
 constexpr size_t kMaxPicturePixels = size_t(1) << 24;  // 16 Mpixel = 64 MiB of pixels
 
-Picture DecodePicture(const uint8_t* data, size_t size, PictureFormat format);
-Picture DecodePng(const uint8_t* data, size_t size);
-Picture DecodeJpeg(const uint8_t* data, size_t size);
-Picture DecodeIcon(const uint8_t* data, size_t size);
+// `maxPixels` lowers the pixel limit for one call (a caller with a memory
+// budget); pictures above it decode to an empty picture, unallocated.
+Picture DecodePicture(const uint8_t* data, size_t size, PictureFormat format, size_t maxPixels = kMaxPicturePixels);
+Picture DecodePng(const uint8_t* data, size_t size, size_t maxPixels = kMaxPicturePixels);
+Picture DecodeJpeg(const uint8_t* data, size_t size, size_t maxPixels = kMaxPicturePixels);
+Picture DecodeIcon(const uint8_t* data, size_t size, size_t maxPixels = kMaxPicturePixels);
 
 }  // namespace tovane

@@ -10,9 +10,9 @@ namespace tovane {
 namespace detail {
 
 // True when a width x height picture is within the decoders' limits.
-inline bool PictureSizeAllowed(uint64_t width, uint64_t height) {
+inline bool PictureSizeAllowed(uint64_t width, uint64_t height, size_t maxPixels) {
     return width > 0 && height > 0 && width <= uint64_t(kMaxPictureSide) && height <= uint64_t(kMaxPictureSide) &&
-           width * height <= kMaxPicturePixels;
+           width * height <= kMaxPicturePixels && width * height <= maxPixels;
 }
 
 // Allocates the pixels of a width x height picture (sizes already checked).

@@ -9,7 +9,7 @@
 
 namespace tovane {
 
-Picture DecodePng(const uint8_t* data, size_t size) {
+Picture DecodePng(const uint8_t* data, size_t size, size_t maxPixels) {
     Picture picture;
     if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return picture;
     png_image image;
@@ -19,7 +19,7 @@ Picture DecodePng(const uint8_t* data, size_t size) {
         png_image_free(&image);
         return picture;
     }
-    if (!detail::PictureSizeAllowed(image.width, image.height)) {
+    if (!detail::PictureSizeAllowed(image.width, image.height, maxPixels)) {
         png_image_free(&image);
         return picture;
     }

@@ -1,5 +1,6 @@
 #include "skin/resources/skin_resource_manager.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cwctype>
 #include <new>
@@ -75,7 +76,8 @@ int CSkinResourceManager::LoadPackage(CSkinZipReader& reader) {
     reader.GetEntry(-1, &entry);
     int count = entry.index;
     // Every entry read counts against the budget, whether it loads or not,
-    // so a hostile package cannot make the pass inflate without end.
+    // so a hostile package cannot make the pass inflate without end; so do
+    // the decoded pixels of its pictures.
     uint64_t budget = kMaxPackageBytes;
     std::vector<uint8_t> bytes;
     for (int i = 0; i < count; ++i) {
@@ -89,7 +91,7 @@ int CSkinResourceManager::LoadPackage(CSkinZipReader& reader) {
         // An entry that cannot be read completely is skipped, never half-loaded;
         // so is one the process has no memory for.
         try {
-            if (reader.ReadWholeEntry(i, bytes)) AddEntry(static_cast<int>(kind), name, bytes, document);
+            if (reader.ReadWholeEntry(i, bytes)) AddEntry(static_cast<int>(kind), name, bytes, document, budget);
         } catch (const std::bad_alloc&) {
         }
         bytes.clear();
@@ -102,27 +104,32 @@ int CSkinResourceManager::LoadPackage(CSkinZipReader& reader) {
 }
 
 void CSkinResourceManager::AddEntry(int kind, const std::wstring& name, std::vector<uint8_t>& bytes,
-                                CSkinXmlDocument& document) {
+                                    CSkinXmlDocument& document, uint64_t& budget) {
+    struct PictureKind {
+        EntryKind kind;
+        tovane::PictureFormat format;
+        int type;
+    };
+    static const PictureKind kPictureKinds[] = {
+        {EntryKind::Png, tovane::PictureFormat::Png, CSkinDrawImage::kTypePng},
+        {EntryKind::Icon, tovane::PictureFormat::Icon, CSkinDrawImage::kTypeIco},
+        {EntryKind::Jpeg, tovane::PictureFormat::Jpeg, CSkinDrawImage::kTypeJpg},
+    };
+    for (const PictureKind& p : kPictureKinds) {
+        if (static_cast<EntryKind>(kind) != p.kind) continue;
+        // Decoded pixels stay for the life of the process: they count against
+        // the pass's budget too, and a picture beyond it is not decoded.
+        tovane::Picture picture = tovane::DecodePicture(bytes.data(), bytes.size(), p.format,
+                                                        static_cast<size_t>(budget / 4));
+        budget -= std::min<uint64_t>(budget, picture.pixels.size());
+        AddImage(name, CSkinDrawImage::FromPicture(std::move(picture), p.type));
+        return;
+    }
     switch (static_cast<EntryKind>(kind)) {
         case EntryKind::Bitmap:
             // The bitmap keeps its bytes plus a terminating zero.
             bytes.push_back(0);
             AddImage(name, CSkinDrawImage::FromBitmapFile(bytes.data(), bytes.size()));
-            break;
-        case EntryKind::Png:
-            AddImage(name, CSkinDrawImage::FromPicture(
-                               tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Png),
-                               CSkinDrawImage::kTypePng));
-            break;
-        case EntryKind::Icon:
-            AddImage(name, CSkinDrawImage::FromPicture(
-                               tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Icon),
-                               CSkinDrawImage::kTypeIco));
-            break;
-        case EntryKind::Jpeg:
-            AddImage(name, CSkinDrawImage::FromPicture(
-                               tovane::DecodePicture(bytes.data(), bytes.size(), tovane::PictureFormat::Jpeg),
-                               CSkinDrawImage::kTypeJpg));
             break;
         case EntryKind::Gif:
             gifEntries_.push_back(GifEntry{name, std::move(bytes)});
@@ -132,7 +139,7 @@ void CSkinResourceManager::AddEntry(int kind, const std::wstring& name, std::vec
             // A later XML entry replaces the document of an earlier one.
             document.LoadUtf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
             break;
-        case EntryKind::Skip:
+        default:
             break;
     }
 }

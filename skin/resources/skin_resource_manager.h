@@ -73,7 +73,8 @@ public:
 private:
     void NotifyPackageLoaded();
     // Stores one fully read entry by its kind (see LoadPackage).
-    void AddEntry(int kind, const std::wstring& name, std::vector<uint8_t>& bytes, CSkinXmlDocument& document);
+    void AddEntry(int kind, const std::wstring& name, std::vector<uint8_t>& bytes, CSkinXmlDocument& document,
+                  uint64_t& budget);
 
     CSkinHashTable<CSkinDrawImage> images_;
     std::vector<GifEntry> gifEntries_;

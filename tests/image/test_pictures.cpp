@@ -118,6 +118,23 @@ std::vector<uint8_t> MakePng(int width, int height, const std::vector<Rgba>& px,
     return png;
 }
 
+std::vector<uint8_t> MakeBlankPng(int width, int height) {
+    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> ihdr;
+    Be32(ihdr, static_cast<uint32_t>(width));
+    Be32(ihdr, static_cast<uint32_t>(height));
+    ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
+    Chunk(png, "IHDR", ihdr);
+    std::vector<uint8_t> raw(static_cast<size_t>(height) * (1 + static_cast<size_t>(width) * 4), 0);
+    uLongf size = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<uint8_t> z(size);
+    compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), 1);
+    z.resize(size);
+    Chunk(png, "IDAT", z);
+    Chunk(png, "IEND", {});
+    return png;
+}
+
 std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<Rgba>& px, bool gray) {
     jpeg_compress_struct c;
     jpeg_error_mgr err;

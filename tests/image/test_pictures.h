@@ -14,6 +14,8 @@ struct Rgba {
 
 // PNG of colour type 6 (RGBA, 8 bits), or 2 (RGB) when `withAlpha` is false.
 std::vector<uint8_t> MakePng(int width, int height, const std::vector<Rgba>& pixels, bool withAlpha = true);
+// A fully transparent RGBA PNG, quick to make even when very large.
+std::vector<uint8_t> MakeBlankPng(int width, int height);
 // Baseline JPEG (RGB, or grayscale when `gray`), quality 95.
 std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<Rgba>& pixels, bool gray = false);
 // Adobe-style (inverted) CMYK JPEG of one flat colour: c, m, y, k are the

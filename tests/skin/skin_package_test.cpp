@@ -151,6 +151,26 @@ TEST(SkinPackage, ThePassStopsAtItsTotalBudget) {
     EXPECT_FALSE(manager.FindImage(L"5.png"));
 }
 
+TEST(SkinPackage, DecodedPixelsCountAgainstTheBudget) {
+    // Each picture decodes to 64 MiB: with the entries' own bytes counted,
+    // three fit into the pass's 256 MiB and the later ones stay undecoded.
+    auto big = pictest::MakeBlankPng(8192, 2048);
+    auto zip = Build({Make("p1.png", big), Make("p2.png", big), Make("p3.png", big), Make("p4.png", big),
+                      Make("p5.png", big), Make("small.png", Png(3, 3))})
+                   .bytes;
+    CSkinResourceManager manager;
+    ASSERT_EQ(manager.LoadFromMemory(zip.data(), zip.size(), nullptr), 1);
+    int decoded = 0;
+    for (const wchar_t* name : {L"p1.png", L"p2.png", L"p3.png", L"p4.png", L"p5.png"}) {
+        ASSERT_TRUE(manager.FindImage(name));
+        decoded += manager.FindImage(name)->GetPicture().Empty() ? 0 : 1;
+    }
+    EXPECT_EQ(decoded, 3);
+    EXPECT_EQ(manager.FindImage(L"p1.png")->GetWidth(), 8192);
+    ASSERT_TRUE(manager.FindImage(L"small.png"));
+    EXPECT_EQ(manager.FindImage(L"small.png")->GetWidth(), 3);
+}
+
 TEST(SkinPackage, SingleManager) {
     EXPECT_EQ(GetSkinResourceManager(), GetSkinResourceManager());
     EXPECT_NE(GetSkinResourceManager(), nullptr);
