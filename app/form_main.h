@@ -46,6 +46,9 @@ class FormMain : public win::Dialog, public StatusView, public DeviceWorkflow {
   static Services DefaultServices();
 
   explicit FormMain(HINSTANCE instance, Services services = DefaultServices());
+  // Workers still running use this window as their view: stop them while it
+  // is whole, before the bases and members go.
+  ~FormMain() override { Shutdown(); }
 
   // StatusView, callable from any thread.
   void SetStatusText(const std::wstring& text) override;

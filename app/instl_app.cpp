@@ -27,8 +27,10 @@ int CInstlApp::Run() {
   // Without the resource the window simply stays unskinned.
   LoadSkinResource(L"DATA", kSkinPackageId, nullptr);
 
-  FormMain form(instance_);
-  form.DoModal();
+  // The window object lives until the process ends: a worker may still be
+  // inside a message box when the dialog is closed, and nobody waits for it.
+  auto* form = new FormMain(instance_);
+  form->DoModal();
   // No message loop follows: the process ends with the dialog.
   return 0;
 }

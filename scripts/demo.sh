@@ -22,14 +22,15 @@ cmake --build --preset native -j "$JOBS" --target tovane_update_server
 demo=$TOVANE_ROOT/build/demo
 rm -rf "$demo"; mkdir -p "$demo/devsim/devices"
 export DEVSIM_ROOT=$demo/devsim
-"$TOVANE_ROOT/scripts/register-devsim.sh" build/win64/devsim
 
 headless=
 [ -n "${DISPLAY:-}" ] || headless=1
-trap 'kill $(jobs -p) 2>/dev/null; wineserver -k 2>/dev/null; stop_xvfb' EXIT
-start_xvfb
+trap 'kill $(jobs -p) 2>/dev/null || true; wineserver -k 2>/dev/null || true; stop_xvfb || true' EXIT
 ensure_wineprefix
+# The display first: Wine's desktop process binds to the display it starts on.
+start_xvfb
 start_wine_services
+"$TOVANE_ROOT/scripts/register-devsim.sh" build/win64/devsim
 
 slow=--slow
 build/native/tests/net/tovane_update_server $slow >"$demo/update-server.log" 2>&1 &
@@ -58,9 +59,10 @@ sleep 3; shot 2-device-ready
 
 deb=$device/fs/var/root/Media/Cydia/AutoInstall/tovane_tl.deb
 if [ -n "$headless" ]; then
-  # Click the status button (dialog units 35,53 .. 243,75 → about 60,95 px in).
+  # Click the middle of the status button (client 52,106 .. 451,148 under
+  # the caption the desktop draws).
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + 200)) $((Y + 105)) click 1
+  xdotool mousemove $((X + 255)) $((Y + 152)) click 1
   sleep 1.5; shot 3-downloading
   for _ in $(seq 60); do [ -f "$deb" ] && break; sleep 0.5; done
   sleep 1; shot 4-done
