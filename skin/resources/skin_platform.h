@@ -36,7 +36,7 @@ public:
     // GetSysColor(index) as 0x00BBGGRR.
     virtual uint32_t SystemColor(int index) const = 0;
     // A new font handle, or nullptr.
-    virtual void* CreateFontHandle(const SkinFontSpec& spec) = 0;
+    virtual void* CreateFontHandle(const SkinFontSpec& fontSpec) = 0;
     // An owned copy of system cursor `id` (IDC_ number), or nullptr.
     virtual void* LoadSystemCursor(int id) = 0;
     // An owned cursor loaded from the cursor resource `name` of the system's

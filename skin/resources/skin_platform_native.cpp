@@ -21,8 +21,8 @@ public:
             default: return 0;
         }
     }
-    void* CreateFontHandle(const SkinFontSpec& spec) override {
-        return spec.height > 0 && !spec.face.empty() ? new NativeHandle{HandleKind::Font} : nullptr;
+    void* CreateFontHandle(const SkinFontSpec& fontSpec) override {
+        return fontSpec.height > 0 && !fontSpec.face.empty() ? new NativeHandle{HandleKind::Font} : nullptr;
     }
     void* LoadSystemCursor(int id) override { return new NativeHandle{HandleKind::Cursor}; }
     void* LoadHelpProgramCursor(const std::wstring& name) override { return nullptr; }

@@ -51,18 +51,18 @@ public:
 
     uint32_t SystemColor(int index) const override { return GetSysColor(index); }
 
-    void* CreateFontHandle(const SkinFontSpec& spec) override {
-        if (spec.height <= 0) return nullptr;
+    void* CreateFontHandle(const SkinFontSpec& fontSpec) override {
+        if (fontSpec.height <= 0) return nullptr;
         LOGFONTW font = {};
-        font.lfHeight = spec.height;
-        font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-        font.lfUnderline = spec.underline ? TRUE : FALSE;
+        font.lfHeight = fontSpec.height;
+        font.lfWeight = fontSpec.bold ? FW_BOLD : FW_NORMAL;
+        font.lfUnderline = fontSpec.underline ? TRUE : FALSE;
         font.lfCharSet = DEFAULT_CHARSET;
         font.lfOutPrecision = OUT_DEFAULT_PRECIS;
         font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         font.lfQuality = PROOF_QUALITY;
         font.lfPitchAndFamily = FF_SWISS | DEFAULT_PITCH;
-        wcsncpy(font.lfFaceName, spec.face.c_str(), LF_FACESIZE - 1);
+        wcsncpy(font.lfFaceName, fontSpec.face.c_str(), LF_FACESIZE - 1);
         return CreateFontIndirectW(&font);
     }
 

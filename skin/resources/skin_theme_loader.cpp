@@ -18,14 +18,14 @@ const wchar_t kSongTiFace[] = L"\u5B8B\u4F53";
 void ReadFontItem(CSkinResourceManager& manager, const SkinAttributeReader& reader) {
     const CSkinXmlDocument& doc = reader.Document();
     std::wstring id = doc.GetAttribute(L"id");
-    SkinFontSpec spec;
-    spec.face = doc.GetAttribute(L"fontface");
-    spec.height = ParseInteger(doc.GetAttribute(L"fontsize"));
-    if (id.empty() || spec.face.empty() || spec.height == 0) return;
+    SkinFontSpec fontSpec;
+    fontSpec.face = doc.GetAttribute(L"fontface");
+    fontSpec.height = ParseInteger(doc.GetAttribute(L"fontsize"));
+    if (id.empty() || fontSpec.face.empty() || fontSpec.height == 0) return;
     ISkinPlatform& platform = manager.Platform();
-    if (spec.face == kYaHeiFace && platform.OsMajorVersion() == 5) spec.face = kSongTiFace;
-    spec.bold = ParseTrueFlag(doc.GetAttribute(L"bold"));
-    spec.underline = ParseTrueFlag(doc.GetAttribute(L"underline"));
+    if (fontSpec.face == kYaHeiFace && platform.OsMajorVersion() == 5) fontSpec.face = kSongTiFace;
+    fontSpec.bold = ParseTrueFlag(doc.GetAttribute(L"bold"));
+    fontSpec.underline = ParseTrueFlag(doc.GetAttribute(L"underline"));
 
     // A redefinition keeps the font object (windows may hold it) and
     // replaces its handle.
@@ -42,8 +42,8 @@ void ReadFontItem(CSkinResourceManager& manager, const SkinAttributeReader& read
         font = fonts.back().get();
     }
     font->SetHandle(SkinPlatformHandle());
-    if (spec.height > 0) {
-        font->SetHandle(SkinPlatformHandle(&platform, ISkinPlatform::HandleKind::Font, platform.CreateFontHandle(spec)));
+    if (fontSpec.height > 0) {
+        font->SetHandle(SkinPlatformHandle(&platform, ISkinPlatform::HandleKind::Font, platform.CreateFontHandle(fontSpec)));
     }
 }
 

@@ -11,12 +11,12 @@
 
 TEST(ThemePlatformWin32, FontsAreCreatedWithTheItemsAttributes) {
     ISkinPlatform& platform = DefaultSkinPlatform();
-    SkinFontSpec spec;
-    spec.face = L"Arial";
-    spec.height = 16;
-    spec.bold = true;
-    spec.underline = true;
-    SkinPlatformHandle font(&platform, ISkinPlatform::HandleKind::Font, platform.CreateFontHandle(spec));
+    SkinFontSpec fontSpec;
+    fontSpec.face = L"Arial";
+    fontSpec.height = 16;
+    fontSpec.bold = true;
+    fontSpec.underline = true;
+    SkinPlatformHandle font(&platform, ISkinPlatform::HandleKind::Font, platform.CreateFontHandle(fontSpec));
     ASSERT_NE(font.Get(), nullptr);
     LOGFONTW info = {};
     ASSERT_EQ(GetObjectW(static_cast<HFONT>(font.Get()), sizeof info, &info), static_cast<int>(sizeof info));
@@ -25,8 +25,8 @@ TEST(ThemePlatformWin32, FontsAreCreatedWithTheItemsAttributes) {
     EXPECT_TRUE(info.lfUnderline);
     EXPECT_EQ(info.lfQuality, PROOF_QUALITY);
     EXPECT_STREQ(info.lfFaceName, L"Arial");
-    spec.height = 0;
-    EXPECT_EQ(platform.CreateFontHandle(spec), nullptr);
+    fontSpec.height = 0;
+    EXPECT_EQ(platform.CreateFontHandle(fontSpec), nullptr);
 }
 
 TEST(ThemePlatformWin32, SystemCursorsAreOwnedCopies) {

@@ -32,8 +32,8 @@ public:
 
     int OsMajorVersion() const override { return osMajorVersion; }
     uint32_t SystemColor(int index) const override { return SysColor(index); }
-    void* CreateFontHandle(const SkinFontSpec& spec) override {
-        fontsCreated.push_back(spec);
+    void* CreateFontHandle(const SkinFontSpec& fontSpec) override {
+        fontsCreated.push_back(fontSpec);
         return NewHandle();
     }
     void* LoadSystemCursor(int id) override {
