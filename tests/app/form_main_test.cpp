@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/form_main.h"
+#include "support/win_test_support.h"
 
 namespace {
 
@@ -81,6 +82,17 @@ TEST_F(FormMainTest, StartsWithItsTemplateSizesAndWaitingText) {
   EXPECT_EQ(rec.handler, &DeviceWorkflow::OnDeviceNotification);
   EXPECT_TRUE(rec.boxes.empty());
   EXPECT_TRUE(rec.terminations.empty());
+}
+
+TEST_F(FormMainTest, UnskinnedWindowPaintsTheSystemFace) {
+  // Without a skin package the window keeps its system look.
+  FormMain& f = Open();
+  ::RedrawWindow(f.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  const std::uint32_t rgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  const RECT belowButton{20, 160, 480, 190};
+  EXPECT_TRUE(testing_support::AreaHasColor(testing_support::CaptureClientArea(f.hwnd()), belowButton,
+                                            rgb, 8, "form_main_face.png"));
 }
 
 TEST_F(FormMainTest, MissingLibrariesShowThePromptThenEndWithCodeZero) {

@@ -258,6 +258,13 @@ int CountDifferentPixels(const Pixels& actual, const RECT& area, std::uint32_t e
   return count;
 }
 
+bool AreaHasColor(const Pixels& actual, const RECT& area, std::uint32_t expected, int tolerance,
+                  const std::string& failurePng) {
+  if (actual.width > 0 && CountDifferentPixels(actual, area, expected, tolerance) == 0) return true;
+  WritePng(actual, failurePng);
+  return false;
+}
+
 bool WritePng(const Pixels& pixels, const std::string& path) {
   if (pixels.width <= 0 || pixels.height <= 0) return false;
   FILE* file = std::fopen(path.c_str(), "wb");

@@ -80,5 +80,9 @@ Pixels CaptureClientArea(HWND window);
 int CountDifferentPixels(const Pixels& actual, const RECT& area, std::uint32_t expected, int tolerance);
 // Writes the pixels as a PNG file (for failures and for looking at).
 bool WritePng(const Pixels& pixels, const std::string& path);
+// True when every pixel of the rectangle is within `tolerance` of `expected`;
+// otherwise writes what it saw to `failurePng` for the reader of the failure.
+bool AreaHasColor(const Pixels& actual, const RECT& area, std::uint32_t expected, int tolerance,
+                  const std::string& failurePng);
 
 }  // namespace testing_support
