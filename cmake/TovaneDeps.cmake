@@ -1,5 +1,9 @@
 # Third-party libraries. Natively from Debian's -dev packages; for Windows from
 # the cross-built cache that scripts/bootstrap.sh fills (TOVANE_DEPS_PREFIX).
+if(WIN32)
+  # One self-contained executable: the static zlib, not zlib1.dll.
+  set(ZLIB_USE_STATIC_LIBS ON)
+endif()
 find_package(ZLIB REQUIRED)
 find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)
