@@ -13,13 +13,13 @@
 
 class CSkinDrawImage;
 
-// A theme font: its id and the font handle made from its item.
-class CSkinFont {
+// A theme object that owns one platform handle under its id: the handle is
+// replaced (the old one deleted) when the theme defines the id again.
+class SkinHandleHolder {
 public:
-    explicit CSkinFont(std::wstring id) : id_(std::move(id)) {}
+    explicit SkinHandleHolder(std::wstring id) : id_(std::move(id)) {}
     const std::wstring& Id() const { return id_; }
     void* Handle() const { return handle_.Get(); }
-    // Replaces the handle (the old one is deleted).
     void SetHandle(SkinPlatformHandle handle) { handle_ = std::move(handle); }
 
 private:
@@ -27,17 +27,16 @@ private:
     SkinPlatformHandle handle_;
 };
 
-// A theme cursor: its id and the cursor handle loaded for it (may be none).
-class CSkinCursorHolder {
+// A theme font: its id and the font handle made from its item.
+class CSkinFont : public SkinHandleHolder {
 public:
-    explicit CSkinCursorHolder(std::wstring id) : id_(std::move(id)) {}
-    const std::wstring& Id() const { return id_; }
-    void* Handle() const { return handle_.Get(); }
-    void SetHandle(SkinPlatformHandle handle) { handle_ = std::move(handle); }
+    using SkinHandleHolder::SkinHandleHolder;
+};
 
-private:
-    std::wstring id_;
-    SkinPlatformHandle handle_;
+// A theme cursor: its id and the cursor handle loaded for it (may be none).
+class CSkinCursorHolder : public SkinHandleHolder {
+public:
+    using SkinHandleHolder::SkinHandleHolder;
 };
 
 // The descriptions of one control class, keyed by item id: an 83-bucket
