@@ -10,6 +10,7 @@
 #include <iterator>
 #include <set>
 
+#include "app/installer_run.h"
 #include "support/win_test_support.h"
 #include "tests/net/loopback_server.h"
 
@@ -17,8 +18,6 @@ namespace ts = testing_support;
 
 namespace {
 
-const std::wstring kExe = ts::ToWindowsPath(TOVANE_EXE);
-const std::wstring kDevsim = ts::ToWindowsPath(DEVSIM_DIR) + L"\\";
 const std::string kOutput = TOVANE_TEST_OUTPUT;
 constexpr wchar_t kDone[] = L"安装完毕,请重启手机,使安装生效!";
 
@@ -39,11 +38,6 @@ bool WatchTexts(HWND button, const std::wstring& until, DWORD milliseconds, std:
   return false;
 }
 
-void Click(HWND window, int id) {
-  ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
-}
-
 TEST(EndToEnd, OneClickFetchesDownloadsAndInstallsThenReinstallsWithoutDownload) {
   // A package of 1 MiB sent in pieces, so the download shows percentages.
   std::string package(1u << 20, '\0');
@@ -58,31 +52,19 @@ TEST(EndToEnd, OneClickFetchesDownloadsAndInstallsThenReinstallsWithoutDownload)
                       std::to_string(package.size()) + "\r\n\r\n",
                   package, testnet::RawEnd::kClose, 8, 60);
 
-  ts::AppleRegistry registry;
-  registry.Set(kDevsim + L"iTunesMobileDevice.dll", kDevsim);
-  ts::TempFolder root;
-  ::SetEnvironmentVariableW(L"DEVSIM_ROOT", root.path().c_str());
   ::SetEnvironmentVariableW(L"TOVANE_UPDATE_URL",
                             ts::Widen(server.Url("/update.json?type=tu")).c_str());
-  const std::wstring device = root.path() + L"devices\\00008030-E2E\\";
-  ::CreateDirectoryW((root.path() + L"devices").c_str(), nullptr);
-
-  ts::ChildProcess app;
-  ASSERT_TRUE(app.Start(kExe));
-  HWND window = ts::WaitForWindow(app.id(), L"Tovane在线安装程序", 30000);
-  ASSERT_NE(window, nullptr);
-  HWND status = ::GetDlgItem(window, 1003);
-
-  ::CreateDirectoryW(device.c_str(), nullptr);
+  ts::InstallerRun run;
+  ASSERT_TRUE(run.Start());
+  HWND window = run.window;
+  HWND status = run.status;
+  ts::ChildProcess& app = run.app;
   // A jailbroken device with Cydia: its folder exists, AutoInstall not yet.
-  for (const wchar_t* sub : {L"fs", L"fs\\var", L"fs\\var\\root", L"fs\\var\\root\\Media",
-                             L"fs\\var\\root\\Media\\Cydia"}) {
-    ::CreateDirectoryW((device + sub).c_str(), nullptr);
-  }
+  const std::wstring device = run.AttachDevice(L"00008030-E2E", "", true);
   ASSERT_TRUE(ts::WaitForWindowText(status, L"点击安装到:iPhone", 10000)) << ts::Narrow(ts::WindowText(status));
 
   std::set<std::wstring> seen;
-  Click(window, 1003);
+  run.Click(1003);
   if (!WatchTexts(status, kDone, 30000, seen)) {
     ts::WritePng(ts::CaptureClientArea(window), kOutput + "/end_to_end_failed.png");
     HWND box = ts::WaitForWindow(app.id(), L"Tovane安装程序", 0);
@@ -102,7 +84,7 @@ TEST(EndToEnd, OneClickFetchesDownloadsAndInstallsThenReinstallsWithoutDownload)
 
   // Again: the known package is installed once more, nothing is downloaded.
   seen.clear();
-  Click(window, 1003);
+  run.Click(1003);
   ASSERT_TRUE(WatchTexts(status, L"正在安装,请稍候..", 10000, seen) ||
               ts::WindowText(status) == kDone);
   EXPECT_TRUE(ts::WaitForWindowText(status, kDone, 30000));
@@ -110,7 +92,7 @@ TEST(EndToEnd, OneClickFetchesDownloadsAndInstallsThenReinstallsWithoutDownload)
   EXPECT_EQ(server.Hits("/files/tovane_tl.deb"), downloads);
   EXPECT_TRUE(ReadFile(installed) == package);
 
-  Click(window, 1004);
+  run.Click(1004);
   EXPECT_EQ(app.Wait(15000), 0);
 }
 

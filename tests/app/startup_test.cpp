@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
+#include "app/installer_run.h"
 #include "support/win_test_support.h"
 
 namespace ts = testing_support;
@@ -15,7 +15,6 @@ namespace ts = testing_support;
 namespace {
 
 const std::wstring kExe = ts::ToWindowsPath(TOVANE_EXE);
-const std::wstring kDevsim = ts::ToWindowsPath(DEVSIM_DIR) + L"\\";
 const std::string kOutput = TOVANE_TEST_OUTPUT;
 
 TEST(Startup, WithoutAppleLibrariesOnlyThePromptThenExitCodeZero) {
@@ -33,35 +32,20 @@ TEST(Startup, WithoutAppleLibrariesOnlyThePromptThenExitCodeZero) {
 }
 
 TEST(Startup, ShowsTheWindowFollowsADeviceAndClosesAtOnce) {
-  ts::AppleRegistry registry;
-  registry.Set(kDevsim + L"iTunesMobileDevice.dll", kDevsim);
-  ts::TempFolder root;
-  ::SetEnvironmentVariableW(L"DEVSIM_ROOT", root.path().c_str());
-  ::CreateDirectoryW((root.path() + L"devices").c_str(), nullptr);
-
-  ts::ChildProcess app;
-  ASSERT_TRUE(app.Start(kExe));
-  HWND window = ts::WaitForWindow(app.id(), L"Tovane在线安装程序", 30000);
-  ASSERT_NE(window, nullptr);
-  HWND status = ::GetDlgItem(window, 1003);
-  EXPECT_TRUE(ts::WaitForWindowText(status, L"请连接你的苹果设备", 5000));
+  ts::InstallerRun run;
+  ASSERT_TRUE(run.Start());
+  EXPECT_TRUE(ts::WaitForWindowText(run.status, L"请连接你的苹果设备", 5000));
   ::Sleep(300);
-  ts::WritePng(ts::CaptureClientArea(window), kOutput + "/startup_window.png");
+  ts::WritePng(ts::CaptureClientArea(run.window), kOutput + "/startup_window.png");
 
   // A device folder appears: the device is examined and offered.
-  const std::wstring device = root.path() + L"devices\\00008030-DEMO\\";
-  ::CreateDirectoryW(device.c_str(), nullptr);
-  ::CreateDirectoryW((device + L"fs").c_str(), nullptr);
-  {
-    std::ofstream ini(ts::Narrow(device + L"device.ini"));
-    ini << "DeviceName=Demo iPhone\n";
-  }
-  EXPECT_TRUE(ts::WaitForWindowText(status, L"点击安装到:Demo iPhone", 10000))
-      << ts::Narrow(ts::WindowText(status));
-  ts::WritePng(ts::CaptureClientArea(window), kOutput + "/startup_device_ready.png");
+  run.AttachDevice(L"00008030-DEMO", "DeviceName=Demo iPhone\n", false);
+  EXPECT_TRUE(ts::WaitForWindowText(run.status, L"点击安装到:Demo iPhone", 10000))
+      << ts::Narrow(ts::WindowText(run.status));
+  ts::WritePng(ts::CaptureClientArea(run.window), kOutput + "/startup_device_ready.png");
 
-  ::PostMessageW(::GetDlgItem(window, 1004), BM_CLICK, 0, 0);
-  EXPECT_EQ(app.Wait(15000), 0);
+  run.Click(1004);
+  EXPECT_EQ(run.app.Wait(15000), 0);
 }
 
 }  // namespace
