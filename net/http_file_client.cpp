@@ -1,5 +1,7 @@
 #include "net/http_file_client.h"
 
+#include <algorithm>
+#include <climits>
 #include <exception>
 #include <memory>
 
@@ -23,23 +25,54 @@ namespace {
 
 enum class BodyOutcome { kComplete, kReadFailed, kWriteFailed };
 
-// Copies the body block by block; reports progress after each block.
-BodyOutcome CopyBody(std::istream& body, TempFileWriter& file, std::uint64_t& received,
-                     std::int64_t expected, DownloadProgressCallback progress,
-                     DownloadUserRecord* record) {
-  auto buffer = std::make_unique<char[]>(kDownloadBlockSize);
-  for (;;) {
+}  // namespace
+
+std::size_t HttpFileClient::ReadBody(char* buffer, std::size_t length, bool& failed) {
+  if (!directBody_) {
     // A reset connection surfaces as a stream error (the stream catches the
     // socket's exception), not as an end of data.
-    body.read(buffer.get(), static_cast<std::streamsize>(kDownloadBlockSize));
-    const std::streamsize count = body.gcount();
+    answerBody_->read(buffer, static_cast<std::streamsize>(length));
+    failed = answerBody_->bad();
+    return static_cast<std::size_t>(answerBody_->gcount());
+  }
+  std::size_t total = 0;
+  try {
+    while (total < length) {
+      std::uint64_t want = length - total;
+      if (announcedLength_ >= 0) {
+        const std::uint64_t left = static_cast<std::uint64_t>(announcedLength_) - directConsumed_;
+        if (left == 0) break;
+        want = std::min(want, left);
+      }
+      const int n = read(buffer + total, static_cast<std::streamsize>(std::min<std::uint64_t>(want, INT_MAX)));
+      if (n <= 0) break;  // the connection closed
+      total += static_cast<std::size_t>(n);
+      directConsumed_ += static_cast<std::uint64_t>(n);
+    }
+  } catch (const std::exception&) {
+    failed = true;  // Poco's socket errors (reset, timeout) derive from std::exception
+  }
+  return total;
+}
+
+namespace {
+
+// Copies the body block by block; reports progress after each block.
+BodyOutcome CopyBody(HttpFileClient& client, TempFileWriter& file, std::uint64_t& received,
+                     std::int64_t expected, DownloadProgressCallback progress,
+                     DownloadUserRecord* record,
+                     std::size_t (HttpFileClient::*readBody)(char*, std::size_t, bool&)) {
+  auto buffer = std::make_unique<char[]>(kDownloadBlockSize);
+  for (;;) {
+    bool failed = false;
+    const std::size_t count = (client.*readBody)(buffer.get(), kDownloadBlockSize, failed);
     if (count > 0) {
-      if (!file.Write(buffer.get(), static_cast<std::size_t>(count))) return BodyOutcome::kWriteFailed;
-      received += static_cast<std::uint64_t>(count);
+      if (!file.Write(buffer.get(), count)) return BodyOutcome::kWriteFailed;
+      received += count;
       if (progress) progress(received, static_cast<std::uint64_t>(expected), record);
     }
-    if (body.bad()) return BodyOutcome::kReadFailed;
-    if (count == 0 || !body.good()) return BodyOutcome::kComplete;
+    if (failed) return BodyOutcome::kReadFailed;
+    if (count < kDownloadBlockSize) return BodyOutcome::kComplete;
   }
 }
 
@@ -62,8 +95,8 @@ void DownloadToTempFile(HttpFileClient& client) {
       client.state_ = kDownloadReceiving;
       BodyOutcome outcome = BodyOutcome::kReadFailed;
       try {
-        outcome = CopyBody(*client.answerBody_, file, client.receivedSize_, client.expectedSize_,
-                           client.progress_, &client.userRecord_);
+        outcome = CopyBody(client, file, client.receivedSize_, client.expectedSize_,
+                           client.progress_, &client.userRecord_, &HttpFileClient::ReadBody);
       } catch (const std::exception&) {
         // Out of memory for the block buffer, or a stream set to throw.
       }

@@ -60,15 +60,19 @@ class HttpFileClient : public Poco::Net::HTTPClientSession {
 
   void SetExpectedSize(std::int64_t size) { expectedSize_ = size; }
   void SetCallbacks(const DownloadCallbacks& callbacks);
-  // The answer body to read, owned by the session (null: no body), and
-  // the length its answer announced (-1: none).
-  void SetAnswerBody(std::istream* body, std::int64_t announcedLength) {
+  // The answer body to read, owned by the session (null: no body), the
+  // length its answer announced (-1: none) and whether it comes in chunks.
+  void SetAnswerBody(std::istream* body, std::int64_t announcedLength, bool chunked = false) {
     answerBody_ = body;
     announcedLength_ = announcedLength;
+    directBody_ = body && !chunked;
   }
 
  private:
   friend void DownloadToTempFile(HttpFileClient& client);
+  // Reads up to `length` bytes of the body, fewer only at its end; sets
+  // `failed` when the connection broke.
+  std::size_t ReadBody(char* buffer, std::size_t length, bool& failed);
 
   std::wstring errorText_;
   std::wstring filePath_;
@@ -80,6 +84,10 @@ class HttpFileClient : public Poco::Net::HTTPClientSession {
   DownloadUserRecord userRecord_;
   std::istream* answerBody_ = nullptr;
   std::int64_t announcedLength_ = -1;
+  // A body that is not chunked is read straight from the session into the
+  // caller's block: the session's stream would cut it into 4 KiB reads.
+  bool directBody_ = false;
+  std::uint64_t directConsumed_ = 0;
 };
 
 // Receives the answer body into a new temporary file, reporting progress

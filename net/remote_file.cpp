@@ -80,7 +80,8 @@ std::unique_ptr<HttpFileClient> OpenDownload(std::string& address) {
       const int status = response.getStatus();
       if (status == Poco::Net::HTTPResponse::HTTP_OK ||
           status == Poco::Net::HTTPResponse::HTTP_PARTIAL_CONTENT) {
-        client->SetAnswerBody(&body, response.hasContentLength() ? response.getContentLength64() : -1);
+        client->SetAnswerBody(&body, response.hasContentLength() ? response.getContentLength64() : -1,
+                              response.getChunkedTransferEncoding());
         return client;
       }
       net_util::AbortSession(*client);
