@@ -58,14 +58,15 @@ std::size_t HttpFileClient::ReadBody(char* buffer, std::size_t length, bool& fai
 namespace {
 
 // Copies the body block by block; reports progress after each block.
-BodyOutcome CopyBody(HttpFileClient& client, TempFileWriter& file, std::uint64_t& received,
+// `readBody(buffer, length, failed)` delivers the next block.
+template <typename ReadBody>
+BodyOutcome CopyBody(ReadBody&& readBody, TempFileWriter& file, std::uint64_t& received,
                      std::int64_t expected, DownloadProgressCallback progress,
-                     DownloadUserRecord* record,
-                     std::size_t (HttpFileClient::*readBody)(char*, std::size_t, bool&)) {
+                     DownloadUserRecord* record) {
   auto buffer = std::make_unique<char[]>(kDownloadBlockSize);
   for (;;) {
     bool failed = false;
-    const std::size_t count = (client.*readBody)(buffer.get(), kDownloadBlockSize, failed);
+    const std::size_t count = readBody(buffer.get(), kDownloadBlockSize, failed);
     if (count > 0) {
       if (!file.Write(buffer.get(), count)) return BodyOutcome::kWriteFailed;
       received += count;
@@ -95,8 +96,11 @@ void DownloadToTempFile(HttpFileClient& client) {
       client.state_ = kDownloadReceiving;
       BodyOutcome outcome = BodyOutcome::kReadFailed;
       try {
-        outcome = CopyBody(client, file, client.receivedSize_, client.expectedSize_,
-                           client.progress_, &client.userRecord_, &HttpFileClient::ReadBody);
+        auto readBody = [&client](char* buffer, std::size_t length, bool& failed) {
+          return client.ReadBody(buffer, length, failed);
+        };
+        outcome = CopyBody(readBody, file, client.receivedSize_, client.expectedSize_,
+                           client.progress_, &client.userRecord_);
       } catch (const std::exception&) {
         // Out of memory for the block buffer, or a stream set to throw.
       }
