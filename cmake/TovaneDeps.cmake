@@ -1,8 +1,12 @@
 # Third-party libraries. Natively from Debian's -dev packages; for Windows from
 # the cross-built cache that scripts/bootstrap.sh fills (TOVANE_DEPS_PREFIX).
 if(WIN32)
-  # One self-contained executable: the static zlib, not zlib1.dll.
+  # One self-contained executable: the static zlib, not zlib1.dll (also in
+  # build trees that found the import library before).
   set(ZLIB_USE_STATIC_LIBS ON)
+  if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+    unset(ZLIB_LIBRARY_RELEASE CACHE)
+  endif()
 endif()
 find_package(ZLIB REQUIRED)
 find_package(PNG REQUIRED)
