@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/bench/bench_timing.h"
 #include "skin/resources/skin_xml_document.h"
 #include "skin/resources/skin_xml_text.h"
 
@@ -34,18 +35,6 @@ std::string ThemeLikeDocument(size_t bytes) {
     }
     doc += "</theme>\r\n";
     return doc;
-}
-
-template <typename F>
-double BestMilliseconds(int runs, F&& f) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        f();
-        std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    return best;
 }
 
 }  // namespace

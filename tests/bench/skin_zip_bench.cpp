@@ -11,22 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/bench/bench_timing.h"
 #include "skin/resources/skin_zip_reader.h"
 #include "skin/zip_builder.h"
 
 namespace {
-
-template <typename F>
-double BestMilliseconds(int runs, F&& f) {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        f();
-        std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    return best;
-}
 
 // Bitmap-like contents (smooth gradients with some noise) and theme-like
 // text: they deflate to roughly a third and a tenth of their size.
