@@ -13,7 +13,7 @@ test:
 
 # A longer fuzzing campaign over every fuzz target (SECONDS each, default 600).
 fuzz:
-	@scripts/fuzz.sh
+	@scripts/fuzz.sh $(or $(SECONDS),600)
 
 clean:
 	rm -rf build

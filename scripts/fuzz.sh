@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # fuzz.sh [SECONDS] [TARGET...]
-# Long fuzz campaign of the skin package reader, XML reader and picture
-# decoders (default: 600 s per target). Builds the native fuzz build in
+# Long fuzz campaign of every fuzz target: skin package reader, XML reader,
+# picture decoders, theme loader, update manifest (default: 600 s per target). Builds the native fuzz build in
 # build/native-fuzz (TOVANE_FUZZ_BUILD overrides) and keeps each target's
 # growing corpus in ~/.cache/tovane/fuzz/<target>, seeded from the build's
 # seed corpora. TOVANE_FUZZ_JOBS=n runs n fuzzing processes per target.
@@ -12,7 +12,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(skin_zip_reader_fuzz skin_xml_fuzz picture_png_fuzz picture_jpeg_fuzz picture_icon_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(skin_zip_reader_fuzz skin_xml_fuzz picture_png_fuzz picture_jpeg_fuzz
+  picture_icon_fuzz theme_loader_fuzz fuzz_update_manifest)
 build=${TOVANE_FUZZ_BUILD:-$TOVANE_ROOT/build/native-fuzz}
 jobs=${TOVANE_FUZZ_JOBS:-1}
 
@@ -29,6 +30,8 @@ for target in "${targets[@]}"; do
     picture_png_fuzz) seed=$seeds/png ;;
     picture_jpeg_fuzz) seed=$seeds/jpeg ;;
     picture_icon_fuzz) seed=$seeds/ico ;;
+    theme_loader_fuzz) seed=$TOVANE_ROOT/tests/fuzz/theme_loader_corpus ;;
+    fuzz_update_manifest) seed=$TOVANE_ROOT/tests/net/manifest_corpus ;;
     *) die "unknown target $target" ;;
   esac
   corpus=$TOVANE_CACHE/fuzz/$target
@@ -38,7 +41,8 @@ for target in "${targets[@]}"; do
   log "$target: ${seconds}s, corpus $corpus"
   parallel=()
   [ "$jobs" -gt 1 ] && parallel=(-fork="$jobs")
-  ASAN_OPTIONS=detect_leaks=1 "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
+  exe=$(find "$build/tests" -name "$target" -type f -perm -u+x | head -n1)
+  ASAN_OPTIONS=detect_leaks=1 "$exe" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=2048 "${parallel[@]}" -print_final_stats=1 \
     -artifact_prefix="$artifacts/" "$corpus" \
     || die "$target: finding, reproducer in $artifacts"
