@@ -135,7 +135,12 @@ std::vector<uint8_t> MakeBlankPng(int width, int height) {
     return png;
 }
 
-std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<Rgba>& px, bool gray) {
+namespace {
+
+// Encodes rows of `components` samples in `space`; `fillRow(y, row)` fills row y.
+template <typename FillRow>
+std::vector<uint8_t> EncodeJpeg(int width, int height, int components, J_COLOR_SPACE space,
+                                FillRow&& fillRow) {
     jpeg_compress_struct c;
     jpeg_error_mgr err;
     c.err = jpeg_std_error(&err);
@@ -145,23 +150,14 @@ std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<Rgba>& px
     jpeg_mem_dest(&c, &out, &outSize);
     c.image_width = static_cast<JDIMENSION>(width);
     c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = gray ? 1 : 3;
-    c.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    c.input_components = components;
+    c.in_color_space = space;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, 95, TRUE);
     jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
+    std::vector<uint8_t> row(static_cast<size_t>(width) * components);
     while (c.next_scanline < c.image_height) {
-        for (int x = 0; x < width; ++x) {
-            const Rgba& p = px[static_cast<size_t>(c.next_scanline) * width + x];
-            if (gray) {
-                row[x] = p.g;
-            } else {
-                row[x * 3] = p.r;
-                row[x * 3 + 1] = p.g;
-                row[x * 3 + 2] = p.b;
-            }
-        }
+        fillRow(static_cast<int>(c.next_scanline), row);
         JSAMPROW r = row.data();
         jpeg_write_scanlines(&c, &r, 1);
     }
@@ -172,32 +168,33 @@ std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<Rgba>& px
     return jpeg;
 }
 
+}  // namespace
+
+std::vector<uint8_t> MakeJpeg(int width, int height, const std::vector<Rgba>& px, bool gray) {
+    return EncodeJpeg(width, height, gray ? 1 : 3, gray ? JCS_GRAYSCALE : JCS_RGB,
+                      [&](int y, std::vector<uint8_t>& row) {
+                          for (int x = 0; x < width; ++x) {
+                              const Rgba& p = px[static_cast<size_t>(y) * width + x];
+                              if (gray) {
+                                  row[x] = p.g;
+                              } else {
+                                  row[x * 3] = p.r;
+                                  row[x * 3 + 1] = p.g;
+                                  row[x * 3 + 2] = p.b;
+                              }
+                          }
+                      });
+}
+
 std::vector<uint8_t> MakeCmykJpeg(int width, int height, uint8_t c0, uint8_t m, uint8_t y, uint8_t k) {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* out = nullptr;
-    unsigned long outSize = 0;
-    jpeg_mem_dest(&c, &out, &outSize);
-    c.image_width = static_cast<JDIMENSION>(width);
-    c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = 4;
-    c.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 95, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row;
-    for (int x = 0; x < width; ++x) row.insert(row.end(), {c0, m, y, k});
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&c, &r, 1);
-    }
-    jpeg_finish_compress(&c);
-    std::vector<uint8_t> jpeg(out, out + outSize);
-    jpeg_destroy_compress(&c);
-    free(out);
-    return jpeg;
+    return EncodeJpeg(width, height, 4, JCS_CMYK, [&](int, std::vector<uint8_t>& row) {
+        for (int x = 0; x < width; ++x) {
+            row[x * 4] = c0;
+            row[x * 4 + 1] = m;
+            row[x * 4 + 2] = y;
+            row[x * 4 + 3] = k;
+        }
+    });
 }
 
 std::vector<uint8_t> MakeIcoDib32(int width, int height, const std::vector<Rgba>& px) {
