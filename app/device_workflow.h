@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/win_handles.h"
+#include "common/win_handles.h"
 #include "app/status_view.h"
 #include "device/apple_device.h"
 #include "device/apple_libraries.h"

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <vector>
 
-#include "app/framework/win_handles.h"
+#include "common/win_handles.h"
 #include "device/library_loader.h"
 #include "device/win_loader_system.h"
 

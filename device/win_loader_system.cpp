@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/framework/win_handles.h"
+#include "common/win_handles.h"
 
 namespace apple {
 

@@ -1,17 +1,45 @@
 // CSkinDrawImage: the picture object of every skin image.
 //
-// This holds the picture's data only: either a decoded picture (PNG, JPEG,
-// icon) with its format, or the undecoded bytes of a BMP file, which are
-// turned into a colour-keyed bitmap when the image is first drawn. The
-// drawing operations live with the Win32 drawing code.
+// It holds either a decoded picture (PNG, JPEG, icon) with per-pixel alpha,
+// or the bytes of a BMP file, which become a colour-keyed bitmap when the
+// image is first prepared. The drawing operations draw on a canvas
+// (skin_canvas.h) with the piece lists of skin_geometry.h, so one geometry
+// serves both storages and is tested apart from GDI.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "image/picture.h"
+#include "skin/resources/skin_canvas.h"
+#include "skin/resources/skin_geometry.h"
+
+class CSkinBitmap;
+
+// Draw styles of image items and frames, by the theme's names.
+enum class SkinDrawStyle : uint8_t {
+    BitBlt,          // "bitBlt", and any name not listed
+    StretchBlt,      // "stretchBlt"
+    Draw9Grid,       // "draw9grid"
+    Fill9Grid,       // "fill9grid"
+    BitStretchBlt,   // "bitStretchBlt"
+    TransparentBlt,  // "transparentBlt"
+    NoDraw,          // "nodraw" (frames)
+    BitBltBlt,       // "bitBltBlt" (progress bars)
+};
+// The style of a theme name, compared exactly; unknown names give BitBlt.
+SkinDrawStyle SkinParseDrawStyle(const std::wstring& name);
+
+// What an image item adds to its rectangle when it applies a draw style.
+struct SkinStyledDraw {
+    SkinQuad border9grid;  // 9-grid margins
+    SkinPair partOffset;   // start and end caps of the three-part cut
+    bool vertical = false;
+    int xSrc = 0, ySrc = 0, srcWidth = 0, srcHeight = 0;  // normalised before use
+};
 
 class CSkinDrawImage {
 public:
@@ -40,6 +68,34 @@ public:
     // (0 when the header is unreadable).
     int GetWidth() const;
     int GetHeight() const;
+
+    // ----- Drawing. Each returns 1 when something was drawn, else 0. -----
+    int Draw(ISkinCanvas& canvas, int x, int y);
+    int DrawPart(ISkinCanvas& canvas, int x, int y, int srcX, int srcY, int width, int height);
+    int StretchDraw(ISkinCanvas& canvas, int x, int y, int width, int height, int srcX, int srcY, int srcWidth,
+                    int srcHeight);
+    int StretchAll(ISkinCanvas& canvas, int left, int top, int right, int bottom);
+    int DrawTransparent(ISkinCanvas& canvas, int x, int y);
+    int DrawPartTransparent(ISkinCanvas& canvas, int x, int y, int srcX, int srcY, int width, int height);
+    int Draw9Grid(ISkinCanvas& canvas, const SkinRect& dst, const SkinQuad& margins);
+    int Draw9GridPart(ISkinCanvas& canvas, const SkinRect& dst, const SkinQuad& margins, const SkinRect& src,
+                      SkinGridOrder order = SkinGridOrder::EdgesFirst);
+    // Returns 1 also when there is nothing to draw.
+    int DrawThreePart(ISkinCanvas& canvas, const SkinRect& dst, int startCap, int endCap, bool vertical);
+    // Colour-keyed bitmaps only; always returns 0.
+    int DrawStripCell(ISkinCanvas& canvas, int x, int y, int index, int count);
+    // An image item's draw style applied to its rectangle.
+    int DrawStyled(ISkinCanvas& canvas, SkinDrawStyle style, const SkinRect& rect, const SkinStyledDraw& params);
+
+    // ----- Storage, made at first use (safe from any thread). -----
+    // The colour-keyed bitmap of a BMP file, or nullptr.
+    CSkinBitmap* GetKeyedBitmap();
+    // What the canvas copies from: the keyed bitmap, or the cached bitmap
+    // of the decoded picture (made once, on the first request).
+    SkinSurface GetSurface();
+    HBITMAP GetBitmapHandle() { return GetSurface().bitmap; }
+    // The keyed bitmap's key, or RGB(255,255,255) without one.
+    SkinColor GetColorKey();
 
     // Bitmap files only (set by the theme's image items): whether the
     // theme's colour shift applies to the picture, and its transparent

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/framework/win_handles.h"
+#include "common/win_handles.h"
 
 namespace testing_support {
 

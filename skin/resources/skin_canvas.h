@@ -1,0 +1,84 @@
+// The canvas: the one small layer through which the skin engine draws.
+//
+// Everything the skins put on screen goes through ISkinCanvas, and the GDI
+// canvas (skin_gdi_canvas.cpp, Windows only) is the only code that calls
+// GDI's drawing functions. Natively, SkinRecordingCanvas writes down each
+// call so that tests can compare what would have been drawn.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "skin/resources/skin_geometry.h"
+#include "skin/resources/skin_value_parsers.h"
+#include "skin/resources/skin_win_types.h"
+
+// Formats of DrawText (the DT_ values of Win32), for portable callers.
+enum : uint32_t {
+    kSkinDtLeft = 0x0,
+    kSkinDtCenter = 0x1,
+    kSkinDtRight = 0x2,
+    kSkinDtVCenter = 0x4,
+    kSkinDtBottom = 0x8,
+    kSkinDtWordBreak = 0x10,
+    kSkinDtSingleLine = 0x20,
+    kSkinDtCalcRect = 0x400,
+    kSkinDtNoPrefix = 0x800,
+    kSkinDtEditControl = 0x2000,
+    kSkinDtEndEllipsis = 0x8000,
+};
+
+// The magenta key of skin pictures.
+constexpr SkinColor kSkinDefaultKey = SkinRgb(255, 0, 255);
+
+// A picture the canvas copies from: a GDI bitmap on Windows (never selected
+// into a device context while the canvas uses it), an opaque id natively.
+struct SkinSurface {
+    HBITMAP bitmap = nullptr;
+    int width = 0;
+    int height = 0;
+
+    bool IsEmpty() const { return !bitmap || width <= 0 || height <= 0; }
+};
+
+class ISkinCanvas {
+public:
+    virtual ~ISkinCanvas() = default;
+
+    // Copies the pieces from `source` in order. `key` serves Keyed pieces,
+    // `alpha` the constant alpha of Blend and BlendConstant pieces. Returns
+    // the number of pieces the target took.
+    virtual int DrawPieces(const SkinSurface& source, const SkinPiece* pieces, int count,
+                           SkinColor key = kSkinDefaultKey, uint8_t alpha = 255) = 0;
+    int DrawPieces(const SkinSurface& source, const SkinPieces& pieces, SkinColor key = kSkinDefaultKey,
+                   uint8_t alpha = 255) {
+        return DrawPieces(source, pieces.begin(), pieces.Count(), key, alpha);
+    }
+
+    // Copies from what another canvas has drawn (a memory canvas): opaque
+    // 1:1 for alpha 255, else blended with that constant alpha.
+    virtual bool CopyFrom(ISkinCanvas& source, const SkinBox& dst, int srcX, int srcY, uint8_t alpha = 255) = 0;
+
+    virtual void FillSolid(const SkinRect& rect, SkinColor color) = 0;
+    virtual void FillBrush(const SkinRect& rect, HBRUSH brush) = 0;
+    // Two-colour gradient, left to right or top to bottom.
+    virtual void GradientFill(const SkinRect& rect, SkinColor begin, SkinColor end, bool vertical) = 0;
+    // Rounded rectangle outlined with `pen` and filled with `brush`.
+    virtual void RoundRect(const SkinRect& rect, int ellipseW, int ellipseH, HPEN pen, HBRUSH brush) = 0;
+    virtual void Line(int x0, int y0, int x1, int y1, HPEN pen) = 0;
+    // Text in `color` on a transparent background with `font` (the canvas's
+    // current font when null); the old font comes back afterwards. With
+    // kSkinDtCalcRect nothing is drawn and `rect` receives the measured size.
+    // Returns the height of the text.
+    virtual int DrawText(SkinRect& rect, const std::wstring& text, uint32_t format, SkinColor color,
+                         HFONT font) = 0;
+    virtual void DrawIcon(int x, int y, HICON icon, int width, int height) = 0;
+    // Opaque 32-bit pixels (B, G, R, unused), rows top-down, `stride` bytes
+    // apart, 1:1 at dst's origin; dst gives the size.
+    virtual void DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) = 0;
+    virtual void DrawFocusRect(const SkinRect& rect) = 0;
+
+    // The device context behind the canvas (null natively), for the few
+    // Win32 callers that must hand it on (a message to the application).
+    virtual HDC Dc() const = 0;
+};
