@@ -16,3 +16,11 @@ int SetWindowSkin(HWND window, const wchar_t* skinId);
 // Sets the text or picture id of the window's drawing item named `name`.
 // Returns 1 on success, 0 when the window is not skinned or has no such item.
 int SetSkinProperty(HWND window, const wchar_t* name, const wchar_t* value, int redraw);
+
+// Paints, into `dc` over the child's client rectangle (left, top, right,
+// bottom), what the child's skinned parent shows behind it, so the child
+// looks as if it had no background of its own. `alpha` 255 copies, below 0
+// copies nothing, anything else blends. Returns 1 when a skinned picture
+// was painted; 0 when there was none, after filling the rectangle with the
+// parent's colour or the system button face.
+int PaintParentBackground(HWND child, HDC dc, int left, int top, int right, int bottom, int alpha);
