@@ -99,6 +99,10 @@ public:
     // canvas's life, the old selection restored before the DC goes).
     virtual std::unique_ptr<ISkinCanvas> CreateBitmapCanvas(const SkinSurface& target) = 0;
 
+    // A canvas that draws onto a device context the caller owns (a paint
+    // DC, a window DC); natively a recording canvas.
+    virtual std::unique_ptr<ISkinCanvas> CreateDcCanvas(HDC dc) = 0;
+
     // Deletes an object created above (SkinGdiHandle calls this).
     virtual void Delete(SkinGdiKind kind, void* handle) = 0;
     // Objects created through this layer and not deleted yet, memory DCs

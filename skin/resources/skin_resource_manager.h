@@ -58,6 +58,7 @@ public:
     CSkinHashTable<CSkinDrawImage>& Images() { return images_; }
     const CSkinHashTable<CSkinDrawImage>& Images() const { return images_; }
     CSkinDrawImage* FindImage(const std::wstring& name) const { return images_.Find(name); }
+    CSkinDrawImage* GetImage(const std::wstring& name) const { return images_.Find(name); }
     // Inserts unless `name` is present; a refused image is destroyed.
     bool AddImage(const std::wstring& name, std::unique_ptr<CSkinDrawImage> image);
 

@@ -28,3 +28,7 @@ using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
 using LRESULT = intptr_t;
 #endif
+
+#if !defined(_WIN32)
+using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+#endif

@@ -64,6 +64,10 @@ public:
         return true;
     }
     void RemoveProperty(HWND window, const wchar_t* name) override { properties.erase({window, name}); }
+    void* PlaceWindow(void* deferral, HWND window, const SkinRect& rect) override {
+        placed.push_back({window, rect});
+        return deferral;
+    }
 
     // Runs the routine of a running timer as the system would; false when
     // the timer does not run.
@@ -83,6 +87,7 @@ public:
     std::map<HWND, bool> hidden;
     std::map<std::pair<HWND, uintptr_t>, Timer> timers;
     std::map<std::pair<HWND, std::wstring>, void*> properties;
+    std::vector<std::pair<HWND, SkinRect>> placed;
     int timerStarts = 0;
 };
 

@@ -1,0 +1,334 @@
+#include "skin/windows/controls/skin_button.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "skin/resources/skin_draw_image.h"
+#include "skin/resources/skin_graphics.h"
+#include "skin/resources/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util.h"
+#include "skin/windows/hooks/skin_unhooked.h"
+#include "skin/windows/items/directui_base.h"
+#include "skin/windows/items/directui_text.h"
+#include "skin/windows/manager/skin_messages.h"
+#include "skin/windows/skin_api.h"
+
+struct SkinButtonTable {
+    using B = CSkinButtonSB;
+    static constexpr SkinMessageEntry<B> kMessages[] = {
+        {WM_PAINT, &B::OnPaint},
+        {WM_ERASEBKGND, &B::OnEraseBackground},
+        {WM_SETFOCUS, &B::OnQuietPass},
+        {WM_ENABLE, &B::OnQuietPass},
+        {WM_SETTEXT, &B::OnQuietPass},
+        {BM_SETSTATE, &B::OnQuietPass},
+        // The dialog manager restyles buttons as the focus moves; the system
+        // would paint its grey face over the skin.
+        {BM_SETSTYLE, &B::OnQuietPass},
+        {WM_UPDATEUISTATE, &B::OnQuietPass},
+        {WM_LBUTTONDBLCLK, &B::OnQuietPass},
+        {WM_KILLFOCUS, &B::OnKillFocus},
+        {WM_SETCURSOR, &B::OnSetCursor},
+        {WM_MOUSEMOVE, &B::OnMouseMove},
+        {WM_MOUSELEAVE, &B::OnMouseLeave},
+        {WM_LBUTTONDOWN, &B::OnButtonDown},
+        {WM_LBUTTONUP, &B::OnButtonUp},
+        {WM_GETTEXT, &B::OnGetText},
+        {WM_GETTEXTLENGTH, &B::OnGetTextLength},
+    };
+};
+
+namespace {
+
+POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+CSkinDrawImage* Picture(const std::wstring& id) {
+    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
+}
+
+}  // namespace
+
+CSkinButtonSB::CSkinButtonSB(HWND window) : CSkinBase(window) {}
+
+CSkinButtonSB::~CSkinButtonSB() { SkinToolTipClose(toolTip_); }
+
+LRESULT CSkinButtonSB::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    currentMessage_ = message;
+    return SkinDispatchMessage(*this, SkinButtonTable::kMessages, message, wParam, lParam);
+}
+
+void CSkinButtonSB::ApplyDescription() {
+    NotifyLayout();
+    const SkinButtonDesc* desc = ButtonDescription();
+    if (!desc) return;
+    toolTipText_ = desc->toolTip;
+    font_ = desc->font.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(desc->font));
+    if (!font_ && window_) font_ = reinterpret_cast<HFONT>(::SendMessageW(window_, WM_GETFONT, 0, 0));
+    if (!font_) font_ = SkinDefaultFont();
+    cursor_ = desc->cursor.empty() ? nullptr : static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(desc->cursor));
+
+    spin_.reset();
+    if (!desc->spinbtnLabel.empty()) {
+        const auto* spinDesc = GetSkinResourceManager()->GetDescription<SkinButtonDesc>(desc->spinbtnLabel);
+        if (spinDesc) {
+            spin_ = std::make_unique<CSkinButtonSB>(nullptr);
+            spin_->SetDescription(spinDesc, desc->spinbtnLabel);
+            spin_->ApplyDescription();
+        }
+    }
+}
+
+void CSkinButtonSB::AdjustColors(int hue, int saturation, int lightness) {
+    ItemsAdjustColors(hue, saturation, lightness);
+    if (spin_) spin_->AdjustColors(hue, saturation, lightness);
+    LoadPictures();
+}
+
+void CSkinButtonSB::LoadPictures() {
+    const SkinButtonDesc* desc = ButtonDescription();
+    if (!desc) return;
+    const std::wstring* ids[kSkinButtonStateCount] = {&desc->picNormal, &desc->picOver, &desc->picDown,
+                                                      &desc->picDisable, &desc->picFocus};
+    for (int i = 0; i < kSkinButtonStateCount; ++i) pictures_[i] = Picture(*ids[i]);
+    for (int i = 1; i < kSkinButtonStateCount; ++i)
+        if (!pictures_[i]) pictures_[i] = pictures_[kSkinIndexNormal];
+}
+
+void CSkinButtonSB::OnReskinned() { SkinInvalidate(window_); }
+
+void CSkinButtonSB::ComputeState() {
+    bool enabled = ::IsWindowEnabled(window_) != FALSE;
+    SkinState state = SkinControlState(enabled, hover_ != 0, pressed_ != 0, ::GetFocus() == window_);
+    if (spin_) {
+        // With a spin part the focus state is not used, and the spin part
+        // shows its own press.
+        if (!enabled) {
+            spin_->stateIndex_ = kSkinIndexDisabled;
+            spin_->stateMask_ = kSkinStateDisable;
+        } else if (hover_) {
+            bool spinDown = spin_->pressed_ != 0;
+            spin_->stateIndex_ = spinDown ? kSkinIndexDown : kSkinIndexOver;
+            spin_->stateMask_ = spinDown ? kSkinStateDown : kSkinStateOver;
+        } else {
+            spin_->stateIndex_ = kSkinIndexNormal;
+            spin_->stateMask_ = kSkinStateNormal;
+            state = SkinState{kSkinIndexNormal, kSkinStateNormal};
+        }
+        if (state.index == kSkinIndexFocus) state.index = kSkinIndexNormal;
+    }
+    stateIndex_ = state.index;
+    stateMask_ = state.mask;
+}
+
+void CSkinButtonSB::DrawPart(ISkinCanvas& canvas, const SkinRect& rect) {
+    clientRect_ = rect;
+    CSkinDrawImage* picture = pictures_[std::clamp(stateIndex_, 0, kSkinButtonStateCount - 1)];
+    const SkinButtonDesc* desc = ButtonDescription();
+    if (picture && desc) picture->Draw9Grid(canvas, rect, desc->border9grid);
+    DrawItems(canvas);
+}
+
+bool CSkinButtonSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
+    *result = 1;
+    SkinBufferedPaint paint(window_);
+    ISkinCanvas* canvas = paint.Canvas();
+    if (!canvas) return true;
+    SkinRect client = paint.Client();
+    clientRect_ = client;
+    // The parent's skinned background shows wherever the pictures let it.
+    PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+    ComputeState();
+    if (spin_) {
+        int spinWidth = ButtonDescription() ? ButtonDescription()->spinbtnWidth : 0;
+        SkinRect main = client;
+        main.right = std::max(main.left, client.right - spinWidth);
+        spinRect_ = SkinRect{main.right, client.top, client.right, client.bottom};
+        DrawPart(*canvas, main);
+        spin_->DrawPart(*canvas, spinRect_);
+        clientRect_ = client;
+    } else {
+        DrawPart(*canvas, client);
+    }
+    DrawWindowText(*canvas);
+    const SkinButtonDesc* desc = ButtonDescription();
+    if (stateIndex_ == kSkinIndexFocus && desc && desc->drawFocusRect) canvas->DrawFocusRect(client);
+    return true;
+}
+
+void CSkinButtonSB::DrawWindowText(ISkinCanvas& canvas) {
+    const SkinButtonDesc* desc = ButtonDescription();
+    if (!desc) return;
+    auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));
+    const SkinColor colors[kSkinButtonStateCount] = {desc->textNormalColor, desc->textOverColor, desc->textDownColor,
+                                                     desc->textDisableColor, desc->textFocusColor};
+    SkinColor color = colors[std::clamp(stateIndex_, 0, kSkinButtonStateCount - 1)];
+    SkinRect text{clientRect_.left + 2, clientRect_.top + 2, clientRect_.right - 2, clientRect_.bottom - 2};
+    if (style & BS_ICON) {
+        DrawImage(canvas, text, true, false);
+        return;
+    }
+    if (style & BS_BITMAP) {
+        DrawImage(canvas, text, false, false);
+        return;
+    }
+    // The stored caption itself, not what WM_GETTEXT answers for the items.
+    wchar_t buffer[1025] = {};
+    int length = ::InternalGetWindowText(window_, buffer, 1025);
+    if (length <= 0) return;
+    std::wstring caption(buffer, static_cast<size_t>(length));
+    int measured = 0;
+    if (SkinButtonTextIsMultiline(style)) {
+        SkinRect measure = text;
+        canvas.DrawText(measure, caption, kSkinDtWordBreak | kSkinDtCalcRect, color, font_);
+        measured = measure.Height();
+    }
+    SkinButtonTextPlace place =
+        SkinButtonTextLayout(style, text, measured, stateIndex_ == kSkinIndexDown, desc->textOffset);
+    canvas.DrawText(place.rect, caption, place.format, color, font_);
+}
+
+void CSkinButtonSB::DrawImage(ISkinCanvas& canvas, const SkinRect& rect, bool icon, bool leftAligned) {
+    HANDLE image = reinterpret_cast<HANDLE>(
+        ::SendMessageW(window_, BM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0));
+    if (!image) return;
+    HBITMAP sizeSource = static_cast<HBITMAP>(image);
+    ICONINFO info{};
+    if (icon) {
+        if (!::GetIconInfo(static_cast<HICON>(image), &info)) return;
+        sizeSource = info.hbmColor ? info.hbmColor : info.hbmMask;
+    }
+    BITMAP bm{};
+    bool sized = ::GetObjectW(sizeSource, sizeof bm, &bm) != 0;
+    if (icon) {
+        // GetIconInfo made copies of the icon's bitmaps: ours to free.
+        if (info.hbmColor) ::DeleteObject(info.hbmColor);
+        if (info.hbmMask) ::DeleteObject(info.hbmMask);
+        if (!info.hbmColor && sized) bm.bmHeight /= 2;  // a monochrome icon's mask holds two halves
+    }
+    if (!sized) return;
+    int x = leftAligned ? rect.left : (rect.left + rect.right) / 2 - bm.bmWidth / 2;
+    int y = (rect.top + rect.bottom) / 2 - bm.bmHeight / 2;
+    if (icon) {
+        canvas.DrawIcon(x, y, static_cast<HICON>(image), bm.bmWidth, bm.bmHeight);
+        return;
+    }
+    SkinPiece piece{SkinBlit::Copy, SkinBox{x, y, bm.bmWidth, bm.bmHeight}, SkinBox{0, 0, bm.bmWidth, bm.bmHeight}};
+    canvas.DrawPieces(SkinSurface{static_cast<HBITMAP>(image), bm.bmWidth, bm.bmHeight}, &piece, 1);
+}
+
+bool CSkinButtonSB::OnEraseBackground(WPARAM, LPARAM, LRESULT* result) {
+    *result = 1;
+    return true;
+}
+
+bool CSkinButtonSB::OnQuietPass(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = SkinPassWithoutRedraw(*this, currentMessage_, wParam, lParam);
+    return true;
+}
+
+bool CSkinButtonSB::OnKillFocus(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = SkinCallPrevious(*this, WM_KILLFOCUS, wParam, lParam);
+    SkinInvalidate(window_);
+    return true;
+}
+
+bool CSkinButtonSB::OnSetCursor(WPARAM, LPARAM, LRESULT* result) {
+    POINT p = SkinCursorInClient(window_);
+    if (!ItemsSetCursor(p.x, p.y)) {
+        if (!cursor_) return false;
+        ::SetCursor(cursor_);
+    }
+    *result = TRUE;
+    return true;
+}
+
+bool CSkinButtonSB::OnMouseMove(WPARAM wParam, LPARAM lParam, LRESULT*) {
+    if (!hover_) {
+        hover_ = 1;
+        SkinTrackMouse(window_, TME_LEAVE);
+        SkinInvalidate(window_);
+    }
+    SkinToolTipOnMouseMove(window_, toolTip_, toolTipText_, pressed_ != 0, wParam, lParam);
+    POINT p = PointOf(lParam);
+    ItemsMouseMove(static_cast<unsigned>(wParam), p.x, p.y);
+    return false;  // then the button's own procedure
+}
+
+bool CSkinButtonSB::OnMouseLeave(WPARAM, LPARAM, LRESULT*) {
+    POINT p = SkinCursorInClient(window_);
+    if (spin_ && spin_->pressed_ && spinRect_.Contains(p.x, p.y)) return false;
+    if (spin_) spin_->pressed_ = 0;
+    hover_ = 0;
+    SkinInvalidate(window_, true);
+    ItemsMouseMove(0, p.x, p.y);
+    return false;
+}
+
+bool CSkinButtonSB::OnButtonDown(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    SkinToolTipClose(toolTip_);
+    POINT p = PointOf(lParam);
+    if (ItemsButtonDown(static_cast<unsigned>(wParam), p.x, p.y)) return false;
+    ::SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    *result = SkinCallPrevious(*this, WM_LBUTTONDOWN, wParam, lParam);
+    ::SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    if (!spin_) {
+        pressed_ = 1;
+        SkinInvalidate(window_);
+        ::UpdateWindow(window_);
+    } else if (spinRect_.Contains(p.x, p.y)) {
+        spin_->pressed_ = 1;
+        SkinInvalidate(window_);
+        ::UpdateWindow(window_);
+        if (HWND parent = ::GetParent(window_))
+            ::PostMessageW(parent, WM_SKIN_IMAGECLICK, reinterpret_cast<WPARAM>(window_), 0);
+    } else {
+        spin_->pressed_ = 0;
+    }
+    return true;
+}
+
+bool CSkinButtonSB::OnButtonUp(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    POINT p = PointOf(lParam);
+    if (ItemsButtonUp(static_cast<unsigned>(wParam), p.x, p.y)) {
+        ::ReleaseCapture();
+        *result = 1;
+        return true;
+    }
+    if (spin_) spin_->pressed_ = 0;
+    pressed_ = 0;
+    SkinInvalidate(window_);
+    return false;  // the click itself comes from the button's own procedure
+}
+
+std::wstring CSkinButtonSB::ItemText() const {
+    for (const auto& item : items_) {
+        if (item->Kind() != SkinItemKind::Text) continue;
+        std::wstring text = static_cast<const DirectUI_Text*>(item.get())->DisplayedText();
+        if (!text.empty()) return text;
+    }
+    return std::wstring();
+}
+
+bool CSkinButtonSB::OnGetText(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    std::wstring text = ItemText();
+    if (text.empty()) return false;  // the caption, as the button has it
+    auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+    if (!buffer || wParam == 0) {
+        *result = 0;
+        return true;
+    }
+    size_t n = std::min(text.size(), static_cast<size_t>(wParam) - 1);
+    std::memcpy(buffer, text.data(), n * sizeof(wchar_t));
+    buffer[n] = L'\0';
+    *result = static_cast<LRESULT>(n);
+    return true;
+}
+
+bool CSkinButtonSB::OnGetTextLength(WPARAM, LPARAM, LRESULT* result) {
+    std::wstring text = ItemText();
+    if (text.empty()) return false;
+    *result = static_cast<LRESULT>(text.size());
+    return true;
+}

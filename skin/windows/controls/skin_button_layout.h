@@ -1,0 +1,26 @@
+// Where a push button's window text goes and with which DrawText format,
+// from the button's style: pure arithmetic, apart from the drawing.
+#pragma once
+
+#include <cstdint>
+
+#include "skin/resources/skin_geometry.h"
+#include "skin/resources/skin_value_parsers.h"
+
+struct SkinButtonTextPlace {
+    SkinRect rect;
+    uint32_t format = 0;
+};
+
+// `text` is the client rectangle shrunk by 2 on every side; `measuredHeight`
+// the height DrawText measured for a multi-line text (unused otherwise).
+// In state down the rectangle moves by `downOffset`.
+SkinButtonTextPlace SkinButtonTextLayout(uint32_t style, const SkinRect& text, int measuredHeight, bool down,
+                                         const SkinPair& downOffset);
+
+// Whether the style needs a measurement first (BS_MULTILINE).
+inline bool SkinButtonTextIsMultiline(uint32_t style) { return (style & 0x2000) != 0; }
+
+// The state's picture and text colour index order: normal, over, down,
+// disabled, focus.
+constexpr int kSkinButtonStateCount = 5;

@@ -1,0 +1,110 @@
+#include "skin/windows/controls/skin_control_util.h"
+
+#include <commctrl.h>
+
+#include "skin/resources/skin_graphics.h"
+#include "skin/windows/hooks/skin_unhooked.h"
+#include "skin/windows/manager/skin_class_proc.h"
+
+void SkinInvalidate(HWND window, bool erase) {
+    if (::IsWindowVisible(window)) ::InvalidateRect(window, nullptr, erase ? TRUE : FALSE);
+}
+
+LRESULT SkinPassWithoutRedraw(CSkinBase& object, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = object.Window();
+    if (!::IsWindowVisible(window)) return SkinCallPrevious(object, message, wParam, lParam);
+    ::SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    LRESULT result = SkinCallPrevious(object, message, wParam, lParam);
+    ::SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(window, nullptr, FALSE);
+    return result;
+}
+
+bool SkinTrackMouse(HWND window, DWORD flags) {
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = flags;
+    track.hwndTrack = window;
+    track.dwHoverTime = 1;
+    return ::TrackMouseEvent(&track) != FALSE;
+}
+
+namespace {
+
+// A record size both comctl32 versions take (version 5 refuses the newest).
+const UINT kToolInfoSize = TTTOOLINFOW_V2_SIZE;
+
+TOOLINFOW ToolRecord(HWND owner) {
+    TOOLINFOW tool{};
+    tool.cbSize = kToolInfoSize;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(owner);
+    tool.hinst = ::GetModuleHandleW(nullptr);
+    return tool;
+}
+
+}  // namespace
+
+void SkinToolTipOnMouseMove(HWND owner, HWND& tip, const std::wstring& text, bool pressed, WPARAM wParam,
+                            LPARAM lParam) {
+    if (pressed) {
+        SkinToolTipClose(tip);
+        return;
+    }
+    if (tip && ::IsWindow(tip)) {
+        MSG relay{};
+        relay.hwnd = owner;
+        relay.message = WM_MOUSEMOVE;
+        relay.wParam = wParam;
+        relay.lParam = lParam;
+        ::SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+        return;
+    }
+    tip = nullptr;
+    if (text.empty()) return;
+    tip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!tip) return;
+    TOOLINFOW tool = ToolRecord(owner);
+    std::wstring copy = text;  // the tool tip copies the text when the tool is added
+    tool.lpszText = copy.data();
+    if (::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) > 0) ::SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void SkinToolTipClose(HWND& tip) {
+    if (tip && ::IsWindow(tip)) ::SendMessageW(tip, WM_CLOSE, 0, 0);
+    tip = nullptr;
+}
+
+POINT SkinCursorInClient(HWND window) {
+    POINT p{};
+    ::GetCursorPos(&p);
+    ::ScreenToClient(window, &p);
+    return p;
+}
+
+HFONT SkinDefaultFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
+
+SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
+    dc_ = skin_unhooked::BeginPaint(window, &paint_);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    client_ = SkinRect{client.left, client.top, client.right, client.bottom};
+    if (!dc_ || client_.IsEmpty()) return;
+    buffer_ = SkinGraphics().CreateCompatibleBitmap(client_.Width(), client_.Height());
+    if (!buffer_) return;
+    canvas_ = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer_.Get(), client_.Width(), client_.Height()});
+}
+
+SkinBufferedPaint::~SkinBufferedPaint() {
+    if (canvas_) {
+        canvas_.reset();  // the buffer leaves its memory DC before it is copied
+        std::unique_ptr<ISkinCanvas> screen = SkinGraphics().CreateDcCanvas(dc_);
+        SkinPiece copy{SkinBlit::Copy, SkinBox{0, 0, client_.Width(), client_.Height()},
+                       SkinBox{0, 0, client_.Width(), client_.Height()}};
+        if (screen) screen->DrawPieces(SkinSurface{buffer_.Get(), client_.Width(), client_.Height()}, &copy, 1);
+    }
+    if (dc_) skin_unhooked::EndPaint(window_, &paint_);
+}

@@ -1,0 +1,60 @@
+// What the control skins share on the Win32 side: invalidation, the
+// redraw-suppressed pass-through, mouse-leave tracking, the tool tip and
+// the off-screen paint.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include <memory>
+
+#include "skin/resources/skin_canvas.h"
+#include "skin/resources/skin_graphics.h"
+#include "skin/windows/manager/skin_base.h"
+
+// InvalidateRect of the whole client area when the window is visible.
+void SkinInvalidate(HWND window, bool erase = false);
+
+// Passes the message on with redrawing switched off, so the system's own
+// drawing of the control never reaches the screen, then invalidates. A
+// hidden control gets the message as it is.
+LRESULT SkinPassWithoutRedraw(CSkinBase& object, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Asks for WM_MOUSELEAVE (and WM_MOUSEHOVER with TME_HOVER).
+bool SkinTrackMouse(HWND window, DWORD flags);
+
+// The tool tip of a control, made on the first mouse move with the button
+// up and closed by a press.
+void SkinToolTipOnMouseMove(HWND owner, HWND& tip, const std::wstring& text, bool pressed, WPARAM wParam,
+                            LPARAM lParam);
+void SkinToolTipClose(HWND& tip);
+
+// The cursor position in the window's client coordinates.
+POINT SkinCursorInClient(HWND window);
+
+// The engine's default font, for controls without a font of their own.
+HFONT SkinDefaultFont();
+
+// One off-screen paint of a control: BeginPaint (unhooked), a client-sized
+// buffer to draw on, and at the end the buffer copied to the screen and
+// EndPaint.
+class SkinBufferedPaint {
+public:
+    explicit SkinBufferedPaint(HWND window);
+    ~SkinBufferedPaint();
+    SkinBufferedPaint(const SkinBufferedPaint&) = delete;
+    SkinBufferedPaint& operator=(const SkinBufferedPaint&) = delete;
+
+    // Null when there is nothing to paint (empty client area, no buffer).
+    ISkinCanvas* Canvas() { return canvas_.get(); }
+    const SkinRect& Client() const { return client_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
+    SkinRect client_;
+    SkinBitmapHandle buffer_;
+    std::unique_ptr<ISkinCanvas> canvas_;
+};

@@ -1,0 +1,24 @@
+// An animation item: a picture strip played cell by cell, or a GIF of the
+// skin package, on the owner window's timer.
+#pragma once
+
+#include "skin/windows/items/directui_base.h"
+
+class DirectUI_Animate : public DirectUI_Base {
+public:
+    DirectUI_Animate(const SkinItemDesc& desc, CSkinBase* owner);
+    ~DirectUI_Animate() override;
+
+    void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
+    DirectUI_Base* OnMouseMove(unsigned flags, int x, int y) override;
+    void AdjustColors(int hue, int saturation, int lightness) override {}
+
+    // Sets the player up again on the owner window and starts or stops it
+    // by the item's play flag.
+    void Restart();
+    // 1 outside, 2 while the mouse is over the item.
+    int HoverState() const { return hover_; }
+
+private:
+    int hover_ = 1;
+};

@@ -1,0 +1,90 @@
+#include "skin/windows/items/directui_event_item.h"
+
+#include "skin/resources/skin_resource_manager.h"
+#include "skin/resources/skin_window_host.h"
+#include "skin/windows/items/directui_animate.h"
+#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/manager/skin_messages.h"
+
+namespace {
+
+// Children of an event item: texts, pictures, lines, rectangles, animations.
+constexpr uint32_t kEventChildKinds = 0x1F;
+
+}  // namespace
+
+DirectUI_EventItem::DirectUI_EventItem(const SkinItemDesc& desc, CSkinBase* owner, int hue, int saturation,
+                                       int lightness)
+    : DirectUI_Base(desc, owner) {
+    if (!desc.cursor.empty()) cursor_ = static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(desc.cursor));
+    children_ = SkinCreateItems(desc.children, owner, kEventChildKinds, hue, saturation, lightness);
+}
+
+int DirectUI_EventItem::SetItemCursor(int x, int y) {
+    for (auto& child : children_)
+        if (child->SetItemCursor(x, y)) return 1;
+    return DirectUI_Base::SetItemCursor(x, y);
+}
+
+void DirectUI_EventItem::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) {
+    Place(owner, parent);
+    for (auto& child : children_)
+        if (child->IsVisible() && child->MatchesState(state_)) child->Draw(canvas, owner_, rect_);
+}
+
+void DirectUI_EventItem::SetState(uint32_t state) {
+    if (state == state_) return;
+    state_ = state;
+    InvalidateSelf();
+}
+
+void DirectUI_EventItem::RestartAnimations() {
+    for (auto& child : children_)
+        if (child->Kind() == SkinItemKind::Animate) static_cast<DirectUI_Animate*>(child.get())->Restart();
+}
+
+DirectUI_Base* DirectUI_EventItem::OnMouseMove(unsigned, int x, int y) {
+    if (!IsVisible()) return nullptr;
+    if (rect_.Contains(x, y)) {
+        // A move back in while the button is still down shows the press again.
+        SetState(pressed_ ? kSkinStateDown : kSkinStateOver);
+        return this;
+    }
+    if (state_ != kSkinStateNormal) {
+        SetState(kSkinStateNormal);
+        if (!pressed_) RestartAnimations();
+    }
+    return nullptr;
+}
+
+int DirectUI_EventItem::OnButtonDown(unsigned, int x, int y) {
+    if (!IsVisible() || !rect_.Contains(x, y)) return 0;
+    pressed_ = 1;
+    SetState(kSkinStateDown);
+    return 1;
+}
+
+int DirectUI_EventItem::OnButtonUp(unsigned, int x, int y) {
+    if (!pressed_) return 0;
+    pressed_ = 0;
+    if (!IsVisible() || !rect_.Contains(x, y)) {
+        // Released outside: no click, and the item does not stay pressed.
+        SetState(kSkinStateNormal);
+        return 0;
+    }
+    SetState(kSkinStateNormal);
+    if (owner_ && owner_->Window()) {
+        HWND owner = owner_->Window();
+        HWND target = owner_->IsFrame() ? owner : SkinWindowHost().Parent(owner);
+        // The id text lives in the theme's description record, which stays
+        // valid for the process, so the posted pointer outlives the item.
+        if (target)
+            SkinWindowHost().Post(target, WM_SKIN_ITEMCLICK, reinterpret_cast<WPARAM>(owner),
+                                  reinterpret_cast<LPARAM>(desc_->id.c_str()));
+    }
+    return 1;
+}
+
+void DirectUI_EventItem::AdjustColors(int hue, int saturation, int lightness) {
+    for (auto& child : children_) child->AdjustColors(hue, saturation, lightness);
+}

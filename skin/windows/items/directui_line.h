@@ -1,0 +1,19 @@
+// A line item: from the item's top-left to its bottom-right corner.
+#pragma once
+
+#include "skin/resources/skin_graphics.h"
+#include "skin/windows/items/directui_base.h"
+
+class DirectUI_Line : public DirectUI_Base {
+public:
+    DirectUI_Line(const SkinItemDesc& desc, CSkinBase* owner);
+
+    void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
+    // Makes the pen again with the (possibly shifted) colour.
+    void AdjustColors(int hue, int saturation, int lightness) override;
+
+    HPEN Pen() const { return pen_.Get(); }
+
+private:
+    SkinPen pen_;
+};

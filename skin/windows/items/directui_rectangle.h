@@ -1,0 +1,23 @@
+// A rectangle item: a rounded rectangle outlined and filled, or a
+// two-colour gradient across or down the item.
+#pragma once
+
+#include "skin/resources/skin_graphics.h"
+#include "skin/windows/items/directui_base.h"
+
+class DirectUI_Rectangle : public DirectUI_Base {
+public:
+    DirectUI_Rectangle(const SkinItemDesc& desc, CSkinBase* owner);
+
+    void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
+    // Gradients take their (shifted) colours; outlines get a 1-pixel pen of
+    // the border colour and a brush of the fill colour (hollow for 0).
+    void AdjustColors(int hue, int saturation, int lightness) override;
+
+private:
+    bool IsGradient() const { return desc_->fillMode != kSkinFillSolid; }
+
+    SkinColor begin_ = 0, end_ = 0;
+    SkinPen pen_;
+    SkinBrush brush_;
+};

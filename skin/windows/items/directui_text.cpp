@@ -1,0 +1,54 @@
+#include "skin/windows/items/directui_text.h"
+
+#include "skin/resources/skin_color_shift.h"
+#include "skin/resources/skin_resource_manager.h"
+#include "skin/resources/skin_window_host.h"
+#include "skin/windows/manager/skin_base.h"
+
+DirectUI_Text::DirectUI_Text(const SkinItemDesc& desc, CSkinBase* owner)
+    : DirectUI_Base(desc, owner),
+      descText_(desc.text),
+      shownText_(desc.text),
+      color_(desc.color),
+      shiftColor_(desc.adjustHsb),
+      format_(desc.textFormat) {
+    if (!desc.font.empty()) font_ = static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(desc.font));
+}
+
+void DirectUI_Text::SetText(const std::wstring& text) {
+    std::lock_guard<std::mutex> lock(SkinItemLock());
+    SetTextLocked(text);
+}
+
+void DirectUI_Text::SetTextLocked(const std::wstring& text) {
+    descText_ = text;
+    shownText_ = text;
+}
+
+std::wstring DirectUI_Text::DisplayedText() const {
+    std::lock_guard<std::mutex> lock(SkinItemLock());
+    return shownText_;
+}
+
+void DirectUI_Text::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) {
+    Place(owner, parent);
+    std::wstring text = DisplayedText();
+    if (text.empty() && owner_ && owner_->Window())
+        text = SkinWindowHost().WindowText(owner_->Window(), kMaxDrawnChars + 1);
+    if (text.size() > kMaxDrawnChars) text.resize(kMaxDrawnChars);
+    if (text.empty()) return;
+    HFONT font = font_ ? font_ : (owner_ ? owner_->Font() : nullptr);
+    SkinRect rect = rect_;
+    canvas.DrawText(rect, text, format_, color_, font);
+}
+
+void DirectUI_Text::AdjustColors(int hue, int saturation, int lightness) {
+    {
+        std::lock_guard<std::mutex> lock(SkinItemLock());
+        shownText_ = descText_;
+    }
+    SkinColorShift shift{hue, saturation, lightness};
+    // Only a full shift (all three values set) moves an item's colour.
+    bool full = hue != 0 && saturation != 0 && lightness != 0;
+    color_ = shiftColor_ && full ? SkinShiftColor(desc_->color, shift) : desc_->color;
+}

@@ -1,0 +1,149 @@
+// CSkinBase: the skin object of one window, base of every skin class.
+//
+// This header is portable: the fields, the virtual slots and the dispatch
+// of the window's drawing items build natively, so items and their owners
+// are tested without Windows. The message handling of each skin class and
+// the window manager's attach are Win32 code elsewhere.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/resources/skin_canvas.h"
+#include "skin/resources/skin_description_base.h"
+#include "skin/resources/skin_geometry.h"
+#include "skin/resources/skin_win_types.h"
+#include "skin/windows/manager/skin_dispatch.h"
+
+class CSkinDrawImage;
+class DirectUI_Base;
+
+// Index and mask of a skin's state: the index selects pictures and
+// colours, the mask selects drawing items.
+enum : int { kSkinIndexNormal = 0, kSkinIndexOver = 1, kSkinIndexDown = 2, kSkinIndexDisabled = 3, kSkinIndexFocus = 4 };
+
+struct SkinState {
+    int index = kSkinIndexNormal;
+    uint32_t mask = kSkinStateNormal;
+    bool operator==(const SkinState& o) const { return index == o.index && mask == o.mask; }
+};
+
+// The state of a control from what the window reports: disabled wins, then
+// hover (down while pressed), then focus, else normal. Focus shares the
+// mask of normal.
+SkinState SkinControlState(bool enabled, bool hover, bool pressed, bool focused);
+
+// A point no item rectangle contains (mouse-leave walks).
+inline constexpr int kSkinNowhere = -2147483647 - 1;
+
+using SkinItemPtrList = std::vector<std::unique_ptr<DirectUI_Base>>;
+
+class CSkinBase {
+public:
+    explicit CSkinBase(HWND window);
+    virtual ~CSkinBase();
+    CSkinBase(const CSkinBase&) = delete;
+    CSkinBase& operator=(const CSkinBase&) = delete;
+
+    // ----- Virtual slots, in order -----
+    // 1: asks the parent's skin object to place this one when the
+    // description's layout has any of left, top, right, bottom set.
+    virtual void NotifyLayout();
+    // 2: places the window inside the parent rectangle; 0 when the layout
+    // leaves it where it is.
+    virtual int Layout(void* deferral, int left, int top, int right, int bottom);
+    // 3: loads fonts, images and colours of the description.
+    virtual void ApplyDescription();
+    // 4: rebuilds colour-dependent resources with the colour shift.
+    virtual void AdjustColors(int hue, int saturation, int lightness);
+    // 5: a timer of the engine fired on the window.
+    virtual void OnTimer(uintptr_t id);
+
+    // A frame adds a child's skin object to its layout list (frames only).
+    virtual void AddLayoutChild(CSkinBase* child) {}
+    virtual void RemoveLayoutChild(HWND child) {}
+    // A frame's composed client background, composed now when missing or
+    // of the wrong size (frames only; empty elsewhere), and its colour.
+    virtual SkinSurface FrameBackground() { return SkinSurface{}; }
+    virtual SkinColor FrameBackgroundColor() const { return 0; }
+    // A frame whose client background the application paints ("nodraw").
+    virtual bool IsNoDrawFrame() const { return false; }
+
+    // ----- Attachment (the window manager's) -----
+    // Takes a theme description and builds the items from it.
+    void SetDescription(const SkinControlDesc* description, const std::wstring& skinId);
+    WNDPROC PreviousProc() const { return previousProc_; }
+    void SetPreviousProc(WNDPROC proc) { previousProc_ = proc; }
+    WNDPROC ClassProc() const { return classProc_; }
+    void SetClassProc(WNDPROC proc) { classProc_ = proc; }
+    void SetSavedStyle(uint32_t style) { savedStyle_ = style; }
+    bool IsScroller() const { return isScroller_ != 0; }
+    // A value the attach was given (1 for windows skinned by control id).
+    void SetUserValue(void* value) { userValue_ = value; }
+    SkinWindowKind AttachedKind() const { return attachedKind_; }
+    void SetAttachedKind(SkinWindowKind kind) { attachedKind_ = kind; }
+    // After a second attach applied a new description: controls repaint,
+    // frames rebuild their geometry and pictures.
+    virtual void OnReskinned() {}
+
+    // ----- Fields the drawing items read -----
+    HWND Window() const { return window_; }
+    bool IsFrame() const { return isFrame_ != 0; }
+    const SkinRect& ClientRect() const { return clientRect_; }
+    uint32_t StateMask() const { return stateMask_; }
+    HFONT Font() const { return font_; }
+    const SkinControlDesc* Description() const { return description_; }
+    const std::wstring& SkinId() const { return skinId_; }
+
+    // ----- Drawing items -----
+    // Replaces the item list by new items made from `descriptions`, in
+    // order; the hot item is cleared.
+    void RebuildItems(const SkinItemList& descriptions);
+    const SkinItemPtrList& Items() const { return items_; }
+    DirectUI_Base* HotItem() const { return hotItem_; }
+
+    // Draws every visible item whose mask matches the state mask (or is
+    // 512) into the client rectangle; `skipGroups` leaves group items out.
+    void DrawItems(ISkinCanvas& canvas, bool skipGroups = false);
+    // Mouse moves go to every visible item; the last that takes the move
+    // becomes the hot item.
+    DirectUI_Base* ItemsMouseMove(unsigned flags, int x, int y);
+    // A move to a point no item contains.
+    void ItemsMouseLeave() { ItemsMouseMove(0, kSkinNowhere, kSkinNowhere); }
+    // Presses and releases go to visible items in order until one takes it.
+    bool ItemsButtonDown(unsigned flags, int x, int y);
+    bool ItemsButtonUp(unsigned flags, int x, int y);
+    // The hot item's cursor at the point; true when one was set.
+    bool ItemsSetCursor(int x, int y);
+    void ItemsAdjustColors(int hue, int saturation, int lightness);
+
+    // Sets the picture id of the first image item, or the text of the first
+    // text item, whose id is `name`; true when an item changed.
+    bool SetItemProperty(const std::wstring& name, const std::wstring& value);
+
+protected:
+    HWND window_ = nullptr;
+    int isFrame_ = 0;
+    const SkinControlDesc* description_ = nullptr;
+    std::wstring skinId_;
+    WNDPROC previousProc_ = nullptr;
+    WNDPROC classProc_ = nullptr;
+    uint32_t savedStyle_ = 0;
+    HCURSOR cursor_ = nullptr;
+    SkinRect clientRect_;
+    int hover_ = 0;
+    int pressed_ = 0;
+    int stateIndex_ = kSkinIndexNormal;
+    HWND toolTip_ = nullptr;
+    std::wstring toolTipText_;
+    CSkinDrawImage* scrollBarImage_ = nullptr;
+    int isScroller_ = 0;
+    HFONT font_ = nullptr;
+    SkinItemPtrList items_;
+    DirectUI_Base* hotItem_ = nullptr;
+    uint32_t stateMask_ = kSkinStateAll;
+    void* userValue_ = nullptr;
+    SkinWindowKind attachedKind_ = SkinWindowKind::None;
+};
