@@ -36,10 +36,10 @@ public:
     virtual bool SetProperty(HWND window, const wchar_t* name, void* value) = 0;
     virtual void RemoveProperty(HWND window, const wchar_t* name) = 0;
 
-    // Moves and sizes a child window: into the deferral (an HDWP from
-    // BeginDeferWindowPos) when one is given, returning the deferral to use
-    // next; else at once, repainting it.
-    virtual void* PlaceWindow(void* deferral, HWND window, const SkinRect& rect) { return deferral; }
+    // Moves and sizes a child window: into the deferral when `deferral`
+    // points at one (an HDWP from BeginDeferWindowPos, updated in place),
+    // else at once, repainting it.
+    virtual void PlaceWindow(void** deferral, HWND window, const SkinRect& rect) {}
 };
 
 // The host of this build: Win32 on Windows; natively one that does nothing

@@ -90,16 +90,16 @@ public:
         return ::SetPropW(window, name, value) != FALSE;
     }
     void RemoveProperty(HWND window, const wchar_t* name) override { ::RemovePropW(window, name); }
-    void* PlaceWindow(void* deferral, HWND window, const SkinRect& rect) override {
-        if (!deferral) {
+    void PlaceWindow(void** deferral, HWND window, const SkinRect& rect) override {
+        if (!deferral || !*deferral) {
             ::MoveWindow(window, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
-            return nullptr;
+            return;
         }
-        // A failed deferral frees the whole set: place the rest at once.
-        HDWP next = ::DeferWindowPos(static_cast<HDWP>(deferral), window, nullptr, rect.left, rect.top,
+        // A failed deferral frees the whole set: the rest is placed at once.
+        HDWP next = ::DeferWindowPos(static_cast<HDWP>(*deferral), window, nullptr, rect.left, rect.top,
                                      rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         if (!next) ::MoveWindow(window, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
-        return next;
+        *deferral = next;
     }
 };
 

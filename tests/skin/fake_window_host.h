@@ -64,9 +64,8 @@ public:
         return true;
     }
     void RemoveProperty(HWND window, const wchar_t* name) override { properties.erase({window, name}); }
-    void* PlaceWindow(void* deferral, HWND window, const SkinRect& rect) override {
+    void PlaceWindow(void** deferral, HWND window, const SkinRect& rect) override {
         placed.push_back({window, rect});
-        return deferral;
     }
 
     // Runs the routine of a running timer as the system would; false when

@@ -6,7 +6,9 @@
 
 #include "skin/resources/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button.h"
+#include "skin/windows/controls/skin_mdi_client.h"
 #include "skin/windows/controls/skin_static.h"
+#include "skin/windows/controls/skin_wnd.h"
 #include "skin/windows/hooks/skin_unhooked.h"
 #include "skin/windows/manager/skin_class_proc.h"
 #include "skin/windows/manager/skin_messages.h"
@@ -31,6 +33,8 @@ struct AttachKind {
 };
 
 const AttachKind kAttachKinds[] = {
+    {SkinWindowKind::Frame, SkinDescClass::Window, &Make<CSkinWndSB>, &SkinClassProc<CSkinWndSB>, true},
+    {SkinWindowKind::MdiClient, SkinDescClass::Window, &Make<CSkinMDIClient>, &SkinClassProc<CSkinMDIClient>, true},
     {SkinWindowKind::Button, SkinDescClass::Button, &Make<CSkinButtonSB>, &SkinClassProc<CSkinButtonSB>, false},
     {SkinWindowKind::Static, SkinDescClass::Static, &Make<CSkinStaticSB>, &SkinClassProc<CSkinStaticSB>, false},
 };
@@ -80,6 +84,7 @@ int Attach(const AttachKind& kind, HWND window, const std::wstring& skinId, void
     // for everyone else (the hooks, SetSkinProperty on other threads).
     CSkinBase* attached = object.release();
     GetSkinWndManager()->Register(window, attached, kind.frame);
+    attached->OnAttached();
     return 1;
 }
 

@@ -35,7 +35,7 @@ void CSkinBase::NotifyLayout() {
     if (parentSkin && parentSkin != this) parentSkin->AddLayoutChild(this);
 }
 
-int CSkinBase::Layout(void* deferral, int left, int top, int right, int bottom) {
+int CSkinBase::Layout(void** deferral, int left, int top, int right, int bottom) {
     if (!description_) return 0;
     SkinRect placed;
     if (!SkinControlRect(description_->layout, SkinRect{left, top, right, bottom}, &placed)) return 0;

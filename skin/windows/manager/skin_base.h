@@ -52,8 +52,9 @@ public:
     // description's layout has any of left, top, right, bottom set.
     virtual void NotifyLayout();
     // 2: places the window inside the parent rectangle; 0 when the layout
-    // leaves it where it is.
-    virtual int Layout(void* deferral, int left, int top, int right, int bottom);
+    // leaves it where it is. `deferral` is the address of a deferral
+    // handle (HDWP, updated as it grows), or null to move at once.
+    virtual int Layout(void** deferral, int left, int top, int right, int bottom);
     // 3: loads fonts, images and colours of the description.
     virtual void ApplyDescription();
     // 4: rebuilds colour-dependent resources with the colour shift.
@@ -87,6 +88,8 @@ public:
     // After a second attach applied a new description: controls repaint,
     // frames rebuild their geometry and pictures.
     virtual void OnReskinned() {}
+    // Once fully attached: a frame makes the system take its new frame.
+    virtual void OnAttached() {}
 
     // ----- Fields the drawing items read -----
     HWND Window() const { return window_; }

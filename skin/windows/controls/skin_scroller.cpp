@@ -1,0 +1,32 @@
+#include "skin/windows/controls/skin_scroller.h"
+
+#include "skin/windows/hooks/skin_unhooked.h"
+
+namespace {
+
+void ReadBar(HWND window, int bar, SkinScrollBarCopy& copy) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!skin_unhooked::GetScrollInfo(window, bar, &info)) return;
+    copy.minimum = info.nMin;
+    copy.maximum = info.nMax;
+    copy.page = static_cast<int>(info.nPage);
+    copy.position = info.nPos;
+    copy.trackPosition = info.nTrackPos;
+}
+
+}  // namespace
+
+CSkinScroller::CSkinScroller(HWND window) : CSkinBase(window) { isScroller_ = 1; }
+
+void CSkinScroller::DrawNonClient(HDC, unsigned, bool) {}
+
+void CSkinScroller::InitScrollBars() {
+    if (!window_) return;
+    auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));
+    ReadBar(window_, SB_HORZ, horizontal_);
+    ReadBar(window_, SB_VERT, vertical_);
+    horizontal_.visible = (style & WS_HSCROLL) != 0;
+    vertical_.visible = (style & WS_VSCROLL) != 0;
+}

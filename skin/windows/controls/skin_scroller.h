@@ -1,0 +1,39 @@
+// CSkinScroller: base of the skins that draw their own scroll bars (frames,
+// list-like controls, edits). It keeps the engine's copy of each bar, which
+// the scroll-bar hooks read and write; drawing the bars comes with the
+// scrolling controls.
+#pragma once
+
+#include <windows.h>
+
+#include "skin/windows/manager/skin_base.h"
+
+// The engine's copy of one scroll bar of a window.
+struct SkinScrollBarCopy {
+    int minimum = 0;
+    int maximum = 0;
+    int page = 0;
+    int position = 0;
+    int trackPosition = 0;
+    bool visible = false;
+    bool disabled = false;
+};
+
+class CSkinScroller : public CSkinBase {
+public:
+    explicit CSkinScroller(HWND window);
+
+    // 6: draws the skinned scroll bars into the window DC; `hoverOnly`
+    // repaints only what the mouse changed.
+    virtual void DrawNonClient(HDC dc, unsigned flags, bool hoverOnly);
+
+    SkinScrollBarCopy& HorizontalBar() { return horizontal_; }
+    SkinScrollBarCopy& VerticalBar() { return vertical_; }
+    // The set-up the window gets at creation (and at WM_SKIN_REINIT):
+    // the copies start from the bars the window has.
+    void InitScrollBars();
+
+private:
+    SkinScrollBarCopy horizontal_;
+    SkinScrollBarCopy vertical_;
+};
