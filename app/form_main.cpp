@@ -93,8 +93,11 @@ bool FormMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
     ::GetCursorPos(&cursor);
     ::ScreenToClient(hwnd(), &cursor);
     if (IsInDragArea(cursor.y)) {
-      // Lets the system move the window as if its caption were dragged.
-      ::PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+      // Lets the system move the window as if its caption were dragged:
+      // non-client messages carry screen coordinates.
+      POINT press{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ::ClientToScreen(hwnd(), &press);
+      ::PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(press.x, press.y));
     }
     return false;  // default handling in every case
   }
@@ -116,9 +119,9 @@ void FormMain::SetControlText(HWND control, const wchar_t* text) {
 }
 
 void FormMain::SetStatusText(const std::wstring& text) {
-  SetSkinProperty(statusButton_, L"text", text.c_str(), 1);
-  // The window text follows too, so screen readers announce every state.
-  SetControlText(statusButton_, text.c_str());
+  // The skinned button answers WM_GETTEXT with the text it shows, so screen
+  // readers announce every state; an unskinned one takes it as its caption.
+  if (!SetSkinProperty(statusButton_, L"text", text.c_str(), 1)) SetControlText(statusButton_, text.c_str());
 }
 
 void FormMain::ShowImageSet(const wchar_t* normal, const wchar_t* down) {
