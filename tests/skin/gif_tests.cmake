@@ -3,10 +3,12 @@
 # compared with giflib.
 find_program(TOVANE_CONVERT convert PATHS /usr/bin NO_DEFAULT_PATH)
 find_program(TOVANE_CONVERT convert)
-set(TOVANE_TEST_GIF_DIR ${CMAKE_BINARY_DIR}/test_gifs)
+set(TOVANE_TEST_GIF_DIR ${CMAKE_BINARY_DIR}/test_gifs CACHE INTERNAL "")
+set(TOVANE_BENCH_GIF ${CMAKE_BINARY_DIR}/bench_gifs/bench.gif CACHE INTERNAL "")
 add_custom_command(OUTPUT ${TOVANE_TEST_GIF_DIR}/.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${TOVANE_TEST_GIF_DIR}
   COMMAND ${CMAKE_COMMAND} -E env CONVERT=${TOVANE_CONVERT}
-    sh ${CMAKE_CURRENT_SOURCE_DIR}/make_test_gifs.sh ${TOVANE_TEST_GIF_DIR} bench
+    sh ${CMAKE_CURRENT_SOURCE_DIR}/make_test_gifs.sh ${TOVANE_TEST_GIF_DIR} ${TOVANE_BENCH_GIF}
   COMMAND ${CMAKE_COMMAND} -E touch ${TOVANE_TEST_GIF_DIR}/.stamp
   DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_test_gifs.sh
   COMMENT "Writing the test GIFs with ImageMagick")

@@ -1,12 +1,18 @@
 #!/bin/sh
-# Writes the GIF files of the animation tests, fuzz seeds and benchmark into
-# the folder $1 with ImageMagick's convert, an encoder that is not ours:
+# Writes the GIF files of the animation tests and fuzz seeds into the folder
+# $1, and with a second argument the benchmark's file to that path, with
+# ImageMagick's convert, an encoder that is not ours:
 # every disposal method, interlacing, local colour tables, transparency,
 # frames reaching past the logical screen, GIF87a and a single frame.
 set -eu
 out=$1
+bench=${2:-}
 convert=${CONVERT:-convert}
 mkdir -p "$out"
+if [ -n "$bench" ]; then
+  mkdir -p "$(dirname "$bench")"
+  bench=$(cd "$(dirname "$bench")" && pwd)/$(basename "$bench")
+fi
 cd "$out"
 
 # Disposal 1 (leave): frames accumulate over a plasma; each later frame has
@@ -48,7 +54,7 @@ $convert -seed 5 -size 24x18 plasma:blue-white -colors 32 single.gif
 $convert -size 20x14 gradient:black-white gif87:gif87.gif
 
 # Many full frames for the decoding benchmark.
-if [ "${2:-}" = bench ]; then
+if [ -n "$bench" ]; then
   $convert -seed 21 -size 320x240 plasma:fractal -colors 128 \
-    -duplicate 11 -distort SRT '%[fx:t*30]' -loop 0 bench.gif
+    -duplicate 11 -distort SRT '%[fx:t*30]' -loop 0 "$bench"
 fi
