@@ -11,6 +11,8 @@
 #include "skin/resources/skin_animation_binding.h"
 #include "skin/resources/skin_gif_player.h"
 #include "skin/resources/skin_recording_canvas.h"
+#include "skin/resources/skin_resource_manager.h"
+#include "skin/zip_builder.h"
 
 namespace {
 
@@ -191,6 +193,30 @@ TEST_F(GifPlayerTest, OwnerWindowGoingStopsEveryAnimationBoundToIt) {
     running->SetOwner(FakeWindow(3), 50);
     running->Play(true);
     EXPECT_TRUE(running->IsRunning());
+}
+
+TEST(GifPlayerTable, EveryGifEntryOfThePackageBecomesAPlayerTheFirstOfANameFound) {
+    std::vector<uint8_t> leave = giftest::ReadFile(std::string(TOVANE_TEST_GIF_DIR) + "/leave.gif");
+    std::vector<uint8_t> single = giftest::ReadFile(std::string(TOVANE_TEST_GIF_DIR) + "/single.gif");
+    ASSERT_FALSE(leave.empty());
+    auto entry = [](const char* name, std::vector<uint8_t> data) {
+        ziptest::Entry e;
+        e.name = name;
+        e.data = std::move(data);
+        return e;
+    };
+    auto zip = ziptest::Build({entry("skin/a.gif", leave), entry("skin/b.GIF", single), entry("skin/a.gif", single)});
+    CSkinResourceManager manager;
+    ASSERT_EQ(manager.LoadFromMemory(zip.bytes.data(), zip.bytes.size(), nullptr), 1);
+    ASSERT_EQ(manager.GifPlayers().size(), 3u);
+    CSkinGifPlayer* a = manager.GetGifPlayer(L"skin/a.gif");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->Decoder().Width(), 48);  // the first entry of the name
+    EXPECT_EQ(a->Decoder().FileBytes(), leave);
+    ASSERT_TRUE(manager.GetGifPlayer(L"skin/b.GIF"));
+    EXPECT_TRUE(manager.GetGifPlayer(L"skin/b.GIF")->Decoder().HasCanvas());
+    EXPECT_FALSE(manager.GetGifPlayer(L"skin/b.gif"));  // ids are case-sensitive
+    EXPECT_FALSE(manager.FindImage(L"skin/a.gif"));  // GIFs are no images
 }
 
 }  // namespace

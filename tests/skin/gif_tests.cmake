@@ -29,7 +29,7 @@ if(NOT WIN32)
   tovane_add_gtest(gif_decoder_test SOURCES gif_decoder_test.cpp
     LIBS tovane_skin_resources tovane_test_gif tovane_test_gifref)
   tovane_add_gtest(gif_player_test SOURCES gif_player_test.cpp
-    LIBS tovane_skin_resources tovane_test_gif)
+    LIBS tovane_skin_resources tovane_test_gif tovane_test_zip)
 endif()
 
 # The strip player draws with the image primitives: its tests join once
@@ -38,4 +38,9 @@ file(STRINGS ${PROJECT_SOURCE_DIR}/skin/resources/skin_draw_image.cpp _strip_dra
 if(_strip_draw AND NOT WIN32)
   tovane_add_gtest(strip_player_test SOURCES strip_player_test.cpp
     LIBS tovane_skin_resources tovane_test_gif)
+endif()
+
+if(WIN32)
+  tovane_add_gtest(gif_player_win32_test SOURCES gif_player_win32_test.cpp
+    LIBS tovane_skin_resources tovane_test_gif GUI)
 endif()
