@@ -12,6 +12,7 @@ namespace {
 constexpr uint8_t kExtension = 0x21;       // '!'
 constexpr uint8_t kImageSeparator = 0x2C;  // ','
 constexpr uint8_t kGraphicControl = 0xF9;
+constexpr uint8_t kPlainText = 0x01;
 constexpr size_t kHeaderSize = 13;  // signature and logical screen descriptor
 constexpr size_t kImageDescriptorSize = 9;
 constexpr uint32_t kWhite = 0x00FFFFFF;
@@ -240,10 +241,17 @@ bool SkinGifDecoder::DecodeNextFrame() {
             if (size - pos_ < 2) break;
             uint8_t label = file_[pos_ + 1];
             pos_ += 2;
-            if (label == kGraphicControl)
+            if (label == kGraphicControl) {
                 ReadGraphicControl();
-            else
+            } else {
+                // Text drawn by the file is not shown, but it uses up the
+                // graphic control that came before it.
+                if (label == kPlainText) {
+                    pendingDisposal_ = 0;
+                    pendingTransparent_ = false;
+                }
                 SkipSubBlocks();
+            }
         } else if (introducer == kImageSeparator) {
             ++pos_;
             return DecodeImage();
