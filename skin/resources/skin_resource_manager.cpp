@@ -56,9 +56,9 @@ bool CSkinResourceManager::AddImage(const std::wstring& name, std::unique_ptr<CS
     return images_.InsertIfAbsent(name, std::move(image));
 }
 
-const std::vector<uint8_t>* CSkinResourceManager::FindGifBytes(const std::wstring& name) const {
-    for (const GifEntry& gif : gifEntries_)
-        if (gif.name == name) return &gif.bytes;
+CSkinGifPlayer* CSkinResourceManager::GetGifPlayer(const std::wstring& name) const {
+    for (const GifPlayerEntry& gif : gifPlayers_)
+        if (gif.name == name) return gif.player.get();
     return nullptr;
 }
 
@@ -131,10 +131,16 @@ void CSkinResourceManager::AddEntry(int kind, const std::wstring& name, std::vec
             bytes.push_back(0);
             AddImage(name, CSkinDrawImage::FromBitmapFile(bytes.data(), bytes.size()));
             break;
-        case EntryKind::Gif:
-            gifEntries_.push_back(GifEntry{name, std::move(bytes)});
+        case EntryKind::Gif: {
+            // The player keeps the file (counted with the entry) and a
+            // canvas, which counts against the budget like decoded pixels.
+            std::unique_ptr<CSkinGifPlayer> player(new CSkinGifPlayer());
+            player->LoadFromMemory(std::move(bytes), static_cast<size_t>(budget / SkinGifDecoder::kBytesPerPixel));
             bytes = std::vector<uint8_t>();
+            budget -= std::min<uint64_t>(budget, player->MaxMemoryBytes());
+            gifPlayers_.push_back(GifPlayerEntry{name, std::move(player)});
             break;
+        }
         case EntryKind::Xml:
             // A later XML entry replaces the document of an earlier one.
             document.LoadUtf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());

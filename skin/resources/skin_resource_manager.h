@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "skin/resources/skin_draw_image.h"
+#include "skin/resources/skin_gif_player.h"
 #include "skin/resources/skin_hash_table.h"
 #include "skin/resources/skin_resource_tables.h"
 
@@ -50,7 +51,7 @@ public:
     static void SetPackageLoadedHook(PackageLoadedHook hook);
 
     // ===================================================================
-    // Image table and GIF entry bytes (skin_resource_manager.cpp)
+    // Image table and GIF players (skin_resource_manager.cpp)
     // ===================================================================
 
     // Image table: keyed by image id, or by entry name for pictures that no
@@ -62,14 +63,15 @@ public:
     // Inserts unless `name` is present; a refused image is destroyed.
     bool AddImage(const std::wstring& name, std::unique_ptr<CSkinDrawImage> image);
 
-    // The bytes of every GIF entry of the package, in archive order, for the
-    // GIF players. Look-ups find the first entry of a name.
-    struct GifEntry {
+    // GIF player table: one player per GIF entry of the package, in archive
+    // order; two entries of one name both stay and look-ups find the first.
+    struct GifPlayerEntry {
         std::wstring name;
-        std::vector<uint8_t> bytes;
+        std::unique_ptr<CSkinGifPlayer> player;
     };
-    const std::vector<GifEntry>& GifEntries() const { return gifEntries_; }
-    const std::vector<uint8_t>* FindGifBytes(const std::wstring& name) const;
+    const std::vector<GifPlayerEntry>& GifPlayers() const { return gifPlayers_; }
+    // The player of the GIF entry `name`, or nullptr.
+    CSkinGifPlayer* GetGifPlayer(const std::wstring& name) const;
 
 private:
     void NotifyPackageLoaded();
@@ -78,7 +80,7 @@ private:
                   uint64_t& budget);
 
     CSkinHashTable<CSkinDrawImage> images_;
-    std::vector<GifEntry> gifEntries_;
+    std::vector<GifPlayerEntry> gifPlayers_;
 
     // ===================================================================
     // Theme tables (skin_theme_loader.cpp and its companions)
