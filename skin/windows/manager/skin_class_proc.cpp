@@ -1,5 +1,6 @@
 #include "skin/windows/manager/skin_class_proc.h"
 
+#include "skin/resources/skin_animation_binding.h"
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/manager/skin_wnd_manager.h"
 
@@ -23,6 +24,8 @@ void SkinDestroyObject(HWND window, CSkinBase* object) {
         if (CSkinBase* frame = manager->Find(parent)) frame->RemoveLayoutChild(window);
     try {
         delete object;
+        // Whatever still animates on the window stops with it.
+        SkinStopAnimations(window);
     } catch (...) {
     }
 }
