@@ -1,31 +1,38 @@
 #include "skin/resources/skin_draw_image.h"
 
-#include <cstdlib>
+#include <cstring>
 #include <utility>
+
+#include "skin/resources/skin_bitmap.h"
+#include "skin/resources/skin_bmp.h"
 
 namespace {
 
-// BITMAPFILEHEADER (14 bytes) then BITMAPINFOHEADER or BITMAPCOREHEADER.
-bool BitmapFileSize(const std::vector<uint8_t>& b, int* width, int* height) {
-    auto u16 = [&](size_t o) { return uint32_t(b[o]) | uint32_t(b[o + 1]) << 8; };
-    auto u32 = [&](size_t o) { return u16(o) | u16(o + 2) << 16; };
-    if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') return false;
-    uint32_t headerSize = u32(14);
-    if (headerSize == 12) {
-        *width = static_cast<int>(u16(18));
-        *height = static_cast<int>(u16(20));
-        return true;
-    }
-    if (headerSize < 40 || b.size() < 14 + 40) return false;
-    int32_t w = static_cast<int32_t>(u32(18));
-    int32_t h = static_cast<int32_t>(u32(22));
-    if (w <= 0 || h == 0 || h == INT32_MIN) return false;
-    *width = w;
-    *height = h < 0 ? -h : h;
-    return true;
-}
+struct DrawStyleName {
+    const wchar_t* name;
+    SkinDrawStyle style;
+};
+constexpr DrawStyleName kDrawStyles[] = {
+    {L"bitBlt", SkinDrawStyle::BitBlt},
+    {L"stretchBlt", SkinDrawStyle::StretchBlt},
+    {L"draw9grid", SkinDrawStyle::Draw9Grid},
+    {L"fill9grid", SkinDrawStyle::Fill9Grid},
+    {L"bitStretchBlt", SkinDrawStyle::BitStretchBlt},
+    {L"transparentBlt", SkinDrawStyle::TransparentBlt},
+    {L"nodraw", SkinDrawStyle::NoDraw},
+    {L"bitBltBlt", SkinDrawStyle::BitBltBlt},
+};
 
 }  // namespace
+
+SkinDrawStyle SkinParseDrawStyle(const std::wstring& name) {
+    for (const DrawStyleName& s : kDrawStyles)
+        if (name == s.name) return s.style;
+    return SkinDrawStyle::BitBlt;
+}
+
+CSkinDrawImage::CSkinDrawImage() = default;
+CSkinDrawImage::~CSkinDrawImage() = default;
 
 std::unique_ptr<CSkinDrawImage> CSkinDrawImage::FromBitmapFile(const uint8_t* bytes, size_t size) {
     std::unique_ptr<CSkinDrawImage> image(new CSkinDrawImage());
@@ -43,12 +50,54 @@ std::unique_ptr<CSkinDrawImage> CSkinDrawImage::FromPicture(tovane::Picture pict
 
 int CSkinDrawImage::GetWidth() const {
     if (type_ != kTypeBmp) return picture_.Empty() ? 0 : picture_.width;
-    int w = 0, h = 0;
-    return BitmapFileSize(fileBytes_, &w, &h) ? w : 0;
+    SkinBmpInfo info;
+    return SkinCheckBmp(fileBytes_.data(), fileBytes_.size(), &info) ? info.width : 0;
 }
 
 int CSkinDrawImage::GetHeight() const {
     if (type_ != kTypeBmp) return picture_.Empty() ? 0 : picture_.height;
-    int w = 0, h = 0;
-    return BitmapFileSize(fileBytes_, &w, &h) ? h : 0;
+    SkinBmpInfo info;
+    return SkinCheckBmp(fileBytes_.data(), fileBytes_.size(), &info) ? info.height : 0;
+}
+
+void CSkinDrawImage::MakeStorage() {
+    if (type_ == kTypeBmp) {
+        keyed_ = CSkinBitmap::FromBmpFile(fileBytes_.data(), fileBytes_.size(), transparentColor_);
+        return;
+    }
+    if (picture_.Empty()) return;
+    // The decoded pixels go into a DIB section once; the canvas blends from it.
+    uint8_t* bits = nullptr;
+    SkinBitmapHandle dib = SkinGraphics().CreateDibSection(picture_.width, picture_.height, 32, &bits);
+    if (!dib || !bits) return;
+    size_t rowBytes = static_cast<size_t>(picture_.width) * 4;
+    for (int y = 0; y < picture_.height; ++y)  // the DIB section is bottom-up
+        std::memcpy(bits + static_cast<size_t>(picture_.height - 1 - y) * rowBytes, picture_.Row(y), rowBytes);
+    cached_ = std::move(dib);
+}
+
+void CSkinDrawImage::Prepare() {
+    if (type_ == kTypeBmp) GetKeyedBitmap();
+}
+
+CSkinBitmap* CSkinDrawImage::GetKeyedBitmap() {
+    if (type_ != kTypeBmp) return nullptr;
+    std::call_once(storageOnce_, [this] { MakeStorage(); });
+    return keyed_.get();
+}
+
+SkinSurface CSkinDrawImage::GetSurface() {
+    std::call_once(storageOnce_, [this] { MakeStorage(); });
+    if (type_ == kTypeBmp) return keyed_ ? keyed_->Surface() : SkinSurface();
+    if (!cached_) return SkinSurface();
+    return SkinSurface{cached_.Get(), picture_.width, picture_.height};
+}
+
+SkinColor CSkinDrawImage::GetColorKey() {
+    return type_ == kTypeBmp ? transparentColor_ : SkinRgb(255, 255, 255);
+}
+
+void CSkinDrawImage::SetTransparentColor(uint32_t color) {
+    transparentColor_ = color;
+    if (CSkinBitmap* keyed = keyed_.get()) keyed->SetKey(color);
 }

@@ -10,12 +10,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "image/picture.h"
 #include "skin/resources/skin_canvas.h"
 #include "skin/resources/skin_geometry.h"
+#include "skin/resources/skin_graphics.h"
 
 class CSkinBitmap;
 
@@ -31,6 +33,8 @@ enum class SkinDrawStyle : uint8_t {
     BitBltBlt,       // "bitBltBlt" (progress bars)
 };
 // The style of a theme name, compared exactly; unknown names give BitBlt.
+// Image items draw "nodraw" and "bitBltBlt" as "bitBlt" too; frames and
+// progress bars give them their own meaning.
 SkinDrawStyle SkinParseDrawStyle(const std::wstring& name);
 
 // What an image item adds to its rectangle when it applies a draw style.
@@ -46,8 +50,8 @@ public:
     // Type codes of the image's source file.
     enum Type { kTypeBmp = 1, kTypePng = 2, kTypeGif = 3, kTypeJpg = 4, kTypeIco = 5 };
 
-    CSkinDrawImage() = default;
-    virtual ~CSkinDrawImage() = default;
+    CSkinDrawImage();
+    virtual ~CSkinDrawImage();
     CSkinDrawImage(const CSkinDrawImage&) = delete;
     CSkinDrawImage& operator=(const CSkinDrawImage&) = delete;
 
@@ -65,11 +69,15 @@ public:
     tovane::Picture& GetPicture() { return picture_; }
 
     // Size of the decoded picture; BMP files report the size in their header
-    // (0 when the header is unreadable).
+    // (0 when the file fails the BMP check, or GDI refused it).
     int GetWidth() const;
     int GetHeight() const;
 
     // ----- Drawing. Each returns 1 when something was drawn, else 0. -----
+    // Keyed bitmaps copy with BitBlt, StretchBlt (HALFTONE for StretchDraw,
+    // StretchAll and the three-part middle) and TransparentBlt with the key;
+    // decoded pictures blend every piece with their own alpha, so for them
+    // the "transparent" operations draw like the plain ones.
     int Draw(ISkinCanvas& canvas, int x, int y);
     int DrawPart(ISkinCanvas& canvas, int x, int y, int srcX, int srcY, int width, int height);
     int StretchDraw(ISkinCanvas& canvas, int x, int y, int width, int height, int srcX, int srcY, int srcWidth,
@@ -88,6 +96,8 @@ public:
     int DrawStyled(ISkinCanvas& canvas, SkinDrawStyle style, const SkinRect& rect, const SkinStyledDraw& params);
 
     // ----- Storage, made at first use (safe from any thread). -----
+    // Makes the keyed bitmap of a BMP file (GetImage of the theme calls it).
+    void Prepare();
     // The colour-keyed bitmap of a BMP file, or nullptr.
     CSkinBitmap* GetKeyedBitmap();
     // What the canvas copies from: the keyed bitmap, or the cached bitmap
@@ -103,12 +113,24 @@ public:
     bool GetAdjustColors() const { return adjustColors_; }
     void SetAdjustColors(bool adjust) { adjustColors_ = adjust; }
     uint32_t GetTransparentColor() const { return transparentColor_; }
-    void SetTransparentColor(uint32_t color) { transparentColor_ = color; }
+    // Also the key of the keyed bitmap, once it exists.
+    void SetTransparentColor(uint32_t color);
 
 protected:
+    // The surface and kind of storage the primitives copy from; false when
+    // the image has nothing to draw.
+    bool Source(SkinSurface* surface, SkinSourceKind* kind);
+    int Emit(ISkinCanvas& canvas, const SkinSurface& surface, const SkinPieces& pieces);
+    void MakeStorage();
+
     bool adjustColors_ = true;
     uint32_t transparentColor_ = 0x00FF00FF;
     int type_ = kTypeBmp;
     std::vector<uint8_t> fileBytes_;
     tovane::Picture picture_;
+
+    // Made once, by whichever thread asks first.
+    std::once_flag storageOnce_;
+    std::unique_ptr<CSkinBitmap> keyed_;  // BMP files
+    SkinBitmapHandle cached_;             // decoded pictures: 32-bit premultiplied DIB section
 };

@@ -113,6 +113,8 @@ public:
 // Replaces the process's graphics layer (tests); nullptr restores the
 // default. Objects must be deleted by the layer that made them.
 void SetSkinGraphics(ISkinGraphics* graphics);
+// The layer of this build (GDI on Windows, the counting stand-in natively).
+ISkinGraphics& DefaultSkinGraphics();
 
 // The screen device context on which device-dependent bitmaps are made.
 // The window manager supplies its own; until it does, the layer uses one of
@@ -120,6 +122,8 @@ void SetSkinGraphics(ISkinGraphics* graphics);
 using SkinScreenDcProvider = HDC (*)();
 void SetSkinScreenDcProvider(SkinScreenDcProvider provider);
 HDC SkinScreenDc();
+// The layer's own screen DC (null natively), used while no provider gives one.
+HDC DefaultSkinScreenDc();
 
 template <class Handle, SkinGdiKind Kind>
 void SkinGdiHandle<Handle, Kind>::Reset(Handle handle) {

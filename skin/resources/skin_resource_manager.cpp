@@ -56,6 +56,12 @@ bool CSkinResourceManager::AddImage(const std::wstring& name, std::unique_ptr<CS
     return images_.InsertIfAbsent(name, std::move(image));
 }
 
+CSkinDrawImage* CSkinResourceManager::GetImage(const std::wstring& name) const {
+    CSkinDrawImage* image = images_.Find(name);
+    if (image) image->Prepare();
+    return image;
+}
+
 CSkinGifPlayer* CSkinResourceManager::GetGifPlayer(const std::wstring& name) const {
     for (const GifPlayerEntry& gif : gifPlayers_)
         if (gif.name == name) return gif.player.get();

@@ -125,7 +125,7 @@ void ReadCommandItem(CSkinResourceManager& manager, const SkinAttributeReader& r
     std::wstring id = doc.GetAttribute(L"id");
     std::wstring imageId = doc.GetAttribute(L"image");
     if (id.empty() || imageId.empty()) return;
-    if (CSkinDrawImage* image = manager.FindImage(imageId)) manager.ThemeTables().commands.emplace_back(id, image);
+    if (CSkinDrawImage* image = manager.GetImage(imageId)) manager.ThemeTables().commands.emplace_back(id, image);
 }
 
 void ReadControlItem(CSkinResourceManager& manager, const SkinAttributeReader& reader) {

@@ -1,0 +1,37 @@
+#include "skin/resources/skin_bitmap.h"
+
+#include <utility>
+
+#include "skin/resources/skin_bmp.h"
+#include "skin/resources/skin_pixel_ops.h"
+
+CSkinBitmap::CSkinBitmap(SkinBitmapHandle bitmap, SkinColor key) : bitmap_(std::move(bitmap)), key_(key) {
+    if (bitmap_ && !SkinGraphics().GetBitmapInfo(bitmap_.Get(), &info_)) info_ = SkinBitmapInfo();
+}
+
+std::unique_ptr<CSkinBitmap> CSkinBitmap::FromBmpFile(const uint8_t* bytes, size_t size, SkinColor key) {
+    SkinBitmapHandle bitmap;
+    if (SkinCheckBmp(bytes, size)) bitmap = SkinGraphics().CreateBitmapFromBmp(bytes, size);
+    return std::make_unique<CSkinBitmap>(std::move(bitmap), key);
+}
+
+SkinRegion CSkinBitmap::CreateRegion(SkinColor key) const {
+    if (IsEmpty()) return SkinRegion();
+    return SkinCreateBitmapRegion(bitmap_.Get(), key);
+}
+
+SkinRegion SkinCreateBitmapRegion(HBITMAP bitmap, SkinColor key) {
+    SkinBitmapPixels pixels;
+    if (!bitmap || !SkinGraphics().ReadBitmapPixels(bitmap, &pixels)) return SkinRegion();
+    SkinPixelView view;
+    view.bits = pixels.bytes.data();
+    view.size = pixels.bytes.size();
+    view.width = pixels.info.width;
+    view.height = pixels.info.height;
+    view.stride = pixels.stride;
+    view.bitsPerPixel = pixels.info.bitsPerPixel;
+    view.palette = pixels.palette.data();
+    view.paletteSize = pixels.palette.size();
+    std::vector<SkinRect> rects = SkinWalkPixelRuns(view, key, SkinRunKind::NotKey);
+    return SkinGraphics().CreateRegion(rects.data(), rects.size());
+}

@@ -1,0 +1,206 @@
+#include "skin/resources/skin_gdi_canvas.h"
+
+#include <climits>
+
+SkinMemoryDc::SkinMemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {
+    if (dc_) SkinTrackGdiObject(+1);
+}
+
+SkinMemoryDc::~SkinMemoryDc() {
+    if (dc_) {
+        DeleteDC(dc_);
+        SkinTrackGdiObject(-1);
+    }
+}
+
+namespace {
+
+// HALFTONE for the scaled copies that ask for it; the old mode and brush
+// origin come back when the scope ends.
+class HalftoneMode {
+public:
+    explicit HalftoneMode(HDC dc) : dc_(dc) {}
+    ~HalftoneMode() {
+        if (!set_) return;
+        SetStretchBltMode(dc_, oldMode_);
+        SetBrushOrgEx(dc_, oldOrigin_.x, oldOrigin_.y, nullptr);
+    }
+    HalftoneMode(const HalftoneMode&) = delete;
+    HalftoneMode& operator=(const HalftoneMode&) = delete;
+    void Use() {
+        if (set_) return;
+        oldMode_ = SetStretchBltMode(dc_, HALFTONE);
+        // HALFTONE needs the brush origin reset after the mode is set.
+        SetBrushOrgEx(dc_, 0, 0, &oldOrigin_);
+        set_ = true;
+    }
+
+private:
+    HDC dc_;
+    bool set_ = false;
+    int oldMode_ = 0;
+    POINT oldOrigin_{};
+};
+
+bool SameSize(const SkinPiece& p) { return p.dst.w == p.src.w && p.dst.h == p.src.h; }
+
+BOOL Blend(HDC dc, HDC source, const SkinPiece& p, uint8_t alpha, bool perPixel) {
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, static_cast<BYTE>(perPixel ? AC_SRC_ALPHA : 0)};
+    return AlphaBlend(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, source, p.src.x, p.src.y, p.src.w, p.src.h, blend);
+}
+
+}  // namespace
+
+int SkinGdiCanvas::DrawPieces(const SkinSurface& source, const SkinPiece* pieces, int count, SkinColor key,
+                              uint8_t alpha) {
+    if (!dc_ || source.IsEmpty() || !pieces || count <= 0) return 0;
+    SkinMemoryDc memory(dc_);
+    if (!memory.Get()) return 0;
+    SkinSelection selected(memory.Get(), source.bitmap);
+    if (!selected.Ok()) return 0;
+    HDC src = memory.Get();
+    HalftoneMode halftone(dc_);
+    int drawn = 0;
+    for (int i = 0; i < count; ++i) {
+        const SkinPiece& p = pieces[i];
+        BOOL ok = FALSE;
+        switch (p.blit) {
+            case SkinBlit::Copy:
+                ok = BitBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, SRCCOPY);
+                break;
+            case SkinBlit::StretchHalftone:
+                if (!SameSize(p)) halftone.Use();
+                [[fallthrough]];
+            case SkinBlit::Stretch:
+                ok = SameSize(p) ? BitBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, SRCCOPY)
+                                 : StretchBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y,
+                                              p.src.w, p.src.h, SRCCOPY);
+                break;
+            case SkinBlit::Keyed:
+                ok = TransparentBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, p.src.w,
+                                    p.src.h, key);
+                break;
+            case SkinBlit::Blend:
+                ok = Blend(dc_, src, p, alpha, true);
+                break;
+            case SkinBlit::BlendConstant:
+                ok = Blend(dc_, src, p, alpha, false);
+                break;
+        }
+        if (ok) ++drawn;
+    }
+    return drawn;
+}
+
+bool SkinGdiCanvas::CopyFrom(ISkinCanvas& source, const SkinBox& dst, int srcX, int srcY, uint8_t alpha) {
+    HDC from = source.Dc();
+    if (!dc_ || !from || dst.w <= 0 || dst.h <= 0) return false;
+    if (alpha == 255) return BitBlt(dc_, dst.x, dst.y, dst.w, dst.h, from, srcX, srcY, SRCCOPY) != FALSE;
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, 0};
+    return AlphaBlend(dc_, dst.x, dst.y, dst.w, dst.h, from, srcX, srcY, dst.w, dst.h, blend) != FALSE;
+}
+
+void SkinGdiCanvas::FillSolid(const SkinRect& rect, SkinColor color) {
+    if (!dc_ || rect.IsEmpty()) return;
+    // An opaque empty text fills with the background colour, no brush needed.
+    COLORREF old = SetBkColor(dc_, color);
+    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    SetBkColor(dc_, old);
+}
+
+void SkinGdiCanvas::FillBrush(const SkinRect& rect, HBRUSH brush) {
+    if (!dc_ || !brush || rect.IsEmpty()) return;
+    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    FillRect(dc_, &r, brush);
+}
+
+void SkinGdiCanvas::GradientFill(const SkinRect& rect, SkinColor begin, SkinColor end, bool vertical) {
+    if (!dc_ || rect.IsEmpty()) return;
+    auto channel = [](SkinColor c, int shift) { return static_cast<COLOR16>(((c >> shift) & 0xFF) << 8); };
+    TRIVERTEX v[2] = {
+        {rect.left, rect.top, channel(begin, 0), channel(begin, 8), channel(begin, 16), 0},
+        {rect.right, rect.bottom, channel(end, 0), channel(end, 8), channel(end, 16), 0},
+    };
+    GRADIENT_RECT g{0, 1};
+    ::GradientFill(dc_, v, 2, &g, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+}
+
+void SkinGdiCanvas::RoundRect(const SkinRect& rect, int ellipseW, int ellipseH, HPEN pen, HBRUSH brush) {
+    if (!dc_) return;
+    SkinSelection p(dc_, pen);
+    SkinSelection b(dc_, brush);
+    ::RoundRect(dc_, rect.left, rect.top, rect.right, rect.bottom, ellipseW, ellipseH);
+}
+
+void SkinGdiCanvas::Line(int x0, int y0, int x1, int y1, HPEN pen) {
+    if (!dc_) return;
+    SkinSelection p(dc_, pen);
+    POINT old{};
+    MoveToEx(dc_, x0, y0, &old);
+    LineTo(dc_, x1, y1);
+    MoveToEx(dc_, old.x, old.y, nullptr);
+}
+
+int SkinGdiCanvas::DrawText(SkinRect& rect, const std::wstring& text, uint32_t format, SkinColor color, HFONT font) {
+    if (!dc_ || text.size() > INT_MAX) return 0;
+    SkinSelection f(dc_, font);
+    COLORREF oldColor = SetTextColor(dc_, color);
+    int oldMode = SetBkMode(dc_, TRANSPARENT);
+    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    int height = ::DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, format);
+    if (format & kSkinDtCalcRect) rect = SkinRect{r.left, r.top, r.right, r.bottom};
+    SetBkMode(dc_, oldMode);
+    SetTextColor(dc_, oldColor);
+    return height;
+}
+
+void SkinGdiCanvas::DrawIcon(int x, int y, HICON icon, int width, int height) {
+    if (!dc_ || !icon) return;
+    DrawIconEx(dc_, x, y, icon, width, height, 0, nullptr, DI_NORMAL);
+}
+
+void SkinGdiCanvas::DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) {
+    if (!dc_ || !pixels || dst.w <= 0 || dst.h <= 0 || stride % 4 != 0 || stride / 4 < dst.w) return;
+    // The rows are stride / 4 pixels wide to GDI; only dst.w of them show.
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = stride / 4;
+    info.bmiHeader.biHeight = -dst.h;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc_, dst.x, dst.y, static_cast<DWORD>(dst.w), static_cast<DWORD>(dst.h), 0, 0, 0,
+                      static_cast<UINT>(dst.h), pixels, &info, DIB_RGB_COLORS);
+}
+
+void SkinGdiCanvas::DrawFocusRect(const SkinRect& rect) {
+    if (!dc_) return;
+    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    ::DrawFocusRect(dc_, &r);
+}
+
+namespace {
+
+class BitmapCanvas final : public SkinGdiCanvas {
+public:
+    BitmapCanvas(std::unique_ptr<SkinMemoryDc> dc, HBITMAP target)
+        : SkinGdiCanvas(dc->Get()), memory_(std::move(dc)), selected_(memory_->Get(), target) {}
+    bool Ok() const { return selected_.Ok(); }
+
+private:
+    // Members go in reverse: the selection is undone before the DC is deleted.
+    std::unique_ptr<SkinMemoryDc> memory_;
+    SkinSelection selected_;
+};
+
+}  // namespace
+
+std::unique_ptr<ISkinCanvas> SkinCreateGdiBitmapCanvas(const SkinSurface& target) {
+    if (target.IsEmpty()) return nullptr;
+    auto dc = std::make_unique<SkinMemoryDc>(nullptr);
+    if (!dc->Get()) return nullptr;
+    auto canvas = std::make_unique<BitmapCanvas>(std::move(dc), target.bitmap);
+    if (!canvas->Ok()) return nullptr;
+    return canvas;
+}

@@ -1,0 +1,72 @@
+// The GDI canvas (Windows only): the one place of the skin engine that calls
+// GDI's drawing functions. It draws on a device context it does not own;
+// every object or mode it selects or sets is put back before it returns.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "skin/resources/skin_canvas.h"
+
+// Adds to the graphics layer's count of live objects; for the device
+// contexts the canvases make, which the layer does not create itself.
+void SkinTrackGdiObject(long delta);
+
+// A memory DC compatible with `like` (the screen when null), counted as a
+// live object of the graphics layer and deleted with this owner.
+class SkinMemoryDc {
+public:
+    explicit SkinMemoryDc(HDC like);
+    ~SkinMemoryDc();
+    SkinMemoryDc(const SkinMemoryDc&) = delete;
+    SkinMemoryDc& operator=(const SkinMemoryDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_ = nullptr;
+};
+
+// Selects an object into a DC for one scope and selects the old one back.
+class SkinSelection {
+public:
+    SkinSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    ~SkinSelection() {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    SkinSelection(const SkinSelection&) = delete;
+    SkinSelection& operator=(const SkinSelection&) = delete;
+    bool Ok() const { return old_ && old_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+class SkinGdiCanvas : public ISkinCanvas {
+public:
+    explicit SkinGdiCanvas(HDC dc) : dc_(dc) {}
+
+    int DrawPieces(const SkinSurface& source, const SkinPiece* pieces, int count, SkinColor key = kSkinDefaultKey,
+                   uint8_t alpha = 255) override;
+    using ISkinCanvas::DrawPieces;
+    bool CopyFrom(ISkinCanvas& source, const SkinBox& dst, int srcX, int srcY, uint8_t alpha = 255) override;
+    void FillSolid(const SkinRect& rect, SkinColor color) override;
+    void FillBrush(const SkinRect& rect, HBRUSH brush) override;
+    void GradientFill(const SkinRect& rect, SkinColor begin, SkinColor end, bool vertical) override;
+    void RoundRect(const SkinRect& rect, int ellipseW, int ellipseH, HPEN pen, HBRUSH brush) override;
+    void Line(int x0, int y0, int x1, int y1, HPEN pen) override;
+    int DrawText(SkinRect& rect, const std::wstring& text, uint32_t format, SkinColor color, HFONT font) override;
+    void DrawIcon(int x, int y, HICON icon, int width, int height) override;
+    void DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) override;
+    void DrawFocusRect(const SkinRect& rect) override;
+    HDC Dc() const override { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+// A canvas over a bitmap: a memory DC with `target` selected for the
+// canvas's life. Null when the DC cannot be made or the bitmap selected
+// (a bitmap can be selected into one DC at a time).
+std::unique_ptr<ISkinCanvas> SkinCreateGdiBitmapCanvas(const SkinSurface& target);
