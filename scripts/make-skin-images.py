@@ -2,31 +2,91 @@
 """Draws the installer skin's pictures into res/skin/skin/.
 
 Only the standard library: PNG files are written with zlib and struct, the
-window background as a 24-bit bottom-up BMP. The pictures are simple but
-have the sizes, formats and roles the theme expects:
-  btn_close_{nor,hit,down}.png  40 x 23 RGBA   close button
-  btn_min_{nor,hit,down}.png    37 x 23 RGBA   minimise button
+window background as a 24-bit bottom-up BMP. The same script always writes
+the same pixels.
+  btn_close_{nor,hit,down}.png    40 x 23 RGBA  close button
+  btn_min_{nor,hit,down}.png      37 x 23 RGBA  minimise button
   {warning,install,done}[_s].png 399 x 42 RGBA  status button faces
-  PromptBk.bmp                 509 x 233 24-bit window background with
-                               magenta corner pixels (they cut the corners)
+  PromptBk.bmp                   509 x 233 24-bit window background
+
+How the window uses them, and what that asks of the pixels:
+- The background is 9-gridded with 15-pixel margins from the rectangle inside
+  its 2-pixel border into the client area, which is a pixel or more smaller
+  or larger than that rectangle; the stretch drops or repeats whole rows and
+  columns. So every row is one colour from x = 15 to x = 493 (only the corner
+  blocks may differ), and the only lines are horizontal ones. The 2-pixel
+  frame is tiled from the picture's edges, so each border ring is one colour
+  along every edge.
+- Magenta pixels in the 15 x 15 corner blocks are cut out of the window's
+  region: they round the corners a little. Magenta appears nowhere else.
+- The caption buttons and the blue links (RGB(0,0,238)) sit on a light title
+  band as tall as the buttons. The body is white and fades to a light grey
+  behind the black footer text; no rule separates the footer, because where
+  its text lands depends on the dialog font.
+- The status faces are drawn at their own size as a 9-grid with 2-pixel
+  margins, so they appear 1:1. Each row is one colour from x = 4 to x = 394
+  and only the 4 x 4 corner squares hold transparent pixels: drawn at
+  another size, a face stretches cleanly and only its rounding is scaled.
+  White bold text is drawn on them; their fill stays dark enough for it.
+- Caption buttons: a dark glyph on the band when normal, a tinted fill on
+  hover and a darker one when pressed; the close button turns red.
+
 Usage: make-skin-images.py [OUTPUT_DIR]
 """
+import math
 import os
 import struct
 import sys
 import zlib
 
+WHITE = (255, 255, 255)
+MAGENTA = (255, 0, 255)
+
+BACKGROUND_SIZE = (509, 233)
+FACE_SIZE = (399, 42)
+CAPTION_HEIGHT = 23
+
+# Window background.
+OUTER_BORDER = (128, 146, 170)   # the window's 1-pixel outline
+INNER_BORDER = (255, 255, 255)   # a highlight just inside it
+WINDOW_RADIUS = 4.5              # cuts three pixels at each corner
+BAND_TOP, BAND_BOTTOM = (234, 243, 253), (204, 223, 245)
+BAND_END = 25                    # the title band's rule: the band is as tall as the caption buttons
+BAND_RULE = (168, 192, 224)
+BODY = (255, 255, 255)
+FOOTER_START = 140               # below the status face the body fades to this grey
+FOOTER = (233, 239, 246)
+
+# Status faces: (colour at the top, colour at the bottom) of the fill.
+FACES = {
+    "warning": ((212, 96, 6), (192, 78, 0)),
+    "install": ((46, 128, 222), (26, 100, 196)),
+    "done": ((38, 148, 78), (24, 118, 58)),
+}
+FACE_RADIUS = 4.0                # within the 4-pixel corner squares
+
+# Caption buttons: (fill with alpha, glyph colour) for each state.
+GLYPH_DARK = (52, 64, 80)
+CAPTION_STATES = {
+    "min": {"nor": ((0, 0, 0, 0), GLYPH_DARK),
+            "hit": ((40, 70, 110, 40), GLYPH_DARK),
+            "down": ((30, 55, 90, 84), (24, 32, 44))},
+    "close": {"nor": ((0, 0, 0, 0), GLYPH_DARK),
+              "hit": ((226, 54, 48, 255), WHITE),
+              "down": ((168, 30, 28, 255), (255, 226, 224))},
+}
+
 
 def png(width, height, pixels):
-    """pixels: list of rows, each a list of (r, g, b, a)."""
+    """pixels: rows top-down of (r, g, b, a); 8-bit RGBA, no filtering."""
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
     raw = bytearray()
     for row in pixels:
         raw.append(0)
-        for r, g, b, a in row:
-            raw += bytes((r, g, b, a))
+        for pixel in row:
+            raw += bytes(pixel)
     return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
@@ -46,105 +106,165 @@ def bmp24(width, height, pixels):
     return header + info + bytes(data)
 
 
-def blank(width, height, colour=(0, 0, 0, 0)):
-    return [[colour] * width for _ in range(height)]
+def mix(a, b, t):
+    """Colour between a (t = 0) and b (t = 1), rounded per channel."""
+    return tuple(int(round(p + (q - p) * t)) for p, q in zip(a, b))
 
 
-def rounded_rect(pixels, fill, radius, border=None):
-    height, width = len(pixels), len(pixels[0])
-    for y in range(height):
-        for x in range(width):
-            dx = max(radius - x, 0, x - (width - 1 - radius))
-            dy = max(radius - y, 0, y - (height - 1 - radius))
-            d2 = dx * dx + dy * dy
-            if d2 > radius * radius:
-                continue
-            edge = x in (0, width - 1) or y in (0, height - 1) or d2 > (radius - 1) ** 2
-            pixels[y][x] = border if (border and edge) else fill
-    return pixels
+def smooth(t):
+    t = min(max(t, 0.0), 1.0)
+    return t * t * (3 - 2 * t)
 
 
-def shade(colour, factor):
-    r, g, b, a = colour
-    return (min(255, int(r * factor)), min(255, int(g * factor)), min(255, int(b * factor)), a)
+def over(dst, src, alpha):
+    """src (r, g, b) with coverage alpha (0..1) over dst (r, g, b, a), straight alpha."""
+    da = dst[3] / 255.0
+    oa = alpha + da * (1 - alpha)
+    if oa <= 0:
+        return (0, 0, 0, 0)
+    rgb = tuple((s * alpha + d * da * (1 - alpha)) / oa for s, d in zip(src, dst[:3]))
+    return tuple(int(round(c)) for c in rgb) + (int(round(oa * 255)),)
 
 
-def vertical_gradient(pixels, top, bottom):
-    height = len(pixels)
-    for y, row in enumerate(pixels):
-        t = y / max(height - 1, 1)
-        for x, p in enumerate(row):
-            if p[3]:
-                c = tuple(int(top[i] * (1 - t) + bottom[i] * t) for i in range(3))
-                row[x] = (c[0], c[1], c[2], p[3])
-    return pixels
+def rounded_distance(px, py, width, height, radius):
+    """Distance of the point from the outside of a width x height rounded
+    rectangle at the origin: positive inside, negative outside."""
+    cx = min(max(px, radius), width - radius)
+    cy = min(max(py, radius), height - radius)
+    if (cx, cy) == (px, py):  # not in a corner's square: the nearest side counts
+        return min(px, py, width - px, height - py)
+    return radius - math.hypot(px - cx, py - cy)
 
 
-def glyph(pixels, points, colour):
-    for x, y in points:
-        if 0 <= y < len(pixels) and 0 <= x < len(pixels[0]):
-            pixels[y][x] = colour
+def rounded_coverage(x, y, width, height, radius, inset=0.0, samples=4):
+    """Share of pixel (x, y) inside the rounded rectangle shrunk by inset."""
+    near_x = x < inset + radius or x + 1 > width - inset - radius
+    near_y = y < inset + radius or y + 1 > height - inset - radius
+    if not (near_x and near_y):  # straight edges lie on pixel boundaries
+        return 1.0 if rounded_distance(x + 0.5 - inset, y + 0.5 - inset, width - 2 * inset,
+                                       height - 2 * inset, radius) > 0 else 0.0
+    inside = 0
+    for i in range(samples):
+        for j in range(samples):
+            px = x + (i + 0.5) / samples - inset
+            py = y + (j + 0.5) / samples - inset
+            if rounded_distance(px, py, width - 2 * inset, height - 2 * inset, radius) > 0:
+                inside += 1
+    return inside / (samples * samples)
 
 
-def cross(cx, cy, size):
-    pts = []
-    for i in range(-size, size + 1):
-        for t in (0, 1):
-            pts += [(cx + i + t, cy + i), (cx + i + t, cy - i)]
-    return pts
+def segment_coverage(px, py, a, b, half_width):
+    """Coverage of the pixel centred at (px, py) by a stroke from a to b."""
+    (ax, ay), (bx, by) = a, b
+    dx, dy = bx - ax, by - ay
+    t = min(max(((px - ax) * dx + (py - ay) * dy) / float(dx * dx + dy * dy), 0.0), 1.0)
+    d = math.hypot(px - (ax + t * dx), py - (ay + t * dy))
+    return min(max(half_width + 0.5 - d, 0.0), 1.0)
 
 
-def caption_button(width, kind, state):
-    backgrounds = {"nor": (0, 0, 0, 0), "hit": (255, 255, 255, 70), "down": (0, 0, 0, 90)}
-    if kind == "close" and state != "nor":
-        backgrounds = {"hit": (224, 67, 54, 230), "down": (170, 40, 32, 240)}
-    pixels = blank(width, 23, backgrounds[state])
-    white = (255, 255, 255, 255)
-    if kind == "close":
-        glyph(pixels, cross(width // 2 - 1, 11, 4), white)
-    else:
-        glyph(pixels, [(x, y) for x in range(width // 2 - 6, width // 2 + 6) for y in (12, 13)], white)
-    return png(width, 23, pixels)
-
-
-def status_face(colour, pressed):
-    base = shade(colour, 0.82) if pressed else colour
-    pixels = rounded_rect(blank(399, 42), base, 6, border=shade(base, 0.7))
-    top, bottom = shade(base, 1.15)[:3], shade(base, 0.9)[:3]
-    return png(399, 42, vertical_gradient(pixels, top, bottom))
+def background_row_colour(y, height):
+    """Colour of row y of the background inside the border."""
+    if y < BAND_END:
+        return mix(BAND_TOP, BAND_BOTTOM, smooth((y - 2) / float(BAND_END - 3)))
+    if y == BAND_END:
+        return BAND_RULE
+    return mix(BODY, FOOTER, smooth((y - FOOTER_START) / float(height - 3 - FOOTER_START)))
 
 
 def background():
-    width, height = 509, 233
+    width, height = BACKGROUND_SIZE
     rows = []
     for y in range(height):
-        t = y / (height - 1)
+        content = background_row_colour(y, height)
         row = []
         for x in range(width):
-            band = 40 if y < 36 else 0  # darker title band behind the caption buttons
-            r = int(52 + 30 * t) - band // 2
-            g = int(120 + 40 * t) - band
-            b = int(196 + 30 * t) - band
-            row.append((max(r, 0), max(g, 0), min(max(b, 0), 255)))
+            d = rounded_distance(x + 0.5, y + 0.5, width, height, WINDOW_RADIUS)
+            if d < 0:
+                row.append(MAGENTA)  # cut from the window's region
+            elif d < 1:
+                row.append(OUTER_BORDER)
+            elif d < 2:
+                row.append(INNER_BORDER)
+            else:
+                row.append(content)
         rows.append(row)
-    magenta = (255, 0, 255)
     for x, y in ((0, 0), (width - 1, 0), (0, height - 1), (width - 1, height - 1)):
-        rows[y][x] = magenta
+        assert rows[y][x] == MAGENTA
     return bmp24(width, height, rows)
+
+
+def status_face(top, bottom, pressed):
+    """A rounded face with a vertical gradient, a darker outline and a light
+    inner edge; the pressed face is darker, lit from below and shaded inside
+    its top edge."""
+    width, height = FACE_SIZE
+    if pressed:
+        top, bottom = mix(bottom, (0, 0, 0), 0.18), mix(top, (0, 0, 0), 0.12)
+    outline = mix(bottom, (0, 0, 0), 0.28)
+    column = []
+    for y in range(height):
+        fill = mix(top, bottom, y / float(height - 1))
+        if pressed and y in (1, 2):
+            fill = mix(fill, (0, 0, 0), 0.22 if y == 1 else 0.10)
+        elif not pressed and y == 1:
+            fill = mix(fill, WHITE, 0.28)
+        elif not pressed and y == height - 2:
+            fill = mix(fill, (0, 0, 0), 0.08)
+        column.append(fill)
+    rows = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            shape = rounded_coverage(x, y, width, height, FACE_RADIUS)
+            inner = rounded_coverage(x, y, width, height, FACE_RADIUS - 1, inset=1.0)
+            pixel = over((0, 0, 0, 0), outline, shape)
+            row.append(over(pixel, column[y], inner) if inner else pixel)
+        rows.append(row)
+    return png(width, height, rows)
+
+
+def caption_button(width, kind, state):
+    """A flat caption button: a fill for hover and press, and its glyph (a
+    cross for close, a bar for minimise) centred on it."""
+    fill, glyph = CAPTION_STATES[kind][state]
+    height = CAPTION_HEIGHT
+    cx, cy = width / 2.0, height / 2.0
+    if kind == "close":
+        strokes = [((cx - 4.5, cy - 4.5), (cx + 4.5, cy + 4.5)), ((cx - 4.5, cy + 4.5), (cx + 4.5, cy - 4.5))]
+        half_width = 0.75
+    else:
+        strokes = [((cx - 5, cy + 1), (cx + 5, cy + 1))]
+        half_width = 0.5
+    rows = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            pixel = fill
+            coverage = max(segment_coverage(x + 0.5, y + 0.5, a, b, half_width) for a, b in strokes)
+            if coverage:
+                pixel = over(pixel, glyph, coverage)
+            row.append(pixel)
+        rows.append(row)
+    return png(width, height, rows)
+
+
+def pictures():
+    """All thirteen pictures: file name -> bytes."""
+    files = {}
+    for state in ("nor", "hit", "down"):
+        files["btn_close_%s.png" % state] = caption_button(40, "close", state)
+        files["btn_min_%s.png" % state] = caption_button(37, "min", state)
+    for name, (top, bottom) in FACES.items():
+        files[name + ".png"] = status_face(top, bottom, False)
+        files[name + "_s.png"] = status_face(top, bottom, True)
+    files["PromptBk.bmp"] = background()
+    return files
 
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "res", "skin", "skin")
     os.makedirs(out, exist_ok=True)
-    files = {}
-    for state in ("nor", "hit", "down"):
-        files["btn_close_%s.png" % state] = caption_button(40, "close", state)
-        files["btn_min_%s.png" % state] = caption_button(37, "min", state)
-    faces = {"warning": (230, 140, 30, 255), "install": (40, 130, 220, 255), "done": (50, 170, 80, 255)}
-    for name, colour in faces.items():
-        files[name + ".png"] = status_face(colour, False)
-        files[name + "_s.png"] = status_face(colour, True)
-    files["PromptBk.bmp"] = background()
+    files = pictures()
     for name, data in sorted(files.items()):
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)
