@@ -10,6 +10,7 @@
 
 #include "app/form_main.h"
 #include "common/win_handles.h"
+#include "net/remote_file.h"
 #include "support/win_test_support.h"
 
 namespace {
@@ -183,6 +184,45 @@ TEST_F(FormMainTest, ControlsSitWhereWindowsPutsThemAndChineseRenders) {
   EXPECT_GT(InkedPixels(lun), 20);
   EXPECT_GT(InkedPixels(tan), 20);
   EXPECT_NE(lun, tan);
+}
+
+TEST_F(FormMainTest, LinksShowTheirCaptionsWholeInLinkBlue) {
+  FormMain& f = Open();
+  struct Link {
+    const CXHyperLink& link;
+    const wchar_t* caption;
+    const char* target;
+  };
+  for (const Link& l : {Link{f.forumLink(), L"Norrim论坛", kForumPageAddress},
+                        Link{f.homeLink(), L"Norrim网", kHomePageAddress}}) {
+    HWND w = l.link.hwnd();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(Text(w), l.caption);
+    EXPECT_EQ(l.link.GetLinkTarget(), testing_support::Widen(l.target));
+
+    // The control is as wide as its whole caption.
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    win::WindowDc dc(w);
+    SIZE text{};
+    {
+      win::ScopedSelection font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(w, WM_GETFONT, 0, 0)));
+      ::GetTextExtentPoint32W(dc.get(), l.caption, static_cast<int>(::wcslen(l.caption)), &text);
+    }
+    EXPECT_EQ(r.right - r.left, text.cx) << testing_support::Narrow(l.caption);
+
+    // On screen: link blue text on the window's own face.
+    ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    int blue = 0;
+    const DWORD start = ::GetTickCount();
+    do {
+      f.PumpPending();
+      const auto seen = testing_support::CaptureScreenArea(r);
+      blue = testing_support::CountDifferentPixels(seen, {0, 0, seen.width, seen.height}, 0x0000EE, 0);
+      blue = seen.width * seen.height - blue;
+    } while (blue < 10 && ::GetTickCount() - start < 500);
+    EXPECT_GE(blue, 10) << testing_support::Narrow(l.caption);
+  }
 }
 
 TEST_F(FormMainTest, MissingLibrariesShowThePromptThenEndWithCodeZero) {
