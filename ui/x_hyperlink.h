@@ -93,8 +93,8 @@ private:
     void Unhook();
     std::wstring WindowText() const;
 
-    // Fields, in the order and with the first values of the original
-    // control.
+    // The link's state with its initial values: only the target and the
+    // open-on-click flag differ in the installer.
     COLORREF linkColor_ = link_rules::kLinkColor;
     COLORREF visitedColor_ = link_rules::kVisitedColor;
     COLORREF hoverColor_ = link_rules::kHoverColor;
