@@ -1,5 +1,8 @@
 #include "app/form_main.h"
 
+#include <cstring>
+
+#include "net/remote_file.h"
 #include "skin/windows/skin_api.h"
 
 namespace {
@@ -17,6 +20,9 @@ constexpr wchar_t kMessageTitle[] = L"Tovane安装程序";
 
 // How long a worker waits for the user-interface thread to take a text.
 constexpr UINT kTextTimeoutMs = 5000;
+
+// The maker's addresses are ASCII.
+std::wstring WideAddress(const char* address) { return std::wstring(address, address + std::strlen(address)); }
 
 }  // namespace
 
@@ -41,8 +47,11 @@ void FormMain::BindControls() {
   closeButton_ = Item(kCloseButtonId);
   footerText_ = Item(kFooterTextId);
   minimiseButton_ = Item(kMinimiseButtonId);
-  forumLink_ = Item(kForumLinkId);
-  homeLink_ = Item(kHomeLinkId);
+  // The link statics become links here, still without their targets.
+  forumLink_.SubclassDlgItem(kForumLinkId, hwnd());
+  homeLink_.SubclassDlgItem(kHomeLinkId, hwnd());
+  ReflectNotifications(forumLink_.hwnd());
+  ReflectNotifications(homeLink_.hwnd());
 }
 
 bool FormMain::OnInitDialog() {
@@ -67,6 +76,10 @@ bool FormMain::OnInitDialog() {
     services_.terminateProcess(0);
     return true;
   }
+  forumLink_.SetLinkTarget(WideAddress(kForumPageAddress));
+  forumLink_.SetOpenOnClick(true);
+  homeLink_.SetLinkTarget(WideAddress(kHomePageAddress));
+  homeLink_.SetOpenOnClick(true);
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "app/framework/dialog.h"
 #include "app/status_view.h"
 #include "device/apple_libraries.h"
+#include "ui/x_hyperlink.h"
 
 inline constexpr int kFormMainTemplate = 106;
 inline constexpr int kStatusButtonId = 1003;
@@ -59,6 +60,8 @@ class FormMain : public win::Dialog, public StatusView, public DeviceWorkflow {
   void ShowMessage(const std::wstring& text) override;
 
   HWND statusButton() const { return statusButton_; }
+  const CXHyperLink& forumLink() const { return forumLink_; }
+  const CXHyperLink& homeLink() const { return homeLink_; }
 
  protected:
   bool OnInitDialog() override;
@@ -77,6 +80,6 @@ class FormMain : public win::Dialog, public StatusView, public DeviceWorkflow {
   HWND closeButton_ = nullptr;
   HWND footerText_ = nullptr;
   HWND minimiseButton_ = nullptr;
-  HWND forumLink_ = nullptr;
-  HWND homeLink_ = nullptr;
+  CXHyperLink forumLink_;
+  CXHyperLink homeLink_;
 };

@@ -62,6 +62,16 @@ struct MemoryDcTraits {
   static HDC Empty() { return nullptr; }
   static void Close(HDC h) { ::DeleteDC(h); }
 };
+struct WindowTraits {
+  static HWND Empty() { return nullptr; }
+  static void Close(HWND h) { ::DestroyWindow(h); }
+};
+// Only for cursors this program made (CopyIcon, CreateCursor): shared system
+// cursors from LoadCursor must never be destroyed.
+struct OwnCursorTraits {
+  static HCURSOR Empty() { return nullptr; }
+  static void Close(HCURSOR h) { ::DestroyCursor(h); }
+};
 
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
@@ -69,6 +79,8 @@ using ScopedRegKey = Scoped<HKEY, RegKeyTraits>;
 using ScopedModule = Scoped<HMODULE, ModuleTraits>;
 using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
+using ScopedWindow = Scoped<HWND, WindowTraits>;
+using ScopedOwnCursor = Scoped<HCURSOR, OwnCursorTraits>;
 
 // A window DC from GetDC, given back with ReleaseDC.
 class WindowDc {
@@ -84,6 +96,21 @@ class WindowDc {
  private:
   HWND window_;
   HDC dc_;
+};
+
+// Selects an object into a DC and selects the previous one back on exit.
+class ScopedSelection {
+ public:
+  ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {}
+  ScopedSelection(const ScopedSelection&) = delete;
+  ScopedSelection& operator=(const ScopedSelection&) = delete;
+  ~ScopedSelection() {
+    if (old_) ::SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
 };
 
 }  // namespace win

@@ -9,6 +9,8 @@
 
 const char kDownloadUserAgent[] = "tovane pc-mini TL";
 const char kDownloadReferer[] = "http://www.tovane.com";
+const char kForumPageAddress[] = "http://bbs.tovane.com";
+const char kHomePageAddress[] = "http://www.tovane.com";
 
 namespace {
 

@@ -12,6 +12,10 @@
 extern const char kDownloadUserAgent[];  // "tovane pc-mini TL"
 extern const char kDownloadReferer[];    // the download host, scheme and host only
 
+// The maker's pages that the main window's two links open.
+extern const char kForumPageAddress[];
+extern const char kHomePageAddress[];
+
 // Redirect hops followed before a chain counts as broken (loops included).
 constexpr int kMaxRedirects = 20;
 

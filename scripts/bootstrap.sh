@@ -9,7 +9,7 @@ PACKAGES=(
   build-essential cmake ninja-build make python3 curl dpkg-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev
-  wine wine64 xvfb x11-utils xdotool imagemagick fonts-wqy-zenhei
+  wine wine64 xvfb x11-utils xdotool imagemagick fonts-wqy-zenhei fonts-wine
   clang libclang-rt-14-dev libfuzzer-14-dev
   googletest libgtest-dev libgmock-dev
   libpoco-dev libjsoncpp-dev zlib1g-dev libpng-dev libjpeg-dev libpugixml-dev libgif-dev

@@ -5,7 +5,7 @@ TOVANE_CACHE=${TOVANE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tovane}
 TOVANE_DEPS_VERSION=v1
 TOVANE_DEPS_PREFIX=${TOVANE_DEPS_PREFIX:-$TOVANE_CACHE/mingw-deps-$TOVANE_DEPS_VERSION}
 # Bump the prefix version when the prefix set-up in wine-env.sh changes.
-TOVANE_WINEPREFIX=${TOVANE_WINEPREFIX:-$TOVANE_CACHE/wineprefix-v2}
+TOVANE_WINEPREFIX=${TOVANE_WINEPREFIX:-$TOVANE_CACHE/wineprefix-v3}
 export TOVANE_ROOT TOVANE_CACHE TOVANE_DEPS_PREFIX TOVANE_WINEPREFIX
 log() { printf '[tovane] %s\n' "$*" >&2; }
 die() { printf '[tovane] error: %s\n' "$*" >&2; exit 1; }

@@ -1,5 +1,5 @@
 # Wine settings of the project (sourced): a prefix of its own in the cache,
-# no Mono/Gecko prompts, no debug chatter, Chinese fonts substituted.
+# no Mono/Gecko prompts, no debug chatter, Chinese glyphs through font linking.
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 export WINEPREFIX=$TOVANE_WINEPREFIX
 export WINEARCH=win64
@@ -24,8 +24,22 @@ stop_xvfb() {
   TOVANE_XVFB_PID=
 }
 
+# install_wine_fonts: copies Wine's own fonts (Tahoma, Marlett, the MS Sans
+# Serif bitmaps, ...) into the prefix's Fonts folder. Debian's Wine looks for
+# them through a path it cannot resolve, and without Tahoma "MS Shell Dlg"
+# falls back to whatever fontconfig offers, with other dialog units.
+install_wine_fonts() {
+  local dir
+  for dir in ${TOVANE_WINE_FONTS:-} /usr/share/wine/fonts /usr/lib/wine/fonts /opt/wine*/share/wine/fonts; do
+    [ -f "$dir/tahoma.ttf" ] || continue
+    cp -n "$dir"/*.ttf "$dir"/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    return 0
+  done
+  die "Wine's fonts (tahoma.ttf) are missing: install the Debian package fonts-wine"
+}
+
 # ensure_wineprefix: creates the prefix once (under a lock, so parallel test
-# processes wait for the first one) with the font substitutes.
+# processes wait for the first one) with the font substitutes and links.
 ensure_wineprefix() {
   [ -f "$WINEPREFIX/.tovane-ready" ] && return 0
   mkdir -p "$TOVANE_CACHE"
@@ -36,13 +50,25 @@ ensure_wineprefix() {
     rm -rf "$WINEPREFIX"
     DISPLAY= "$WINE" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+    install_wine_fonts
     local reg; reg=$(mktemp --suffix=.reg)
     python3 - "$reg" <<'PY'
 import sys
-font = "WenQuanYi Zen Hei"
-names = ["宋体", "SimSun", "新宋体", "NSimSun", "微软雅黑", "Microsoft YaHei", "MS Shell Dlg", "MS Shell Dlg 2", "Tahoma"]
+cjk_face = "WenQuanYi Zen Hei"
+cjk_file = "wqy-zenhei.ttc"
+# Chinese faces a Windows program may ask for by name come from the CJK font.
+cjk_names = ["宋体", "SimSun", "新宋体", "NSimSun", "微软雅黑", "Microsoft YaHei"]
+# The dialog faces keep Wine's own Tahoma, so dialog units and control
+# positions come out as on Windows; Chinese glyphs missing from Tahoma come
+# from the CJK font through font linking, as Windows does with its own fonts.
+linked = ["Tahoma", "MS Shell Dlg", "MS Shell Dlg 2", "Microsoft Sans Serif", "MS Sans Serif", "Segoe UI"]
+def multi_sz(*values):
+    data = "".join(v + "\0" for v in values) + "\0"
+    return "hex(7):" + ",".join("%02x" % b for b in data.encode("utf-16-le"))
 lines = ["Windows Registry Editor Version 5.00", "", r"[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]"]
-lines += ['"%s"="%s"' % (n, font) for n in names]
+lines += ['"%s"="%s"' % (n, cjk_face) for n in cjk_names]
+lines += ["", r"[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]"]
+lines += ['"%s"=%s' % (n, multi_sz("%s,%s" % (cjk_file, cjk_face))) for n in linked]
 # No window manager runs on the test display: unmanaged windows spare Wine's
 # wait for a manager at every hide and destroy.
 lines += ["", r"[HKEY_CURRENT_USER\Software\Wine\X11 Driver]", '"Managed"="N"', '"Decorated"="Y"']

@@ -1,5 +1,9 @@
 #include "app/framework/dialog.h"
 
+#include <algorithm>
+
+#include "common/reflected_messages.h"
+
 namespace win {
 
 Dialog::Dialog(HINSTANCE instance, int templateId) : instance_(instance), templateId_(templateId) {}
@@ -34,6 +38,7 @@ INT_PTR Dialog::DoModal(HWND owner) {
   if (owner) ::EnableWindow(owner, TRUE);
   ::DestroyWindow(hwnd_);
   hwnd_ = nullptr;
+  reflected_.clear();
   return result_;
 }
 
@@ -47,6 +52,14 @@ void Dialog::ProcessMessage(MSG& msg) {
 void Dialog::PumpPending() {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(msg);
+}
+
+void Dialog::ReflectNotifications(HWND control) {
+  if (control && !Reflects(control)) reflected_.push_back(control);
+}
+
+bool Dialog::Reflects(HWND control) const {
+  return control && std::find(reflected_.begin(), reflected_.end(), control) != reflected_.end();
 }
 
 void Dialog::EndDialog(INT_PTR result) {
@@ -78,6 +91,8 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
       return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND: {
+      const auto control = reinterpret_cast<HWND>(lParam);
+      if (Reflects(control) && ::SendMessageW(control, ReflectedMessage(msg), wParam, lParam)) return TRUE;
       WORD id = LOWORD(wParam);
       if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;
       if (id == IDCANCEL || id == IDOK) {  // the system close command ends the dialog
@@ -85,6 +100,23 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return FALSE;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+      // The dialog manager takes the brush from the return value itself.
+      const auto control = reinterpret_cast<HWND>(lParam);
+      if (Reflects(control)) {
+        if (LRESULT brush = ::SendMessageW(control, ReflectedMessage(msg), wParam, lParam)) {
+          return static_cast<INT_PTR>(brush);
+        }
+      }
+      LRESULT result = 0;
+      return OnMessage(msg, wParam, lParam, result) ? static_cast<INT_PTR>(result) : FALSE;
     }
     default: {
       LRESULT result = 0;

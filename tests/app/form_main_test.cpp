@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "app/form_main.h"
+#include "common/win_handles.h"
+#include "net/remote_file.h"
 #include "support/win_test_support.h"
 
 namespace {
@@ -93,6 +95,134 @@ TEST_F(FormMainTest, UnskinnedWindowPaintsTheSystemFace) {
   const RECT belowButton{20, 160, 480, 190};
   EXPECT_TRUE(testing_support::AreaHasColor(testing_support::CaptureClientArea(f.hwnd()), belowButton,
                                             rgb, 8, "form_main_face.png"));
+}
+
+// Ink of one character drawn in black with `font` on white: the bitmap's
+// pixels, so two characters can be compared.
+std::vector<std::uint32_t> GlyphInk(HFONT font, wchar_t ch) {
+  constexpr int kSize = 32;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = kSize;
+  info.bmiHeader.biHeight = -kSize;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  win::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
+  win::ScopedGdiObject bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dc || !bitmap || !bits) return {};
+  HGDIOBJ oldBitmap = ::SelectObject(dc.get(), bitmap.get());
+  HGDIOBJ oldFont = ::SelectObject(dc.get(), font);
+  RECT all{0, 0, kSize, kSize};
+  ::FillRect(dc.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  ::SetTextColor(dc.get(), RGB(0, 0, 0));
+  ::SetBkMode(dc.get(), TRANSPARENT);
+  ::ExtTextOutW(dc.get(), 2, 2, 0, nullptr, &ch, 1, nullptr);
+  ::GdiFlush();
+  const auto* p = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> ink(p, p + kSize * kSize);
+  ::SelectObject(dc.get(), oldFont);
+  ::SelectObject(dc.get(), oldBitmap);
+  return ink;
+}
+
+int InkedPixels(const std::vector<std::uint32_t>& ink) {
+  int n = 0;
+  for (std::uint32_t px : ink) n += (px & 0xFFFFFF) != 0xFFFFFF;
+  return n;
+}
+
+SIZE AlphabetExtent(HFONT font) {
+  static const wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  win::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
+  HGDIOBJ old = ::SelectObject(dc.get(), font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc.get(), kAlphabet, 52, &size);
+  ::SelectObject(dc.get(), old);
+  return size;
+}
+
+TEST_F(FormMainTest, ControlsSitWhereWindowsPutsThemAndChineseRenders) {
+  FormMain& f = Open();
+  RECT client{};
+  ::GetClientRect(f.hwnd(), &client);
+  for (int id : {kStatusButtonId, kCloseButtonId, kFooterTextId, kMinimiseButtonId, kForumLinkId,
+                 kHomeLinkId}) {
+    RECT r{};
+    ::GetWindowRect(f.Item(id), &r);
+    ::MapWindowPoints(nullptr, f.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_GE(r.left, 0) << id;
+    EXPECT_GE(r.top, 0) << id;
+    EXPECT_LE(r.right, client.right) << id;
+    EXPECT_LE(r.bottom, client.bottom) << id;
+  }
+
+  // The dialog's Latin metrics are Tahoma's at 9 points, as on Windows.
+  const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageW(f.hwnd(), WM_GETFONT, 0, 0));
+  ASSERT_NE(dialogFont, nullptr);
+  LOGFONTW tahoma{};
+  ASSERT_EQ(::GetObjectW(dialogFont, sizeof(tahoma), &tahoma), static_cast<int>(sizeof(tahoma)));
+  ::wcscpy(tahoma.lfFaceName, L"Tahoma");
+  win::ScopedGdiObject tahomaFont(::CreateFontIndirectW(&tahoma));
+  {
+    win::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
+    HGDIOBJ old = ::SelectObject(dc.get(), tahomaFont.get());
+    wchar_t face[LF_FACESIZE] = {};
+    ::GetTextFaceW(dc.get(), LF_FACESIZE, face);
+    ::SelectObject(dc.get(), old);
+    EXPECT_STREQ(face, L"Tahoma") << "the prefix lacks Wine's Tahoma";
+  }
+  const SIZE dialogExtent = AlphabetExtent(dialogFont);
+  const SIZE tahomaExtent = AlphabetExtent(static_cast<HFONT>(tahomaFont.get()));
+  EXPECT_EQ(dialogExtent.cx, tahomaExtent.cx);
+  EXPECT_EQ(dialogExtent.cy, tahomaExtent.cy);
+
+  // Chinese glyphs come through font linking: two different characters
+  // draw as two different inked shapes, not as one replacement box.
+  const auto lun = GlyphInk(dialogFont, L'论');
+  const auto tan = GlyphInk(dialogFont, L'坛');
+  EXPECT_GT(InkedPixels(lun), 20);
+  EXPECT_GT(InkedPixels(tan), 20);
+  EXPECT_NE(lun, tan);
+}
+
+TEST_F(FormMainTest, LinksShowTheirCaptionsWholeInLinkBlue) {
+  FormMain& f = Open();
+  struct Link {
+    const CXHyperLink& link;
+    const wchar_t* caption;
+    const char* target;
+  };
+  for (const Link& l : {Link{f.forumLink(), L"Norrim论坛", kForumPageAddress},
+                        Link{f.homeLink(), L"Norrim网", kHomePageAddress}}) {
+    HWND w = l.link.hwnd();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(Text(w), l.caption);
+    EXPECT_EQ(l.link.GetLinkTarget(), testing_support::Widen(l.target));
+
+    // The control is as wide as its whole caption.
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    win::WindowDc dc(w);
+    SIZE text{};
+    {
+      win::ScopedSelection font(dc.get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(w, WM_GETFONT, 0, 0)));
+      ::GetTextExtentPoint32W(dc.get(), l.caption, static_cast<int>(::wcslen(l.caption)), &text);
+    }
+    EXPECT_EQ(r.right - r.left, text.cx) << testing_support::Narrow(l.caption);
+
+    // On screen: link blue text on the window's own face.
+    ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    int blue = 0;
+    const DWORD start = ::GetTickCount();
+    do {
+      f.PumpPending();
+      const auto seen = testing_support::CaptureScreenArea(r);
+      blue = testing_support::CountDifferentPixels(seen, {0, 0, seen.width, seen.height}, 0x0000EE, 0);
+      blue = seen.width * seen.height - blue;
+    } while (blue < 10 && ::GetTickCount() - start < 500);
+    EXPECT_GE(blue, 10) << testing_support::Narrow(l.caption);
+  }
 }
 
 TEST_F(FormMainTest, MissingLibrariesShowThePromptThenEndWithCodeZero) {

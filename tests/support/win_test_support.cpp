@@ -211,33 +211,46 @@ void AppleRegistry::Remove() {
   DeleteValue(kSupportKey, kSupportValue);
 }
 
-Pixels CaptureClientArea(HWND window) {
-  Pixels pixels;
-  RECT client{};
-  if (!::GetClientRect(window, &client)) return pixels;
-  pixels.width = client.right;
-  pixels.height = client.bottom;
-  if (pixels.width <= 0 || pixels.height <= 0) return pixels;
+namespace {
 
+// Copies width x height pixels at (x, y) of `source` into top-down 0x00RRGGBB.
+Pixels CopyPixels(HDC source, int x, int y, int width, int height) {
+  Pixels pixels;
+  if (!source || width <= 0 || height <= 0) return pixels;
+  pixels.width = width;
+  pixels.height = height;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = pixels.width;
-  info.bmiHeader.biHeight = -pixels.height;  // top-down
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
-  win::WindowDc source(window);
-  win::ScopedMemoryDc memory(::CreateCompatibleDC(source.get()));
-  win::ScopedGdiObject bitmap(::CreateDIBSection(source.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!memory || !bitmap || !bits) return pixels;
+  win::ScopedMemoryDc memory(::CreateCompatibleDC(source));
+  win::ScopedGdiObject bitmap(::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!memory || !bitmap || !bits) return Pixels{};
   HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
-  ::BitBlt(memory.get(), 0, 0, pixels.width, pixels.height, source.get(), 0, 0, SRCCOPY);
+  ::BitBlt(memory.get(), 0, 0, width, height, source, x, y, SRCCOPY);
   ::GdiFlush();
   const auto* p = static_cast<const std::uint32_t*>(bits);
-  pixels.data.assign(p, p + static_cast<size_t>(pixels.width) * pixels.height);
+  pixels.data.assign(p, p + static_cast<size_t>(width) * height);
   for (auto& px : pixels.data) px &= 0x00FFFFFF;
   ::SelectObject(memory.get(), old);
   return pixels;
+}
+
+}  // namespace
+
+Pixels CaptureScreenArea(const RECT& screen) {
+  win::WindowDc dc(nullptr);
+  return CopyPixels(dc.get(), screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top);
+}
+
+Pixels CaptureClientArea(HWND window) {
+  RECT client{};
+  if (!::GetClientRect(window, &client)) return Pixels{};
+  win::WindowDc source(window);
+  return CopyPixels(source.get(), 0, 0, client.right, client.bottom);
 }
 
 int CountDifferentPixels(const Pixels& actual, const RECT& area, std::uint32_t expected, int tolerance) {

@@ -75,6 +75,9 @@ struct Pixels {
   std::uint32_t at(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
 };
 Pixels CaptureClientArea(HWND window);
+// What the screen shows in a rectangle of screen coordinates: read from the
+// screen's device context, so custom and skinned painting is included.
+Pixels CaptureScreenArea(const RECT& screen);
 // Counts the pixels of `actual` in the rectangle that differ from `expected`
 // by more than `tolerance` in any channel.
 int CountDifferentPixels(const Pixels& actual, const RECT& area, std::uint32_t expected, int tolerance);

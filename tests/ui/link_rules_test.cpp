@@ -1,0 +1,152 @@
+// The hyperlink label's window-free rules: text colour, sizing to the text,
+// and the browser command line built from a registry association, read
+// back the way the started program reads its arguments.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ui/command_line_split.h"
+#include "ui/link_rules.h"
+
+namespace lr = link_rules;
+
+namespace {
+
+using Args = std::vector<std::wstring>;
+
+TEST(LinkRules, HoverWinsOverVisitedWhichWinsOverTheLinkColour) {
+    const lr::LinkColors colors;
+    EXPECT_EQ(lr::TextColor(colors, false, false), lr::Rgb(0, 0, 238));
+    EXPECT_EQ(lr::TextColor(colors, false, true), lr::Rgb(85, 26, 139));
+    EXPECT_EQ(lr::TextColor(colors, true, false), lr::Rgb(255, 0, 0));
+    EXPECT_EQ(lr::TextColor(colors, true, true), lr::Rgb(255, 0, 0));
+}
+
+TEST(LinkRules, FittingKeepsTheEdgeOrCentreTheAlignmentNames) {
+    // A 60 x 20 control with a 2-pixel border all round; the text is 40 x 14.
+    const lr::Rect window{100, 10, 164, 34};
+    auto fit = [&](std::uint32_t style) { return lr::FitRectToText(window, 60, 20, 40, 14, style); };
+
+    // Left-aligned (also SS_SIMPLE and SS_LEFTNOWORDWRAP): left and top stay.
+    EXPECT_EQ(fit(0x0), (lr::Rect{100, 10, 144, 28}));
+    EXPECT_EQ(fit(0xB), (lr::Rect{100, 10, 144, 28}));
+    EXPECT_EQ(fit(0xC), (lr::Rect{100, 10, 144, 28}));
+    // Right-aligned: the right edge stays.
+    EXPECT_EQ(fit(lr::kStaticRight), (lr::Rect{120, 10, 164, 28}));
+    // Centred: shrinks around its old centre.
+    const lr::Rect centred = fit(lr::kStaticCenter);
+    EXPECT_EQ(centred.width(), 44);
+    EXPECT_EQ(centred.left + centred.right, window.left + window.right);
+    // Vertically centred text keeps its vertical centre.
+    const lr::Rect middle = fit(lr::kStaticCenter | lr::kStaticCenterImage);
+    EXPECT_EQ(middle.height(), 18);
+    EXPECT_EQ(middle.top + middle.bottom, window.top + window.bottom);
+}
+
+TEST(LinkRules, CentredTextWiderThanItsControlGrowsToTheWholeText) {
+    // 26 pixels wide, text 45: an odd difference must not cost the last
+    // pixel column of the text.
+    const lr::Rect window{134, 4, 160, 12};
+    const lr::Rect grown = lr::FitRectToText(window, 26, 8, 45, 14, lr::kStaticCenter);
+    EXPECT_EQ(grown.width(), 45);
+    EXPECT_EQ(grown.height(), 14);
+    EXPECT_LE(std::abs((grown.left + grown.right) - (window.left + window.right)), 1);
+    const lr::Rect tall = lr::FitRectToText(window, 26, 8, 45, 13, lr::kStaticCenter | lr::kStaticCenterImage);
+    EXPECT_EQ(tall.height(), 13);
+}
+
+TEST(LinkRules, OnlyPlainWebAddressesAreHandedToABrowser) {
+    for (const wchar_t* ok : {L"http://bbs.tovane.com", L"HTTPS://www.tovane.com/a?b=1&c=2",
+                              L"http://www.tovane.com/论坛/下载 页面", L"http://x/trailing\\"}) {
+        EXPECT_TRUE(lr::IsSafeWebTarget(ok)) << ok;
+    }
+    for (const wchar_t* bad : {L"", L"http://", L"https://", L"ftp://host/file", L"file:///C:/Windows/notepad.exe",
+                               L"javascript:alert(1)", L"C:\\Windows\\notepad.exe", L" http://lead.space",
+                               L"http://x/\" --other-switch \"", L"http://x/\r\n", L"http://x/\x7f"}) {
+        EXPECT_FALSE(lr::IsSafeWebTarget(bad)) << bad;
+    }
+    EXPECT_TRUE(lr::IsSafeWebTarget(L"http://x/" + std::wstring(lr::kMaxWebTarget - 9, L'a')));
+    EXPECT_FALSE(lr::IsSafeWebTarget(L"http://x/" + std::wstring(lr::kMaxWebTarget - 8, L'a')));
+}
+
+TEST(LinkRules, TheTargetArrivesAsOneArgumentWhereverThePlaceholderStands) {
+    const std::wstring target = L"http://www.tovane.com/下载 页面?a=1&b=2";
+    struct Case {
+        const wchar_t* registered;
+        Args expected;
+    };
+    const Case cases[] = {
+        // Quoted program and placeholder, with arguments after it.
+        {L"\"C:\\Program Files\\Browser\\browser.exe\" -osint -url \"%1\" --new",
+         {L"C:\\Program Files\\Browser\\browser.exe", L"-osint", L"-url", target, L"--new"}},
+        // A bare placeholder gets quotes of its own.
+        {L"\"C:\\浏览器\\b.exe\" --single-argument %1", {L"C:\\浏览器\\b.exe", L"--single-argument", target}},
+        // %L is the same placeholder; %* and %2 stand for nothing here.
+        {L"\"b.exe\" %L %* %2", {L"b.exe", target}},
+        // Inside a longer quoted argument the target stays part of it.
+        {L"\"b.exe\" \"--url=%1\"", {L"b.exe", L"--url=" + target}},
+        // No placeholder: the target is appended.
+        {L"\"C:\\b\\b.exe\" -nohome", {L"C:\\b\\b.exe", L"-nohome", target}},
+        {L"\"C:\\b\\b.exe\"", {L"C:\\b\\b.exe", target}},
+        // An unquoted program without blanks is quoted for the start.
+        {L"C:\\PROGRA~1\\IE\\IEXPLORE.EXE %1", {L"C:\\PROGRA~1\\IE\\IEXPLORE.EXE", target}},
+        {L"  rundll32.exe url.dll,FileProtocolHandler %1", {L"rundll32.exe", L"url.dll,FileProtocolHandler", target}},
+        // An unclosed quote runs to the end, as the program reads it.
+        {L"\"b.exe\" \"-url %1", {L"b.exe", L"-url " + target}},
+        // Literal quotes the registry writes around the placeholder.
+        {L"\"b.exe\" \\\"%1\\\"", {L"b.exe", L"\"" + target + L"\""}},
+        {L"\"b.exe\" \"\"%1\"\"", {L"b.exe", target}},
+        // The placeholder glued to the closing quote of the program.
+        {L"\"b.exe\"%1", {L"b.exe", target}},
+    };
+    for (const Case& c : cases) {
+        const auto command = lr::BuildBrowserCommand(c.registered, target);
+        ASSERT_TRUE(command.has_value()) << c.registered;
+        EXPECT_EQ(test_cmdline::Split(*command), c.expected) << c.registered << L" -> " << *command;
+    }
+}
+
+TEST(LinkRules, BackslashesNextToTheTargetsQuotesStayBackslashes) {
+    // A target ending in a backslash, inside and outside the registry's quotes.
+    const std::wstring target = L"http://host/dir\\";
+    for (const wchar_t* registered : {L"\"b.exe\" \"%1\"", L"\"b.exe\" %1", L"\"b.exe\""}) {
+        const auto command = lr::BuildBrowserCommand(registered, target);
+        ASSERT_TRUE(command.has_value()) << registered;
+        EXPECT_EQ(test_cmdline::Split(*command), (Args{L"b.exe", target})) << *command;
+    }
+    // A backslash the registry puts right before a bare placeholder.
+    const auto glued = lr::BuildBrowserCommand(L"\"b.exe\" \\%1", L"http://a b");
+    ASSERT_TRUE(glued.has_value());
+    EXPECT_EQ(test_cmdline::Split(*glued), (Args{L"b.exe", L"\\http://a b"})) << *glued;
+}
+
+TEST(LinkRules, CommandsThatCouldStartAnotherProgramAreRefused) {
+    const std::wstring target = L"http://bbs.tovane.com";
+    for (const wchar_t* registered : {
+             // Unquoted path with blanks: the system would try C:\Program.exe.
+             L"C:\\Program Files\\Browser\\browser.exe %1",
+             L"C:\\Program Files\\Browser\\browser.exe",
+             // No program, or an unterminated one.
+             L"", L"   ", L"\"\" %1", L"\"C:\\Browser\\b.exe %1",
+             // Control characters have no place in a command line.
+             L"\"b.exe\" %1\r\ncalc.exe", L"\"b.exe\"\x01%1"}) {
+        EXPECT_FALSE(lr::BuildBrowserCommand(registered, target).has_value()) << registered;
+    }
+    // And so are targets that are not plain web addresses.
+    EXPECT_FALSE(lr::BuildBrowserCommand(L"\"b.exe\" \"%1\"", L"http://x/\" --evil \"").has_value());
+    EXPECT_FALSE(lr::BuildBrowserCommand(L"\"b.exe\" \"%1\"", L"C:\\Windows\\notepad.exe").has_value());
+}
+
+TEST(LinkRules, OverlongCommandsAreRefused) {
+    const std::wstring target = L"http://x/" + std::wstring(2000, L'a');
+    // Each placeholder adds the whole target.
+    std::wstring many = L"\"b.exe\"";
+    for (int i = 0; i < 20; ++i) many += L" %1";
+    EXPECT_FALSE(lr::BuildBrowserCommand(many, target).has_value());
+    EXPECT_FALSE(lr::BuildBrowserCommand(L"\"b.exe\" " + std::wstring(lr::kMaxCommandLine, L'x'), target).has_value());
+    EXPECT_TRUE(lr::BuildBrowserCommand(L"\"b.exe\" %1 %1", target).has_value());
+}
+
+}  // namespace
