@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <set>
 #include <string>
@@ -162,10 +163,16 @@ TEST_F(SkinControls, PropertyNamesAreTheItemIdsOfEachButton) {
 
     // The close button shows the minimise button's pressed face when told.
     ASSERT_EQ(SetSkinProperty(close_, L"close.down", L"btn_min_down", 1), 1);
+    HBITMAP minDown = GetSkinResourceManager()->GetImage(L"btn_min_down")->GetBitmapHandle();
+    ASSERT_NE(minDown, nullptr);
+    SpyGraphics spy;
     MoveMouseTo(close_, 20, 11);
     MouseDown();
-    EXPECT_TRUE(PumpUntil([&] { return Near(ClientPixel(close_, 2, 2), PictureColor(L"btn_min_down", 2, 2), 3); },
-                          2000));
+    auto drawn = [&] {
+        std::vector<HBITMAP> sources = spy.Sources();
+        return std::find(sources.begin(), sources.end(), minDown) != sources.end();
+    };
+    EXPECT_TRUE(PumpUntil(drawn, 2000));
     MouseUp();
 }
 
@@ -202,18 +209,14 @@ TEST_F(SkinControls, ToolTipsShowTheThemeTexts) {
     ASSERT_EQ(SetWindowSkin(close_, L"sysbtn.close"), 1);
     ASSERT_EQ(SetWindowSkin(min_, L"sysbtn.min"), 1);
     auto tipText = [](HWND owner) -> std::wstring {
-        // The tool tip is a window owned by the button.
+        // The tool tip whose one tool is the button.
         for (HWND w = ::FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); w;
              w = ::FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr)) {
-            if (::GetWindow(w, GW_OWNER) != owner) continue;
             wchar_t text[80] = {};
             TOOLINFOW tool{};
             tool.cbSize = TTTOOLINFOW_V2_SIZE;
-            tool.uFlags = TTF_IDISHWND;
-            tool.hwnd = owner;
-            tool.uId = reinterpret_cast<UINT_PTR>(owner);
             tool.lpszText = text;
-            ::SendMessageW(w, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+            if (!::SendMessageW(w, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) || tool.hwnd != owner) continue;
             return text;
         }
         return L"";
