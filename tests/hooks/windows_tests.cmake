@@ -6,3 +6,5 @@ target_link_libraries(tovane_hook_test_host PUBLIC tovane_skin_windows PRIVATE t
 
 tovane_add_gtest(hooks_install_test SOURCES hooks_install_test.cpp
   LIBS tovane_hook_test_host comctl32 GUI)
+tovane_add_gtest(hooks_behaviour_test SOURCES hooks_behaviour_test.cpp
+  LIBS tovane_hook_test_host GUI)
