@@ -62,6 +62,15 @@ int32_t Le32(const uint8_t* p) {
     return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24);
 }
 
+// Where the trampoline's jump back goes, in either of its two forms.
+uint64_t Resume(const PatchPlan& plan, uint64_t trampoline) {
+    const uint8_t* j = plan.trampoline.data() + plan.movedLength;
+    if (j[0] == 0xe9) return trampoline + plan.movedLength + 5 + static_cast<uint64_t>(int64_t{Le32(j + 1)});
+    EXPECT_EQ(j[0], 0xff);
+    EXPECT_EQ(j[1], 0x25);
+    return Le64(j + 6);
+}
+
 }  // namespace
 
 TEST(PatchPlanner, PositionIndependentPrologueIsCopiedAndResumesAfterIt) {
@@ -72,8 +81,14 @@ TEST(PatchPlanner, PositionIndependentPrologueIsCopiedAndResumesAfterIt) {
     EXPECT_EQ(plan.movedCount, 4u);
     EXPECT_TRUE(plan.jumpsBack);
     EXPECT_EQ(0, std::memcmp(plan.trampoline.data(), kGetWindowLongPtrW.data(), 7));
-    EXPECT_EQ(Le64(plan.trampoline.data() + 7 + 6), kGetWindowLongPtrWAt + 7);
-    EXPECT_EQ(plan.trampolineLength, 7 + kAbsoluteJumpSize);
+    EXPECT_EQ(Resume(plan, tramp), kGetWindowLongPtrWAt + 7);
+    EXPECT_EQ(plan.trampolineLength, 7 + kEntryJumpSize);  // near: a direct jump back
+    // From a trampoline out of rel32 reach the jump back is absolute.
+    const uint64_t far = kGetWindowLongPtrWAt + 0x100000000ull;
+    PatchPlan farPlan = Plan(kGetWindowLongPtrW, kGetWindowLongPtrWAt, far);
+    ASSERT_TRUE(farPlan.Ok());
+    EXPECT_EQ(farPlan.trampolineLength, 7 + kAbsoluteJumpSize);
+    EXPECT_EQ(Resume(farPlan, far), kGetWindowLongPtrWAt + 7);
 }
 
 TEST(PatchPlanner, HotPatchPaddingAloneCoversTheJump) {
@@ -105,7 +120,7 @@ TEST(PatchPlanner, SystemCallThunkMovesRegisterSetupOnly) {
     // mov r10, rcx; mov eax, number: the short branches behind stay put.
     EXPECT_EQ(plan.movedLength, 8u);
     EXPECT_EQ(plan.movedCount, 2u);
-    EXPECT_EQ(Le64(plan.trampoline.data() + 8 + 6), kSyscallThunkAt + 8);
+    EXPECT_EQ(Resume(plan, NearBlock(kSyscallThunkAt)), kSyscallThunkAt + 8);
 }
 
 TEST(PatchPlanner, RipRelativeLoadIsReaddressedForTheTrampoline) {
@@ -181,7 +196,7 @@ TEST(PatchPlanner, ExplainRejectsTamperedTrampolines) {
     std::memcpy(copiedVerbatim.trampoline.data(), kEndPaint.data(), good.movedLength);
     EXPECT_FALSE(explains(copiedVerbatim));
     PatchPlan wrongResume = good;
-    wrongResume.trampoline[good.movedLength + 6] ^= 1;
+    wrongResume.trampoline[good.movedLength + 1] ^= 1;
     EXPECT_FALSE(explains(wrongResume));
     PatchPlan shortMove = good;
     shortMove.movedLength = 4;

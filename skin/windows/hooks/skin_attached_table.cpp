@@ -6,26 +6,11 @@ constexpr uintptr_t kEmpty = 0;
 constexpr uintptr_t kTombstone = ~uintptr_t{0};
 constexpr size_t kInitialCapacity = 64;
 
-size_t Hash(uintptr_t key) {
-    // Window handles are small numbers with regular low bits: spread them.
-    return static_cast<size_t>((static_cast<uint64_t>(key) * 0x9E3779B97F4A7C15ull) >> 17);
-}
-
 }  // namespace
 
 SkinAttachedTable::SkinAttachedTable() { Rebuild(kInitialCapacity); }
 
 SkinAttachedTable::~SkinAttachedTable() = default;
-
-void* SkinAttachedTable::FindSlow(uintptr_t key) const {
-    const Table* table = current_.load(std::memory_order_acquire);
-    for (size_t i = Hash(key) & table->mask, n = 0; n <= table->mask; i = (i + 1) & table->mask, ++n) {
-        const uintptr_t k = table->slots[i].key.load(std::memory_order_acquire);
-        if (k == key) return table->slots[i].value.load(std::memory_order_acquire);
-        if (k == kEmpty) return nullptr;
-    }
-    return nullptr;
-}
 
 void SkinAttachedTable::Rebuild(size_t capacity) {
     auto table = std::make_unique<Table>(capacity);

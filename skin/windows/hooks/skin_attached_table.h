@@ -29,7 +29,14 @@ public:
     // The value recorded for `key`, or null. Safe on any thread.
     void* Find(uintptr_t key) const {
         if (live_.load(std::memory_order_relaxed) == 0) return nullptr;
-        return FindSlow(key);
+        const Table* table = current_.load(std::memory_order_acquire);
+        const Slot* slots = table->slots.get();
+        for (size_t i = Hash(key) & table->mask, n = 0; n <= table->mask; i = (i + 1) & table->mask, ++n) {
+            const uintptr_t k = slots[i].key.load(std::memory_order_acquire);
+            if (k == key) return slots[i].value.load(std::memory_order_acquire);
+            if (k == 0) return nullptr;
+        }
+        return nullptr;
     }
     size_t Count() const { return live_.load(std::memory_order_relaxed); }
 
@@ -44,7 +51,10 @@ private:
         std::unique_ptr<Slot[]> slots;
     };
 
-    void* FindSlow(uintptr_t key) const;
+    // Window handles are small numbers with regular low bits: spread them.
+    static size_t Hash(uintptr_t key) {
+        return static_cast<size_t>((static_cast<uint64_t>(key) * 0x9E3779B97F4A7C15ull) >> 17);
+    }
     void Rebuild(size_t capacity);
 
     std::atomic<Table*> current_{nullptr};

@@ -106,6 +106,17 @@ bool Classify(const Decoded& d, uint64_t address, MovedInstruction* m, PatchRefu
     return true;
 }
 
+// The trampoline's jump back to the rest of the function: a direct jmp
+// rel32 when it reaches (the patcher keeps trampolines near the module, and
+// a direct jump is cheaper than one through memory), else an absolute one.
+// Returns its length.
+size_t BuildJumpBack(uint64_t codeAddress, uint64_t trampolineAddress, size_t movedLength, uint8_t* out) {
+    const uint64_t resume = codeAddress + movedLength;
+    if (BuildEntryJump(trampolineAddress + movedLength, resume, kEntryJumpSize, out)) return kEntryJumpSize;
+    BuildAbsoluteJump(resume, out);
+    return kAbsoluteJumpSize;
+}
+
 PatchPlan Refused(PatchRefusal why) {
     PatchPlan plan;
     plan.refusal = why;
@@ -182,10 +193,8 @@ PatchPlan PlanPatch(const uint8_t* code, size_t size, uint64_t codeAddress, uint
         PutLe32(plan.trampoline.data() + m.offset + m.fieldOffset, static_cast<int32_t>(field));
     }
     plan.trampolineLength = plan.movedLength;
-    if (plan.jumpsBack) {
-        BuildAbsoluteJump(codeAddress + plan.movedLength, plan.trampoline.data() + plan.movedLength);
-        plan.trampolineLength += kAbsoluteJumpSize;
-    }
+    if (plan.jumpsBack)
+        plan.trampolineLength += BuildJumpBack(codeAddress, trampolineAddress, plan.movedLength, plan.trampoline.data() + plan.movedLength);
     return plan;
 }
 
@@ -199,8 +208,10 @@ bool ExplainPlan(const PatchPlan& plan, const uint8_t* code, size_t size, uint64
     if (plan.movedCount == 0 || plan.movedCount > kMaxMovedInstructions) return fail("moved instruction count");
     if (plan.movedLength < kEntryJumpSize || plan.movedLength > kMaxMovedBytes || plan.movedLength > size)
         return fail("moved length");
-    const size_t expectedLength = plan.movedLength + (plan.jumpsBack ? kAbsoluteJumpSize : 0);
-    if (plan.trampolineLength != expectedLength) return fail("trampoline length");
+    uint8_t jumpBack[kAbsoluteJumpSize];
+    const size_t jumpBackLength =
+        plan.jumpsBack ? BuildJumpBack(codeAddress, trampolineAddress, plan.movedLength, jumpBack) : 0;
+    if (plan.trampolineLength != plan.movedLength + jumpBackLength) return fail("trampoline length");
 
     size_t offset = 0;
     for (size_t i = 0; i < plan.movedCount; ++i) {
@@ -240,12 +251,8 @@ bool ExplainPlan(const PatchPlan& plan, const uint8_t* code, size_t size, uint64
         offset += m.length;
     }
     if (offset != plan.movedLength) return fail("moved instructions do not tile the entry");
-    if (plan.jumpsBack) {
-        uint8_t expected[kAbsoluteJumpSize];
-        BuildAbsoluteJump(codeAddress + plan.movedLength, expected);
-        if (std::memcmp(plan.trampoline.data() + plan.movedLength, expected, kAbsoluteJumpSize) != 0)
-            return fail("jump back does not resume after the moved bytes");
-    }
+    if (std::memcmp(plan.trampoline.data() + plan.movedLength, jumpBack, jumpBackLength) != 0)
+        return fail("jump back does not resume after the moved bytes");
     return true;
 }
 

@@ -67,7 +67,8 @@ struct PatchPlan {
     size_t movedCount = 0;
     std::array<MovedInstruction, kMaxMovedInstructions> moved{};
     // False when the last moved instruction leaves the function (jmp or
-    // ret), so the trampoline needs no jump back.
+    // ret), so the trampoline needs no jump back. The jump back is a jmp
+    // rel32 where it reaches, else jmp [rip+0] with the address behind it.
     bool jumpsBack = true;
     size_t trampolineLength = 0;
     std::array<uint8_t, kMaxTrampolineSize> trampoline{};
