@@ -41,3 +41,7 @@ endif()
 if(TOVANE_BENCH AND NOT WIN32)
   find_package(pugixml QUIET)
 endif()
+
+# Zydis, the instruction decoder of the API hooks: natively Debian's
+# libzydis-dev, for Windows the static decoder-only cross build.
+find_package(zydis CONFIG REQUIRED)

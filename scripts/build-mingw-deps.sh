@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows (MinGW-w64) dependencies from Debian's source
 # packages into $TOVANE_DEPS_PREFIX: Poco (Foundation, Net), JsonCpp, libpng,
-# libjpeg-turbo (all static) and GoogleTest from /usr/src/googletest.
-# zlib comes from Debian's libz-mingw-w64-dev. Runs once; later calls return
-# at once while the stamp file is there.
+# libjpeg-turbo, the Zydis decoder with Zycore (all static) and GoogleTest
+# from /usr/src/googletest. zlib comes from Debian's libz-mingw-w64-dev.
+# Runs once; later calls return at once while the stamp files are there.
+# Zydis has a stamp of its own, so a cache made before it only gains Zydis.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 
@@ -20,7 +21,8 @@ install_forwarding_headers() {
 [ -f "$TOVANE_DEPS_PREFIX/include/Iphlpapi.h" ] || install_forwarding_headers "$TOVANE_DEPS_PREFIX/include"
 
 STAMP=$TOVANE_DEPS_PREFIX/.complete
-[ -f "$STAMP" ] && exit 0
+ZYDIS_STAMP=$TOVANE_DEPS_PREFIX/.built-zydis
+[ -f "$STAMP" ] && [ -f "$ZYDIS_STAMP" ] && exit 0
 
 WORK=$TOVANE_CACHE/mingw-deps-build-$TOVANE_DEPS_VERSION
 SRC=$TOVANE_CACHE/debian-sources
@@ -92,6 +94,7 @@ cmake_build() { # name srcdir args...
   touch "$TOVANE_DEPS_PREFIX/.built-$name"
 }
 
+if [ ! -f "$STAMP" ]; then
 # GoogleTest
 cmake_build googletest /usr/src/googletest -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
 
@@ -125,4 +128,40 @@ cmake_build poco "$poco" "${poco_off[@]}" -DENABLE_FOUNDATION=ON -DENABLE_NET=ON
   -DCMAKE_CXX_FLAGS="-I$fwd" -DCMAKE_C_FLAGS="-I$fwd"
 
 touch "$STAMP"
+fi
+
+# Zydis, decoder only (the API hooks decode the first instructions of the
+# system functions), static, without tools, tests or docs. The decoder uses
+# nothing of Zycore but its headers, so Zycore comes as a header-only CMake
+# package made from Debian's libzycore-dev (its source is not served).
+install_zycore_headers() {
+  local dir=$TOVANE_DEPS_PREFIX/lib/cmake/zycore
+  [ -f "$dir/zycore-config.cmake" ] && return 0
+  [ -d /usr/include/Zycore ] || die "libzycore-dev is missing (scripts/bootstrap.sh installs it)"
+  mkdir -p "$dir" "$TOVANE_DEPS_PREFIX/include"
+  rm -rf "$TOVANE_DEPS_PREFIX/include/Zycore"
+  cp -r /usr/include/Zycore "$TOVANE_DEPS_PREFIX/include/"
+  cp "$(dpkg -L libzycore-dev | grep '/zyan-functions.cmake$' | head -n1)" "$dir/"
+  cat > "$dir/zycore-config.cmake" <<'CFG'
+# Zycore's headers only (what the Zydis decoder needs), for the cross build.
+include("${CMAKE_CURRENT_LIST_DIR}/zyan-functions.cmake")
+if(NOT TARGET Zycore)
+  add_library(Zycore INTERFACE IMPORTED)
+  get_filename_component(_zycore_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
+  set_target_properties(Zycore PROPERTIES
+    INTERFACE_INCLUDE_DIRECTORIES "${_zycore_prefix}/include"
+    INTERFACE_COMPILE_DEFINITIONS ZYCORE_STATIC_BUILD)
+  unset(_zycore_prefix)
+endif()
+CFG
+}
+if [ ! -f "$ZYDIS_STAMP" ]; then
+  install_zycore_headers
+  zydis=$(fetch_source zydis zydis)
+  cmake_build zydis "$zydis" -DZYDIS_BUILD_SHARED_LIB=OFF -DZYAN_SYSTEM_ZYCORE=ON \
+    -DZycore_DIR="$TOVANE_DEPS_PREFIX/lib/cmake/zycore" -DZYDIS_FEATURE_FORMATTER=OFF \
+    -DZYDIS_FEATURE_ENCODER=OFF -DZYDIS_BUILD_TOOLS=OFF -DZYDIS_BUILD_EXAMPLES=OFF \
+    -DZYDIS_BUILD_TESTS=OFF -DZYDIS_BUILD_MAN=OFF -DZYDIS_BUILD_DOXYGEN=OFF
+fi
+
 log "Windows dependencies ready"
