@@ -11,7 +11,7 @@ void ReadBar(HWND window, int bar, SkinScrollBarCopy& copy) {
     if (!skin_unhooked::GetScrollInfo(window, bar, &info)) return;
     copy.minimum = info.nMin;
     copy.maximum = info.nMax;
-    copy.page = static_cast<int>(info.nPage);
+    copy.page = info.nPage;
     copy.position = info.nPos;
     copy.trackPosition = info.nTrackPos;
 }
@@ -25,8 +25,8 @@ void CSkinScroller::DrawNonClient(HDC, unsigned, bool) {}
 void CSkinScroller::InitScrollBars() {
     if (!window_) return;
     auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));
-    ReadBar(window_, SB_HORZ, horizontal_);
-    ReadBar(window_, SB_VERT, vertical_);
-    horizontal_.visible = (style & WS_HSCROLL) != 0;
-    vertical_.visible = (style & WS_VSCROLL) != 0;
+    ReadBar(window_, SB_HORZ, bars_.bar[0]);
+    ReadBar(window_, SB_VERT, bars_.bar[1]);
+    bars_.bar[0].shown = (style & WS_HSCROLL) != 0;
+    bars_.bar[1].shown = (style & WS_VSCROLL) != 0;
 }

@@ -6,18 +6,8 @@
 
 #include <windows.h>
 
+#include "skin/windows/hooks/skin_scroll_math.h"
 #include "skin/windows/manager/skin_base.h"
-
-// The engine's copy of one scroll bar of a window.
-struct SkinScrollBarCopy {
-    int minimum = 0;
-    int maximum = 0;
-    int page = 0;
-    int position = 0;
-    int trackPosition = 0;
-    bool visible = false;
-    bool disabled = false;
-};
 
 class CSkinScroller : public CSkinBase {
 public:
@@ -27,13 +17,12 @@ public:
     // repaints only what the mouse changed.
     virtual void DrawNonClient(HDC dc, unsigned flags, bool hoverOnly);
 
-    SkinScrollBarCopy& HorizontalBar() { return horizontal_; }
-    SkinScrollBarCopy& VerticalBar() { return vertical_; }
-    // The set-up the window gets at creation (and at WM_SKIN_REINIT):
-    // the copies start from the bars the window has.
+    // The copies of the bars: [0] horizontal, [1] vertical.
+    SkinScrollBars& Bars() { return bars_; }
+    // The set-up the window gets at creation (and at WM_SKIN_REINIT): the
+    // copies start from the bars the window has.
     void InitScrollBars();
 
 private:
-    SkinScrollBarCopy horizontal_;
-    SkinScrollBarCopy vertical_;
+    SkinScrollBars bars_;
 };

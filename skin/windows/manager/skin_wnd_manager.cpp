@@ -5,6 +5,8 @@
 
 #include "skin/resources/skin_graphics.h"
 #include "skin/resources/skin_resource_manager.h"
+#include "skin/windows/controls/skin_scroller.h"
+#include "skin/windows/controls/skin_wnd.h"
 #include "skin/windows/hooks/skin_unhooked.h"
 
 namespace {
@@ -39,6 +41,9 @@ CSkinWndManager::CSkinWndManager() {
             reinterpret_cast<SetLayeredWindowAttributesFn>(::GetProcAddress(user32, "SetLayeredWindowAttributes"));
     }
     backgroundColor_ = ::GetSysColor(COLOR_BTNFACE);
+    // Creating the manager puts the engine in charge of the system's
+    // window, paint, region and scroll-bar functions.
+    detours_ = std::make_unique<CSkinDetours>(this);
 }
 
 void CSkinWndManager::TakeSharedSettings(const SkinSharedWindowSettings& settings) {
@@ -48,17 +53,66 @@ void CSkinWndManager::TakeSharedSettings(const SkinSharedWindowSettings& setting
 }
 
 void CSkinWndManager::Register(HWND window, CSkinBase* object, bool frame) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    objects_[window] = object;
-    std::vector<HWND>& list = frame ? frames_ : controls_;
-    if (std::find(list.begin(), list.end(), window) == list.end()) list.push_back(window);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        objects_[window] = object;
+        std::vector<HWND>& list = frame ? frames_ : controls_;
+        if (std::find(list.begin(), list.end(), window) == list.end()) list.push_back(window);
+    }
+    SkinHookRegisterWindow(window, object);
 }
 
 void CSkinWndManager::Unregister(HWND window) {
+    SkinHookUnregisterWindow(window);
     std::lock_guard<std::mutex> lock(mutex_);
     objects_.erase(window);
     RemoveHandle(frames_, window);
     RemoveHandle(controls_, window);
+}
+
+// The hooks hand back the object registered with the window; they call on
+// any thread, but only while the window is registered.
+
+bool CSkinWndManager::GetProcedures(HWND, void* skin, WNDPROC* underSkin, WNDPROC* classProcedure) noexcept {
+    auto* object = static_cast<CSkinBase*>(skin);
+    if (!object || !object->ClassProc()) return false;
+    *underSkin = object->PreviousProc();
+    *classProcedure = object->ClassProc();
+    return true;
+}
+
+void CSkinWndManager::SetProcedureUnderSkin(HWND, void* skin, WNDPROC procedure) noexcept {
+    if (auto* object = static_cast<CSkinBase*>(skin)) object->SetPreviousProc(procedure);
+}
+
+bool CSkinWndManager::OwnsWindowRegion(HWND window, void* skin) noexcept {
+    auto* object = static_cast<CSkinBase*>(skin);
+    if (!object || !object->IsFrame()) return false;
+    auto* frame = static_cast<CSkinWndSB*>(object);
+    auto exStyle = skin_unhooked::GetWindowLongPtrW(window, GWL_EXSTYLE);
+    return frame->FrameKind() != kSkinFrameNone && !(exStyle & WS_EX_MDICHILD);
+}
+
+SkinScrollBars* CSkinWndManager::ScrollBars(HWND, void* skin) noexcept {
+    auto* object = static_cast<CSkinBase*>(skin);
+    return object && object->IsScroller() ? &static_cast<CSkinScroller*>(object)->Bars() : nullptr;
+}
+
+void CSkinWndManager::RedrawScrollBars(HWND window, void* skin) noexcept {
+    auto* object = static_cast<CSkinBase*>(skin);
+    if (!object || !object->IsScroller()) return;
+    HDC dc = skin_unhooked::GetWindowDC(window);
+    if (!dc) return;
+    try {
+        static_cast<CSkinScroller*>(object)->DrawNonClient(dc, 0, false);
+    } catch (...) {
+    }
+    skin_unhooked::ReleaseDC(window, dc);
+}
+
+HBRUSH CSkinWndManager::FrameBackgroundBrush(HWND window) noexcept {
+    CSkinBase* object = Find(window);
+    return object && object->IsFrame() ? static_cast<CSkinWndSB*>(object)->BackgroundBrush() : nullptr;
 }
 
 CSkinBase* CSkinWndManager::Find(HWND window) const {

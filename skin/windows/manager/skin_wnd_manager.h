@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -17,11 +18,13 @@
 #include "common/win_handles.h"
 #include "skin/resources/skin_color_shift.h"
 #include "skin/resources/skin_descriptions.h"
+#include "skin/windows/hooks/skin_detours.h"
+#include "skin/windows/hooks/skin_hook_host.h"
 #include "skin/windows/manager/skin_base.h"
 
 class CSkinResourceManager;
 
-class CSkinWndManager {
+class CSkinWndManager : public ISkinHookHost {
 public:
     using UpdateLayeredWindowFn = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD);
     using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
@@ -66,6 +69,15 @@ public:
     const std::wstring& DefaultScrollBarImage() const { return scrollBarImage_; }
     void TakeSharedSettings(const SkinSharedWindowSettings& settings);
 
+    // ----- What the API hooks ask about an attached window -----
+    bool GetProcedures(HWND window, void* skin, WNDPROC* underSkin, WNDPROC* classProcedure) noexcept override;
+    void SetProcedureUnderSkin(HWND window, void* skin, WNDPROC procedure) noexcept override;
+    bool OwnsWindowRegion(HWND window, void* skin) noexcept override;
+    SkinScrollBars* ScrollBars(HWND window, void* skin) noexcept override;
+    void RedrawScrollBars(HWND window, void* skin) noexcept override;
+    HBRUSH FrameBackgroundBrush(HWND window) noexcept override;
+    const CSkinDetours& Detours() const { return *detours_; }
+
 private:
     mutable std::mutex mutex_;
     std::unordered_map<HWND, CSkinBase*> objects_;
@@ -81,6 +93,8 @@ private:
     SkinColor borderColor_ = 0;
     SkinColor backgroundColor_ = 0;
     std::wstring scrollBarImage_;
+    // Last: the hooks act on the registry above once they are in.
+    std::unique_ptr<CSkinDetours> detours_;
 };
 
 // The manager, created on the first call.
