@@ -277,7 +277,8 @@ TEST_F(FormMainTest, SystemCloseEndsTheDialog) {
 }
 
 // Presses the left button at client (x, y) with the cursor there; true when
-// the window then asked the system to drag it by its caption.
+// the window then asked the system to drag it by its caption, from the
+// press point in screen coordinates (as every non-client message has it).
 bool PressStartsDrag(HWND dialog, int x, int y, bool& cursorPlaced) {
   POINT screen{x, y};
   ::ClientToScreen(dialog, &screen);
@@ -289,7 +290,7 @@ bool PressStartsDrag(HWND dialog, int x, int y, bool& cursorPlaced) {
   MSG msg;
   bool drag = false;
   while (::PeekMessageW(&msg, dialog, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE)) {
-    drag = drag || (msg.wParam == HTCAPTION && msg.lParam == MAKELPARAM(x, y));
+    drag = drag || (msg.wParam == HTCAPTION && msg.lParam == MAKELPARAM(screen.x, screen.y));
   }
   return drag;
 }
