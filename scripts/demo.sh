@@ -48,7 +48,12 @@ for _ in $(seq 100); do
   [ -n "$window" ] && break; sleep 0.2
 done
 [ -n "$window" ] || die "the installer window did not appear"
-shot() { [ -n "$headless" ] && import -window root "$demo/$1.png" 2>/dev/null || true; }
+# A screenshot of the installer's window alone, as the screen shows it.
+shot() {
+  [ -n "$headless" ] || return 0
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$demo/$1.png" 2>/dev/null || true
+}
 sleep 1; shot 1-waiting
 
 device=$DEVSIM_ROOT/devices/00008030-001A2B3C4D5E
@@ -59,10 +64,10 @@ sleep 3; shot 2-device-ready
 
 deb=$device/fs/var/root/Media/Cydia/AutoInstall/tovane_tl.deb
 if [ -n "$headless" ]; then
-  # Click the middle of the status button (client 52,106 .. 451,148 under
-  # the caption the desktop draws).
+  # Click the middle of the status button (window 63,95 .. 462,137: the
+  # skinned window has no system caption).
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + 255)) $((Y + 152)) click 1
+  xdotool mousemove $((X + 262)) $((Y + 116)) click 1
   sleep 1.5; shot 3-downloading
   for _ in $(seq 60); do [ -f "$deb" ] && break; sleep 0.5; done
   sleep 1; shot 4-done
