@@ -12,7 +12,20 @@ CSkinBitmap::CSkinBitmap(SkinBitmapHandle bitmap, SkinColor key) : bitmap_(std::
 std::unique_ptr<CSkinBitmap> CSkinBitmap::FromBmpFile(const uint8_t* bytes, size_t size, SkinColor key) {
     SkinBitmapHandle bitmap;
     if (SkinCheckBmp(bytes, size)) bitmap = SkinGraphics().CreateBitmapFromBmp(bytes, size);
-    return std::make_unique<CSkinBitmap>(std::move(bitmap), key);
+    auto result = std::make_unique<CSkinBitmap>(std::move(bitmap), key);
+    result->MakeKeyMasks();
+    return result;
+}
+
+void CSkinBitmap::MakeKeyMasks() {
+    if (IsEmpty()) return;
+    SkinColor key = GetKey();
+    if (SkinGraphics().CreateKeyMasks(bitmap_.Get(), info_.width, info_.height, key, &mask_, &black_)) {
+        maskKey_ = key;
+    } else {
+        mask_.Reset();
+        black_.Reset();
+    }
 }
 
 SkinRegion CSkinBitmap::CreateRegion(SkinColor key) const {

@@ -28,7 +28,11 @@ public:
     int Width() const { return info_.width; }
     int Height() const { return info_.height; }
     int BitsPerPixel() const { return info_.bitsPerPixel; }
-    SkinSurface Surface() const { return SkinSurface{bitmap_.Get(), info_.width, info_.height}; }
+    // With the key masks of the key the bitmap was made with, for fast
+    // keyed copies.
+    SkinSurface Surface() const {
+        return SkinSurface{bitmap_.Get(), info_.width, info_.height, mask_.Get(), black_.Get(), maskKey_};
+    }
 
     SkinColor GetKey() const { return key_.load(std::memory_order_relaxed); }
     void SetKey(SkinColor key) { key_.store(key, std::memory_order_relaxed); }
@@ -39,7 +43,12 @@ public:
     SkinRegion CreateRegion(SkinColor key) const;
 
 private:
+    void MakeKeyMasks();
+
     SkinBitmapHandle bitmap_;
+    SkinBitmapHandle mask_;
+    SkinBitmapHandle black_;
+    SkinColor maskKey_ = 0;
     SkinBitmapInfo info_;
     std::atomic<SkinColor> key_{kSkinDefaultKey};
 };

@@ -37,6 +37,13 @@ struct SkinSurface {
     HBITMAP bitmap = nullptr;
     int width = 0;
     int height = 0;
+    // Optional, for Keyed pieces: a monochrome mask with the pixels of
+    // `maskKey` white, and the picture with those pixels black. With them
+    // the canvas copies a keyed piece as two plain copies (AND, then OR)
+    // instead of TransparentBlt, which is slow under Wine.
+    HBITMAP keyMask = nullptr;
+    HBITMAP keyBlack = nullptr;
+    SkinColor maskKey = 0;
 
     bool IsEmpty() const { return !bitmap || width <= 0 || height <= 0; }
 };

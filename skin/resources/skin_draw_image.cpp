@@ -74,6 +74,7 @@ void CSkinDrawImage::MakeStorage() {
     for (int y = 0; y < picture_.height; ++y)  // the DIB section is bottom-up
         std::memcpy(bits + static_cast<size_t>(picture_.height - 1 - y) * rowBytes, picture_.Row(y), rowBytes);
     cached_ = std::move(dib);
+    opacity_.Build(picture_.pixels.data(), picture_.width, picture_.height, static_cast<int>(rowBytes));
 }
 
 void CSkinDrawImage::Prepare() {

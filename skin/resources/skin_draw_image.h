@@ -18,6 +18,7 @@
 #include "skin/resources/skin_canvas.h"
 #include "skin/resources/skin_geometry.h"
 #include "skin/resources/skin_graphics.h"
+#include "skin/resources/skin_pixel_ops.h"
 
 class CSkinBitmap;
 
@@ -133,4 +134,5 @@ protected:
     std::once_flag storageOnce_;
     std::unique_ptr<CSkinBitmap> keyed_;  // BMP files
     SkinBitmapHandle cached_;             // decoded pictures: 32-bit premultiplied DIB section
+    SkinOpacityTable opacity_;            // decoded pictures: which parts need no blending
 };

@@ -25,7 +25,17 @@ bool CSkinDrawImage::Source(SkinSurface* surface, SkinSourceKind* kind) {
 
 int CSkinDrawImage::Emit(ISkinCanvas& canvas, const SkinSurface& surface, const SkinPieces& pieces) {
     if (pieces.Count() == 0) return 0;
-    return canvas.DrawPieces(surface, pieces, GetColorKey()) > 0 ? 1 : 0;
+    if (type_ == kTypeBmp) return canvas.DrawPieces(surface, pieces, GetColorKey()) > 0 ? 1 : 0;
+    // Blending a fully opaque part at 1:1 gives its own pixels: copy those
+    // instead, which is many times faster. Scaled parts stay blended, as a
+    // stretch in the target's mode could pick other pixels.
+    SkinPieces drawn;
+    for (SkinPiece p : pieces) {
+        if (p.blit == SkinBlit::Blend && p.dst.w == p.src.w && p.dst.h == p.src.h && opacity_.IsOpaque(p.src))
+            p.blit = SkinBlit::Copy;
+        drawn.Add(p.blit, p.dst, p.src, surface.width, surface.height);
+    }
+    return canvas.DrawPieces(surface, drawn, GetColorKey()) > 0 ? 1 : 0;
 }
 
 int CSkinDrawImage::Draw(ISkinCanvas& canvas, int x, int y) {

@@ -49,6 +49,44 @@ BOOL Blend(HDC dc, HDC source, const SkinPiece& p, uint8_t alpha, bool perPixel)
     return AlphaBlend(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, source, p.src.x, p.src.y, p.src.w, p.src.h, blend);
 }
 
+BOOL Copy(HDC dc, HDC source, const SkinPiece& p, DWORD rop) {
+    if (SameSize(p)) return BitBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, source, p.src.x, p.src.y, rop);
+    return StretchBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, source, p.src.x, p.src.y, p.src.w, p.src.h, rop);
+}
+
+bool Overlap(const SkinBox& a, const SkinBox& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// Keyed pieces through the masks: AND with the mask clears the non-key
+// pixels, OR with the blackened picture puts them in. Pieces that overlap
+// go through one at a time, or the second AND would clear the first OR.
+int DrawMaskedRun(HDC dc, HDC memory, const SkinSurface& source, const SkinPiece* pieces, int count) {
+    COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));  // mask 0 -> black
+    COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));  // mask 1 -> white
+    int oldMode = SetStretchBltMode(dc, COLORONCOLOR);  // mask and picture pick the same pixels
+    int drawn = 0;
+    for (int first = 0; first < count;) {
+        int end = first + 1;
+        while (end < count) {
+            bool overlaps = false;
+            for (int k = first; k < end && !overlaps; ++k) overlaps = Overlap(pieces[k].dst, pieces[end].dst);
+            if (overlaps) break;
+            ++end;
+        }
+        SelectObject(memory, source.keyMask);
+        for (int i = first; i < end; ++i) Copy(dc, memory, pieces[i], SRCAND);
+        SelectObject(memory, source.keyBlack);
+        for (int i = first; i < end; ++i) drawn += Copy(dc, memory, pieces[i], SRCPAINT) ? 1 : 0;
+        first = end;
+    }
+    SelectObject(memory, source.bitmap);
+    SetStretchBltMode(dc, oldMode);
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
+    return drawn;
+}
+
 }  // namespace
 
 int SkinGdiCanvas::DrawPieces(const SkinSurface& source, const SkinPiece* pieces, int count, SkinColor key,
@@ -59,10 +97,18 @@ int SkinGdiCanvas::DrawPieces(const SkinSurface& source, const SkinPiece* pieces
     SkinSelection selected(memory.Get(), source.bitmap);
     if (!selected.Ok()) return 0;
     HDC src = memory.Get();
+    bool masks = source.keyMask && source.keyBlack && source.maskKey == key;
     HalftoneMode halftone(dc_);
     int drawn = 0;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count;) {
         const SkinPiece& p = pieces[i];
+        if (p.blit == SkinBlit::Keyed && masks) {
+            int end = i;
+            while (end < count && pieces[end].blit == SkinBlit::Keyed) ++end;
+            drawn += DrawMaskedRun(dc_, src, source, pieces + i, end - i);
+            i = end;
+            continue;
+        }
         BOOL ok = FALSE;
         switch (p.blit) {
             case SkinBlit::Copy:
@@ -70,11 +116,10 @@ int SkinGdiCanvas::DrawPieces(const SkinSurface& source, const SkinPiece* pieces
                 break;
             case SkinBlit::StretchHalftone:
                 if (!SameSize(p)) halftone.Use();
-                [[fallthrough]];
+                ok = Copy(dc_, src, p, SRCCOPY);
+                break;
             case SkinBlit::Stretch:
-                ok = SameSize(p) ? BitBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, SRCCOPY)
-                                 : StretchBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y,
-                                              p.src.w, p.src.h, SRCCOPY);
+                ok = Copy(dc_, src, p, SRCCOPY);
                 break;
             case SkinBlit::Keyed:
                 ok = TransparentBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, p.src.w,
@@ -88,8 +133,27 @@ int SkinGdiCanvas::DrawPieces(const SkinSurface& source, const SkinPiece* pieces
                 break;
         }
         if (ok) ++drawn;
+        ++i;
     }
     return drawn;
+}
+
+bool SkinGdiMakeKeyMasks(HBITMAP bitmap, int width, int height, SkinColor key, HBITMAP mask, HBITMAP black) {
+    SkinMemoryDc source(nullptr), maskDc(nullptr), blackDc(nullptr);
+    if (!source.Get() || !maskDc.Get() || !blackDc.Get()) return false;
+    SkinSelection s(source.Get(), bitmap), m(maskDc.Get(), mask), b(blackDc.Get(), black);
+    if (!s.Ok() || !m.Ok() || !b.Ok()) return false;
+    // Colour to monochrome: pixels of the source's background colour become 1.
+    COLORREF oldBack = SetBkColor(source.Get(), key);
+    bool ok = BitBlt(maskDc.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY) &&
+              BitBlt(blackDc.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY);
+    SetBkColor(source.Get(), oldBack);
+    // Monochrome to colour: 1 -> white, 0 -> black; "dst AND NOT mask" then
+    // blackens the key pixels and keeps the rest.
+    SetTextColor(blackDc.Get(), RGB(0, 0, 0));
+    SetBkColor(blackDc.Get(), RGB(255, 255, 255));
+    constexpr DWORD kDstAndNotSrc = 0x00220326;
+    return ok && BitBlt(blackDc.Get(), 0, 0, width, height, maskDc.Get(), 0, 0, kDstAndNotSrc);
 }
 
 bool SkinGdiCanvas::CopyFrom(ISkinCanvas& source, const SkinBox& dst, int srcX, int srcY, uint8_t alpha) {

@@ -66,6 +66,11 @@ private:
     HDC dc_;
 };
 
+// Fills `mask` (monochrome) with white where `bitmap` has the key colour
+// and black elsewhere, and `black` (colour, same size) with the bitmap's
+// pixels, the key pixels made black.
+bool SkinGdiMakeKeyMasks(HBITMAP bitmap, int width, int height, SkinColor key, HBITMAP mask, HBITMAP black);
+
 // A canvas over a bitmap: a memory DC with `target` selected for the
 // canvas's life. Null when the DC cannot be made or the bitmap selected
 // (a bitmap can be selected into one DC at a time).

@@ -84,6 +84,10 @@ public:
     // A bottom-up DIB section of 24 or 32 bits per pixel; `bits` receives
     // its pixel memory. Refused (null) for other depths and sizes <= 0.
     virtual SkinBitmapHandle CreateDibSection(int width, int height, int bitsPerPixel, uint8_t** bits) = 0;
+    // The two bitmaps of SkinSurface::keyMask and keyBlack for `bitmap`
+    // (width x height) and `key`; false when they cannot be made.
+    virtual bool CreateKeyMasks(HBITMAP bitmap, int width, int height, SkinColor key, SkinBitmapHandle* mask,
+                                SkinBitmapHandle* black) = 0;
     // A bitmap compatible with the screen, for paint buffers and caches.
     virtual SkinBitmapHandle CreateCompatibleBitmap(int width, int height) = 0;
     virtual bool GetBitmapInfo(HBITMAP bitmap, SkinBitmapInfo* info) = 0;

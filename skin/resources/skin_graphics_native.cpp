@@ -63,6 +63,14 @@ public:
         return SkinBitmapHandle(Register<HBITMAP>(object));
     }
 
+    bool CreateKeyMasks(HBITMAP bitmap, int width, int height, SkinColor, SkinBitmapHandle* mask,
+                        SkinBitmapHandle* black) override {
+        if (!Find(bitmap, SkinGdiKind::Bitmap) || !mask || !black || !SizeFits(width, height)) return false;
+        *mask = CreateCompatibleBitmap(width, height);
+        *black = CreateCompatibleBitmap(width, height);
+        return *mask && *black;
+    }
+
     SkinBitmapHandle CreateCompatibleBitmap(int width, int height) override {
         if (!SizeFits(width, height)) return SkinBitmapHandle();
         auto* object = new NativeObject();

@@ -85,6 +85,17 @@ public:
         return SkinBitmapHandle(Counted(bitmap));
     }
 
+    bool CreateKeyMasks(HBITMAP bitmap, int width, int height, SkinColor key, SkinBitmapHandle* mask,
+                        SkinBitmapHandle* black) override {
+        if (!bitmap || !mask || !black || !SizeFits(width, height)) return false;
+        SkinBitmapHandle m(Counted(CreateBitmap(width, height, 1, 1, nullptr)));
+        SkinBitmapHandle b(Counted(::CreateCompatibleBitmap(SkinScreenDc(), width, height)));
+        if (!m || !b || !SkinGdiMakeKeyMasks(bitmap, width, height, key, m.Get(), b.Get())) return false;
+        *mask = std::move(m);
+        *black = std::move(b);
+        return true;
+    }
+
     SkinBitmapHandle CreateCompatibleBitmap(int width, int height) override {
         if (!SizeFits(width, height)) return SkinBitmapHandle();
         return SkinBitmapHandle(Counted(::CreateCompatibleBitmap(SkinScreenDc(), width, height)));

@@ -128,3 +128,31 @@ int SkinKeyedRecolour(const SkinPixelView& dst, int dx, int dy, int w, int h, co
     }
     return 1;
 }
+
+void SkinOpacityTable::Build(const uint8_t* bgra, int width, int height, int stride) {
+    sums_.clear();
+    width_ = height_ = 0;
+    if (!bgra || width <= 0 || height <= 0 || stride < width * 4 ||
+        uint64_t(width) * uint64_t(height) > kMaxPixels)
+        return;
+    size_t cols = size_t(width) + 1;
+    sums_.assign(cols * (size_t(height) + 1), 0);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* row = bgra + size_t(y) * size_t(stride);
+        uint32_t inRow = 0;
+        for (int x = 0; x < width; ++x) {
+            inRow += row[x * 4 + 3] != 255;
+            sums_[(y + 1) * cols + x + 1] = sums_[y * cols + x + 1] + inRow;
+        }
+    }
+    width_ = width;
+    height_ = height;
+}
+
+bool SkinOpacityTable::IsOpaque(const SkinBox& b) const {
+    if (sums_.empty() || b.w <= 0 || b.h <= 0 || b.x < 0 || b.y < 0 || b.w > width_ - b.x || b.h > height_ - b.y)
+        return false;
+    size_t cols = size_t(width_) + 1;
+    auto at = [&](int x, int y) { return sums_[size_t(y) * cols + size_t(x)]; };
+    return at(b.x + b.w, b.y + b.h) - at(b.x, b.y + b.h) - at(b.x + b.w, b.y) + at(b.x, b.y) == 0;
+}

@@ -62,3 +62,22 @@ int SkinTiledCopy(const SkinPixelView& dst, int dx, int dy, int dw, int dh, cons
 // by `alpha`, with alpha byte `alpha`.
 int SkinKeyedRecolour(const SkinPixelView& dst, int dx, int dy, int w, int h, const SkinPixelView& src, int sx,
                       int sy, uint8_t alpha);
+
+// Tells in constant time whether a rectangle of a 32-bit picture is fully
+// opaque, so opaque parts of a decoded picture can be copied instead of
+// blended. Holds a table of (width + 1) x (height + 1) counts; pictures
+// above kMaxPixels get none, and every query then answers false.
+class SkinOpacityTable {
+public:
+    static constexpr uint64_t kMaxPixels = uint64_t(1) << 20;
+
+    // `bgra`: rows top-down, `stride` bytes apart, alpha in the fourth byte.
+    void Build(const uint8_t* bgra, int width, int height, int stride);
+    // False for boxes that are empty or reach outside the picture.
+    bool IsOpaque(const SkinBox& box) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint32_t> sums_;  // sums_[y][x]: non-opaque pixels above and left of (x, y)
+};

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "skin/bmp_builder.h"
@@ -25,10 +26,11 @@ std::unique_ptr<CSkinDrawImage> Bmp(int w, int h, bmptest::Rgb color = 0x336699)
     return CSkinDrawImage::FromBitmapFile(file.data(), file.size());
 }
 
-std::unique_ptr<CSkinDrawImage> Decoded(int w, int h) {
+std::unique_ptr<CSkinDrawImage> Decoded(int w, int h, uint8_t alpha = 128) {
     tovane::Picture picture;
     picture.width = w, picture.height = h;
-    picture.pixels.assign(static_cast<size_t>(w) * h * 4, 0xFF);
+    picture.pixels.assign(static_cast<size_t>(w) * h * 4, alpha);
+    picture.hasAlpha = alpha != 255;
     return CSkinDrawImage::FromPicture(std::move(picture), CSkinDrawImage::kTypePng);
 }
 
@@ -90,6 +92,31 @@ TEST(DrawImage, DecodedPicturesBlendEveryPiece) {
     EXPECT_EQ(c.AllPieces().size(), 3u + 9u);
     EXPECT_EQ(png->DrawStripCell(c, 0, 0, 0, 2), 0);  // keyed bitmaps only
     EXPECT_EQ(c.AllPieces().size(), 12u);
+}
+
+TEST(DrawImage, OpaquePartsOfDecodedPicturesAreCopiedAtOneToOne) {
+    // Opaque but for the four corner pixels.
+    tovane::Picture picture;
+    picture.width = 20, picture.height = 10, picture.hasAlpha = true;
+    picture.pixels.assign(20 * 10 * 4, 255);
+    for (int i : {0, 19, 180, 199}) picture.pixels[i * 4 + 3] = 0;
+    auto png = CSkinDrawImage::FromPicture(std::move(picture), CSkinDrawImage::kTypePng);
+    SkinRecordingCanvas c;
+    png->Draw9Grid(c, SkinRect{0, 0, 20, 10}, SkinQuad{2, 2, 2, 2});
+    std::vector<SkinPiece> pieces = c.AllPieces();
+    ASSERT_EQ(pieces.size(), 9u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(pieces[i].blit, SkinBlit::Blend) << i;  // the corners
+    for (int i = 4; i < 9; ++i) EXPECT_EQ(pieces[i].blit, SkinBlit::Copy) << i;
+    // Scaled, the opaque middle is still blended.
+    c.Clear();
+    png->Draw9Grid(c, SkinRect{0, 0, 40, 10}, SkinQuad{2, 2, 2, 2});
+    EXPECT_EQ(c.AllPieces()[8].blit, SkinBlit::Blend);
+    c.Clear();
+    png->DrawPart(c, 0, 0, 1, 0, 18, 10);  // the top row's corners are outside: opaque
+    EXPECT_EQ(c.AllPieces()[0].blit, SkinBlit::Copy);
+    c.Clear();
+    png->Draw(c, 0, 0);
+    EXPECT_EQ(c.AllPieces()[0].blit, SkinBlit::Blend);
 }
 
 TEST(DrawImage, NineGridWithoutMarginsCoversWhatStretchAllCovers) {
@@ -186,7 +213,10 @@ TEST(DrawImage, StripCellsOfAKeyedBitmap) {
 }
 
 TEST(DrawImage, StorageIsMadeOnceWhenThreadsAskTogether) {
-    for (auto make : {+[] { return Bmp(16, 16); }, +[] { return Decoded(16, 16); }}) {
+    // A BMP file makes its bitmap and the two key masks; a decoded picture one DIB section.
+    using Make = std::unique_ptr<CSkinDrawImage> (*)();
+    for (auto [make, objects] : {std::pair<Make, long>{+[] { return Bmp(16, 16); }, 3},
+                                 std::pair<Make, long>{+[] { return Decoded(16, 16); }, 1}}) {
         auto image = make();
         long before = SkinGraphics().LiveObjects();
         std::atomic<bool> go{false};
@@ -201,7 +231,7 @@ TEST(DrawImage, StorageIsMadeOnceWhenThreadsAskTogether) {
         for (std::thread& t : threads) t.join();
         EXPECT_NE(seen[0], nullptr);
         for (HBITMAP h : seen) EXPECT_EQ(h, seen[0]);
-        EXPECT_EQ(SkinGraphics().LiveObjects(), before + 1);
+        EXPECT_EQ(SkinGraphics().LiveObjects(), before + objects);
         image.reset();
         EXPECT_EQ(SkinGraphics().LiveObjects(), before);
     }
@@ -215,17 +245,17 @@ TEST(DrawImage, GetImageOfTheThemePreparesABitmapAtItsFirstUse) {
     EXPECT_EQ(manager.GetImage(L"missing"), nullptr);
     CSkinDrawImage* bk = manager.GetImage(L"bk");
     ASSERT_NE(bk, nullptr);
-    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 1);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 3);  // the bitmap and its key masks
     EXPECT_EQ(manager.GetImage(L"bk"), bk);
-    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 1);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 3);
     ASSERT_NE(bk->GetKeyedBitmap(), nullptr);
     EXPECT_EQ(bk->GetKeyedBitmap()->Width(), 12);
     EXPECT_EQ(bk->GetKeyedBitmap()->Height(), 8);
     // A decoded picture gets its GDI bitmap at the first request for it.
     CSkinDrawImage* face = manager.GetImage(L"face");
-    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 1);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 3);
     EXPECT_NE(face->GetBitmapHandle(), nullptr);
-    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 2);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 4);
 }
 
 TEST(DrawImage, KeyedBitmapsOfAnyBmpLayoutHaveTheirSizeAndRegion) {

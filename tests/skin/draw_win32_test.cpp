@@ -152,6 +152,46 @@ TEST(DrawWin32, TransparentCopiesLeaveTheKeyOutOfBmpsOnly) {
     EXPECT_TRUE(Area(other.Read(), 2, 0, 6, 3, kBackdrop, 0, "keyed_other_rest"));
 }
 
+TEST(DrawWin32, KeyedCopiesThroughMasksMatchTransparentBlt) {
+    // Scattered key pixels; a 9-grid whose corners overlap, and a scaled piece.
+    std::vector<bmptest::Rgb> px;
+    uint32_t seed = 7;
+    for (int i = 0; i < 64; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        px.push_back((seed >> 24) % 3 == 0 ? kMagenta : (seed >> 8) & 0xFFFFFF);
+    }
+    auto bmp = BmpImage(8, 8, px);
+    SkinSurface masked = bmp->GetSurface();
+    ASSERT_NE(masked.keyMask, nullptr);
+    SkinSurface plain = masked;
+    plain.keyMask = plain.keyBlack = nullptr;
+    std::vector<SkinPiece> pieces;
+    for (const SkinPiece& p : SkinNineGrid(SkinSourceKind::KeyedBitmap, 8, 8, SkinRect{2, 2, 8, 8}, SkinQuad{4, 4, 4, 4}))
+        pieces.push_back(p);
+    pieces.push_back(SkinPiece{SkinBlit::Keyed, SkinBox{10, 0, 16, 16}, SkinBox{0, 0, 8, 8}});
+    pieces.push_back(SkinPiece{SkinBlit::Keyed, SkinBox{0, 12, 8, 8}, SkinBox{0, 0, 8, 8}});
+    Target viaMasks(30, 20), viaTransparentBlt(30, 20);
+    EXPECT_EQ(viaMasks.canvas->DrawPieces(masked, pieces.data(), static_cast<int>(pieces.size())),
+              static_cast<int>(pieces.size()));
+    EXPECT_EQ(viaTransparentBlt.canvas->DrawPieces(plain, pieces.data(), static_cast<int>(pieces.size())),
+              static_cast<int>(pieces.size()));
+    Pixels a = viaMasks.Read(), b = viaTransparentBlt.Read();
+    int differ = 0;
+    for (size_t i = 0; i < a.data.size(); ++i) differ += a.data[i] != b.data[i];
+    EXPECT_EQ(differ, 0);
+    if (differ) {
+        testing_support::WritePng(a, "masked_keyed.png");
+        testing_support::WritePng(b, "transparentblt_keyed.png");
+    }
+    // The masks serve only the key they were made for: with another key the
+    // magenta pixels are drawn.
+    viaMasks.Fill(kBackdrop);
+    viaMasks.canvas->DrawPieces(masked, &pieces.back(), 1, SkinRgb(1, 2, 3));
+    size_t magenta = 0;
+    while (px[magenta] != kMagenta) ++magenta;
+    EXPECT_EQ(viaMasks.At(static_cast<int>(magenta % 8), 12 + static_cast<int>(magenta / 8)), kMagenta);
+}
+
 TEST(DrawWin32, DecodedPicturesBlendWithTheirAlpha) {
     Target t(4, 4);
     t.Fill(0x000000);

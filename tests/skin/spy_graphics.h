@@ -48,6 +48,10 @@ public:
     SkinBitmapHandle CreateDibSection(int width, int height, int bitsPerPixel, uint8_t** bits) override {
         return base_.CreateDibSection(width, height, bitsPerPixel, bits);
     }
+    bool CreateKeyMasks(HBITMAP bitmap, int width, int height, SkinColor key, SkinBitmapHandle* mask,
+                        SkinBitmapHandle* black) override {
+        return base_.CreateKeyMasks(bitmap, width, height, key, mask, black);
+    }
     SkinBitmapHandle CreateCompatibleBitmap(int width, int height) override {
         return base_.CreateCompatibleBitmap(width, height);
     }

@@ -1,0 +1,31 @@
+// Fuzz target: the BMP byte check. Whatever passes it must be safe to read
+// wherever the headers point: the info block, the pixel decoding, and the
+// keyed bitmap with its region (through the native graphics layer).
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "skin/resources/skin_bitmap.h"
+#include "skin/resources/skin_bmp.h"
+#include "skin/resources/skin_graphics.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    SkinBmpInfo info;
+    if (!SkinCheckBmp(data, size, &info)) return 0;
+    if (info.width <= 0 || info.height <= 0 || info.bitsOffset + info.imageBytes > size) std::abort();
+    std::vector<uint32_t> block = SkinBmpInfoBlock(data, info);
+    if (block.size() < 10) std::abort();
+    std::vector<uint8_t> pixels;
+    if (SkinDecodeBmpPixels(data, info, &pixels) &&
+        pixels.size() != static_cast<size_t>(info.width) * static_cast<size_t>(info.height) * 4)
+        std::abort();
+    long before = SkinGraphics().LiveObjects();
+    {
+        auto bitmap = CSkinBitmap::FromBmpFile(data, size);
+        if (bitmap->Width() != info.width || bitmap->Height() != info.height) std::abort();
+        SkinRegion region = bitmap->CreateRegion(bitmap->GetKey());
+    }
+    if (SkinGraphics().LiveObjects() != before) std::abort();
+    return 0;
+}
