@@ -115,8 +115,10 @@ TEST(SkinFrameGeometry, HitTest) {
     EXPECT_EQ(SkinFrameHitTest(in, 100, 10), kSkinHtCaption);
     EXPECT_EQ(SkinFrameHitTest(in, 0, 0), kSkinHtTopLeft);
     EXPECT_EQ(SkinFrameHitTest(in, 299, 1), kSkinHtTopRight);
-    EXPECT_EQ(SkinFrameHitTest(in, 3, 197), kSkinHtBottomLeft);  // corners reach twice the border in
-    EXPECT_EQ(SkinFrameHitTest(in, 296, 197), kSkinHtBottomRight);
+    EXPECT_EQ(SkinFrameHitTest(in, 1, 197), kSkinHtBottomLeft);  // lower corners reach twice the border up
+    EXPECT_EQ(SkinFrameHitTest(in, 3, 198), kSkinHtBottomLeft);  // and in
+    EXPECT_EQ(SkinFrameHitTest(in, 298, 197), kSkinHtBottomRight);
+    EXPECT_EQ(SkinFrameHitTest(in, 296, 199), kSkinHtBottomRight);
     EXPECT_EQ(SkinFrameHitTest(in, 100, 0), kSkinHtTop);
     EXPECT_EQ(SkinFrameHitTest(in, 0, 100), kSkinHtLeft);
     EXPECT_EQ(SkinFrameHitTest(in, 299, 100), kSkinHtRight);
