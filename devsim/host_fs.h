@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include "common/win_handles.h"
+#endif
+
 namespace devsim::host {
 
 enum class Kind { None, File, Directory, Other };
@@ -54,7 +58,7 @@ class File {
 
  private:
 #ifdef _WIN32
-  void* handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+  win::ScopedFile handle_;
 #else
   int fd_ = -1;
 #endif
