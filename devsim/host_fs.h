@@ -51,7 +51,8 @@ class File {
   bool Open(const std::string& path, unsigned flags);
   bool IsOpen() const;
   void Close();
-  // Positional transfers; the file has no position of its own.
+  // Positional transfers; the file has no position callers can rely on
+  // (one thread uses a File at a time).
   bool ReadAt(std::uint64_t offset, void* buffer, std::size_t length, std::size_t* done);
   bool WriteAt(std::uint64_t offset, const void* buffer, std::size_t length);
   bool Size(std::uint64_t* size);
