@@ -8,6 +8,13 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "device/afc_file.h"
 #include "device/apple_device.h"
 #include "devsim/devsim_fixture.h"
@@ -24,16 +31,49 @@ double Seconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Unbuffered, so every block is one read and one write of the system.
-std::FILE* OpenUnbuffered(const fs::path& path, const char* mode) {
+// A file read or written with the system's own calls, one call per block.
+class RawFile {
+ public:
+  RawFile(const fs::path& path, bool write) {
 #ifdef _WIN32
-  std::FILE* f = _wfopen(path.c_str(), mode[0] == 'r' ? L"rb" : L"wb");
+    handle_ = CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          write ? CREATE_ALWAYS : OPEN_EXISTING, 0, nullptr);
 #else
-  std::FILE* f = std::fopen(path.c_str(), mode);
+    fd_ = write ? ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644) : ::open(path.c_str(), O_RDONLY);
 #endif
-  if (f) std::setvbuf(f, nullptr, _IONBF, 0);
-  return f;
-}
+  }
+  ~RawFile() {
+#ifdef _WIN32
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+#else
+    if (fd_ >= 0) ::close(fd_);
+#endif
+  }
+  std::size_t Read(char* buffer, std::size_t length) {
+#ifdef _WIN32
+    DWORD n = 0;
+    return ReadFile(handle_, buffer, static_cast<DWORD>(length), &n, nullptr) ? n : 0;
+#else
+    ssize_t n = ::read(fd_, buffer, length);
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+#endif
+  }
+  void Write(const char* buffer, std::size_t length) {
+#ifdef _WIN32
+    DWORD n = 0;
+    WriteFile(handle_, buffer, static_cast<DWORD>(length), &n, nullptr);
+#else
+    [[maybe_unused]] ssize_t n = ::write(fd_, buffer, length);
+#endif
+  }
+
+ private:
+#ifdef _WIN32
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+#else
+  int fd_ = -1;
+#endif
+};
 
 // The install's copy: 8192-byte blocks at 64-bit offsets, close, rename.
 double DeviceCopy(const fs::path& source, const std::string& ini) {
@@ -43,32 +83,34 @@ double DeviceCopy(const fs::path& source, const std::string& ini) {
   if (!device.StartAfcService(5)) return -1;
   const std::string partial = "/var/root/Media/Cydia/AutoInstall/tovane_tl.partial";
   auto start = std::chrono::steady_clock::now();
-  std::FILE* in = OpenUnbuffered(source, "rb");
+  RawFile in(source, false);
   auto file = device.OpenDeviceFile(partial, true, apple::kAfcModeWriteTruncate);
   std::vector<char> buf(kBlock);
   std::uint64_t offset = 0;
-  bool ok = in && file;
+  bool ok = file != nullptr;
   std::size_t got = 0;
-  while (ok && (got = std::fread(buf.data(), 1, kBlock, in)) > 0) {
+  while (ok && (got = in.Read(buf.data(), kBlock)) > 0) {
     ok = file->WriteAt(buf.data(), static_cast<std::uint32_t>(got), offset);
     offset += got;
   }
   ok = ok && file->Close() && device.RenamePath(partial, "/var/root/Media/Cydia/AutoInstall/tovane_tl.deb");
-  if (in) std::fclose(in);
   double s = Seconds(start);
   device.CloseAfc();
   return ok && offset == kSize ? s : -1;
 }
 
+// Into a new file, as the device copy writes one.
 double PlainCopy(const fs::path& source, const fs::path& target) {
+  std::error_code ec;
+  fs::remove(target, ec);
   auto start = std::chrono::steady_clock::now();
-  std::FILE* in = OpenUnbuffered(source, "rb");
-  std::FILE* out = OpenUnbuffered(target, "wb");
-  std::vector<char> buf(kBlock);
-  std::size_t got = 0;
-  while (in && out && (got = std::fread(buf.data(), 1, kBlock, in)) > 0) std::fwrite(buf.data(), 1, got, out);
-  if (in) std::fclose(in);
-  if (out) std::fclose(out);
+  {
+    RawFile in(source, false);
+    RawFile out(target, true);
+    std::vector<char> buf(kBlock);
+    std::size_t got = 0;
+    while ((got = in.Read(buf.data(), kBlock)) > 0) out.Write(buf.data(), got);
+  }
   return Seconds(start);
 }
 
