@@ -84,17 +84,6 @@ TEST_F(FormMainTest, StartsWithItsTemplateSizesAndWaitingText) {
   EXPECT_TRUE(rec.terminations.empty());
 }
 
-TEST_F(FormMainTest, UnskinnedWindowPaintsTheSystemFace) {
-  // Without a skin package the window keeps its system look.
-  FormMain& f = Open();
-  ::RedrawWindow(f.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-  const std::uint32_t rgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-  const RECT belowButton{20, 160, 480, 190};
-  EXPECT_TRUE(testing_support::AreaHasColor(testing_support::CaptureClientArea(f.hwnd()), belowButton,
-                                            rgb, 8, "form_main_face.png"));
-}
-
 TEST_F(FormMainTest, MissingLibrariesShowThePromptThenEndWithCodeZero) {
   rec.librariesLoad = false;
   FormMain& f = Open();
@@ -131,11 +120,6 @@ TEST_F(FormMainTest, EnterAndEscapeNeverReachTheDialog) {
   EXPECT_FALSE(f.Ended());
   EXPECT_TRUE(rec.terminations.empty());
   EXPECT_TRUE(::IsWindowVisible(f.hwnd()));
-
-  EXPECT_TRUE(IsSwallowedKey(WM_KEYDOWN, VK_RETURN));
-  EXPECT_TRUE(IsSwallowedKey(WM_KEYDOWN, VK_ESCAPE));
-  EXPECT_FALSE(IsSwallowedKey(WM_KEYDOWN, VK_SPACE));
-  EXPECT_FALSE(IsSwallowedKey(WM_KEYUP, VK_ESCAPE));
 }
 
 TEST_F(FormMainTest, SystemCloseEndsTheDialog) {
