@@ -26,6 +26,7 @@ bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != 
 bool TempFileWriter::Open(const std::wstring& path) {
   Close();
   file_ = _wfopen(path.c_str(), L"wb");
+  Unbuffer();
   return file_ != nullptr;
 }
 
@@ -50,12 +51,19 @@ bool RemoveFile(const std::wstring& path) { return std::remove(WideToUtf8(path).
 bool TempFileWriter::Open(const std::wstring& path) {
   Close();
   file_ = std::fopen(WideToUtf8(path).c_str(), "wb");
+  Unbuffer();
   return file_ != nullptr;
 }
 
 #endif
 
 TempFileWriter::~TempFileWriter() { Close(); }
+
+void TempFileWriter::Unbuffer() {
+  // The download writes whole 256 KiB blocks: each goes to the system in one
+  // call instead of being split around the library's small buffer.
+  if (file_) std::setvbuf(file_, nullptr, _IONBF, 0);
+}
 
 bool TempFileWriter::Write(const char* data, std::size_t size) {
   return file_ && std::fwrite(data, 1, size, file_) == size;
