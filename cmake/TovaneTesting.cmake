@@ -38,7 +38,7 @@ function(tovane_test_environment test)
   endif()
   if(TOVANE_TSAN)
     set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
-      "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+      "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
   endif()
 endfunction()
 
