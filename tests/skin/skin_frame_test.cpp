@@ -14,6 +14,7 @@
 #include "skin/resources/skin_xml_document.h"
 #include "skin/resources/skin_zip_reader.h"
 #include "skin/skin_test_dialog.h"
+#include "skin/spy_graphics.h"
 #include "skin/windows/controls/skin_wnd.h"
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/manager/skin_wnd_manager.h"
@@ -42,15 +43,18 @@ RECT ClientInWindow(HWND w) {
                 client.bottom - window.top};
 }
 
-// Adds a theme item the installer's theme lacks: a frame that leaves its
-// client background to the application.
-void LoadNoDrawTheme() {
+// Adds theme items the installer's theme lacks: a frame that leaves its
+// client background to the application, and the class default of frames.
+void LoadExtraTheme() {
     static bool loaded = [] {
         CSkinXmlDocument doc;
         doc.LoadText(
             L"<theme><constrol><item class=\"window\" id=\"test.nodraw\">"
             L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"nodraw\" "
             L"backgroundColor=\"RGB(10,20,30)\" borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\"/>"
+            L"</item><item class=\"window\" id=\"window\">"
+            L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"draw9grid\" "
+            L"borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\" border9grid=\"(15,15,15,15)\"/>"
             L"</item></constrol></theme>");
         static const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
         auto reader = CSkinZipReader::OpenMemory(kEmptyZip, sizeof kEmptyZip, nullptr);
@@ -197,7 +201,7 @@ TEST_F(SkinFrame, TheApplicationHearsOfTheSkinsPaintingButDoesNotPaint) {
 }
 
 TEST_F(SkinFrame, NoDrawLeavesTheClientToTheApplication) {
-    LoadNoDrawTheme();
+    LoadExtraTheme();
     HWND w = dialog_->hwnd();
     ASSERT_EQ(SetWindowSkin(w, L"test.nodraw"), 1);
     ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -211,6 +215,89 @@ TEST_F(SkinFrame, NoDrawLeavesTheClientToTheApplication) {
     ::ReleaseDC(w, dc);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), frame->BackgroundBrush());
     EXPECT_NE(frame->BackgroundBrush(), nullptr);
+}
+
+TEST_F(SkinFrame, CaptionedWindowsOfOtherClassesGetTheDefaultFrame) {
+    LoadExtraTheme();
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = ::DefWindowProcW;
+    cls.hInstance = ::GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"SkinTestMainWindow";
+    ::RegisterClassW(&cls);
+    HWND w = ::CreateWindowExW(0, L"SkinTestMainWindow", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150, 150, 300,
+                               200, nullptr, nullptr, cls.hInstance, nullptr);
+    ASSERT_NE(w, nullptr);
+    // Whatever id is asked for, the class default applies.
+    EXPECT_EQ(SetWindowSkin(w, L"PromptDialog"), 1);
+    CSkinBase* skin = GetSkinWndManager()->Find(w);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_TRUE(skin->IsFrame());
+    EXPECT_EQ(skin->SkinId(), L"");
+    Pump(200);
+    RECT client = ClientInWindow(w);
+    EXPECT_EQ(client.left, 2);
+    EXPECT_EQ(client.top, 2);
+    ::DestroyWindow(w);
+    EXPECT_FALSE(GetSkinWndManager()->IsAttached(w));
+}
+
+TEST_F(SkinFrame, AMenuGetsARowOfItsOwn) {
+    SpyGraphics spy;
+    HWND w = dialog_->hwnd();
+    HMENU bar = ::CreateMenu();
+    HMENU file = ::CreatePopupMenu();
+    ::AppendMenuW(file, MF_STRING, 100, L"退出");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件");
+    ::AppendMenuW(bar, MF_STRING, 200, L"帮助");
+    ::SetMenu(w, bar);
+    Pump(50);
+    ASSERT_EQ(SetWindowSkin(w, L"PromptDialog"), 1);
+    Pump(300);
+    EXPECT_EQ(ClientInWindow(w).top, 2 + ::GetSystemMetrics(SM_CYMENU));
+    // The row shows the items; where they were drawn is where they are.
+    spy.Clear();
+    ::RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump(50);
+    RECT window{};
+    ::GetWindowRect(w, &window);
+    auto itemCentre = [&](const wchar_t* text) {
+        for (const SpyGraphics::Text& t : spy.Texts())
+            if (t.text == text)
+                return POINT{window.left + (t.rect.left + t.rect.right) / 2, window.top + (t.rect.top + t.rect.bottom) / 2};
+        return POINT{-1, -1};
+    };
+    POINT fileItem = itemCentre(L"文件"), helpItem = itemCentre(L"帮助");
+    ASSERT_GE(fileItem.x, 0) << "the menu bar was not drawn";
+    ASSERT_GE(helpItem.x, 0);
+    EXPECT_GT(helpItem.x, fileItem.x);
+
+    // A press and release on a plain item gives its command.
+    int commands = dialog_->Seen(WM_COMMAND);
+    ::SetCursorPos(helpItem.x, helpItem.y);
+    Pump(50);
+    MouseDown();
+    MouseUp();
+    Pump(100);
+    EXPECT_GT(dialog_->Seen(WM_COMMAND), commands);
+
+    // The drop-down of an item with one opens under it; Escape closes it.
+    std::thread escape([] {
+        ::Sleep(500);
+        INPUT key[2] = {};
+        key[0].type = key[1].type = INPUT_KEYBOARD;
+        key[0].ki.wVk = key[1].ki.wVk = VK_ESCAPE;
+        key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, key, sizeof(INPUT));
+    });
+    ::SetCursorPos(fileItem.x, fileItem.y);
+    Pump(50);
+    MouseDown();
+    MouseUp();
+    Pump(300);
+    escape.join();
+    EXPECT_GT(dialog_->Seen(WM_INITMENUPOPUP), 0);
+    ::SetMenu(w, nullptr);
+    ::DestroyMenu(bar);
 }
 
 TEST_F(SkinFrame, ASettledWindowIsIdle) {
