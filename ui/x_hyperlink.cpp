@@ -3,9 +3,11 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <vector>
 
 #include "common/reflected_messages.h"
+#include "skin/resources/skin_graphics.h"
 #include "skin/windows/skin_api.h"
 
 const UINT WM_XHYPERLINK_CLICKED = ::RegisterWindowMessageW(L"WM_XHYPERLINK_CLICKED");
@@ -289,21 +291,23 @@ void CXHyperLink::OnHoverTimer() {
 }
 
 void CXHyperLink::EraseBackground(HDC dc) {
+    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc);
+    if (!canvas) return;
     RECT client{};
     ::GetClientRect(window_, &client);
+    const SkinRect area{client.left, client.top, client.right, client.bottom};
     if (backgroundColor_ != link_rules::kNoColor) {
         if (backgroundBrush_) {
-            ::FillRect(dc, &client, static_cast<HBRUSH>(backgroundBrush_.get()));
-            return;
+            canvas->FillBrush(area, static_cast<HBRUSH>(backgroundBrush_.get()));
+        } else {
+            canvas->FillSolid(area, backgroundColor_);
         }
-        win::ScopedGdiObject brush(::CreateSolidBrush(backgroundColor_));
-        ::FillRect(dc, &client, static_cast<HBRUSH>(brush.get()));
         return;
     }
     // No colour of our own: show what the skinned parent shows here, so no
     // grey box stands behind the text; an unskinned parent has its face.
     if (PaintParentBackground(window_, dc, client.left, client.top, client.right, client.bottom, 255)) return;
-    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    canvas->FillBrush(area, ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 LRESULT CXHyperLink::CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "hooks/hook_test_host.h"
+#include "skin/resources/skin_graphics.h"
 #include "skin/windows/hooks/skin_unhooked.h"
 
 namespace {
@@ -248,17 +249,25 @@ TEST_F(HookBehaviour, UnskinnedWindowsAreLeftToTheSystem) {
     DestroyWindow(window);
 }
 
-// Paints the whole client area in the key colour and a black square in
-// its middle, as a control does on its plain background.
+// Paints the whole client area in the face colour (the key colour unless a
+// test says otherwise), a square in its middle, and a strip one step off
+// the key, as a control does on its plain background.
 const COLORREF kKey = RGB(0, 255, 0);
+const COLORREF kNearKey = RGB(0, 254, 0);
+COLORREF g_face = kKey;
+COLORREF g_middle = RGB(0, 0, 0);
 HWND g_windowOfPaintDc = nullptr;
 HDC g_paintDc = nullptr;
+long g_liveWhilePainting = 0;
+void Fill(HDC dc, const RECT& rect, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
 void PaintControlFace(HDC dc, const RECT& client) {
-    HBRUSH key = CreateSolidBrush(kKey);
-    FillRect(dc, &client, key);
-    DeleteObject(key);
-    RECT middle{20, 20, 60, 60};
-    FillRect(dc, &middle, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    Fill(dc, client, g_face);
+    Fill(dc, RECT{20, 20, 60, 60}, g_middle);
+    Fill(dc, RECT{62, 10, 72, 16}, kNearKey);
 }
 LRESULT CALLBACK ControlProcedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == WM_ERASEBKGND) return 1;
@@ -267,6 +276,7 @@ LRESULT CALLBACK ControlProcedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         HDC dc = BeginPaint(w, &ps);
         g_paintDc = dc;
         g_windowOfPaintDc = WindowFromDC(dc);
+        g_liveWhilePainting = SkinGraphics().LiveObjects();
         RECT client;
         GetClientRect(w, &client);
         PaintControlFace(dc, client);
@@ -302,17 +312,34 @@ TEST_F(HookBehaviour, RedirectedPaintIsComposedOverTheSkinnedBackground) {
     TestSkin skin;
     skin.paint = &record;
     AttachTestSkin(control, &skin, false);
+    const long live = SkinGraphics().LiveObjects();
 
     InvalidateRect(control, nullptr, FALSE);
     UpdateWindow(control);
     GdiFlush();
-    // The control painted off-screen into a context the engine registered.
+    // The control painted off-screen into a context the engine registered,
+    // made by the graphics layer and given back to it afterwards.
     EXPECT_EQ(g_windowOfPaintDc, control);
     EXPECT_EQ(SkinMemoryDcWindow(g_paintDc), nullptr) << "the memory context outlived the paint";
     EXPECT_TRUE(record.handedOut.empty());
-    // Its background colour was left out, the skin's shows instead.
+    EXPECT_GT(g_liveWhilePainting, live) << "the paint buffer did not come from the graphics layer";
+    EXPECT_EQ(SkinGraphics().LiveObjects(), live) << "the redirected paint leaked graphics objects";
+    // Its background colour was left out, the skin's shows instead; a colour
+    // one step off the key is the control's own and stays.
     EXPECT_EQ(ScreenPixel(control, 5, 5), RGB(255, 0, 0));
     EXPECT_EQ(ScreenPixel(control, 40, 40), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(control, 66, 12), kNearKey);
+
+    // A paint of part of the client area takes the same part of the picture.
+    g_middle = RGB(0, 0, 255);
+    RECT part{30, 30, 80, 80};
+    InvalidateRect(control, &part, FALSE);
+    UpdateWindow(control);
+    g_middle = RGB(0, 0, 0);
+    EXPECT_EQ(ScreenPixel(control, 35, 35), RGB(0, 0, 255));
+    EXPECT_EQ(ScreenPixel(control, 25, 25), RGB(0, 0, 0)) << "painted outside the paint rectangle";
+    EXPECT_EQ(ScreenPixel(control, 70, 70), RGB(255, 0, 0));
+    EXPECT_EQ(SkinGraphics().LiveObjects(), live);
 
     // Device contexts from GetDC compose over gray when released.
     SkinDcRedirect dcRecord;
@@ -321,18 +348,75 @@ TEST_F(HookBehaviour, RedirectedPaintIsComposedOverTheSkinnedBackground) {
     skin.dc = &dcRecord;
     HDC dc = GetDC(control);
     EXPECT_EQ(WindowFromDC(dc), control);
+    EXPECT_GT(SkinGraphics().LiveObjects(), live);
     RECT client;
     GetClientRect(control, &client);
     PaintControlFace(dc, client);
     EXPECT_EQ(ReleaseDC(control, dc), 1);
     GdiFlush();
+    EXPECT_EQ(SkinGraphics().LiveObjects(), live) << "the redirected device context leaked graphics objects";
     EXPECT_EQ(ScreenPixel(control, 5, 5), RGB(128, 128, 128));
     EXPECT_EQ(ScreenPixel(control, 40, 40), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(control, 66, 12), kNearKey);
     EXPECT_TRUE(dcRecord.handedOut.empty());
+
+    // A record that goes while one of its contexts is out gives back what
+    // the context held, and WindowFromDC forgets it.
+    HDC out = nullptr;
+    {
+        SkinDcRedirect gone;
+        gone.Activate(SkinPaintMode::Compose, kKey, false);
+        skin.dc = &gone;
+        out = GetDC(control);
+        ASSERT_EQ(gone.handedOut.size(), 1u);
+        EXPECT_EQ(SkinMemoryDcWindow(out), control);
+        skin.dc = nullptr;
+        skin_unhooked::ReleaseDC(control, gone.handedOut[0].real);
+    }
+    EXPECT_EQ(SkinMemoryDcWindow(out), nullptr);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), live);
 
     DetachTestSkin(control, &skin);
     DestroyWindow(frame);
     DeleteObject(host_.frameBrush);
+}
+
+TEST_F(HookBehaviour, ClipModesPaintOnScreenInsideOrOutsideTheRectangle) {
+    HWND frame = CreateTestWindow(&BaseProcedure, nullptr, WS_POPUP | WS_VISIBLE, 200, 200);
+    HWND control = CreateTestWindow(&ControlProcedure, frame, WS_CHILD | WS_VISIBLE, 80, 80);
+    SetWindowPos(frame, HWND_TOPMOST, 100, 100, 200, 200, SWP_SHOWWINDOW);
+    SkinPaintRedirect record;
+    TestSkin skin;
+    skin.paint = &record;
+    AttachTestSkin(control, &skin, false);
+    const long live = SkinGraphics().LiveObjects();
+    auto repaint = [&](COLORREF face) {
+        g_face = face;
+        InvalidateRect(control, nullptr, FALSE);
+        UpdateWindow(control);
+        g_face = kKey;
+    };
+    const COLORREF blue = RGB(0, 0, 255), white = RGB(255, 255, 255), yellow = RGB(255, 255, 0);
+    repaint(blue);  // not redirected yet: the whole face
+    EXPECT_EQ(ScreenPixel(control, 70, 70), blue);
+
+    // The rectangle's right and bottom edges belong to it.
+    record.Activate(SkinPaintMode::ClipTo, RECT{62, 62, 69, 69}, nullptr, kKey);
+    repaint(white);
+    EXPECT_EQ(ScreenPixel(control, 62, 62), white);
+    EXPECT_EQ(ScreenPixel(control, 69, 69), white);
+    EXPECT_EQ(ScreenPixel(control, 70, 70), blue);
+    EXPECT_EQ(ScreenPixel(control, 61, 61), blue);
+
+    record.Activate(SkinPaintMode::ClipOut, RECT{62, 62, 69, 69}, nullptr, kKey);
+    repaint(yellow);
+    EXPECT_EQ(ScreenPixel(control, 69, 69), white);
+    EXPECT_EQ(ScreenPixel(control, 70, 70), yellow);
+    EXPECT_EQ(ScreenPixel(control, 5, 5), yellow);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), live) << "the clip region leaked";
+
+    DetachTestSkin(control, &skin);
+    DestroyWindow(frame);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hooks/hook_test_host.h"
@@ -227,7 +228,7 @@ HDC CountingGetDc(HWND w, SkinDcRedirect* record, bool wholeWindow) {
     HDC dc = wholeWindow ? skin_unhooked::GetWindowDC(w) : skin_unhooked::GetDC(w);
     SkinRedirectedDc entry;
     entry.memory = dc;
-    record->handedOut.push_back(entry);
+    record->handedOut.push_back(std::move(entry));
     return dc;
 }
 int CountingReleaseDc(HWND w, HDC dc, SkinDcRedirect* record) {

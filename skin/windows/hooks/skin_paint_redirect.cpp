@@ -1,9 +1,12 @@
-// The redirected device contexts are plain GDI work (a memory copy of the
-// real context, composed back with a colour key); this file and the
-// capture helpers in it are the hooks' only GDI drawing.
+// The redirected device contexts are canvases of the graphics layer over
+// bitmaps it creates and counts: the capture, the keyed composition and the
+// fills are canvas calls. Only device-context state (selections, colours,
+// modes, origins, clipping) is set here directly.
 #include "skin/windows/hooks/skin_paint_redirect.h"
 
 #include <algorithm>
+#include <climits>
+#include <memory>
 #include <utility>
 
 #include "skin/windows/hooks/skin_detours.h"
@@ -42,32 +45,31 @@ std::vector<std::pair<HDC, HWND>> g_memoryDcs;
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
-void Release(SkinRedirectedDc& dc) {
+// Ends the handed-out canvas (the bitmap is free again to be a source) and
+// takes its device context out of the table WindowFromDC consults.
+void EndCanvas(SkinRedirectedDc& dc) {
     SkinUnregisterMemoryDc(dc.memory);
-    if (dc.memory) {
-        SelectObject(dc.memory, dc.oldBitmap);
-        DeleteDC(dc.memory);
-    }
-    if (dc.bitmap) DeleteObject(dc.bitmap);
-    dc = SkinRedirectedDc{};
+    dc.canvas.reset();
+    dc.memory = nullptr;
 }
 
 // A memory context over a copy of `area` of the real one, with the real
 // one's drawing attributes, so the control paints off-screen as it would
 // have on screen.
 bool Capture(HDC real, const RECT& area, HWND window, SkinRedirectedDc* out) {
-    if (!real || Width(area) <= 0 || Height(area) <= 0) return false;
+    const int w = Width(area), h = Height(area);
+    if (!real || w <= 0 || h <= 0) return false;
+    ISkinGraphics& graphics = SkinGraphics();
     SkinRedirectedDc dc;
     dc.real = real;
     dc.area = area;
-    dc.memory = CreateCompatibleDC(real);
-    dc.bitmap = dc.memory ? CreateCompatibleBitmap(real, Width(area), Height(area)) : nullptr;
-    if (!dc.bitmap) {
-        if (dc.memory) DeleteDC(dc.memory);
-        return false;
-    }
-    dc.oldBitmap = SelectObject(dc.memory, dc.bitmap);
-    BitBlt(dc.memory, 0, 0, Width(area), Height(area), real, area.left, area.top, SRCCOPY);
+    dc.bitmap = graphics.CreateCompatibleBitmap(w, h);
+    if (!dc.bitmap) return false;
+    dc.canvas = graphics.CreateBitmapCanvas(SkinSurface{dc.bitmap.Get(), w, h});
+    std::unique_ptr<ISkinCanvas> screen = graphics.CreateDcCanvas(real);
+    if (!dc.canvas || !dc.canvas->Dc() || !screen) return false;
+    dc.memory = dc.canvas->Dc();
+    dc.canvas->CopyFrom(*screen, SkinBox{0, 0, w, h}, area.left, area.top);
     SelectObject(dc.memory, GetCurrentObject(real, OBJ_FONT));
     SelectObject(dc.memory, GetCurrentObject(real, OBJ_BRUSH));
     SelectObject(dc.memory, GetCurrentObject(real, OBJ_PEN));
@@ -82,65 +84,73 @@ bool Capture(HDC real, const RECT& area, HWND window, SkinRedirectedDc* out) {
     GetViewportOrgEx(real, &p);
     SetViewportOrgEx(dc.memory, p.x - area.left, p.y - area.top, nullptr);
     SkinRegisterMemoryDc(dc.memory, window);
-    *out = dc;
+    *out = std::move(dc);
     return true;
 }
 
 // Puts `part` (real-context coordinates) of the captured picture over
-// `fill` in the real context, leaving out the pixels of `key`.
+// `fill` in the real context, leaving out the pixels of `key`. The
+// handed-out canvas must have ended: its bitmap is the source here, and it
+// is read through a fresh DC, so no mapping the control left behind applies.
 template <typename Fill>
 void Compose(const SkinRedirectedDc& dc, const RECT& part, COLORREF key, Fill&& fill) {
     const int w = Width(part), h = Height(part);
-    if (w <= 0 || h <= 0) return;
-    HDC composed = CreateCompatibleDC(dc.real);
-    HBITMAP bitmap = composed ? CreateCompatibleBitmap(dc.real, w, h) : nullptr;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(composed, bitmap);
-        fill(composed, w, h);
-        // The control may have left a mapping of its own behind.
-        SetMapMode(dc.memory, MM_TEXT);
-        SetWindowOrgEx(dc.memory, 0, 0, nullptr);
-        SetViewportOrgEx(dc.memory, 0, 0, nullptr);
-        TransparentBlt(composed, 0, 0, w, h, dc.memory, part.left - dc.area.left, part.top - dc.area.top, w, h, key);
-        BitBlt(dc.real, part.left, part.top, w, h, composed, 0, 0, SRCCOPY);
-        SelectObject(composed, old);
-        DeleteObject(bitmap);
-    }
-    if (composed) DeleteDC(composed);
+    if (w <= 0 || h <= 0 || !dc.bitmap) return;
+    ISkinGraphics& graphics = SkinGraphics();
+    SkinBitmapHandle buffer = graphics.CreateCompatibleBitmap(w, h);
+    if (!buffer) return;
+    std::unique_ptr<ISkinCanvas> composed = graphics.CreateBitmapCanvas(SkinSurface{buffer.Get(), w, h});
+    std::unique_ptr<ISkinCanvas> screen = graphics.CreateDcCanvas(dc.real);
+    if (!composed || !screen) return;
+    fill(*composed, w, h);
+    const SkinSurface captured{dc.bitmap.Get(), Width(dc.area), Height(dc.area)};
+    const SkinPiece piece{SkinBlit::Keyed, SkinBox{0, 0, w, h},
+                          SkinBox{part.left - dc.area.left, part.top - dc.area.top, w, h}};
+    composed->DrawPieces(captured, &piece, 1, key);
+    screen->CopyFrom(*composed, SkinBox{part.left, part.top, w, h}, 0, 0);
 }
 
 // The skinned background behind `part` of the painted window's client area.
-void FillSkinnedBackground(HDC target, int w, int h, HWND window, const RECT& part, HWND backgroundWindow) {
+void FillSkinnedBackground(ISkinCanvas& target, int w, int h, HWND window, const RECT& part,
+                           HWND backgroundWindow) {
     ISkinHookHost* host = SkinActiveHookHost();
     HBRUSH brush = host && backgroundWindow ? host->FrameBackgroundBrush(backgroundWindow) : nullptr;
     if (brush) {
         // The frame's brush lines up with the frame's own client area.
         POINT origin{part.left, part.top};
         MapWindowPoints(window, backgroundWindow, &origin, 1);
-        SetBrushOrgEx(target, -origin.x, -origin.y, nullptr);
-        RECT all{0, 0, w, h};
-        FillRect(target, &all, brush);
+        SetBrushOrgEx(target.Dc(), -origin.x, -origin.y, nullptr);
+        target.FillBrush(SkinRect{0, 0, w, h}, brush);
         return;
     }
     RECT client;
     GetClientRect(window, &client);
-    SetViewportOrgEx(target, -part.left, -part.top, nullptr);
-    PaintParentBackground(window, target, client.left, client.top, client.right, client.bottom, 255);
-    SetViewportOrgEx(target, 0, 0, nullptr);
+    SetViewportOrgEx(target.Dc(), -part.left, -part.top, nullptr);
+    PaintParentBackground(window, target.Dc(), client.left, client.top, client.right, client.bottom, 255);
+    SetViewportOrgEx(target.Dc(), 0, 0, nullptr);
+}
+
+// The clip rectangle of the clip modes, one pixel wider and taller than the
+// record's; reversed edges are put in order, as a rectangle region takes them.
+SkinRect ClipRect(const RECT& rect) {
+    auto past = [](LONG edge) { return edge < INT_MAX ? static_cast<int>(edge) + 1 : INT_MAX; };
+    const int left = rect.left, top = rect.top, right = past(rect.right), bottom = past(rect.bottom);
+    return SkinRect{std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom)};
 }
 
 // Takes the record's entry for `memory` out of its list.
 bool TakeHandedOut(std::vector<SkinRedirectedDc>& list, HDC memory, SkinRedirectedDc* out) {
     auto it = std::find_if(list.begin(), list.end(), [memory](const SkinRedirectedDc& d) { return d.memory == memory; });
     if (it == list.end()) return false;
-    *out = *it;
+    *out = std::move(*it);
     list.erase(it);
     return true;
 }
 
-bool Append(std::vector<SkinRedirectedDc>& list, const SkinRedirectedDc& dc) {
+// Moves `dc` into the list; when the list cannot grow, `dc` keeps it all.
+bool Append(std::vector<SkinRedirectedDc>& list, SkinRedirectedDc& dc) {
     try {
-        list.push_back(dc);
+        list.push_back(std::move(dc));
         return true;
     } catch (...) {
         return false;
@@ -148,6 +158,20 @@ bool Append(std::vector<SkinRedirectedDc>& list, const SkinRedirectedDc& dc) {
 }
 
 }  // namespace
+
+SkinRedirectedDc& SkinRedirectedDc::operator=(SkinRedirectedDc&& o) noexcept {
+    if (this == &o) return *this;
+    SkinUnregisterMemoryDc(memory);
+    canvas.reset();  // lets go of the old bitmap before it is deleted
+    bitmap = std::move(o.bitmap);
+    canvas = std::move(o.canvas);
+    memory = std::exchange(o.memory, nullptr);
+    real = std::exchange(o.real, nullptr);
+    area = o.area;
+    return *this;
+}
+
+SkinRedirectedDc::~SkinRedirectedDc() { SkinUnregisterMemoryDc(memory); }
 
 SkinPaintRedirect::SkinPaintRedirect() : backgroundColor(GetSysColor(COLOR_BTNFACE)) {}
 
@@ -218,26 +242,25 @@ HDC SkinRedirectBeginPaint(HWND window, PAINTSTRUCT* paint, SkinPaintRedirect* r
         rect = record->rect;
     }
     if (mode == SkinPaintMode::ClipTo || mode == SkinPaintMode::ClipOut) {
-        HRGN clip = CreateRectRgn(rect.left, rect.top, rect.right + 1, rect.bottom + 1);
-        if (clip) {
-            ExtSelectClipRgn(real, clip, mode == SkinPaintMode::ClipTo ? RGN_COPY : RGN_DIFF);
-            DeleteObject(clip);
-        }
+        const SkinRect clipRect = ClipRect(rect);
+        SkinRegion clip = SkinGraphics().CreateRegion(&clipRect, 1);
+        if (clip) ExtSelectClipRgn(real, clip.Get(), mode == SkinPaintMode::ClipTo ? RGN_COPY : RGN_DIFF);
         return real;
     }
     RECT client;
     if (!GetClientRect(window, &client)) return real;
     SkinRedirectedDc dc;
     if (!Capture(real, client, window, &dc)) return real;
+    const HDC memory = dc.memory;
     {
         ExclusiveLock guard(&record->lock);
         if (!Append(record->handedOut, dc)) {
-            Release(dc);
+            EndCanvas(dc);
             return real;
         }
     }
-    paint->hdc = dc.memory;
-    return dc.memory;
+    paint->hdc = memory;
+    return memory;
 }
 
 BOOL SkinRedirectEndPaint(HWND window, const PAINTSTRUCT* paint, SkinPaintRedirect* record) {
@@ -253,15 +276,16 @@ BOOL SkinRedirectEndPaint(HWND window, const PAINTSTRUCT* paint, SkinPaintRedire
         backgroundWindow = record->backgroundWindow;
         key = record->backgroundColor;
     }
+    EndCanvas(dc);
     if (mode == SkinPaintMode::Compose) {
         const RECT part = paint->rcPaint;
-        Compose(dc, part, key, [&](HDC target, int w, int h) {
+        Compose(dc, part, key, [&](ISkinCanvas& target, int w, int h) {
             FillSkinnedBackground(target, w, h, window, part, backgroundWindow);
         });
     }
     PAINTSTRUCT real = *paint;
     real.hdc = dc.real;
-    Release(dc);
+    dc.bitmap.Reset();
     return skin_unhooked::EndPaint(window, &real);
 }
 
@@ -276,12 +300,13 @@ HDC SkinRedirectGetDc(HWND window, SkinDcRedirect* record, bool wholeWindow) {
     }
     SkinRedirectedDc dc;
     if (!Capture(real, area, window, &dc)) return real;
+    const HDC memory = dc.memory;
     ExclusiveLock guard(&record->lock);
     if (!Append(record->handedOut, dc)) {
-        Release(dc);
+        EndCanvas(dc);
         return real;
     }
-    return dc.memory;
+    return memory;
 }
 
 int SkinRedirectReleaseDc(HWND window, HDC memory, SkinDcRedirect* record) {
@@ -296,14 +321,14 @@ int SkinRedirectReleaseDc(HWND window, HDC memory, SkinDcRedirect* record) {
         key = record->backgroundColor;
         invalidate = record->invalidateOnRelease;
     }
+    EndCanvas(dc);
     if (mode == SkinPaintMode::Compose) {
-        Compose(dc, dc.area, key, [](HDC target, int w, int h) {
-            RECT all{0, 0, w, h};
-            FillRect(target, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+        Compose(dc, dc.area, key, [](ISkinCanvas& target, int w, int h) {
+            target.FillBrush(SkinRect{0, 0, w, h}, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
         });
     }
     HDC real = dc.real;
-    Release(dc);
+    dc.bitmap.Reset();
     if (invalidate) InvalidateRect(window, nullptr, FALSE);
     return skin_unhooked::ReleaseDC(window, real);
 }

@@ -18,7 +18,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
+
+#include "skin/resources/skin_graphics.h"
 
 enum class SkinPaintMode : int {
     Compose = 0,      // paint off-screen, then compose over the skinned background
@@ -27,13 +30,23 @@ enum class SkinPaintMode : int {
     ClipOut = 3,      // paint on screen, except in the rectangle
 };
 
-// One memory device context handed out in place of a real one.
+// One memory device context handed out in place of a real one: a canvas of
+// the graphics layer over a bitmap holding the captured picture.
 struct SkinRedirectedDc {
-    HDC memory = nullptr;
+    HDC memory = nullptr;  // the canvas's device context, what the control paints into
     HDC real = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ oldBitmap = nullptr;
-    RECT area{};  // what the memory context covers, in the real one's coordinates
+    RECT area{};  // what the bitmap covers, in the real one's coordinates
+    // Declared in this order so the canvas (which has the bitmap selected)
+    // goes first; a bitmap still selected into a DC cannot be deleted.
+    SkinBitmapHandle bitmap;
+    std::unique_ptr<ISkinCanvas> canvas;
+
+    SkinRedirectedDc() = default;
+    SkinRedirectedDc(SkinRedirectedDc&& o) noexcept { *this = std::move(o); }
+    SkinRedirectedDc& operator=(SkinRedirectedDc&& o) noexcept;
+    // An entry that goes without being ended (its record is destroyed while
+    // the context is out) takes its context out of the WindowFromDC table.
+    ~SkinRedirectedDc();
 };
 
 struct SkinPaintRedirect;
