@@ -162,6 +162,7 @@ TEST_F(InstallerWindow, FrameDropsTheSystemCaptionAndKeepsATwoPixelBorder) {
 TEST_F(InstallerWindow, RegionCutsExactlyTheMagentaPixelsOfTheCornerBlocks) {
   const ts::Pixels picture = ts::LoadBitmapFile(kSkinDir + "/PromptBk.bmp");
   ASSERT_GT(picture.width, 2 * kCornerBlock);
+  ASSERT_GT(picture.height, 2 * kCornerBlock);
   const RECT window = ScreenRect(window_);
   const int w = Width(window), h = Height(window);
 
@@ -323,14 +324,18 @@ TEST_F(InstallerWindow, MinimiseButtonMinimisesAndRestoringKeepsTheSize) {
 TEST_F(InstallerWindow, StatusButtonShowsTheWarningFaceWithWhiteText) {
   HWND status = Child(kStatusId);
   const RECT r = RectInParent(status);
-  EXPECT_EQ(Width(r), 399);
-  EXPECT_EQ(Height(r), 42);
+  ASSERT_EQ(Width(r), 399);
+  ASSERT_EQ(Height(r), 42);
   EXPECT_EQ(ts::WindowText(status), L"请连接你的苹果设备");
 
   const Face warning = SkinFace("warning.png");
   ASSERT_EQ(warning.picture.width, 399);
+  ASSERT_EQ(warning.picture.height, 42);
+  ASSERT_GE(r.left, 3);
   const ts::Pixels shot = Shot(status);
   const auto backdrop = RowBackdrop(status, r.left - 3);
+  ASSERT_EQ(shot.width, 399);
+  ASSERT_EQ(backdrop.size(), 42u);
   // The face shows 1:1 at both ends, where the text does not reach.
   int mismatches = 0, compared = 0;
   for (int y = 0; y < shot.height; ++y) {
@@ -362,8 +367,8 @@ TEST_F(InstallerWindow, FooterAndLinksShowTheBackgroundBehindThem) {
   HWND footer = Child(kFooterId);
   EXPECT_EQ(ts::WindowText(footer), L"");
   const RECT f = RectInParent(footer);
-  EXPECT_GE(f.left, 1);
-  EXPECT_LE(f.right, client.right - 1);
+  ASSERT_GE(f.left, 1);
+  ASSERT_LE(f.right, client.right - 1);
   EXPECT_LE(f.bottom, client.bottom) << "the footer lies below the client area";
   int footerOff = 0, rows = 0;
   for (int y = std::max<LONG>(f.top, 0); y < std::min<LONG>(f.bottom, client.bottom); ++y, ++rows) {
@@ -384,8 +389,10 @@ TEST_F(InstallerWindow, FooterAndLinksShowTheBackgroundBehindThem) {
     ASSERT_GT(Width(l), 0);
     const int besideX = std::min(RectInParent(Child(kHomeId)).left, RectInParent(Child(kForumId)).left) - 3;
     ASSERT_GE(besideX, 0);
+    ASSERT_GE(l.left, 0);
+    ASSERT_LE(l.right, shot.width);
     int band = 0, text = 0, other = 0;
-    for (int y = std::max<LONG>(l.top, 0); y < l.bottom; ++y) {
+    for (int y = std::max<LONG>(l.top, 0); y < std::min<LONG>(l.bottom, shot.height); ++y) {
       const std::uint32_t behind = shot.at(besideX, y);
       for (int x = l.left; x < l.right; ++x) {
         const std::uint32_t px = shot.at(x, y);
@@ -400,7 +407,7 @@ TEST_F(InstallerWindow, FooterAndLinksShowTheBackgroundBehindThem) {
           dot += (Channel(px, shift) - Channel(behind, shift)) * d;
           len += d * d;
         }
-        const double t = std::clamp(dot / len, 0.0, 1.0);
+        const double t = len > 0 ? std::clamp(dot / len, 0.0, 1.0) : 0.0;
         bool onBlend = true;
         for (int shift = 0; shift < 24; shift += 8) {
           const double expected = Channel(behind, shift) + t * (Channel(kLinkBlue, shift) - Channel(behind, shift));
