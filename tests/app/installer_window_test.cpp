@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/installer_ids.h"
 #include "app/installer_run.h"
 #include "app/screen_check.h"
 #include "common/win_handles.h"
@@ -38,13 +39,12 @@ using ts::Width;
 const std::string kSkinDir = TOVANE_SKIN_DIR;
 const std::string kOutput = TOVANE_TEST_OUTPUT;
 
-// Controls of dialog template 106.
-constexpr int kStatusId = 1003;
-constexpr int kCloseId = 1004;
-constexpr int kFooterId = 1005;
-constexpr int kMinimiseId = 1006;
-constexpr int kForumId = 1009;
-constexpr int kHomeId = 1007;
+constexpr int kStatusId = IDC_STATUS_BUTTON;
+constexpr int kCloseId = IDC_CLOSE_BUTTON;
+constexpr int kFooterId = IDC_FOOTER_TEXT;
+constexpr int kMinimiseId = IDC_MINIMISE_BUTTON;
+constexpr int kForumId = IDC_FORUM_LINK;
+constexpr int kHomeId = IDC_HOME_LINK;
 
 // The size the main window gives its dialog, before the skin takes the frame.
 constexpr int kDialogWidth = 509;
