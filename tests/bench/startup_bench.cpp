@@ -24,7 +24,7 @@ namespace ts = testing_support;
 
 namespace {
 
-constexpr int kRuns = 9;             // each program, after one start not counted
+constexpr int kRuns = 15;  // each program, after one start not counted
 constexpr double kTimeoutMs = 30000;
 constexpr int kInstallerStatusId = 1003;
 // A point of the status button away from its centred text.
@@ -187,7 +187,8 @@ int main() {
                     p->name, Median(p->visibleMs), Median(p->paintedMs), static_cast<int>(p->paintedMs.size()),
                     *std::min_element(p->paintedMs.begin(), p->paintedMs.end()),
                     *std::max_element(p->paintedMs.begin(), p->paintedMs.end()));
-    std::printf("start-up to the first painted window: installer / minimal dialog = %.2fx\n",
-                Median(installer.paintedMs) / Median(minimal.paintedMs));
+    const auto fastest = [](const Program& p) { return *std::min_element(p.paintedMs.begin(), p.paintedMs.end()); };
+    std::printf("start-up to the first painted window: installer / minimal dialog = %.2fx (fastest runs: %.2fx)\n",
+                Median(installer.paintedMs) / Median(minimal.paintedMs), fastest(installer) / fastest(minimal));
     return 0;
 }
