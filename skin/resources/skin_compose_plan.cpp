@@ -42,22 +42,16 @@ public:
                     case SkinComposedPixel::Skip: c.skip = true; break;
                 }
             }
-        // A column that must leave some pixels alone and draw others cannot
-        // be one op: then each row goes by itself (a single row never mixes).
+        // Bands never mix kept and drawn pixels in a column unless a Skip
+        // pixel may be drawn (see SameSkips).
         std::vector<SkinComposedPixel> kinds(static_cast<size_t>(w_));
         for (int x = 0; x < w_; ++x) {
             const Column& c = columns[static_cast<size_t>(x)];
             SkinComposedPixel& k = kinds[static_cast<size_t>(x)];
-            if (c.skip && !c.copy && !c.special) {
+            if (c.skip && !c.copy && !c.special)
                 k = SkinComposedPixel::Skip;
-            } else if (c.skip && !skipMayBeSpecial_) {
-                if (y1 - y0 == 1) return false;  // cannot happen: one pixel is one kind
-                for (int y = y0; y < y1; ++y)
-                    if (!Band(y, y + 1)) return false;
-                return true;
-            } else {
+            else
                 k = c.special || c.skip ? SkinComposedPixel::Special : SkinComposedPixel::Copy;
-            }
         }
         Absorb(kinds);
         for (int x = 0; x < w_;) {
@@ -68,6 +62,15 @@ public:
                 return false;
             x = end;
         }
+        return true;
+    }
+
+    // Whether rows y and z may share a band: always when Skip pixels may be
+    // drawn, else when they leave the same columns alone.
+    bool SameSkips(int y, int z) const {
+        if (skipMayBeSpecial_) return true;
+        for (int x = 0; x < w_; ++x)
+            if ((At(x, y) == SkinComposedPixel::Skip) != (At(x, z) == SkinComposedPixel::Skip)) return false;
         return true;
     }
 
@@ -108,7 +111,7 @@ bool SkinPlanComposedCopy(const std::vector<SkinComposedPixel>& pixels, int w, i
     for (int y = 0; y < h;) {
         bool copy = planner.RowIsCopy(y);
         int end = y + 1;
-        while (end < h && planner.RowIsCopy(end) == copy) ++end;
+        while (end < h && planner.RowIsCopy(end) == copy && (copy || planner.SameSkips(y, end))) ++end;
         if (!(copy ? planner.Add(false, 0, y, w, end - y) : planner.Band(y, end))) {
             ops->clear();
             return false;

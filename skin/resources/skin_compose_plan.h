@@ -26,9 +26,9 @@ struct SkinComposeOp {
 // columns into copies and special parts. A special part may also take copy
 // pixels (a keyed or blended copy of them gives the same), and Skip pixels
 // too when `skipMayBeSpecial` (a blend of a transparent pixel changes
-// nothing); otherwise Skip pixels are left alone exactly, band by band or
-// row by row. False, with no ops, for an empty picture or when the plan
-// would need more than kSkinMaxComposeOps copies.
+// nothing); otherwise Skip pixels are left alone exactly: the rows of a
+// band then leave the same columns alone. False, with no ops, for an empty
+// picture or when the plan would need more than kSkinMaxComposeOps copies.
 constexpr int kSkinMaxComposeOps = 64;
 bool SkinPlanComposedCopy(const std::vector<SkinComposedPixel>& pixels, int w, int h, bool skipMayBeSpecial,
                           std::vector<SkinComposeOp>* ops);

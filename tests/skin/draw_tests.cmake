@@ -10,6 +10,6 @@ tovane_add_gtest(draw_primitives_test
 
 if(WIN32)
   tovane_add_gtest(draw_win32_test
-    SOURCES draw_win32_test.cpp
+    SOURCES draw_win32_test.cpp draw_compose_win32_test.cpp
     LIBS tovane_skin_resources tovane_test_bmp tovane_test_pictures tovane_test_support)
 endif()
