@@ -95,6 +95,8 @@ bool SkinComposeCache::Store(const SkinComposeKey& key, std::unique_ptr<SkinComp
             break;
         }
     if (static_cast<int>(entries_.size()) >= kEntries) Drop(entries_.size() - 1);
+    // Room first, so that the insert below cannot fail once the bytes are taken.
+    if (entries_.capacity() < static_cast<size_t>(kEntries)) entries_.reserve(kEntries);
     if (!Reserve(bytes)) return false;
     entries_.insert(entries_.begin(), Entry{key, std::move(result), bytes});
     return true;

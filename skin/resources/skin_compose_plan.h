@@ -19,6 +19,8 @@ enum class SkinComposedPixel : uint8_t {
 struct SkinComposeOp {
     bool special = false;  // a keyed or blended copy, else a plain one
     SkinBox box;
+
+    bool operator==(const SkinComposeOp& o) const { return special == o.special && box == o.box; }
 };
 
 // The plan for a w x h picture of pixel kinds (rows top-down). Rows of plain

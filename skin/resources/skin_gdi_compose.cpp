@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "skin/resources/skin_compose_cache.h"
@@ -331,10 +332,19 @@ int SkinGdiDrawComposed(HDC dc, SkinComposeCache& cache, const SkinSurface& sour
     SkinComposeKey k = SkinMakeComposeKey(source.bitmap, pieces, count, box, key, alpha, mode);
     if (auto* found = dynamic_cast<GdiComposed*>(cache.Find(k))) return found->Draw(dc, box.x, box.y);
     if (!cache.SeenBefore(k)) return SkinGdiDrawPieces(dc, source, pieces, count, key, alpha);
-    std::unique_ptr<GdiComposed> built = GdiComposed::Build(kind, source, pieces, count, box, key, alpha, mode);
+    std::unique_ptr<GdiComposed> built;
+    try {
+        built = GdiComposed::Build(kind, source, pieces, count, box, key, alpha, mode);
+    } catch (const std::bad_alloc&) {
+        built.reset();  // no memory for the plan: the plain path needs none
+    }
     if (!built) return SkinGdiDrawPieces(dc, source, pieces, count, key, alpha);
     int drawn = built->Draw(dc, box.x, box.y);
     size_t size = built->Bytes(box.w, box.h);
-    cache.Store(k, std::move(built), size);
+    try {
+        cache.Store(k, std::move(built), size);
+    } catch (const std::bad_alloc&) {
+        // Not kept; drawn all the same.
+    }
     return drawn;
 }
