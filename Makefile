@@ -1,6 +1,6 @@
 # The two commands of the project. Both set up a fresh Debian 12 machine first
 # (packages, cross-built Windows dependencies, Wine prefix).
-.PHONY: demo test fuzz clean
+.PHONY: demo test bench fuzz clean
 
 # Builds the installer and runs it under Wine on a simulated device, with a
 # local update service and a sample package.
@@ -10,6 +10,11 @@ demo:
 # Builds everything and runs every test (native and under Wine).
 test:
 	@scripts/test.sh
+
+# Builds every benchmark (native Release without sanitizers, and Windows)
+# and runs each one, printing its figures.
+bench:
+	@scripts/bench.sh
 
 # A longer fuzzing campaign over every fuzz target (SECONDS each, default 600).
 fuzz:

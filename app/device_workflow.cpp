@@ -1,23 +1,22 @@
 #include "app/device_workflow.h"
 
+#include <chrono>
 #include <utility>
 
-#include "device/afc_file.h"
-
-#ifdef TOVANE_HAVE_POCO_NET
 #include "app/online_fetch.h"
-#endif
+#include "app/package_file.h"
+#include "device/afc_file.h"
 
 namespace {
 
-constexpr DWORD kCopyBlockSize = 8192;
+constexpr std::size_t kCopyBlockSize = 8192;
 
 std::string DevicePath(const char* name) { return std::string(apple::kAutoInstallFolder) + "/" + name; }
 
 // Clears a worker's marker when the worker ends, however it ends.
 class MarkerReset {
  public:
-  MarkerReset(std::mutex& lock, HANDLE& marker, std::condition_variable& changed)
+  MarkerReset(std::mutex& lock, const WorkerThread*& marker, std::condition_variable& changed)
       : lock_(lock), marker_(marker), changed_(changed) {}
   ~MarkerReset() {
     std::lock_guard<std::mutex> guard(lock_);
@@ -27,11 +26,45 @@ class MarkerReset {
 
  private:
   std::mutex& lock_;
-  HANDLE& marker_;
+  const WorkerThread*& marker_;
   std::condition_variable& changed_;
 };
 
+// True when the device holds exactly `expected` bytes at `path`.
+bool DeviceSizeIs(apple::AppleDevice& device, const std::string& path, std::uint64_t expected) {
+  std::uint64_t size = 0;
+  return device.FileSize(path, &size) && size == expected;
+}
+
 }  // namespace
+
+// The fetch's view of the status button: its texts show only while the
+// device it started for is still current, so a download that outlives its
+// device does not write percentages over the waiting text.
+class DeviceWorkflow::FetchView : public StatusView {
+ public:
+  FetchView(DeviceWorkflow& flow, std::shared_ptr<apple::AppleDevice> device)
+      : flow_(flow), device_(std::move(device)) {}
+  void SetStatusText(const std::wstring& text) override {
+    flow_.ShowForDevice(device_, [&] { flow_.view_.SetStatusText(text); });
+  }
+  void ShowWarningImages() override {
+    flow_.ShowForDevice(device_, [&] { flow_.view_.ShowWarningImages(); });
+  }
+  void ShowInstallImages() override {
+    flow_.ShowForDevice(device_, [&] { flow_.view_.ShowInstallImages(); });
+  }
+  void ShowDoneImages() override {
+    flow_.ShowForDevice(device_, [&] { flow_.view_.ShowDoneImages(); });
+  }
+  void ClearFooterText() override { flow_.view_.ClearFooterText(); }
+  // A failed download is worth telling whether or not the device stayed.
+  void ShowMessage(const std::wstring& text) override { flow_.view_.ShowMessage(text); }
+
+ private:
+  DeviceWorkflow& flow_;
+  std::shared_ptr<apple::AppleDevice> device_;
+};
 
 std::wstring ReadyText(const std::wstring& deviceName) {
   std::wstring format = kReadyTextFormat;
@@ -43,15 +76,20 @@ DeviceWorkflow::DeviceWorkflow(StatusView& view) : view_(view) {}
 DeviceWorkflow::~DeviceWorkflow() { Shutdown(); }
 
 void DeviceWorkflow::Shutdown() {
-  std::vector<win::ScopedHandle> threads;
+  std::vector<std::unique_ptr<WorkerThread>> threads;
   {
     std::unique_lock<std::mutex> lock(fieldsLock_);
     stopping_ = true;
+    workersChanged_.notify_all();  // wakes a device worker in its arrival wait
     workersChanged_.wait(lock, [this] { return !deviceWorker && !installWorker; });
     threads.swap(threads_);
   }
   // The markers are cleared just before a thread returns: wait for the return.
-  for (auto& t : threads) WaitForSingleObject(t.get(), INFINITE);
+  threads.clear();
+}
+
+std::unique_ptr<WorkerThread> DeviceWorkflow::StartThread(WorkerThread::Procedure procedure, void* argument) {
+  return WorkerThread::Start(procedure, argument);
 }
 
 void DeviceWorkflow::OnDeviceNotification(const apple::DeviceEvent* event, void* context) {
@@ -127,7 +165,7 @@ std::wstring DeviceWorkflow::PackagePath() {
   return packagePath;
 }
 
-bool DeviceWorkflow::WaitForWorkers(DWORD milliseconds) {
+bool DeviceWorkflow::WaitForWorkers(unsigned milliseconds) {
   std::unique_lock<std::mutex> lock(fieldsLock_);
   return workersChanged_.wait_for(lock, std::chrono::milliseconds(milliseconds),
                                   [this] { return !deviceWorker && !installWorker; });
@@ -140,8 +178,9 @@ std::size_t DeviceWorkflow::LiveWorkerThreads() {
 }
 
 void DeviceWorkflow::ReapFinishedLocked() {
+  // Only threads whose procedure has returned: joining them takes no time.
   for (auto it = threads_.begin(); it != threads_.end();) {
-    if (WaitForSingleObject(it->get(), 0) == WAIT_OBJECT_0) {
+    if ((*it)->Finished()) {
       it = threads_.erase(it);
     } else {
       ++it;
@@ -149,29 +188,35 @@ void DeviceWorkflow::ReapFinishedLocked() {
   }
 }
 
-bool DeviceWorkflow::StartWorkerLocked(HANDLE& marker, LPTHREAD_START_ROUTINE proc, void* arg) {
+bool DeviceWorkflow::StartWorkerLocked(const WorkerThread*& marker, WorkerThread::Procedure procedure,
+                                       void* argument) {
   if (stopping_) return false;
   ReapFinishedLocked();
+  // Room first, so that a started thread is always kept.
+  threads_.reserve(threads_.size() + 1);
   // The lock is held while the thread starts, and the thread clears its
   // marker under the same lock, so the marker is always set first.
-  HANDLE thread = CreateThread(nullptr, 0, proc, arg, 0, nullptr);
+  std::unique_ptr<WorkerThread> thread = StartThread(procedure, argument);
   if (!thread) return false;
-  threads_.emplace_back(thread);
-  marker = thread;
+  marker = thread.get();
+  threads_.push_back(std::move(thread));
   return true;
 }
 
 bool DeviceWorkflow::StartExaminationLocked(apple::AMDeviceRef device) {
-  auto* record = new StartRecord{this, device};
+  auto record = std::make_unique<StartRecord>(StartRecord{this, device});
   examinedDevice_ = device;
   examinedDeparted_ = false;
   examinedReturned_ = false;
-  if (StartWorkerLocked(deviceWorker, &DeviceWorkflow::DeviceArrivalWorker, record)) return true;
-  delete record;
-  return false;
+  if (!StartWorkerLocked(deviceWorker, &DeviceWorkflow::DeviceArrivalWorker, record.get())) {
+    examinedDevice_ = nullptr;
+    return false;
+  }
+  record.release();  // the worker frees it as its first step
+  return true;
 }
 
-DWORD WINAPI DeviceWorkflow::DeviceArrivalWorker(void* startRecord) {
+std::uint32_t DeviceWorkflow::DeviceArrivalWorker(void* startRecord) {
   std::unique_ptr<StartRecord> record(static_cast<StartRecord*>(startRecord));
   DeviceWorkflow* self = record->workflow;
   apple::AMDeviceRef device = record->device;
@@ -179,6 +224,7 @@ DWORD WINAPI DeviceWorkflow::DeviceArrivalWorker(void* startRecord) {
   try {
     self->ExamineDevice(device);
   } catch (...) {
+    // Out of memory or a failing view: the examination ends like a failed open.
   }
   self->FinishExamination();
   return 0;
@@ -186,7 +232,12 @@ DWORD WINAPI DeviceWorkflow::DeviceArrivalWorker(void* startRecord) {
 
 void DeviceWorkflow::ExamineDevice(apple::AMDeviceRef reference) {
   auto device = std::make_shared<apple::AppleDevice>(reference);
-  Sleep(arrivalDelayMs_);
+  {
+    // The arrival wait; a shutdown cuts it short and ends the examination.
+    std::unique_lock<std::mutex> lock(fieldsLock_);
+    if (workersChanged_.wait_for(lock, std::chrono::milliseconds(arrivalDelayMs_), [this] { return stopping_; }))
+      return;
+  }
   std::wstring name;
   {
     auto use = device->LockUse();
@@ -206,6 +257,7 @@ void DeviceWorkflow::ExamineDevice(apple::AMDeviceRef reference) {
     // half-examined device.
     name = device->GetDeviceName();
   }
+  std::wstring ready = ReadyText(name);
   std::lock_guard<std::mutex> display(displayLock_);
   {
     std::lock_guard<std::mutex> lock(fieldsLock_);
@@ -214,20 +266,25 @@ void DeviceWorkflow::ExamineDevice(apple::AMDeviceRef reference) {
     currentDevice = device;
   }
   view_.ShowInstallImages();
-  view_.SetStatusText(ReadyText(name));
+  view_.SetStatusText(ready);
 }
 
-void DeviceWorkflow::FinishExamination() {
-  std::lock_guard<std::mutex> lock(fieldsLock_);
-  deviceWorker = nullptr;
-  bool again = examinedDeparted_ && examinedReturned_ && !currentDevice;
-  apple::AMDeviceRef device = examinedDevice_;
-  examinedDevice_ = nullptr;
-  workersChanged_.notify_all();
-  if (again) StartExaminationLocked(device);
+void DeviceWorkflow::FinishExamination() noexcept {
+  try {
+    std::lock_guard<std::mutex> lock(fieldsLock_);
+    deviceWorker = nullptr;
+    const bool again = examinedDeparted_ && examinedReturned_ && !currentDevice;
+    const apple::AMDeviceRef device = examinedDevice_;
+    examinedDevice_ = nullptr;
+    workersChanged_.notify_all();
+    // When no new examination can start, the returned device waits for its
+    // next arrival like any other.
+    if (again) StartExaminationLocked(device);
+  } catch (...) {
+  }
 }
 
-DWORD WINAPI DeviceWorkflow::InstallWorker(void* workflow) {
+std::uint32_t DeviceWorkflow::InstallWorker(void* workflow) {
   auto* self = static_cast<DeviceWorkflow*>(workflow);
   MarkerReset reset(self->fieldsLock_, self->installWorker, self->workersChanged_);
   try {
@@ -245,12 +302,19 @@ void DeviceWorkflow::RunInstall() {
   }
 }
 
+template <typename Show>
+void DeviceWorkflow::ShowForDevice(const std::shared_ptr<apple::AppleDevice>& device, Show&& show) {
+  std::lock_guard<std::mutex> display(displayLock_);
+  {
+    std::lock_guard<std::mutex> lock(fieldsLock_);
+    if (!device || currentDevice != device) return;
+  }
+  show();
+}
+
 void DeviceWorkflow::RunOnlineFetch() {
-#ifdef TOVANE_HAVE_POCO_NET
-  FetchAndInstall(view_, *this);
-#else
-  view_.SetStatusText(kFetchUnavailableText);
-#endif
+  FetchView view(*this, CurrentDevice());
+  FetchAndInstall(view, *this);
 }
 
 void DeviceWorkflow::InstallPackage() {
@@ -261,17 +325,26 @@ void DeviceWorkflow::InstallPackage() {
   view_.SetStatusText(kInstallingText);
   std::wstring localPath = PackagePath();
 
+  bool started = false;
   const wchar_t* message = nullptr;
   {
     // The install is the only user of the device while it runs.
     auto use = device->LockUse();
-    if (!device->StartAfcService(5)) return;
-    if (!device->PathExists(apple::kAutoInstallFolder) && !device->MakeDirectory(apple::kAutoInstallFolder)) {
-      message = kNoFolderMessage;
-    } else {
-      CopyPackage(*device, localPath, &message);
+    started = device->StartAfcService(5);
+    if (started) {
+      if (!device->PathExists(apple::kAutoInstallFolder) && !device->MakeDirectory(apple::kAutoInstallFolder)) {
+        message = kNoFolderMessage;
+      } else {
+        CopyPackage(*device, localPath, &message);
+      }
+      device->CloseAfc();
     }
-    device->CloseAfc();
+  }
+  if (!started) {
+    // Without the file service nothing was touched: say so and let the user
+    // click again, rather than leave the install looking busy.
+    view_.SetStatusText(kInstallFailedText);
+    return;
   }
   if (message) {
     view_.ShowMessage(message);
@@ -293,39 +366,45 @@ bool DeviceWorkflow::CopyPackage(apple::AppleDevice& device, const std::wstring&
     *message = kNoDeviceFileMessage;
     return false;
   }
-  win::ScopedFile local(CreateFileW(localPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  bool ok = false;
-  if (!local) {
+  PackageFile local;
+  if (!local.Open(localPath)) {
     *message = kNoLocalFileMessage;
-  } else {
-    std::vector<char> buffer(kCopyBlockSize);
-    std::uint64_t offset = 0;
-    ok = true;
-    for (;;) {
-      DWORD got = 0;
-      if (!ReadFile(local.get(), buffer.data(), kCopyBlockSize, &got, nullptr)) {
-        ok = false;
-        break;
-      }
-      if (got == 0) break;
-      if (!file->WriteAt(buffer.data(), got, offset)) {
-        ok = false;
-        break;
-      }
-      offset += got;
+    file->Close();
+    device.RemovePath(partial);
+    return false;
+  }
+  std::vector<char> buffer(kCopyBlockSize);
+  std::uint64_t offset = 0;
+  bool ok = true;
+  for (;;) {
+    std::size_t got = 0;
+    if (!local.Read(buffer.data(), buffer.size(), &got)) {
+      ok = false;
+      break;
     }
-    // Complete only once closed on the device and under its final name.
-    ok = ok && file->Close();
-    if (ok && !device.RenamePath(partial, final)) {
-      // Where a rename cannot replace an existing file, remove the old one first.
-      ok = device.RemovePath(final) && device.RenamePath(partial, final);
+    if (got == 0) break;
+    if (!file->WriteAt(buffer.data(), static_cast<std::uint32_t>(got), offset)) {
+      ok = false;
+      break;
     }
-    if (!ok) *message = kCopyFailedMessage;
+    offset += got;
+  }
+  // Complete only once closed, of the right size (a device may report writes
+  // it dropped) and under its final name; the old package stays until then.
+  ok = ok && file->Close() && DeviceSizeIs(device, partial, offset);
+  if (ok && !device.RenamePath(partial, final)) {
+    // Where a rename cannot replace an existing file, remove the old one first.
+    ok = device.RemovePath(final) && device.RenamePath(partial, final);
+  }
+  if (ok && !DeviceSizeIs(device, final, offset)) {
+    // Cydia would try to install whatever lies there at the next restart.
+    device.RemovePath(final);
+    ok = false;
   }
   if (!ok) {
+    *message = kCopyFailedMessage;
     file->Close();
-    device.RemovePath(partial);  // fails harmlessly when the device is gone
+    device.RemovePath(partial);  // fails harmlessly when the device is gone or it was renamed
   }
   return ok;
 }

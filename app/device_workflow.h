@@ -1,36 +1,22 @@
 // The installer's device-side workflow: reacts to device notifications,
 // examines an arrived device on a worker thread, and on a click installs the
 // package onto it on a second worker thread (after the online fetch when no
-// package is known yet).
+// package is known yet). Free of Win32 calls: threads start through
+// WorkerThread, message boxes go through the StatusView.
 #pragma once
 
-#include <windows.h>
-
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "common/win_handles.h"
+#include "app/installer_texts.h"
 #include "app/status_view.h"
+#include "app/worker_thread.h"
 #include "device/apple_device.h"
 #include "device/apple_libraries.h"
-
-// Texts of the status button.
-inline constexpr wchar_t kConnectDeviceText[] = L"请连接你的苹果设备";
-inline constexpr wchar_t kNotJailbrokenText[] = L"这个设备没有越狱,请先越狱!";
-inline constexpr wchar_t kReadyTextFormat[] = L"点击安装到:%s";
-inline constexpr wchar_t kInstallingText[] = L"正在安装,请稍候..";
-inline constexpr wchar_t kInstallFailedText[] = L"安装失败,请重试";
-inline constexpr wchar_t kInstallDoneText[] = L"安装完毕,请重启手机,使安装生效!";
-inline constexpr wchar_t kFetchUnavailableText[] = L"更新地址获取失败,此问题频繁出现请反馈";
-
-// Message boxes of the install.
-inline constexpr wchar_t kNoFolderMessage[] = L"无法创建设备内的指定文件夹";
-inline constexpr wchar_t kNoDeviceFileMessage[] = L"无法创建设备内的指定文件";
-inline constexpr wchar_t kNoLocalFileMessage[] = L"无法访问指定文件";
-inline constexpr wchar_t kCopyFailedMessage[] = L"无法写入设备内的指定文件";
 
 // The package is written under this name first and renamed to
 // "tovane_tl.deb" only once complete; it must not end in ".deb", which Cydia
@@ -64,7 +50,7 @@ class DeviceWorkflow : public FetchTarget {
   void Shutdown();
 
   // Wait of the device worker before it opens the device (1000 ms).
-  void SetArrivalDelay(DWORD milliseconds) { arrivalDelayMs_ = milliseconds; }
+  void SetArrivalDelay(unsigned milliseconds) { arrivalDelayMs_ = milliseconds; }
 
   // Snapshots of the fields, for tests and diagnostics.
   std::shared_ptr<apple::AppleDevice> CurrentDevice();
@@ -72,51 +58,59 @@ class DeviceWorkflow : public FetchTarget {
   bool InstallWorkerRunning();
   std::wstring PackagePath();
   // Waits until no worker runs; false when time ran out.
-  bool WaitForWorkers(DWORD milliseconds);
+  bool WaitForWorkers(unsigned milliseconds);
   // Worker threads started and not yet fully ended.
   std::size_t LiveWorkerThreads();
 
  protected:
   // Thread procedures; each clears its own marker as its last step.
-  static DWORD WINAPI DeviceArrivalWorker(void* startRecord);
-  static DWORD WINAPI InstallWorker(void* workflow);
+  static std::uint32_t DeviceArrivalWorker(void* startRecord);
+  static std::uint32_t InstallWorker(void* workflow);
+  // Starts a worker thread; null when none could be started.
+  virtual std::unique_ptr<WorkerThread> StartThread(WorkerThread::Procedure procedure, void* argument);
 
   // The fields below are read and written only under fieldsLock_.
   std::shared_ptr<apple::AppleDevice> currentDevice;  // the opened, jailbroken device
-  HANDLE deviceWorker = nullptr;   // set while the device worker runs
-  HANDLE installWorker = nullptr;  // set while the install worker runs
-  std::wstring packagePath;        // the downloaded package, once known
+  const WorkerThread* deviceWorker = nullptr;   // set while the device worker runs
+  const WorkerThread* installWorker = nullptr;  // set while the install worker runs
+  std::wstring packagePath;                     // the downloaded package, once known
 
  private:
   struct StartRecord {
     DeviceWorkflow* workflow;
     apple::AMDeviceRef device;
   };
+  class FetchView;
 
   void OnAttached(apple::AMDeviceRef device);
   void OnDetached(apple::AMDeviceRef device);
-  // Starts a thread and sets `marker` before the thread can clear it.
-  bool StartWorkerLocked(HANDLE& marker, LPTHREAD_START_ROUTINE proc, void* arg);
+  // Starts a thread and sets `marker` before the thread can clear it; false
+  // when no thread was started.
+  bool StartWorkerLocked(const WorkerThread*& marker, WorkerThread::Procedure procedure, void* argument);
   bool StartExaminationLocked(apple::AMDeviceRef device);
   void ReapFinishedLocked();
   void ExamineDevice(apple::AMDeviceRef device);
-  void FinishExamination();
+  void FinishExamination() noexcept;
   void RunInstall();
   // The single place where the online fetch is started.
   void RunOnlineFetch();
+  // Runs `show` under the display lock while `device` is still the current
+  // device, so nothing is shown for a device that has left.
+  template <typename Show>
+  void ShowForDevice(const std::shared_ptr<apple::AppleDevice>& device, Show&& show);
   // The copy itself, on the device's AFC connection; false on any failure,
   // with the failure's message in `message`.
   bool CopyPackage(apple::AppleDevice& device, const std::wstring& localPath, const wchar_t** message);
 
   StatusView& view_;
-  DWORD arrivalDelayMs_ = 1000;
+  unsigned arrivalDelayMs_ = 1000;
 
   // Order: displayLock_ before fieldsLock_. displayLock_ keeps the device
   // worker's "ready" display and a departure's "waiting" display in order.
   std::mutex displayLock_;
   std::mutex fieldsLock_;
   std::condition_variable workersChanged_;
-  std::vector<win::ScopedHandle> threads_;  // every worker thread not yet reaped
+  std::vector<std::unique_ptr<WorkerThread>> threads_;  // every worker thread not yet reaped
   apple::AMDeviceRef examinedDevice_ = nullptr;  // the device the device worker examines
   bool examinedDeparted_ = false;                // ... left while being examined
   bool examinedReturned_ = false;                // ... and came back meanwhile

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "net/remote_file.h"
+#include "app/installer_texts.h"
 #include "skin/windows/skin_api.h"
 
 namespace {
@@ -12,11 +13,6 @@ constexpr wchar_t kStatusButtonSkin[] = L"standard.buttton";
 constexpr wchar_t kCloseButtonSkin[] = L"sysbtn.close";
 constexpr wchar_t kMinimiseButtonSkin[] = L"sysbtn.min";
 constexpr wchar_t kFooterSkin[] = L"standard.static.normal";
-
-constexpr wchar_t kWaitingText[] = L"请连接你的苹果设备";
-constexpr wchar_t kLibrariesMissingText[] = L"iTunes驱动加载失败,是否正确安装了iTunes?";
-constexpr wchar_t kStartupTitle[] = L"提示";
-constexpr wchar_t kMessageTitle[] = L"Tovane安装程序";
 
 // How long a worker waits for the user-interface thread to take a text.
 constexpr UINT kTextTimeoutMs = 5000;
@@ -67,7 +63,7 @@ bool FormMain::OnInitDialog() {
   SetWindowSkin(minimiseButton_, kMinimiseButtonSkin);
   SetWindowSkin(footerText_, kFooterSkin);
 
-  SetStatusText(kWaitingText);
+  SetStatusText(kConnectDeviceText);
   ShowWarningImages();
 
   if (!services_.loadDeviceLibraries(&DeviceWorkflow::OnDeviceNotification,

@@ -10,17 +10,18 @@
 
 #include "app/device_workflow.h"
 #include "app/framework/dialog.h"
+#include "app/installer_ids.h"
 #include "app/status_view.h"
 #include "device/apple_libraries.h"
 #include "ui/x_hyperlink.h"
 
-inline constexpr int kFormMainTemplate = 106;
-inline constexpr int kStatusButtonId = 1003;
-inline constexpr int kCloseButtonId = 1004;
-inline constexpr int kFooterTextId = 1005;
-inline constexpr int kMinimiseButtonId = 1006;
-inline constexpr int kForumLinkId = 1009;
-inline constexpr int kHomeLinkId = 1007;
+inline constexpr int kFormMainTemplate = IDD_FORM_MAIN;
+inline constexpr int kStatusButtonId = IDC_STATUS_BUTTON;
+inline constexpr int kCloseButtonId = IDC_CLOSE_BUTTON;
+inline constexpr int kFooterTextId = IDC_FOOTER_TEXT;
+inline constexpr int kMinimiseButtonId = IDC_MINIMISE_BUTTON;
+inline constexpr int kForumLinkId = IDC_FORUM_LINK;
+inline constexpr int kHomeLinkId = IDC_HOME_LINK;
 
 inline constexpr int kMainWindowWidth = 509;
 inline constexpr int kMainWindowHeight = 253;

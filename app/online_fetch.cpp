@@ -1,21 +1,18 @@
 #include "app/online_fetch.h"
 
-#include <cstdio>
+#include <charconv>
 #include <exception>
 #include <memory>
 
+#include "app/installer_texts.h"
 #include "net/remote_file.h"
 #include "net/update_query.h"
-
-const wchar_t kFetchQueryFailedText[] = L"更新地址获取失败,此问题频繁出现请反馈";
-const wchar_t kFetchInstallFailedText[] = L"安装失败,请重试";
-const wchar_t kFetchCannotConnectText[] = L"下载失败:无法连接下载服务器!";
 
 namespace {
 
 void ReportDownloadFailure(StatusView& view, const std::wstring& text) {
   view.ShowMessage(text);
-  view.SetStatusText(kFetchInstallFailedText);
+  view.SetStatusText(kInstallFailedText);
 }
 
 }  // namespace
@@ -24,11 +21,15 @@ std::wstring DownloadProgressText(std::uint64_t received, std::uint64_t expected
   // Without a length the expected size is -1, i.e. 2^64-1 here: 0.00%.
   const double percent =
       expected == 0 ? 0.0 : static_cast<double>(received) / static_cast<double>(expected) * 100.0;
+  // to_chars ignores the locale, which the package pass sets to the user's
+  // (printf would write "12,34" in many of them). At most 2^64 × 100: a
+  // couple of dozen digits.
   char number[64];
-  const int length = std::snprintf(number, sizeof number, "%.2f", percent);
-  std::wstring text = L"正在下载:";
-  for (int i = 0; i < length && i < static_cast<int>(sizeof number) - 1; ++i)
-    text += static_cast<wchar_t>(number[i]);
+  const std::to_chars_result r =
+      std::to_chars(number, number + sizeof number, percent, std::chars_format::fixed, 2);
+  const std::wstring format = kDownloadProgressFormat;
+  std::wstring text = format.substr(0, format.find(L'%'));
+  if (r.ec == std::errc()) text.append(number, r.ptr);
   text += L'%';
   return text;
 }
@@ -74,7 +75,7 @@ void FetchAndInstall(StatusView& view, FetchTarget& target) {
     std::unique_ptr<HttpFileClient> client =
         address.empty() ? nullptr : PrepareDownload(&callbacks, address);
     if (!client) {
-      ReportDownloadFailure(view, kFetchCannotConnectText);
+      ReportDownloadFailure(view, kFetchCannotConnectMessage);
       return;
     }
     // The completion callback, and the install it may start, run in here.

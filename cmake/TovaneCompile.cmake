@@ -20,3 +20,9 @@ if(TOVANE_FUZZ)
   target_compile_options(tovane_options INTERFACE -fsanitize=fuzzer-no-link)
   target_link_options(tovane_fuzz_flags INTERFACE -fsanitize=fuzzer)
 endif()
+
+# ThreadSanitizer for the threaded code (its own configuration, "tsan").
+if(TOVANE_TSAN)
+  target_compile_options(tovane_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
+  target_link_options(tovane_options INTERFACE -fsanitize=thread)
+endif()

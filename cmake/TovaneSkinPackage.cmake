@@ -4,15 +4,12 @@
 # rebuilds it when any of them changes. Also creates a target that builds
 # it (with ALL) and names it in TOVANE_SKIN_PACKAGE_TARGET for the caller's
 # add_dependencies.
-find_package(Python3 COMPONENTS Interpreter QUIET)
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
 
 function(tovane_skin_package)
   cmake_parse_arguments(P "" "OUTPUT" "" ${ARGN})
   if(NOT P_OUTPUT)
     message(FATAL_ERROR "tovane_skin_package: OUTPUT is required")
-  endif()
-  if(NOT Python3_Interpreter_FOUND)
-    message(FATAL_ERROR "tovane_skin_package: python3 is required to build the skin package")
   endif()
   set(source ${PROJECT_SOURCE_DIR}/res/skin)
   set(script ${PROJECT_SOURCE_DIR}/scripts/make-skin-package.py)

@@ -26,9 +26,19 @@ function(tovane_add_gtest name)
   if(T_GUI)
     set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK wine-desktop)
   endif()
+  tovane_test_environment(${name})
+endfunction()
+
+# tovane_test_environment(TEST): the sanitizers' settings for a test; every
+# report fails the test.
+function(tovane_test_environment test)
   if(TOVANE_SANITIZE)
-    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
       "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1" "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+  if(TOVANE_TSAN)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+      "TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
   endif()
 endfunction()
 

@@ -9,9 +9,27 @@ set(CMAKE_MC_COMPILER  /usr/bin/${_mingw}-windmc)
 set(CMAKE_AR           /usr/bin/${_mingw}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB       /usr/bin/${_mingw}-ranlib CACHE FILEPATH "")
 
-# Dependencies cross-built by scripts/bootstrap.sh live in TOVANE_DEPS_PREFIX.
+# Dependencies cross-built by scripts/bootstrap.sh: TOVANE_DEPS_PREFIX when
+# given (cache or environment), else where the bootstrap puts them
+# (scripts/common.sh: the cache folder and the dependency set's version).
 if(NOT TOVANE_DEPS_PREFIX AND DEFINED ENV{TOVANE_DEPS_PREFIX})
   set(TOVANE_DEPS_PREFIX $ENV{TOVANE_DEPS_PREFIX})
+endif()
+if(NOT TOVANE_DEPS_PREFIX)
+  file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../scripts/common.sh _deps_version REGEX "^TOVANE_DEPS_VERSION=")
+  string(REGEX REPLACE "^TOVANE_DEPS_VERSION=" "" _deps_version "${_deps_version}")
+  if(DEFINED ENV{TOVANE_CACHE})
+    set(_cache $ENV{TOVANE_CACHE})
+  elseif(DEFINED ENV{XDG_CACHE_HOME})
+    set(_cache $ENV{XDG_CACHE_HOME}/tovane)
+  else()
+    set(_cache $ENV{HOME}/.cache/tovane)
+  endif()
+  set(TOVANE_DEPS_PREFIX ${_cache}/mingw-deps-${_deps_version})
+endif()
+set(TOVANE_DEPS_PREFIX ${TOVANE_DEPS_PREFIX} CACHE PATH "Cross-built Windows dependencies")
+if(NOT EXISTS ${TOVANE_DEPS_PREFIX})
+  message(FATAL_ERROR "No cross-built dependencies in ${TOVANE_DEPS_PREFIX}: run scripts/bootstrap.sh")
 endif()
 set(CMAKE_FIND_ROOT_PATH /usr/${_mingw} ${TOVANE_DEPS_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

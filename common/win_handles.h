@@ -1,4 +1,5 @@
-// Scoped owners of Win32 handles: each closes its handle exactly once.
+// Scoped owners of Win32 handles and objects: each closes or deletes what it
+// owns exactly once. The one home of these holders for every subsystem.
 #pragma once
 
 #include <windows.h>
@@ -54,6 +55,10 @@ struct ModuleTraits {
   static HMODULE Empty() { return nullptr; }
   static void Close(HMODULE h) { ::FreeLibrary(h); }
 };
+struct FindTraits {
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { ::FindClose(h); }
+};
 struct GdiObjectTraits {
   static HGDIOBJ Empty() { return nullptr; }
   static void Close(HGDIOBJ h) { ::DeleteObject(h); }
@@ -75,6 +80,7 @@ struct OwnCursorTraits {
 
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
+using ScopedFind = Scoped<HANDLE, FindTraits>;
 using ScopedRegKey = Scoped<HKEY, RegKeyTraits>;
 using ScopedModule = Scoped<HMODULE, ModuleTraits>;
 using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
@@ -111,6 +117,21 @@ class ScopedSelection {
  private:
   HDC dc_;
   HGDIOBJ old_;
+};
+
+// A critical section with a spin count, owned for its lifetime; usable with
+// std::lock_guard.
+class CriticalSection {
+ public:
+  explicit CriticalSection(DWORD spinCount) { ::InitializeCriticalSectionAndSpinCount(&cs_, spinCount); }
+  ~CriticalSection() { ::DeleteCriticalSection(&cs_); }
+  CriticalSection(const CriticalSection&) = delete;
+  CriticalSection& operator=(const CriticalSection&) = delete;
+  void lock() { ::EnterCriticalSection(&cs_); }
+  void unlock() { ::LeaveCriticalSection(&cs_); }
+
+ private:
+  CRITICAL_SECTION cs_;
 };
 
 }  // namespace win

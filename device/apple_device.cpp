@@ -43,13 +43,13 @@ bool AppleDevice::ReconnectDevice() {
 
 bool AppleDevice::StartDeviceSession() {
   std::lock_guard<std::recursive_mutex> use(use_);
-  std::lock_guard<CriticalSection> lock(deviceLock_);
+  std::lock_guard<decltype(deviceLock_)> lock(deviceLock_);
   return MobileDevice().AMDeviceStartSession(device_) == 0;
 }
 
 bool AppleDevice::StopDeviceSession() {
   std::lock_guard<std::recursive_mutex> use(use_);
-  std::lock_guard<CriticalSection> lock(deviceLock_);
+  std::lock_guard<decltype(deviceLock_)> lock(deviceLock_);
   return MobileDevice().AMDeviceStopSession(device_) == 0;
 }
 
@@ -75,6 +75,21 @@ std::wstring AppleDevice::CachedValue(std::wstring& cache, const char* key) {
     StopDeviceSession();
   }
   return cache;
+}
+
+bool AppleDevice::IsConnected() {
+  std::lock_guard<std::recursive_mutex> use(use_);
+  return connected_;
+}
+
+bool AppleDevice::AfcOpen() {
+  std::lock_guard<std::recursive_mutex> use(use_);
+  return afcOpen_;
+}
+
+AFCConnectionRef AppleDevice::AfcConnection() {
+  std::lock_guard<std::recursive_mutex> use(use_);
+  return afcConnection_;
 }
 
 std::wstring AppleDevice::GetDeviceName() { return CachedValue(deviceName_, "DeviceName"); }

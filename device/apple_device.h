@@ -3,14 +3,16 @@
 // calls go through the process-wide entry tables.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 
 #include "device/apple_entry_points.h"
+
+#ifdef _WIN32
+#include "common/win_handles.h"
+#endif
 
 namespace apple {
 
@@ -23,20 +25,6 @@ inline constexpr char kPackageFileName[] = "tovane_tl.deb";
 // AFCFileRefOpen modes used here.
 inline constexpr std::uint64_t kAfcModeReadWrite = 2;        // create, keep contents
 inline constexpr std::uint64_t kAfcModeWriteTruncate = 3;    // create, empty it first
-
-// A critical section with a spin count, owned for its lifetime.
-class CriticalSection {
- public:
-  explicit CriticalSection(DWORD spinCount) { InitializeCriticalSectionAndSpinCount(&cs_, spinCount); }
-  ~CriticalSection() { DeleteCriticalSection(&cs_); }
-  CriticalSection(const CriticalSection&) = delete;
-  CriticalSection& operator=(const CriticalSection&) = delete;
-  void lock() { EnterCriticalSection(&cs_); }
-  void unlock() { LeaveCriticalSection(&cs_); }
-
- private:
-  CRITICAL_SECTION cs_;
-};
 
 class AppleDevice {
  public:
@@ -80,11 +68,14 @@ class AppleDevice {
                                           std::uint64_t mode = kAfcModeReadWrite);
   bool RemovePath(const std::string& path);
   bool RenamePath(const std::string& from, const std::string& to);
+  // The size the device reports for a file ("st_size" of its file info);
+  // false when the path does not exist or reports no readable size.
+  bool FileSize(const std::string& path, std::uint64_t* size);
 
   // State for tests and the workflow.
-  bool IsConnected() const { return connected_; }
-  bool AfcOpen() const { return afcOpen_; }
-  AFCConnectionRef AfcConnection() const { return afcConnection_; }
+  bool IsConnected();
+  bool AfcOpen();
+  AFCConnectionRef AfcConnection();
 
  private:
   friend class AfcFile;
@@ -95,7 +86,11 @@ class AppleDevice {
   bool afcOpen_ = false;
   int jailbreakState_ = -1;  // -1 not yet tested, 0 no, 1 yes
   std::string workingDirectory_ = "/";
-  CriticalSection deviceLock_{4000};  // around session start and stop
+#ifdef _WIN32
+  win::CriticalSection deviceLock_{4000};  // around session start and stop
+#else
+  std::mutex deviceLock_;
+#endif
   const AMDeviceRef device_;
   AFCConnectionRef afcConnection_ = nullptr;
   bool connected_ = false;

@@ -1,4 +1,6 @@
 // The AFC operations of AppleDevice.
+#include <cstring>
+#include <limits>
 #include <mutex>
 
 #include "device/afc_file.h"
@@ -7,6 +9,27 @@
 #include "device/device_path.h"
 
 namespace apple {
+namespace {
+
+// File info holds a handful of pairs; a library that never ends the list
+// must not keep us reading.
+constexpr int kMaxFileInfoPairs = 256;
+
+// A size as the device writes it: decimal digits only, within 64 bits.
+bool ParseSize(const char* text, std::uint64_t* size) {
+  if (!text || !*text) return false;
+  std::uint64_t value = 0;
+  for (const char* p = text; *p; ++p) {
+    if (*p < '0' || *p > '9') return false;
+    const auto digit = static_cast<std::uint64_t>(*p - '0');
+    if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) return false;
+    value = value * 10 + digit;
+  }
+  *size = value;
+  return true;
+}
+
+}  // namespace
 
 bool AppleDevice::StartAfcService(int retries) {
   std::lock_guard<std::recursive_mutex> use(use_);
@@ -102,6 +125,26 @@ bool AppleDevice::RenamePath(const std::string& from, const std::string& to) {
   std::string src = ResolveDevicePath(workingDirectory_, from);
   std::string dst = ResolveDevicePath(workingDirectory_, to);
   return MobileDevice().AFCRenamePath(afcConnection_, src.c_str(), dst.c_str()) == 0;
+}
+
+bool AppleDevice::FileSize(const std::string& path, std::uint64_t* size) {
+  std::lock_guard<std::recursive_mutex> use(use_);
+  if (!afcConnection_ || !size) return false;
+  const MobileDeviceTable& md = MobileDevice();
+  AFCInfoRef info = nullptr;
+  if (md.AFCFileInfoOpen(afcConnection_, path.c_str(), &info) != 0 || !info) return false;
+  bool found = false;
+  for (int i = 0; i < kMaxFileInfoPairs; ++i) {
+    char* key = nullptr;
+    char* value = nullptr;
+    if (md.AFCKeyValueRead(info, &key, &value) != 0 || !key) break;
+    if (std::strcmp(key, "st_size") == 0) {
+      found = ParseSize(value, size);
+      break;
+    }
+  }
+  md.AFCKeyValueClose(info);
+  return found;
 }
 
 }  // namespace apple

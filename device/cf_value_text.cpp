@@ -1,10 +1,9 @@
 #include "device/cf_value_text.h"
 
-#include <windows.h>
-
 #include <cstring>
 #include <vector>
 
+#include "common/utf.h"
 #include "device/apple_libraries.h"
 
 namespace apple {
@@ -21,32 +20,26 @@ std::wstring StringText(CFStringRef s) {
   if (length <= 0 || length > kMaxStringUnits) return {};
   auto n = static_cast<std::size_t>(length);
   if (const UniChar* chars = cf.CFStringGetCharactersPtr(s)) {
-    return std::wstring(reinterpret_cast<const wchar_t*>(chars), n);
+    return text::Utf16ToWide(std::u16string_view(chars, n));
   }
   std::vector<UniChar> buffer(n + 1, 0);
   cf.CFStringGetCharacters(s, CFRange{0, length}, buffer.data());
-  return std::wstring(reinterpret_cast<const wchar_t*>(buffer.data()), n);
+  return text::Utf16ToWide(std::u16string_view(buffer.data(), n));
 }
 
 std::wstring XmlText(CFTypeRef dict) {
   const CoreFoundationTable& cf = CoreFoundation();
   CFDataRef data = cf.CFPropertyListCreateXMLData(nullptr, dict);
   if (!data) return {};
-  std::wstring text;
+  std::wstring xml;
   CFIndex length = cf.CFDataGetLength(data);
   if (length > 0 && length <= kMaxXmlBytes) {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    cf.CFDataGetBytes(data, CFRange{0, length}, bytes.data());
-    int units = MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes.data()),
-                                    static_cast<int>(length), nullptr, 0);
-    if (units > 0) {
-      text.resize(static_cast<std::size_t>(units));
-      MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(length),
-                          text.data(), units);
-    }
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    cf.CFDataGetBytes(data, CFRange{0, length}, reinterpret_cast<std::uint8_t*>(bytes.data()));
+    xml = text::Utf8ToWide(bytes);
   }
   cf.CFRelease(data);  // made for us: ours to release
-  return text;
+  return xml;
 }
 
 std::wstring NumberText(CFNumberRef number) {

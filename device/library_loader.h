@@ -22,6 +22,8 @@ class LoaderSystem {
   virtual void SetPathVariable(const std::wstring& value) = 0;
   // Loads a library by full path; null on failure.
   virtual void* LoadLibraryAt(const std::wstring& path) = 0;
+  // The address of a library's export, or null when it has none.
+  virtual void* FindEntry(void* module, const char* name) = 0;
 };
 
 // Where the libraries were found and what goes in front of PATH.

@@ -58,4 +58,18 @@ void* WinLoaderSystem::LoadLibraryAt(const std::wstring& path) {
   return ::LoadLibraryW(path.c_str());
 }
 
+void* WinLoaderSystem::FindEntry(void* module, const char* name) {
+  return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(module), name));
+}
+
+bool LoadDeviceLibraries(DeviceEventHandler handler, void* context) {
+  WinLoaderSystem system;
+  return LoadDeviceLibrariesWith(system, handler, context);
+}
+
+bool ResolveEntryTables(void* mobileDeviceModule, void* coreFoundationModule) {
+  WinLoaderSystem system;
+  return ResolveEntryTables(system, mobileDeviceModule, coreFoundationModule);
+}
+
 }  // namespace apple

@@ -1,4 +1,5 @@
-// The loader's system services on Windows: registry, files, PATH, LoadLibraryW.
+// The loader's system services on Windows: registry, files, PATH,
+// LoadLibraryW and GetProcAddress.
 #pragma once
 
 #include "device/apple_libraries.h"
@@ -15,12 +16,7 @@ class WinLoaderSystem : public LoaderSystem {
   std::wstring GetPathVariable() override;
   void SetPathVariable(const std::wstring& value) override;
   void* LoadLibraryAt(const std::wstring& path) override;
+  void* FindEntry(void* module, const char* name) override;
 };
-
-// LoadDeviceLibraries over a given system (tests pass their own).
-bool LoadDeviceLibrariesWith(LoaderSystem& system, DeviceEventHandler handler, void* context);
-
-// Where the last load found the libraries (for tests and diagnostics).
-const LibraryLocation& LastLibraryLocation();
 
 }  // namespace apple

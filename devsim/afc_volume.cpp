@@ -204,13 +204,26 @@ int AfcVolume::Rename(const std::string& from, const std::string& to, bool repla
 }
 
 int AfcVolume::MakeDirectory(const std::string& path) {
-  std::string hostPath;
+  std::string hostPath, relative;
   if (int rc = Resolve(path, &hostPath); rc != kAfcOk) return rc;
-  host::Info info = host::Stat(hostPath);
-  if (info.kind == host::Kind::Directory) return kAfcOk;
-  if (info.kind != host::Kind::None || info.isLink) return kAfcExists;
-  if (host::Stat(Parent(hostPath)).kind != host::Kind::Directory) return kAfcNotFound;
-  return host::MakeDir(hostPath) ? kAfcOk : kAfcIoError;
+  NormaliseAfcPath(path, &relative);
+  // Like a device's AFC service, every missing folder on the way is made in
+  // turn; a file (or a link to nowhere) in the way fails the whole call.
+  std::string current = root_;
+  std::size_t pos = 0;
+  while (pos < relative.size()) {
+    std::size_t slash = relative.find('/', pos);
+    if (slash == std::string::npos) slash = relative.size();
+    current += '/';
+    current.append(relative, pos, slash - pos);
+    pos = slash + 1;
+    host::Info info = host::Stat(current);
+    if (info.kind == host::Kind::Directory) continue;
+    if (info.kind != host::Kind::None || info.isLink) return kAfcExists;
+    // Made meanwhile by someone else counts as made.
+    if (!host::MakeDir(current) && host::Stat(current).kind != host::Kind::Directory) return kAfcIoError;
+  }
+  return kAfcOk;
 }
 
 int AfcVolume::FileInfo(const std::string& path, std::vector<std::pair<std::string, std::string>>* out) {

@@ -58,7 +58,7 @@ class AfcVolume {
 
   int Remove(const std::string& path);
   int Rename(const std::string& from, const std::string& to, bool replaceExisting);
-  int MakeDirectory(const std::string& path);  // parents are not created
+  int MakeDirectory(const std::string& path);  // missing parents are made too
   int FileInfo(const std::string& path, std::vector<std::pair<std::string, std::string>>* info);
   int List(const std::string& path, std::vector<std::string>* names);
 

@@ -7,7 +7,11 @@
 
 #include "device/apple_entry_points.h"
 
-#if defined(DEVSIM_BUILDING_COREFOUNDATION)
+// On Windows these are the exports of CoreFoundation.dll; natively the same
+// functions are linked into the program directly (devsim_libraries).
+#if !defined(_WIN32)
+#define DEVSIM_CF_API extern "C"
+#elif defined(DEVSIM_BUILDING_COREFOUNDATION)
 #define DEVSIM_CF_API extern "C" __declspec(dllexport)
 #else
 #define DEVSIM_CF_API extern "C" __declspec(dllimport)

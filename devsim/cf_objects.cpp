@@ -9,6 +9,8 @@
 #include <mutex>
 #include <unordered_set>
 
+#include "common/utf.h"
+
 namespace devsim::cf {
 namespace {
 
@@ -68,7 +70,7 @@ void Render(std::string& out, const Object* o, int depth) {
   switch (o->type) {
     case kStringType:
       out += "<string>";
-      AppendEscaped(out, Utf16ToUtf8(static_cast<const String*>(o)->chars));
+      AppendEscaped(out, text::Utf16ToUtf8(static_cast<const String*>(o)->chars));
       out += "</string>\n";
       break;
     case kBooleanType:
@@ -105,7 +107,7 @@ void Render(std::string& out, const Object* o, int depth) {
       out += "<dict>\n";
       for (const auto& [key, value] : d->entries) {
         out += indent + "\t<key>";
-        if (key->type == kStringType) AppendEscaped(out, Utf16ToUtf8(static_cast<const String*>(key)->chars));
+        if (key->type == kStringType) AppendEscaped(out, text::Utf16ToUtf8(static_cast<const String*>(key)->chars));
         out += "</key>\n";
         Render(out, value, depth + 1);
       }
@@ -193,7 +195,7 @@ String* ConstantString(const std::string& ascii) {
     auto it = r.constants.find(ascii);
     if (it != r.constants.end()) return it->second;
   }
-  String* s = MakeString(Utf8ToUtf16(ascii), true);
+  String* s = MakeString(text::Utf8ToUtf16(ascii), true);
   s->immortal = true;
   std::lock_guard<std::mutex> lock(r.mu);
   auto [it, inserted] = r.constants.emplace(ascii, s);
@@ -349,70 +351,6 @@ std::string RenderXmlPlist(const Object* root) {
       "<plist version=\"1.0\">\n";
   Render(out, root, 0);
   out += "</plist>\n";
-  return out;
-}
-
-std::u16string Utf8ToUtf16(const std::string& text) {
-  std::u16string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    auto c = static_cast<unsigned char>(text[i]);
-    std::uint32_t cp = 0xFFFD;
-    std::size_t len = 1;
-    if (c < 0x80) {
-      cp = c;
-    } else if ((c >> 5) == 6 && i + 1 < text.size()) {
-      cp = ((c & 0x1F) << 6) | (text[i + 1] & 0x3F);
-      len = 2;
-    } else if ((c >> 4) == 14 && i + 2 < text.size()) {
-      cp = ((c & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F);
-      len = 3;
-    } else if ((c >> 3) == 30 && i + 3 < text.size()) {
-      cp = ((c & 0x07) << 18) | ((text[i + 1] & 0x3F) << 12) | ((text[i + 2] & 0x3F) << 6) |
-           (text[i + 3] & 0x3F);
-      len = 4;
-    }
-    i += len;
-    if (cp >= 0x10000 && cp <= 0x10FFFF) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp > 0xFFFF ? 0xFFFD : cp);
-    }
-  }
-  return out;
-}
-
-std::string Utf16ToUtf8(const std::u16string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
   return out;
 }
 

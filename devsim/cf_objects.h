@@ -151,9 +151,6 @@ Number* NumberFromValue(std::int64_t numberType, const void* value);
 // The object rendered as an XML property list (UTF-8).
 std::string RenderXmlPlist(const Object* root);
 
-std::u16string Utf8ToUtf16(const std::string& text);
-std::string Utf16ToUtf8(const std::u16string& text);
-
 template <typename T>
 T* Register(T* object) {
   RegisterObject(object);

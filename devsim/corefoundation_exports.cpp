@@ -1,15 +1,15 @@
 // Exports of the simulated CoreFoundation.dll, a thin layer over cf_objects.
+// Portable: natively the same functions are linked in directly.
 #define DEVSIM_BUILDING_COREFOUNDATION
 #include "devsim/cf_api.h"
 
-#include <windows.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <type_traits>
 
+#include "common/utf.h"
 #include "devsim/cf_objects.h"
+#include "devsim/host_fs.h"
 
 namespace cf = devsim::cf;
 using namespace apple;
@@ -44,8 +44,22 @@ bool ClampRange(CFRange range, std::size_t size, std::size_t* start, std::size_t
   return true;
 }
 
-std::wstring WidePath(const cf::Url* url) {
-  return url ? std::wstring(url->path.begin(), url->path.end()) : std::wstring();
+std::string HostPath(const std::u16string& path) { return text::Utf16ToUtf8(path); }
+
+std::string HostPath(const cf::Url* url) { return url ? HostPath(url->path) : std::string(); }
+
+// Files read through a URL are property lists and the like: a bound keeps a
+// huge file from being pulled into memory.
+constexpr std::size_t kMaxResourceBytes = 64u << 20;
+
+bool WriteWhole(const std::string& path, const void* bytes, std::size_t length, bool append) {
+  devsim::host::File f;
+  unsigned flags = devsim::host::File::kWrite | devsim::host::File::kCreate;
+  if (!append) flags |= devsim::host::File::kTruncate;
+  if (path.empty() || !f.Open(path, flags)) return false;
+  std::uint64_t at = 0;
+  if (append && !f.Size(&at)) return false;
+  return length == 0 || f.WriteAt(at, bytes, length);
 }
 
 }  // namespace
@@ -69,7 +83,7 @@ CFReadStreamRef CFReadStreamCreateWithFile(CFAllocatorRef, CFURLRef url) {
 CFStringRef CFStringCreateWithCString(CFAllocatorRef, const char* text, std::uint32_t) {
   if (!text) return nullptr;
   // A string made from 8-bit text has no UTF-16 buffer to hand out.
-  return cf::MakeString(cf::Utf8ToUtf16(text), false);
+  return cf::MakeString(text::Utf8ToUtf16(text), false);
 }
 
 CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef, CFStringRef path, CFIndex, CFBoolean) {
@@ -83,18 +97,14 @@ CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef, CFStringRef path, CFIndex
 CFBoolean CFReadStreamOpen(CFReadStreamRef stream) {
   auto* s = cf::As<cf::Stream>(stream, cf::kReadStreamType, "CFReadStreamOpen");
   if (!s) return 0;
-  std::wstring path(s->path.begin(), s->path.end());
-  s->open = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  s->open = devsim::host::Stat(HostPath(s->path)).kind != devsim::host::Kind::None;
   return s->open;
 }
 
 CFBoolean CFWriteStreamOpen(CFWriteStreamRef stream) {
   auto* s = cf::As<cf::Stream>(stream, cf::kWriteStreamType, "CFWriteStreamOpen");
   if (!s) return 0;
-  std::wstring path(s->path.begin(), s->path.end());
-  FILE* f = _wfopen(path.c_str(), L"wb");
-  if (f) std::fclose(f);
-  s->open = f != nullptr;
+  s->open = WriteWhole(HostPath(s->path), nullptr, 0, false);
   return s->open;
 }
 
@@ -122,12 +132,8 @@ CFIndex CFPropertyListWriteToStream(CFTypeRef plist, CFWriteStreamRef stream, CF
   auto* s = cf::As<cf::Stream>(stream, cf::kWriteStreamType, "CFPropertyListWriteToStream");
   if (!s || !s->open || !plist) return 0;
   std::string xml = cf::RenderXmlPlist(cf::Checked(plist, "CFPropertyListWriteToStream"));
-  std::wstring path(s->path.begin(), s->path.end());
-  FILE* f = _wfopen(path.c_str(), L"ab");
-  if (!f) return 0;
-  std::size_t n = std::fwrite(xml.data(), 1, xml.size(), f);
-  std::fclose(f);
-  return static_cast<CFIndex>(n);
+  if (!WriteWhole(HostPath(s->path), xml.data(), xml.size(), true)) return 0;
+  return static_cast<CFIndex>(xml.size());
 }
 
 void CFWriteStreamClose(CFWriteStreamRef stream) {
@@ -141,17 +147,12 @@ CFBoolean CFURLCreateDataAndPropertiesFromResource(CFAllocatorRef, CFURLRef url,
                                                    std::int32_t* error) {
   if (properties) *properties = nullptr;
   if (data) *data = nullptr;
-  std::wstring path = WidePath(cf::As<cf::Url>(url, cf::kURLType, "CFURLCreateDataAndPropertiesFromResource"));
-  FILE* f = path.empty() ? nullptr : _wfopen(path.c_str(), L"rb");
-  if (!f) {
+  std::string path = HostPath(cf::As<cf::Url>(url, cf::kURLType, "CFURLCreateDataAndPropertiesFromResource"));
+  std::string bytes;
+  if (path.empty() || !devsim::host::ReadWholeFile(path, &bytes, kMaxResourceBytes)) {
     if (error) *error = -10;
     return 0;
   }
-  std::string bytes;
-  char buf[8192];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  std::fclose(f);
   if (data) *data = cf::MakeData(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   if (error) *error = 0;
   return 1;
@@ -170,15 +171,9 @@ CFDataRef CFPropertyListCreateXMLData(CFAllocatorRef, CFTypeRef plist) {
 
 CFBoolean CFURLWriteDataAndPropertiesToResource(CFURLRef url, CFDataRef data, CFDictionaryRef,
                                                 std::int32_t* error) {
-  std::wstring path = WidePath(cf::As<cf::Url>(url, cf::kURLType, "CFURLWriteDataAndPropertiesToResource"));
+  std::string path = HostPath(cf::As<cf::Url>(url, cf::kURLType, "CFURLWriteDataAndPropertiesToResource"));
   cf::Data* d = data ? DataArg(data, "CFURLWriteDataAndPropertiesToResource") : nullptr;
-  FILE* f = path.empty() ? nullptr : _wfopen(path.c_str(), L"wb");
-  if (!f) {
-    if (error) *error = -10;
-    return 0;
-  }
-  bool ok = !d || std::fwrite(d->bytes.data(), 1, d->bytes.size(), f) == d->bytes.size();
-  std::fclose(f);
+  bool ok = WriteWhole(path, d ? d->bytes.data() : nullptr, d ? d->bytes.size() : 0, false);
   if (error) *error = ok ? 0 : -10;
   return ok;
 }

@@ -165,6 +165,8 @@ DeviceConfig ParseDeviceConfig(const std::string& input) {
       else if (key == "string_pointer") c.stringPointer = Switch(v, "no");
       else if (key == "calls_log") c.callsLog = Switch(v, "no");
       else if (key == "write_fail_after") c.writeFailAfter = ParseUnsigned(v);
+      else if (key == "drop_writes_after") c.dropWritesAfter = ParseUnsigned(v);
+      else if (key == "afc2_starts") c.afc2Starts = ParseUnsigned(v);
       else if (key == "detach_after") c.detachAfter = ParseUnsigned(v);
       else if (key == "latency_us") {
         if (auto us = ParseUnsigned(v)) c.latencyUs = *us > 10000000 ? 10000000 : *us;

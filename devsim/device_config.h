@@ -37,7 +37,9 @@ struct DeviceConfig {
   bool renameReplaces = true;    // rename_replace=no: AFCRenamePath refuses an existing target
   bool stringPointer = true;     // string_pointer=no: CFStringGetCharactersPtr gives null
   bool callsLog = true;          // calls_log=no: no calls.log (for throughput measurements)
+  std::optional<std::uint64_t> afc2Starts;      // afc2_starts=<n>: "com.apple.afc2" starts n times, then no more
   std::optional<std::uint64_t> writeFailAfter;  // write_fail_after=<bytes>
+  std::optional<std::uint64_t> dropWritesAfter; // drop_writes_after=<bytes>: later writes report success, store nothing
   std::optional<std::uint64_t> detachAfter;     // detach_after=<bytes>
   std::uint64_t latencyUs = 0;                  // latency_us=<microseconds>, at most 10 s
 };

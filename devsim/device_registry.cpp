@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 
 namespace devsim {
 namespace {
@@ -11,6 +12,15 @@ constexpr auto kPollInterval = std::chrono::milliseconds(100);
 // has one poll interval to write its device.ini first.
 constexpr int kSightingsToAttach = 2;
 constexpr std::size_t kConfigLimit = 1 << 20;
+// Pending log lines of bulk transfers are written once they reach this size.
+constexpr std::size_t kLogBatchBytes = 64 * 1024;
+
+// The calls of a copy or a read, logged in batches: one file append per
+// line would cost more than the transfer itself.
+bool IsBulkTransfer(const char* entry) {
+  return std::strcmp(entry, "AFCFileRefWrite") == 0 || std::strcmp(entry, "AFCFileRefRead") == 0 ||
+         std::strcmp(entry, "AFCFileRefSeek") == 0;
+}
 
 }  // namespace
 
@@ -58,15 +68,28 @@ SimDevice* Registry::Find(const void* ref) {
 void Registry::LogLocked(SimDevice* device, const char* entry, const std::string& result,
                          const std::string& details) {
   if (device->state == SimDevice::State::Absent || !device->config.callsLog) return;
-  std::string line = std::string(entry) + " " + result;
-  if (!details.empty()) line += " " + details;
-  line += "\n";
-  // Opened per line: a log held open would keep the folder from being
+  std::string& pending = device->pendingLog;
+  pending += entry;
+  pending += ' ';
+  pending += result;
+  if (!details.empty()) {
+    pending += ' ';
+    pending += details;
+  }
+  pending += '\n';
+  if (!IsBulkTransfer(entry) || pending.size() >= kLogBatchBytes) FlushLogLocked(device);
+}
+
+void Registry::FlushLogLocked(SimDevice* device) {
+  if (device->pendingLog.empty()) return;
+  // Opened per batch: a log held open would keep the folder from being
   // removed on Windows.
   host::File log;
-  if (!log.Open(device->dir + "/calls.log", host::File::kWrite | host::File::kCreate)) return;
-  std::uint64_t end = 0;
-  if (log.Size(&end)) log.WriteAt(end, line.data(), line.size());
+  if (log.Open(device->dir + "/calls.log", host::File::kWrite | host::File::kCreate)) {
+    std::uint64_t end = 0;
+    if (log.Size(&end)) log.WriteAt(end, device->pendingLog.data(), device->pendingLog.size());
+  }
+  device->pendingLog.clear();
 }
 
 void Registry::AttachLocked(SimDevice* device) {
@@ -79,6 +102,7 @@ void Registry::AttachLocked(SimDevice* device) {
   device->paired = device->config.paired;
   device->session = false;
   device->bytesWritten = 0;
+  device->afc2Started = 0;
   std::string fs = device->dir + "/fs";
   host::MakeDir(fs);
   device->rootVolume = std::make_shared<AfcVolume>(fs);
@@ -100,6 +124,7 @@ void Registry::ReleaseLocked(SimDevice* device) {
 
 void Registry::DepartLocked(SimDevice* device) {
   if (device->state != SimDevice::State::Attached) return;
+  FlushLogLocked(device);  // the folder stays: its log is complete
   device->state = SimDevice::State::Departed;
   ReleaseLocked(device);
   events_.push_back({device, 2, nullptr});
@@ -129,7 +154,11 @@ void Registry::PollLocked() {
     }
   }
   for (auto& [dir, device] : devices_) {
-    if (present.count(dir)) continue;
+    if (present.count(dir)) {
+      FlushLogLocked(device.get());
+      continue;
+    }
+    device->pendingLog.clear();  // its folder is gone
     device->sightings = 0;
     if (device->state == SimDevice::State::Absent) continue;
     if (device->state == SimDevice::State::Attached) events_.push_back({device.get(), 2, nullptr});
@@ -142,22 +171,32 @@ void Registry::Run() {
   std::unique_lock<std::mutex> lock(mu);
   auto nextPoll = std::chrono::steady_clock::now();
   for (;;) {
-    if (std::chrono::steady_clock::now() >= nextPoll) {
-      PollLocked();
-      nextPoll = std::chrono::steady_clock::now() + kPollInterval;
-    }
-    while (!events_.empty()) {
-      Event e = events_.front();
-      events_.pop_front();
-      std::vector<Subscription> targets;
-      for (auto& s : subscriptions_) {
-        if (s->callback && (!e.only || e.only == s.get())) targets.push_back(*s);
+    // Nothing may end this thread: a failed poll is tried again next time.
+    try {
+      if (std::chrono::steady_clock::now() >= nextPoll) {
+        nextPoll = std::chrono::steady_clock::now() + kPollInterval;
+        PollLocked();
       }
-      // Handlers run without the lock: they call back into the library.
-      lock.unlock();
-      apple::AMDeviceNotificationInfo info{e.device, e.message};
-      for (const Subscription& s : targets) s.callback(&info, s.cookie);
-      lock.lock();
+      while (!events_.empty()) {
+        Event e = events_.front();
+        events_.pop_front();
+        std::vector<Subscription> targets;
+        for (auto& s : subscriptions_) {
+          if (s->callback && (!e.only || e.only == s.get())) targets.push_back(*s);
+        }
+        // Handlers run without the lock: they call back into the library.
+        lock.unlock();
+        apple::AMDeviceNotificationInfo info{e.device, e.message};
+        for (const Subscription& s : targets) {
+          try {
+            s.callback(&info, s.cookie);
+          } catch (...) {
+          }
+        }
+        lock.lock();
+      }
+    } catch (...) {
+      if (!lock.owns_lock()) lock.lock();
     }
     wake_.wait_until(lock, nextPoll, [this] { return !events_.empty(); });
   }

@@ -34,7 +34,9 @@ struct SimDevice {
   bool connected = false;
   bool paired = false;
   bool session = false;
-  std::uint64_t bytesWritten = 0;
+  std::uint64_t bytesWritten = 0;  // bytes AFC writes stored on the device
+  std::uint64_t afc2Started = 0;   // successful starts of "com.apple.afc2"
+  std::string pendingLog;          // calls.log lines not yet in the file
   std::shared_ptr<AfcVolume> rootVolume;   // "com.apple.afc2": the whole fs/
   std::shared_ptr<AfcVolume> mediaVolume;  // "com.apple.afc": fs/var/mobile/Media
 };
@@ -54,7 +56,9 @@ class Registry {
   // holds mu.
   void DepartLocked(SimDevice* device);
   // Appends "<entry> <result>[ <details>]" to the device's calls.log; the
-  // caller holds mu.
+  // caller holds mu. Lines of the bulk transfers (file reads, writes and
+  // seeks) are written in batches: at the latest with the next other call's
+  // line, when a batch is full, or by the next poll (100 ms).
   void LogLocked(SimDevice* device, const char* entry, const std::string& result,
                  const std::string& details = {});
 
@@ -80,6 +84,7 @@ class Registry {
   void PollLocked();
   void AttachLocked(SimDevice* device);
   void ReleaseLocked(SimDevice* device);
+  void FlushLogLocked(SimDevice* device);
 
   std::condition_variable wake_;
   std::map<std::string, std::unique_ptr<SimDevice>> devices_;  // by folder

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include "common/win_handles.h"
+#endif
+
 namespace devsim::host {
 
 enum class Kind { None, File, Directory, Other };
@@ -47,14 +51,15 @@ class File {
   bool Open(const std::string& path, unsigned flags);
   bool IsOpen() const;
   void Close();
-  // Positional transfers; the file has no position of its own.
+  // Positional transfers; the file has no position callers can rely on
+  // (one thread uses a File at a time).
   bool ReadAt(std::uint64_t offset, void* buffer, std::size_t length, std::size_t* done);
   bool WriteAt(std::uint64_t offset, const void* buffer, std::size_t length);
   bool Size(std::uint64_t* size);
 
  private:
 #ifdef _WIN32
-  void* handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
+  win::ScopedFile handle_;
 #else
   int fd_ = -1;
 #endif

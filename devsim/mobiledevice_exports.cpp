@@ -1,8 +1,7 @@
 // Exports of the simulated iTunesMobileDevice.dll: device connection,
 // pairing, sessions, services and the AFC file service on the devices of the
-// registry. Every call on a device is written to its calls.log.
-#include <windows.h>
-
+// registry. Every call on a device is written to its calls.log. Portable:
+// natively the same functions are linked in directly.
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include <thread>
 #include <type_traits>
 
+#include "common/utf.h"
 #include "devsim/cf_api.h"
 #include "devsim/device_registry.h"
 
@@ -17,7 +17,11 @@ using namespace apple;
 using devsim::Registry;
 using devsim::SimDevice;
 
+#ifdef _WIN32
 #define DEVSIM_MD_API extern "C" __declspec(dllexport)
+#else
+#define DEVSIM_MD_API extern "C"
+#endif
 #define DEVSIM_DECLARE_MD_ENTRY(name, result, params) DEVSIM_MD_API result name params;
 TOVANE_MOBILEDEVICE_ENTRIES(DEVSIM_DECLARE_MD_ENTRY)
 #undef DEVSIM_DECLARE_MD_ENTRY
@@ -69,19 +73,23 @@ struct Directory {
 };
 
 // Handles handed out, kept for the life of the process so that a stale one
-// is recognised rather than reused.
-std::set<const void*> g_handles;
+// is recognised rather than reused; guarded by the registry's lock. Never
+// destroyed: the notification thread outlives static destruction.
+std::set<const void*>& Handles() {
+  static auto* handles = new std::set<const void*>;
+  return *handles;
+}
 
 template <typename T>
 T* NewHandle() {
   T* h = new T{};
-  g_handles.insert(h);
+  Handles().insert(h);
   return h;
 }
 
 template <typename T>
 T* Lookup(const void* h) {
-  return h && g_handles.count(h) ? static_cast<T*>(const_cast<void*>(h)) : nullptr;
+  return h && Handles().count(h) ? static_cast<T*>(const_cast<void*>(h)) : nullptr;
 }
 
 std::string Text(CFStringRef s) {
@@ -144,11 +152,8 @@ CFTypeRef MakeValue(const devsim::ValueSpec& v, bool stringPointer) {
   switch (v.kind) {
     case Kind::String: {
       if (!stringPointer) return CFStringCreateWithCString(nullptr, v.text.c_str(), 0x08000100);
-      int n = MultiByteToWideChar(CP_UTF8, 0, v.text.data(), static_cast<int>(v.text.size()), nullptr, 0);
-      std::u16string w(static_cast<std::size_t>(n), u'\0');
-      MultiByteToWideChar(CP_UTF8, 0, v.text.data(), static_cast<int>(v.text.size()),
-                          reinterpret_cast<wchar_t*>(w.data()), n);
-      return CFStringCreateWithCharacters(nullptr, w.data(), n);
+      std::u16string w = text::Utf8ToUtf16(v.text);
+      return CFStringCreateWithCharacters(nullptr, w.data(), static_cast<CFIndex>(w.size()));
     }
     case Kind::Bool:
       return CFRetain(v.boolean ? kCFBooleanTrue : kCFBooleanFalse);
@@ -292,7 +297,11 @@ int AMDeviceStartService(AMDeviceRef device, CFStringRef service, AMServiceHandl
   if (!c.device->session) return c.Finish(kSessionInactive, name);
   std::shared_ptr<devsim::AfcVolume> volume;
   if (name == "com.apple.afc2") {
-    if (!c.device->config.afc2) return c.Finish(kServiceProhibited, name);
+    const auto& starts = c.device->config.afc2Starts;
+    if (!c.device->config.afc2 || (starts && c.device->afc2Started >= *starts)) {
+      return c.Finish(kServiceProhibited, name);
+    }
+    ++c.device->afc2Started;
     volume = c.device->rootVolume;
   } else if (name == "com.apple.afc") {
     volume = c.device->mediaVolume;
@@ -512,6 +521,11 @@ int AFCFileRefWrite(AFCConnectionRef conn, AFCFileRef ref, const void* buffer, s
       if (left < allowed || left == 0) fail = true;
       allowed = std::min(allowed, left);
     }
+  }
+  // Beyond the drop limit the device reports success and keeps nothing.
+  if (cfg.dropWritesAfter) {
+    std::uint64_t left = *cfg.dropWritesAfter > d->bytesWritten ? *cfg.dropWritesAfter - d->bytesWritten : 0;
+    allowed = std::min(allowed, left);
   }
   int rc = c.conn->volume->Write(ref, buffer, static_cast<std::uint32_t>(allowed));
   if (rc == devsim::kAfcOk) d->bytesWritten += allowed;

@@ -5,6 +5,8 @@
 #else
 #include <stdlib.h>
 #include <unistd.h>
+
+#include "common/utf.h"
 #endif
 
 #ifdef _WIN32
@@ -24,75 +26,44 @@ bool RemoveFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != 
 bool TempFileWriter::Open(const std::wstring& path) {
   Close();
   file_ = _wfopen(path.c_str(), L"wb");
+  Unbuffer();
   return file_ != nullptr;
 }
 
 #else  // POSIX: the same behaviour for native builds and tests.
 
-namespace {
-
-// Wide strings are UTF-32 here; file names are UTF-8.
-std::string ToUtf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t wc : text) {
-    const auto c = static_cast<char32_t>(wc);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-  std::wstring out;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-    char32_t c = extra == 3 ? (b & 0x07) : extra == 2 ? (b & 0x0F) : extra == 1 ? (b & 0x1F) : b;
-    ++i;
-    for (; extra > 0 && i < text.size(); --extra, ++i)
-      c = (c << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    out += static_cast<wchar_t>(c);
-  }
-  return out;
-}
-
-}  // namespace
+using text::Utf8ToWide;
+using text::WideToUtf8;
 
 std::wstring MakeTempFileName(const std::wstring& prefix) {
   const char* env = std::getenv("TMPDIR");
   std::string folder = env && *env ? env : "/tmp";
   if (folder.back() != '/') folder += '/';
-  std::string pattern = folder + ToUtf8(prefix.substr(0, 3)) + "XXXXXX.tmp";
+  std::string pattern = folder + WideToUtf8(prefix.substr(0, 3)) + "XXXXXX.tmp";
   const int fd = mkstemps(pattern.data(), 4);
   if (fd < 0) return std::wstring();
   close(fd);
-  return FromUtf8(pattern);
+  return Utf8ToWide(pattern);
 }
 
-bool RemoveFile(const std::wstring& path) { return std::remove(ToUtf8(path).c_str()) == 0; }
+bool RemoveFile(const std::wstring& path) { return std::remove(WideToUtf8(path).c_str()) == 0; }
 
 bool TempFileWriter::Open(const std::wstring& path) {
   Close();
-  file_ = std::fopen(ToUtf8(path).c_str(), "wb");
+  file_ = std::fopen(WideToUtf8(path).c_str(), "wb");
+  Unbuffer();
   return file_ != nullptr;
 }
 
 #endif
 
 TempFileWriter::~TempFileWriter() { Close(); }
+
+void TempFileWriter::Unbuffer() {
+  // The download writes whole 256 KiB blocks: each goes to the system in one
+  // call instead of being split around the library's small buffer.
+  if (file_) std::setvbuf(file_, nullptr, _IONBF, 0);
+}
 
 bool TempFileWriter::Write(const char* data, std::size_t size) {
   return file_ && std::fwrite(data, 1, size, file_) == size;

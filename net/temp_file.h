@@ -28,5 +28,6 @@ class TempFileWriter {
   bool Close();
 
  private:
+  void Unbuffer();
   std::FILE* file_ = nullptr;
 };

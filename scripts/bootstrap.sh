@@ -13,7 +13,7 @@ PACKAGES=(
   clang libclang-rt-14-dev libfuzzer-14-dev
   googletest libgtest-dev libgmock-dev
   libpoco-dev libjsoncpp-dev zlib1g-dev libpng-dev libjpeg-dev libpugixml-dev libgif-dev libzydis-dev libzycore-dev
-  nginx-light
+  nginx-light zip locales
 )
 
 missing=()

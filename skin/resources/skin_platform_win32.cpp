@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cwchar>
 
+#include "common/win_handles.h"
 #include "skin/resources/skin_platform_win32.h"
 
 namespace {
@@ -19,21 +20,6 @@ LRESULT CALLBACK ComboListTrampoline(HWND window, UINT message, WPARAM wParam, L
     WNDPROC proc = g_comboListProc.load();
     return proc ? proc(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
-
-// Frees a module handle on scope exit.
-class ModuleHolder {
-public:
-    explicit ModuleHolder(HMODULE module) : module_(module) {}
-    ~ModuleHolder() {
-        if (module_) FreeLibrary(module_);
-    }
-    ModuleHolder(const ModuleHolder&) = delete;
-    ModuleHolder& operator=(const ModuleHolder&) = delete;
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
 
 class Win32SkinPlatform final : public ISkinPlatform {
 public:
@@ -78,10 +64,10 @@ public:
         if (length == 0 || length >= MAX_PATH) return nullptr;
         std::wstring path(folder, length);
         path += L"\\winhlp32.exe";
-        ModuleHolder module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-        if (!module.Get()) return nullptr;
+        win::ScopedModule module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        if (!module) return nullptr;
         // Not shared, so the cursor outlives the module and can be destroyed.
-        return LoadImageW(module.Get(), name.c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE);
+        return LoadImageW(module.get(), name.c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE);
     }
 
     void ReleaseHandle(HandleKind kind, void* handle) override {

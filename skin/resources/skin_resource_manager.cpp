@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <clocale>
-#include <cwctype>
 #include <new>
 #include <utility>
 
@@ -29,7 +28,10 @@ constexpr EntryKindByEnding kEntryKinds[] = {
 
 EntryKind KindOfEntry(const std::wstring& name) {
     std::wstring ending = name.size() > 3 ? name.substr(name.size() - 3) : name;
-    for (wchar_t& c : ending) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+    // ASCII only: the pass runs in the user's locale, where towupper may map
+    // "i" to a dotted capital (Turkish) and no ending would match.
+    for (wchar_t& c : ending)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
     for (const EntryKindByEnding& k : kEntryKinds)
         if (ending == k.ending) return k.kind;
     return EntryKind::Skip;

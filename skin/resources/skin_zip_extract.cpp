@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "common/utf.h"
 #include "skin/resources/skin_zip_reader.h"
 
 namespace fs = std::filesystem;
@@ -18,33 +19,10 @@ fs::path PathOf(const std::wstring& units) {
 #ifdef _WIN32
     return fs::path(units);
 #else
-    std::string utf8;
-    for (size_t i = 0; i < units.size(); ++i) {
-        uint32_t c = static_cast<uint32_t>(units[i]);
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size()) {
-            uint32_t low = static_cast<uint32_t>(units[i + 1]);
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        if (c < 0x80) {
-            utf8 += static_cast<char>(c);
-        } else if (c < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (c >> 6));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            utf8 += static_cast<char>(0xE0 | (c >> 12));
-            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xF0 | (c >> 18));
-            utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return fs::path(utf8);
+    std::u16string utf16;
+    utf16.reserve(units.size());
+    for (wchar_t unit : units) utf16 += static_cast<char16_t>(unit);
+    return fs::path(text::Utf16ToUtf8(utf16));
 #endif
 }
 

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <set>
 
+#include "app/installer_ids.h"
 #include "app/installer_run.h"
 #include "support/win_test_support.h"
 #include "tests/net/loopback_server.h"
@@ -64,7 +65,7 @@ TEST(EndToEnd, OneClickFetchesDownloadsAndInstallsThenReinstallsWithoutDownload)
   ASSERT_TRUE(ts::WaitForWindowText(status, L"点击安装到:iPhone", 10000)) << ts::Narrow(ts::WindowText(status));
 
   std::set<std::wstring> seen;
-  run.Click(1003);
+  run.Click(IDC_STATUS_BUTTON);
   if (!WatchTexts(status, kDone, 30000, seen)) {
     ts::WritePng(ts::CaptureClientArea(window), kOutput + "/end_to_end_failed.png");
     HWND box = ts::WaitForWindow(app.id(), L"Tovane安装程序", 0);
@@ -84,7 +85,7 @@ TEST(EndToEnd, OneClickFetchesDownloadsAndInstallsThenReinstallsWithoutDownload)
 
   // Again: the known package is installed once more, nothing is downloaded.
   seen.clear();
-  run.Click(1003);
+  run.Click(IDC_STATUS_BUTTON);
   ASSERT_TRUE(WatchTexts(status, L"正在安装,请稍候..", 10000, seen) ||
               ts::WindowText(status) == kDone);
   EXPECT_TRUE(ts::WaitForWindowText(status, kDone, 30000));
@@ -92,8 +93,30 @@ TEST(EndToEnd, OneClickFetchesDownloadsAndInstallsThenReinstallsWithoutDownload)
   EXPECT_EQ(server.Hits("/files/tovane_tl.deb"), downloads);
   EXPECT_TRUE(ReadFile(installed) == package);
 
-  run.Click(1004);
+  run.Click(IDC_CLOSE_BUTTON);
   EXPECT_EQ(app.Wait(15000), 0);
+}
+
+// A device whose file system is empty (no /var/root/Media/Cydia at all): the
+// installer's one folder request makes the whole path, as a device does.
+TEST(EndToEnd, DeviceWithAnEmptyFileSystemGetsThePackage) {
+  const std::string package(300000, 'e');
+  testnet::LoopbackServer server;
+  server.ServeBody("/update.json", R"({"error":0,"msg":"","data":{"version":"1.0","discription":"",)"
+                                   R"("build_number":1,"url":")" +
+                                       server.Url("/files/tovane_tl.deb") + "\"}}");
+  server.ServeBody("/files/tovane_tl.deb", package);
+  ::SetEnvironmentVariableW(L"TOVANE_UPDATE_URL", ts::Widen(server.Url("/update.json?type=tu")).c_str());
+
+  ts::InstallerRun run;
+  ASSERT_TRUE(run.Start());
+  const std::wstring device = run.AttachDevice(L"00008030-EMPTY", "", false);
+  ASSERT_TRUE(ts::WaitForWindowText(run.status, L"点击安装到:iPhone", 10000)) << ts::Narrow(ts::WindowText(run.status));
+  run.Click(IDC_STATUS_BUTTON);
+  EXPECT_TRUE(ts::WaitForWindowText(run.status, kDone, 30000)) << ts::Narrow(ts::WindowText(run.status));
+  EXPECT_TRUE(ReadFile(device + L"fs\\var\\root\\Media\\Cydia\\AutoInstall\\tovane_tl.deb") == package);
+  run.Click(IDC_CLOSE_BUTTON);
+  EXPECT_EQ(run.app.Wait(15000), 0);
 }
 
 }  // namespace

@@ -86,17 +86,6 @@ TEST_F(FormMainTest, StartsWithItsTemplateSizesAndWaitingText) {
   EXPECT_TRUE(rec.terminations.empty());
 }
 
-TEST_F(FormMainTest, UnskinnedWindowPaintsTheSystemFace) {
-  // Without a skin package the window keeps its system look.
-  FormMain& f = Open();
-  ::RedrawWindow(f.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-  const std::uint32_t rgb = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-  const RECT belowButton{20, 160, 480, 190};
-  EXPECT_TRUE(testing_support::AreaHasColor(testing_support::CaptureClientArea(f.hwnd()), belowButton,
-                                            rgb, 8, "form_main_face.png"));
-}
-
 // Ink of one character drawn in black with `font` on white: the bitmap's
 // pixels, so two characters can be compared.
 std::vector<std::uint32_t> GlyphInk(HFONT font, wchar_t ch) {
@@ -261,11 +250,6 @@ TEST_F(FormMainTest, EnterAndEscapeNeverReachTheDialog) {
   EXPECT_FALSE(f.Ended());
   EXPECT_TRUE(rec.terminations.empty());
   EXPECT_TRUE(::IsWindowVisible(f.hwnd()));
-
-  EXPECT_TRUE(IsSwallowedKey(WM_KEYDOWN, VK_RETURN));
-  EXPECT_TRUE(IsSwallowedKey(WM_KEYDOWN, VK_ESCAPE));
-  EXPECT_FALSE(IsSwallowedKey(WM_KEYDOWN, VK_SPACE));
-  EXPECT_FALSE(IsSwallowedKey(WM_KEYUP, VK_ESCAPE));
 }
 
 TEST_F(FormMainTest, SystemCloseEndsTheDialog) {

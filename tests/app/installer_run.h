@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/installer_ids.h"
 #include "support/win_test_support.h"
 
 namespace testing_support {
@@ -21,7 +22,7 @@ class InstallerRun {
     ::CreateDirectoryW((root_.path() + L"devices").c_str(), nullptr);
     if (!app.Start(ToWindowsPath(TOVANE_EXE))) return false;
     window = WaitForWindow(app.id(), L"Tovane在线安装程序", 30000);
-    status = window ? ::GetDlgItem(window, 1003) : nullptr;
+    status = window ? ::GetDlgItem(window, IDC_STATUS_BUTTON) : nullptr;
     return window != nullptr;
   }
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-
+#include "app/installer_ids.h"
 #include "app/installer_run.h"
 #include "support/win_test_support.h"
 
@@ -44,7 +44,7 @@ TEST(Startup, ShowsTheWindowFollowsADeviceAndClosesAtOnce) {
       << ts::Narrow(ts::WindowText(run.status));
   ts::WritePng(ts::CaptureClientArea(run.window), kOutput + "/startup_device_ready.png");
 
-  run.Click(1004);
+  run.Click(IDC_CLOSE_BUTTON);
   EXPECT_EQ(run.app.Wait(15000), 0);
 }
 

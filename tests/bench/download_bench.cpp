@@ -1,57 +1,54 @@
-// Download throughput and memory of the HTTP file client on loopback, with
-// curl fetching the same body from the same server in the same run.
+// Download throughput and memory of the HTTP file client, with curl
+// fetching the same file from the same nginx in the same run.
 //
 //   bench_download [MiB]      (default 1024)
 //
-// Prints both rates (best of two rounds each), their ratio, and the client's resident memory at its
-// peak during a small and during the full download: the two must be about
-// the same, since the body is streamed through a fixed 256 KiB block.
+// Prints both rates (median of five rounds each, taking turns), their
+// ratio, and the client's peak resident memory after a small and after the
+// full downloads: the two must be about the same, since the body is
+// streamed through a fixed 256 KiB block.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
+#include <vector>
+
+#include <sys/resource.h>
 
 #include <Poco/Process.h>
 
 #include "net/remote_file.h"
 #include "net/temp_file.h"
-#include "tests/net/loopback_server.h"
+#include "tests/net/nginx_server.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr int kRounds = 5;
 
-// Resident set size in KiB, from /proc/self/statm.
-long ResidentKiB() {
-  std::FILE* f = std::fopen("/proc/self/statm", "r");
-  if (!f) return -1;
-  long pages = 0, resident = 0;
-  const int n = std::fscanf(f, "%ld %ld", &pages, &resident);
-  std::fclose(f);
-  return n == 2 ? resident * 4 : -1;
+// The process's peak resident set size so far, in KiB.
+long PeakResidentKiB() {
+  rusage usage{};
+  return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : -1;
 }
 
-struct Sample {
-  long peakKiB = 0;
-};
-
-void SampleMemory(std::uint64_t, std::uint64_t, DownloadUserRecord* record) {
-  auto* sample = static_cast<Sample*>(record->context);
-  const long now = ResidentKiB();
-  if (now > sample->peakKiB) sample->peakKiB = now;
+// The progress callback costs what the installer's costs at most: a counter.
+void CountBlock(std::uint64_t, std::uint64_t, DownloadUserRecord* record) {
+  ++*static_cast<std::uint64_t*>(record->context);
 }
 
 struct Run {
   double seconds = 0;
   bool ok = false;
-  long peakKiB = 0;
 };
 
 Run ClientRun(const std::string& url) {
-  Sample sample;
+  std::uint64_t blocks = 0;
   DownloadCallbacks callbacks;
-  callbacks.progress = &SampleMemory;
-  callbacks.context = &sample;
+  callbacks.progress = &CountBlock;
+  callbacks.context = &blocks;
   std::string address = url;
   const auto start = Clock::now();
   std::unique_ptr<HttpFileClient> client = PrepareDownload(&callbacks, address);
@@ -59,8 +56,7 @@ Run ClientRun(const std::string& url) {
   if (!client) return run;
   DownloadToTempFile(*client);
   run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.ok = client->State() == kDownloadCompleted;
-  run.peakKiB = sample.peakKiB;
+  run.ok = client->State() == kDownloadCompleted && blocks > 0;
   RemoveFile(client->FilePath());
   return run;
 }
@@ -81,41 +77,68 @@ Run CurlRun(const std::string& url) {
   return run;
 }
 
+// A file of `size` bytes below nginx's root, written without holding it.
+void WriteBody(const testnet::NginxServer& nginx, const std::string& name, std::uint64_t size) {
+  nginx.WriteFile(name, "");
+  std::ofstream out(nginx.Root() + "/" + name, std::ios::binary);
+  std::string chunk(1 << 20, '\0');
+  for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<char>('a' + i % 23);
+  for (std::uint64_t left = size; left > 0;) {
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunk.size()));
+    out.write(chunk.data(), static_cast<std::streamsize>(n));
+    left -= n;
+  }
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::uint64_t mib = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1024;
   const std::uint64_t size = mib << 20;
   const std::uint64_t smallSize = std::min<std::uint64_t>(size, 16u << 20);
-  testnet::LoopbackServer server;
-  server.ServeGenerated("/small", smallSize);
-  server.ServeGenerated("/body", size);
-
-  const Run small = ClientRun(server.Url("/small"));
-  // Two rounds, curl and client taking turns so that neither always pays
-  // for the other's file being written back; the faster round of each counts.
-  Run client, curl;
-  long fullPeakKiB = 0;
-  for (int round = 0; round < 2; ++round) {
-    const Run c = CurlRun(server.Url("/body"));
-    const Run t = ClientRun(server.Url("/body"));
-    if (round == 0 || (c.ok && c.seconds < curl.seconds)) curl = c;
-    if (round == 0 || (t.ok && t.seconds < client.seconds)) client = t;
-    if (t.peakKiB > fullPeakKiB) fullPeakKiB = t.peakKiB;
-  }
-  if (!small.ok || !client.ok || !curl.ok) {
-    std::printf("download failed: small %d, client %d, curl %d\n", small.ok, client.ok, curl.ok);
+  if (!testnet::NginxServer::Installed()) {
+    std::printf("nginx is not installed (apt-get install nginx-light)\n");
     return 1;
   }
-  const double clientRate = static_cast<double>(mib) / client.seconds;
-  const double curlRate = static_cast<double>(mib) / curl.seconds;
-  std::printf("body %llu MiB over loopback, into a temporary file\n",
-              static_cast<unsigned long long>(mib));
-  std::printf("client  %8.2f s  %8.1f MiB/s\n", client.seconds, clientRate);
-  std::printf("curl    %8.2f s  %8.1f MiB/s\n", curl.seconds, curlRate);
+  testnet::NginxServer nginx;
+  WriteBody(nginx, "small.bin", smallSize);
+  WriteBody(nginx, "body.bin", size);
+  if (!nginx.Start()) {
+    std::printf("nginx did not start\n");
+    return 1;
+  }
+
+  const Run small = ClientRun(nginx.Base() + "/small.bin");
+  const long smallPeakKiB = PeakResidentKiB();
+  // Curl and the client take turns, so that neither always pays for the
+  // other's file being written back.
+  std::vector<double> clientSeconds, curlSeconds;
+  bool ok = small.ok;
+  for (int round = 0; round < kRounds && ok; ++round) {
+    const Run c = CurlRun(nginx.Base() + "/body.bin");
+    const Run t = ClientRun(nginx.Base() + "/body.bin");
+    ok = c.ok && t.ok;
+    curlSeconds.push_back(c.seconds);
+    clientSeconds.push_back(t.seconds);
+  }
+  if (!ok) {
+    std::printf("download failed\n");
+    return 1;
+  }
+  const double clientRate = static_cast<double>(mib) / Median(clientSeconds);
+  const double curlRate = static_cast<double>(mib) / Median(curlSeconds);
+  std::printf("body %llu MiB from nginx over loopback, into a temporary file, median of %d\n",
+              static_cast<unsigned long long>(mib), kRounds);
+  std::printf("client  %8.2f s  %8.1f MiB/s\n", Median(clientSeconds), clientRate);
+  std::printf("curl    %8.2f s  %8.1f MiB/s\n", Median(curlSeconds), curlRate);
   std::printf("client/curl throughput ratio  %.2f\n", clientRate / curlRate);
-  std::printf("client peak resident memory: %ld KiB during %llu MiB, %ld KiB during %llu MiB\n",
-              small.peakKiB, static_cast<unsigned long long>(smallSize >> 20), fullPeakKiB,
+  std::printf("client peak resident memory: %ld KiB after %llu MiB, %ld KiB after %llu MiB\n", smallPeakKiB,
+              static_cast<unsigned long long>(smallSize >> 20), PeakResidentKiB(),
               static_cast<unsigned long long>(mib));
   return 0;
 }

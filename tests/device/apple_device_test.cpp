@@ -1,6 +1,7 @@
 // AppleDevice against the simulated device: opening, values, AFC.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <thread>
 
 #include "device/afc_file.h"
@@ -159,8 +160,9 @@ TEST(AppleDeviceAfc, FoldersFilesAndWritesAtWideOffsets) {
   AppleDevice dev(sim.WaitAttached());
   ASSERT_TRUE(dev.StartAfcService(5));
   EXPECT_FALSE(dev.PathExists("/var/root"));
-  EXPECT_FALSE(dev.MakeDirectory("/var/root/Media"));  // parents are not made
-  sim.MakeDirs("/var/root");
+  // One call makes the whole path, as a device does; a file in the way fails.
+  sim.WriteFile("/blocked", "file");
+  EXPECT_FALSE(dev.MakeDirectory("/blocked/Media"));
   EXPECT_TRUE(dev.MakeDirectory("var/./root//Media/"));  // relative to "/"
   EXPECT_TRUE(dev.PathExists("/var/root/Media"));
   std::size_t mark = sim.Mark();
@@ -173,10 +175,12 @@ TEST(AppleDeviceAfc, FoldersFilesAndWritesAtWideOffsets) {
   EXPECT_TRUE(file->WriteAt("Z", 1, (1ULL << 32) + 1));  // beyond 4 GiB
   EXPECT_TRUE(file->Close());
   EXPECT_FALSE(file->WriteAt("x", 1, 0));
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  ASSERT_TRUE(GetFileAttributesExW(sim.FsPath("/var/root/Media/f.bin").c_str(), GetFileExInfoStandard, &data));
-  EXPECT_EQ(data.nFileSizeHigh, 1u);
-  EXPECT_EQ(data.nFileSizeLow, 2u);
+  EXPECT_EQ(std::filesystem::file_size(sim.FsPath("/var/root/Media/f.bin")), (1ULL << 32) + 2);
+  // The size as the device reports it, past 32 bits too.
+  std::uint64_t size = 0;
+  EXPECT_TRUE(dev.FileSize("/var/root/Media/f.bin", &size));
+  EXPECT_EQ(size, (1ULL << 32) + 2);
+  EXPECT_FALSE(dev.FileSize("/var/root/Media/none", &size));
 
   // A file outlives neither CloseAfc nor a new connection.
   auto stale = dev.OpenDeviceFile("/var/root/Media/g", true);

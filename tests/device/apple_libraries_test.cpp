@@ -81,6 +81,17 @@ TEST(AppleLibraries, MissingEntryPointFailsTheLoad) {
             nullptr);
 }
 
+TEST(AppleLibraries, CoreFoundationMissingAnEntryLeavesNoSubscription) {
+  testing_support::AppleRegistry registry;
+  registry.Set(ExeFolder() + L"fakes\\full\\iTunesMobileDevice.dll", ExeFolder() + L"fakes\\cf_missing\\");
+  EXPECT_FALSE(apple::LoadDeviceLibraries(&Handler, nullptr));
+  HMODULE md = ::GetModuleHandleW(L"iTunesMobileDevice.dll");
+  ASSERT_NE(md, nullptr);
+  auto subscribed = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(::GetProcAddress(md, "FakeSubscribed")));
+  ASSERT_NE(subscribed, nullptr);
+  EXPECT_FALSE(subscribed());
+}
+
 TEST(AppleLibraries, NoLibrariesNoLoad) {
   testing_support::AppleRegistry registry;
   registry.Remove();

@@ -2,7 +2,8 @@
 // (FAKE_MOBILEDEVICE / FAKE_COREFOUNDATION) that exports every entry point
 // with an empty body; built once more with one export renamed away to check
 // that a missing entry point fails the load. FakeNotify fires the
-// notification callback the loader subscribed.
+// notification callback the loader subscribed; FakeSubscribed tells whether
+// there is one.
 #include "device/apple_entry_points.h"
 
 template <typename T>
@@ -32,6 +33,8 @@ extern "C" __declspec(dllexport) int AMDeviceNotificationSubscribe(
   if (notification) *notification = &handle;
   return 0;
 }
+
+extern "C" __declspec(dllexport) int FakeSubscribed() { return g_callback != nullptr; }
 
 extern "C" __declspec(dllexport) void FakeNotify(void* device, std::uint32_t message) {
   apple::AMDeviceNotificationInfo info{device, message};

@@ -40,6 +40,7 @@ class ScriptedSystem : public LoaderSystem {
     if (needsPreload.count(p) && preloadFolder && PreloadedFrom(*preloadFolder)) return this;
     return nullptr;
   }
+  void* FindEntry(void*, const char*) override { return nullptr; }
   bool PreloadedFrom(const std::wstring& folder) const {
     for (const auto& l : loads) {
       if (l == folder + kDependencyNames.front()) return true;

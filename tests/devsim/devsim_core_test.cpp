@@ -164,12 +164,17 @@ TEST_F(AfcVolumeTest, SeekPlacesWritesIncludingBeyondFourGigabytes) {
 }
 
 TEST_F(AfcVolumeTest, PathOperations) {
-  EXPECT_EQ(volume_->MakeDirectory("/a/b"), kAfcNotFound);  // no parents
-  EXPECT_EQ(volume_->MakeDirectory("/a"), kAfcOk);
-  EXPECT_EQ(volume_->MakeDirectory("/a"), kAfcOk);  // existing folder is fine
+  // Missing parents are made as well; an existing folder is fine.
   EXPECT_EQ(volume_->MakeDirectory("/a/b"), kAfcOk);
+  EXPECT_TRUE(fs::is_directory(root_ / "a" / "b"));
+  EXPECT_EQ(volume_->MakeDirectory("/a"), kAfcOk);
+  EXPECT_EQ(volume_->MakeDirectory("/a/b"), kAfcOk);
+  // A file in the way fails, at the end of the path or inside it.
   Put("a/file", "x");
   EXPECT_EQ(volume_->MakeDirectory("/a/file"), kAfcExists);
+  EXPECT_EQ(volume_->MakeDirectory("/a/file/deeper/still"), kAfcExists);
+  EXPECT_FALSE(fs::exists(root_ / "a" / "file" / "deeper"));
+  EXPECT_EQ(Content("a/file"), "x");
   EXPECT_EQ(volume_->Remove("/a"), kAfcDirNotEmpty);
   EXPECT_EQ(volume_->Remove("/"), kAfcPermissionDenied);
   EXPECT_EQ(volume_->Remove("/nothing"), kAfcNotFound);
@@ -277,10 +282,4 @@ TEST(CfObjects, DictionaryRendersAsXmlPropertyList) {
             std::string::npos)
       << xml;
   for (cf::Object* o : std::initializer_list<cf::Object*>{k1, v1, k2, d}) cf::Release(o);
-}
-
-TEST(CfObjects, Utf16RoundTrip) {
-  std::string text = "a\xC3\xA9\xE7\x94\xB5\xF0\x9F\x98\x80";
-  EXPECT_EQ(cf::Utf16ToUtf8(cf::Utf8ToUtf16(text)), text);
-  EXPECT_EQ(cf::Utf8ToUtf16("\xE7\x94"), u"\uFFFD\uFFFD");  // truncated sequence
 }

@@ -1,26 +1,31 @@
 // Test helpers around the simulated Apple libraries: loading them into the
-// test process, device folders below DEVSIM_ROOT, notifications and the
-// per-device call log.
+// test process (the DLLs on Windows, the linked-in functions natively),
+// device folders below DEVSIM_ROOT, notifications and the per-device call log.
 #pragma once
 
-#include <windows.h>
-
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "device/apple_entry_points.h"
 
 namespace devsim_test {
 
-// Loads CoreFoundation.dll and iTunesMobileDevice.dll from the test's own
-// folder (once), resolves the process-wide entry tables and subscribes a
-// recorder of notifications. Makes DEVSIM_ROOT a fresh folder if unset.
+// Loads the simulator (once), resolves the process-wide entry tables and
+// subscribes a recorder of notifications. Makes DEVSIM_ROOT a fresh folder
+// if unset.
 void LoadSimulator();
 
-// The device root as a Windows path.
-std::wstring RootPath();
+// The device root.
+std::filesystem::path RootPath();
+
+// Sets an environment variable so that the simulator and the code under
+// test see it.
+void SetEnv(const char* name, const std::string& value);
 
 struct Notice {
   apple::AMDeviceRef device;
@@ -29,7 +34,20 @@ struct Notice {
 // Notifications seen so far, in order.
 std::vector<Notice> Notices();
 // Waits until `device` got `message` (at or after index `from`).
-bool WaitForNotice(apple::AMDeviceRef device, std::uint32_t message, DWORD milliseconds, std::size_t from = 0);
+bool WaitForNotice(apple::AMDeviceRef device, std::uint32_t message, unsigned milliseconds, std::size_t from = 0);
+
+// Polls `done` every few milliseconds until it holds or time runs out.
+template <typename Done>
+bool WaitUntil(Done&& done, unsigned milliseconds) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  for (;;) {
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+inline void SleepMs(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 // A device folder, created complete (device.ini written before the folder
 // appears under devices/) and removed on destruction.
@@ -42,16 +60,16 @@ class SimDevice {
   SimDevice& operator=(const SimDevice&) = delete;
 
   // Waits for the arrival notification; returns the device reference or null.
-  apple::AMDeviceRef WaitAttached(DWORD milliseconds = 3000);
+  apple::AMDeviceRef WaitAttached(unsigned milliseconds = 3000);
   // Removes the folder (the device departs).
   void Remove();
-  bool WaitDetached(DWORD milliseconds = 3000);
+  bool WaitDetached(unsigned milliseconds = 3000);
 
   const std::string& udid() const { return udid_; }
   apple::AMDeviceRef ref() const { return ref_; }
-  std::wstring Folder() const;
-  // Host path of a device path ("/var/x" -> <folder>\fs\var\x).
-  std::wstring FsPath(const std::string& devicePath) const;
+  std::filesystem::path Folder() const;
+  // Host path of a device path ("/var/x" -> <folder>/fs/var/x).
+  std::filesystem::path FsPath(const std::string& devicePath) const;
   bool FileExists(const std::string& devicePath) const;
   std::string ReadFile(const std::string& devicePath) const;
   void WriteFile(const std::string& devicePath, const std::string& content) const;

@@ -7,17 +7,15 @@
 #include <optional>
 #include <string>
 
+#include "common/utf.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
 namespace testnet {
 
-inline std::string NarrowPath(const std::wstring& path) {
-  std::string out;
-  for (wchar_t c : path) out += static_cast<char>(c);  // test paths are ASCII
-  return out;
-}
+inline std::string NarrowPath(const std::wstring& path) { return text::WideToUtf8(path); }
 
 inline std::FILE* OpenForRead(const std::wstring& path) {
 #ifdef _WIN32
@@ -47,9 +45,8 @@ inline void SetEnv(const char* name, const std::optional<std::string>& value) {
 #ifdef _WIN32
   _putenv_s(name, value ? value->c_str() : "");
   // GetTempPathW reads the process environment block, not the C runtime's.
-  std::wstring wname(name, name + std::char_traits<char>::length(name));
-  std::wstring wvalue = value ? std::wstring(value->begin(), value->end()) : std::wstring();
-  SetEnvironmentVariableW(wname.c_str(), value ? wvalue.c_str() : nullptr);
+  const std::wstring wvalue = value ? text::Utf8ToWide(*value) : std::wstring();
+  SetEnvironmentVariableW(text::Utf8ToWide(name).c_str(), value ? wvalue.c_str() : nullptr);
 #else
   if (value) setenv(name, value->c_str(), 1);
   else unsetenv(name);

@@ -314,6 +314,32 @@ TEST_F(SkinControls, PropertiesFromFourThreadsNeverTearTheText) {
     EXPECT_GT(painted, 100);
 }
 
+TEST_F(SkinControls, AWindowThatCannotBeSubclassedIsLeftAsItWas) {
+    // Another process's window: the property can be set, subclassing fails.
+    std::string exe = FOREIGN_WINDOW_EXE;
+    std::wstring path(exe.begin(), exe.end());
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    path = L"Z:" + path;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"\"" + path + L"\"";
+    ASSERT_TRUE(::CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &process));
+    HWND foreign = nullptr;
+    PumpUntil([&] { return (foreign = ::FindWindowW(L"Button", L"foreign button")) != nullptr; }, 10000);
+    ASSERT_NE(foreign, nullptr);
+    EXPECT_EQ(SetWindowSkin(foreign, L"standard.buttton"), 0);
+    EXPECT_EQ(::GetPropW(foreign, kSkinPropObject), nullptr);
+    EXPECT_FALSE(GetSkinWndManager()->IsAttached(foreign));
+    EXPECT_EQ(SetSkinProperty(foreign, L"text", L"x", 1), 0);
+    ::PostMessageW(foreign, WM_CLOSE, 0, 0);
+    ::WaitForSingleObject(process.hProcess, 5000);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+}
+
 TEST_F(SkinControls, DestroyingASkinnedWindowDetachesIt) {
     HWND extra = ::CreateWindowExW(0, L"Button", L"", WS_CHILD | WS_VISIBLE, 0, 150, 40, 20, dialog_->hwnd(), nullptr,
                                    nullptr, nullptr);

@@ -65,6 +65,8 @@ bool PumpUntil(F done, DWORD ms) {
 
 // What the screen shows at a screen point, 0x00RRGGBB.
 uint32_t ScreenPixel(int x, int y);
+// What the screen shows in a rectangle, rows top-down, 0x00RRGGBB.
+std::vector<uint32_t> ScreenPixels(const RECT& area);
 // The screen pixel at a point of a window's client area.
 uint32_t ClientPixel(HWND window, int x, int y);
 bool Near(uint32_t a, uint32_t b, int tolerance);

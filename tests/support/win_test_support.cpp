@@ -5,27 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/utf.h"
 #include "common/win_handles.h"
 
 namespace testing_support {
 
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
+std::wstring Widen(const std::string& text) { return text::Utf8ToWide(text); }
 
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return {};
-  int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
-  return out;
-}
+std::string Narrow(const std::wstring& text) { return text::WideToUtf8(text); }
 
 std::wstring ToWindowsPath(const std::string& path) {
   std::wstring w = Widen(path);
@@ -40,8 +27,8 @@ namespace {
 
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW data;
-  HANDLE find = ::FindFirstFileW((folder + L"*").c_str(), &data);
-  if (find != INVALID_HANDLE_VALUE) {
+  win::ScopedFind find(::FindFirstFileW((folder + L"*").c_str(), &data));
+  if (find) {
     do {
       std::wstring name = data.cFileName;
       if (name == L"." || name == L"..") continue;
@@ -52,8 +39,7 @@ void RemoveTree(const std::wstring& folder) {
         ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileW(full.c_str());
       }
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &data));
   }
   ::RemoveDirectoryW(folder.c_str());
 }
@@ -76,13 +62,9 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
 ChildProcess::~ChildProcess() {
-  if (info_.hProcess) {
-    if (::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(info_.hProcess, 1);
-      ::WaitForSingleObject(info_.hProcess, 5000);
-    }
-    ::CloseHandle(info_.hProcess);
-    ::CloseHandle(info_.hThread);
+  if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(process_.get(), 1);
+    ::WaitForSingleObject(process_.get(), 5000);
   }
 }
 
@@ -90,16 +72,21 @@ bool ChildProcess::Start(const std::wstring& exe, const std::wstring& arguments)
   std::wstring command = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  return ::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info_) != FALSE;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+    return false;
+  }
+  process_.reset(info.hProcess);
+  thread_.reset(info.hThread);
+  id_ = info.dwProcessId;
+  return true;
 }
 
 long ChildProcess::Wait(DWORD milliseconds) {
-  if (!info_.hProcess || ::WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) {
-    return -1;
-  }
+  if (!process_ || ::WaitForSingleObject(process_.get(), milliseconds) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;
-  ::GetExitCodeProcess(info_.hProcess, &code);
+  ::GetExitCodeProcess(process_.get(), &code);
   return static_cast<long>(code);
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "common/win_handles.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,10 +40,12 @@ class ChildProcess {
   bool Start(const std::wstring& exe, const std::wstring& arguments = L"");
   // Exit code, or -1 when it did not end within the time.
   long Wait(DWORD milliseconds);
-  DWORD id() const { return info_.dwProcessId; }
+  DWORD id() const { return id_; }
 
  private:
-  PROCESS_INFORMATION info_{};
+  win::ScopedHandle process_;
+  win::ScopedHandle thread_;
+  DWORD id_ = 0;
 };
 
 // Waits for a visible top-level window of the process with this exact title.

@@ -1,8 +1,9 @@
-// The simulated iTunesMobileDevice.dll and CoreFoundation.dll as the
-// installer sees them: notifications, the call log, device switches, AFC and
-// CoreFoundation values.
+// The simulated MobileDevice and CoreFoundation libraries as the installer
+// sees them (the DLLs under Wine, linked in natively): notifications, the
+// call log, device switches, AFC and CoreFoundation values.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "device/apple_libraries.h"
@@ -39,30 +40,29 @@ apple::CFTypeRef Value(apple::AMDeviceRef d, const char* key) {
 
 }  // namespace
 
-TEST(DevsimDll, ArrivalAndDepartureAreReportedPromptlyWithAStableReference) {
+// The waits only guard against a hang: a loaded machine may be slow.
+constexpr unsigned kHangGuardMs = 20000;
+
+TEST(DevsimLibraries, ArrivalAndDepartureAreReportedWithAStableReference) {
   LoadSimulator();
   std::string udid;
   apple::AMDeviceRef first = nullptr;
   {
-    DWORD start = GetTickCount();
     SimDevice dev;
     udid = dev.udid();
-    first = dev.WaitAttached(2000);
+    first = dev.WaitAttached(kHangGuardMs);
     ASSERT_NE(first, nullptr);
-    EXPECT_LT(GetTickCount() - start, 500u);
     std::size_t mark = Notices().size();
-    start = GetTickCount();
     dev.Remove();
-    ASSERT_TRUE(WaitForNotice(first, 2, 2000, mark));
-    EXPECT_LT(GetTickCount() - start, 500u);
+    ASSERT_TRUE(WaitForNotice(first, 2, kHangGuardMs, mark));
     // Calls on a device that is gone fail.
     EXPECT_NE(MD().AMDeviceConnect(first), 0);
   }
   SimDevice again("", udid);
-  EXPECT_EQ(again.WaitAttached(), first);
+  EXPECT_EQ(again.WaitAttached(kHangGuardMs), first);
 }
 
-TEST(DevsimDll, CallLogAndConnectionSwitches) {
+TEST(DevsimLibraries, CallLogAndConnectionSwitches) {
   SimDevice refusing("connect=refuse\n");
   apple::AMDeviceRef d = refusing.WaitAttached();
   ASSERT_NE(d, nullptr);
@@ -93,7 +93,7 @@ TEST(DevsimDll, CallLogAndConnectionSwitches) {
   EXPECT_EQ(OpenAfc(d), nullptr);
 }
 
-TEST(DevsimDll, ServicesAndAfcFileOperations) {
+TEST(DevsimLibraries, ServicesAndAfcFileOperations) {
   SimDevice dev;
   apple::AMDeviceRef d = dev.WaitAttached();
   ASSERT_NE(d, nullptr);
@@ -105,9 +105,9 @@ TEST(DevsimDll, ServicesAndAfcFileOperations) {
 
   apple::AFCConnectionRef conn = OpenAfc(d);
   ASSERT_NE(conn, nullptr);
-  EXPECT_NE(MD().AFCDirectoryCreate(conn, "/var/root/Media"), 0);  // no parents
-  dev.MakeDirs("/var/root");
+  // The missing parents are made too, as a device makes them.
   EXPECT_EQ(MD().AFCDirectoryCreate(conn, "/var/root/Media"), 0);
+  EXPECT_TRUE(dev.FileExists("/var/root/Media"));
   apple::AFCFileRef f = 0;
   ASSERT_EQ(MD().AFCFileRefOpen(conn, "/var/root/Media/x.deb", 2, &f), 0);
   EXPECT_EQ(MD().AFCFileRefWrite(conn, f, "hello", 5), 0);
@@ -149,7 +149,7 @@ TEST(DevsimDll, ServicesAndAfcFileOperations) {
   MD().AFCConnectionClose(media);
 }
 
-TEST(DevsimDll, DirectoriesReadsAndDeviceInfo) {
+TEST(DevsimLibraries, DirectoriesReadsAndDeviceInfo) {
   SimDevice dev("ProductType=iPad8,1\n");
   apple::AMDeviceRef d = dev.WaitAttached();
   dev.WriteFile("/dir/a.txt", "alpha");
@@ -189,7 +189,7 @@ TEST(DevsimDll, DirectoriesReadsAndDeviceInfo) {
   MD().AFCConnectionClose(conn);
 }
 
-TEST(DevsimDll, WriteLimitsCutTheWriteAndDetachDeparts) {
+TEST(DevsimLibraries, WriteLimitsCutTheWriteAndDetachDeparts) {
   SimDevice failing("write_fail_after=10\n");
   apple::AMDeviceRef d = failing.WaitAttached();
   apple::AFCConnectionRef conn = OpenAfc(d);
@@ -216,7 +216,7 @@ TEST(DevsimDll, WriteLimitsCutTheWriteAndDetachDeparts) {
   EXPECT_EQ(leaving.ReadFile("/f"), "1234");  // folder kept, the device is gone
 }
 
-TEST(DevsimDll, DeviceValuesOfEveryTypeAndTheirRelease) {
+TEST(DevsimLibraries, DeviceValuesOfEveryTypeAndTheirRelease) {
   SimDevice dev(
       "DeviceName=Phone\nvalue.Flag=bool:true\nvalue.Small=sint8:-7\nvalue.Big=uint64:18446744073709551615\n"
       "value.Real=float64:1.5\nvalue.Info=dict:A=string:x;B=sint32:2\nstring_pointer=no\n");
@@ -267,7 +267,7 @@ TEST(DevsimDll, DeviceValuesOfEveryTypeAndTheirRelease) {
   EXPECT_EQ(Count(dev.CallNames(), "AMDeviceCopyValue"), 8u);
 }
 
-TEST(DevsimDll, ALaterSubscriberHearsOfDevicesAlreadyAttached) {
+TEST(DevsimLibraries, ALaterSubscriberHearsOfDevicesAlreadyAttached) {
   SimDevice dev;
   apple::AMDeviceRef d = dev.WaitAttached();
   ASSERT_NE(d, nullptr);
@@ -283,12 +283,11 @@ TEST(DevsimDll, ALaterSubscriberHearsOfDevicesAlreadyAttached) {
     if (info->message == 1) s->attached.push_back(info->device);
   };
   ASSERT_EQ(MD().AMDeviceNotificationSubscribe(cb, 0, 0, &seen, &handle), 0);
-  bool found = false;
-  for (int i = 0; i < 100 && !found; ++i) {
-    Sleep(10);
-    std::lock_guard<std::mutex> lock(seen.mu);
-    found = std::find(seen.attached.begin(), seen.attached.end(), d) != seen.attached.end();
-  }
-  EXPECT_TRUE(found);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        std::lock_guard<std::mutex> lock(seen.mu);
+        return std::find(seen.attached.begin(), seen.attached.end(), d) != seen.attached.end();
+      },
+      kHangGuardMs));
   EXPECT_EQ(MD().AMDeviceNotificationUnsubscribe(handle), 0);
 }
