@@ -9,7 +9,9 @@
 
 #include <atomic>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -221,6 +223,45 @@ TEST(DrawComposed, EveryDrawOfAListGivesThePixelsOfThePlainPath) {
     // parts (a HALFTONE middle), the PNG's overlapping blends and the keyed
     // pieces of a PNG (no masks): 2 x 9 lists x 3 modes x 2 targets.
     EXPECT_GE(composed, 108);
+}
+
+std::vector<uint8_t> SkinFile(const std::string& name) {
+    std::string path = std::string(TOVANE_SOURCE_DIR) + "/res/skin/skin/" + name;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) in.open("Z:" + path, std::ios::binary);  // the source tree under Wine
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(DrawComposed, TheInstallersBackgroundAndButtonFaceReplayExactly) {
+    // The window's background into its client area, a face into its button.
+    struct Case {
+        const char* file;
+        int w, h;
+        SkinQuad margins;
+    };
+    for (const Case& c : {Case{"PromptBk.bmp", 503, 230, SkinQuad{15, 15, 15, 15}},
+                          Case{"install.png", 399, 42, SkinQuad{2, 2, 2, 2}}}) {
+        SCOPED_TRACE(c.file);
+        std::vector<uint8_t> file = SkinFile(c.file);
+        ASSERT_FALSE(file.empty());
+        bool bmp = std::string(c.file).find(".bmp") != std::string::npos;
+        auto make = [&] { return bmp ? FromBmp(file) : FromPng(file); };
+        std::vector<uint32_t> backdrop(static_cast<size_t>(c.w) * c.h);
+        uint32_t seed = 99;
+        for (uint32_t& p : backdrop) p = Next(seed);
+        for (int mode : {BLACKONWHITE, COLORONCOLOR}) {
+            Target target(c.w, c.h, 0);
+            auto draw = [&](CSkinDrawImage& image) {
+                return target.Draw(backdrop, mode, [&](ISkinCanvas& canvas) {
+                    EXPECT_EQ(image.Draw9Grid(canvas, SkinRect{0, 0, c.w, c.h}, c.margins), 1);
+                });
+            };
+            auto fresh = make();
+            std::vector<uint32_t> want = draw(*fresh);
+            auto image = make();
+            for (int round = 0; round < 3; ++round) ASSERT_TRUE(Same(want, draw(*image), c.w)) << "draw " << round + 1;
+        }
+    }
 }
 
 TEST(DrawComposed, RepeatsAreComposedOnceCountedWhileKeptAndBounded) {

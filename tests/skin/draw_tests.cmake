@@ -12,4 +12,5 @@ if(WIN32)
   tovane_add_gtest(draw_win32_test
     SOURCES draw_win32_test.cpp draw_compose_win32_test.cpp
     LIBS tovane_skin_resources tovane_test_bmp tovane_test_pictures tovane_test_support)
+  target_compile_definitions(draw_win32_test PRIVATE TOVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 endif()
