@@ -48,6 +48,8 @@ struct SkinSurface {
     bool IsEmpty() const { return !bitmap || width <= 0 || height <= 0; }
 };
 
+class SkinComposeCache;  // skin_compose_cache.h
+
 class ISkinCanvas {
 public:
     virtual ~ISkinCanvas() = default;
@@ -60,6 +62,18 @@ public:
     int DrawPieces(const SkinSurface& source, const SkinPieces& pieces, SkinColor key = kSkinDefaultKey,
                    uint8_t alpha = 255) {
         return DrawPieces(source, pieces.begin(), pieces.Count(), key, alpha);
+    }
+
+    // The same for the pieces of a picture that is drawn again and again
+    // (the skin images): `cache` belongs to that picture. The threads that
+    // draw the picture take turns on it, and a canvas may keep there what
+    // it composed, so that the next draw of the same list costs a few plain
+    // copies. The pixels are exactly those of DrawPieces. This default
+    // simply draws the pieces.
+    virtual int DrawPiecesCached(SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces,
+                                 int count, SkinColor key = kSkinDefaultKey, uint8_t alpha = 255) {
+        (void)cache;
+        return DrawPieces(source, pieces, count, key, alpha);
     }
 
     // Copies from what another canvas has drawn (a memory canvas): opaque

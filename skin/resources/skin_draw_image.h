@@ -16,6 +16,7 @@
 
 #include "image/picture.h"
 #include "skin/resources/skin_canvas.h"
+#include "skin/resources/skin_compose_cache.h"
 #include "skin/resources/skin_geometry.h"
 #include "skin/resources/skin_graphics.h"
 #include "skin/resources/skin_pixel_ops.h"
@@ -135,4 +136,7 @@ protected:
     std::unique_ptr<CSkinBitmap> keyed_;  // BMP files
     SkinBitmapHandle cached_;             // decoded pictures: 32-bit premultiplied DIB section
     SkinOpacityTable opacity_;            // decoded pictures: which parts need no blending
+    // What canvases composed from this picture, and the turn-taking of the
+    // threads that draw it.
+    SkinComposeCache composed_;
 };

@@ -25,7 +25,8 @@ bool CSkinDrawImage::Source(SkinSurface* surface, SkinSourceKind* kind) {
 
 int CSkinDrawImage::Emit(ISkinCanvas& canvas, const SkinSurface& surface, const SkinPieces& pieces) {
     if (pieces.Count() == 0) return 0;
-    if (type_ == kTypeBmp) return canvas.DrawPieces(surface, pieces, GetColorKey()) > 0 ? 1 : 0;
+    if (type_ == kTypeBmp)
+        return canvas.DrawPiecesCached(composed_, surface, pieces.begin(), pieces.Count(), GetColorKey()) > 0 ? 1 : 0;
     // Blending a fully opaque part at 1:1 gives its own pixels: copy those
     // instead, which is many times faster. Scaled parts stay blended, as a
     // stretch in the target's mode could pick other pixels.
@@ -35,7 +36,7 @@ int CSkinDrawImage::Emit(ISkinCanvas& canvas, const SkinSurface& surface, const 
             p.blit = SkinBlit::Copy;
         drawn.Add(p.blit, p.dst, p.src, surface.width, surface.height);
     }
-    return canvas.DrawPieces(surface, drawn, GetColorKey()) > 0 ? 1 : 0;
+    return canvas.DrawPiecesCached(composed_, surface, drawn.begin(), drawn.Count(), GetColorKey()) > 0 ? 1 : 0;
 }
 
 int CSkinDrawImage::Draw(ISkinCanvas& canvas, int x, int y) {
@@ -129,7 +130,7 @@ int CSkinDrawImage::DrawStripCell(ISkinCanvas& canvas, int x, int y, int index, 
     if (!Source(&s, &kind) || kind != SkinSourceKind::KeyedBitmap) return 0;
     SkinPiece piece;
     if (SkinStripCell(s.width, s.height, x, y, index, count, &piece))
-        canvas.DrawPieces(s, &piece, 1, GetColorKey());
+        canvas.DrawPiecesCached(composed_, s, &piece, 1, GetColorKey());
     return 0;
 }
 

@@ -1,6 +1,8 @@
 #include "skin/resources/skin_gdi_canvas.h"
 
 #include <climits>
+#include <mutex>
+#include <vector>
 
 SkinMemoryDc::SkinMemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {
     if (dc_) SkinTrackGdiObject(+1);
@@ -11,6 +13,71 @@ SkinMemoryDc::~SkinMemoryDc() {
         DeleteDC(dc_);
         SkinTrackGdiObject(-1);
     }
+}
+
+namespace {
+
+// Idle source DCs the pool keeps; more are made while more threads draw at
+// once, and deleted when they come back to a full pool.
+constexpr size_t kIdleSourceDcs = 4;
+
+class SourceDcPool {
+public:
+    HDC Take() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (!idle_.empty()) {
+                HDC dc = idle_.back();
+                idle_.pop_back();
+                return dc;
+            }
+        }
+        HDC dc = CreateCompatibleDC(nullptr);
+        if (dc) SkinTrackGdiObject(+1);
+        return dc;
+    }
+    void Give(HDC dc) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (idle_.size() < kIdleSourceDcs) {
+                idle_.push_back(dc);
+                return;
+            }
+        }
+        DeleteDC(dc);
+        SkinTrackGdiObject(-1);
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<HDC> idle_;
+};
+
+// Never destroyed: its DCs live as long as the process, and draws may run
+// while static objects go away.
+SourceDcPool& Pool() {
+    static SourceDcPool* pool = new SourceDcPool();
+    return *pool;
+}
+
+}  // namespace
+
+SkinSourceDc::SkinSourceDc() : dc_(Pool().Take()) {}
+
+SkinSourceDc::~SkinSourceDc() {
+    if (!dc_) return;
+    if (original_) SelectObject(dc_, original_);
+    Pool().Give(dc_);
+}
+
+bool SkinSourceDc::Select(HGDIOBJ bitmap) {
+    if (!dc_ || !bitmap) return false;
+    if (bitmap == current_) return true;
+    HGDIOBJ old = SelectObject(dc_, bitmap);
+    if (!old || old == HGDI_ERROR) return false;
+    if (!original_) original_ = old;
+    current_ = bitmap;
+    return true;
 }
 
 namespace {
@@ -61,7 +128,7 @@ bool Overlap(const SkinBox& a, const SkinBox& b) {
 // Keyed pieces through the masks: AND with the mask clears the non-key
 // pixels, OR with the blackened picture puts them in. Pieces that overlap
 // go through one at a time, or the second AND would clear the first OR.
-int DrawMaskedRun(HDC dc, HDC memory, const SkinSurface& source, const SkinPiece* pieces, int count) {
+int DrawMaskedRun(HDC dc, SkinSourceDc& memory, const SkinSurface& source, const SkinPiece* pieces, int count) {
     COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));  // mask 0 -> black
     COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));  // mask 1 -> white
     int oldMode = SetStretchBltMode(dc, COLORONCOLOR);  // mask and picture pick the same pixels
@@ -74,13 +141,14 @@ int DrawMaskedRun(HDC dc, HDC memory, const SkinSurface& source, const SkinPiece
             if (overlaps) break;
             ++end;
         }
-        SelectObject(memory, source.keyMask);
-        for (int i = first; i < end; ++i) Copy(dc, memory, pieces[i], SRCAND);
-        SelectObject(memory, source.keyBlack);
-        for (int i = first; i < end; ++i) drawn += Copy(dc, memory, pieces[i], SRCPAINT) ? 1 : 0;
+        // Without its mask a run is left out whole rather than half drawn.
+        if (memory.Select(source.keyMask)) {
+            for (int i = first; i < end; ++i) Copy(dc, memory.Get(), pieces[i], SRCAND);
+            if (memory.Select(source.keyBlack))
+                for (int i = first; i < end; ++i) drawn += Copy(dc, memory.Get(), pieces[i], SRCPAINT) ? 1 : 0;
+        }
         first = end;
     }
-    SelectObject(memory, source.bitmap);
     SetStretchBltMode(dc, oldMode);
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
@@ -89,53 +157,62 @@ int DrawMaskedRun(HDC dc, HDC memory, const SkinSurface& source, const SkinPiece
 
 }  // namespace
 
-int SkinGdiCanvas::DrawPieces(const SkinSurface& source, const SkinPiece* pieces, int count, SkinColor key,
-                              uint8_t alpha) {
-    if (!dc_ || source.IsEmpty() || !pieces || count <= 0) return 0;
-    SkinMemoryDc memory(dc_);
+int SkinGdiDrawPieces(HDC dc, const SkinSurface& source, const SkinPiece* pieces, int count, SkinColor key,
+                      uint8_t alpha) {
+    if (!dc || source.IsEmpty() || !pieces || count <= 0) return 0;
+    SkinSourceDc memory;
     if (!memory.Get()) return 0;
-    SkinSelection selected(memory.Get(), source.bitmap);
-    if (!selected.Ok()) return 0;
-    HDC src = memory.Get();
     bool masks = source.keyMask && source.keyBlack && source.maskKey == key;
-    HalftoneMode halftone(dc_);
+    HalftoneMode halftone(dc);
     int drawn = 0;
     for (int i = 0; i < count;) {
         const SkinPiece& p = pieces[i];
         if (p.blit == SkinBlit::Keyed && masks) {
             int end = i;
             while (end < count && pieces[end].blit == SkinBlit::Keyed) ++end;
-            drawn += DrawMaskedRun(dc_, src, source, pieces + i, end - i);
+            drawn += DrawMaskedRun(dc, memory, source, pieces + i, end - i);
             i = end;
             continue;
         }
+        ++i;
+        if (!memory.Select(source.bitmap)) continue;
+        HDC src = memory.Get();
         BOOL ok = FALSE;
         switch (p.blit) {
             case SkinBlit::Copy:
-                ok = BitBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, SRCCOPY);
+                ok = BitBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, SRCCOPY);
                 break;
             case SkinBlit::StretchHalftone:
                 if (!SameSize(p)) halftone.Use();
-                ok = Copy(dc_, src, p, SRCCOPY);
+                ok = Copy(dc, src, p, SRCCOPY);
                 break;
             case SkinBlit::Stretch:
-                ok = Copy(dc_, src, p, SRCCOPY);
+                ok = Copy(dc, src, p, SRCCOPY);
                 break;
             case SkinBlit::Keyed:
-                ok = TransparentBlt(dc_, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, p.src.w,
+                ok = TransparentBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, p.src.w,
                                     p.src.h, key);
                 break;
             case SkinBlit::Blend:
-                ok = Blend(dc_, src, p, alpha, true);
+                ok = Blend(dc, src, p, alpha, true);
                 break;
             case SkinBlit::BlendConstant:
-                ok = Blend(dc_, src, p, alpha, false);
+                ok = Blend(dc, src, p, alpha, false);
                 break;
         }
         if (ok) ++drawn;
-        ++i;
     }
     return drawn;
+}
+
+int SkinGdiCanvas::DrawPieces(const SkinSurface& source, const SkinPiece* pieces, int count, SkinColor key,
+                              uint8_t alpha) {
+    return SkinGdiDrawPieces(dc_, source, pieces, count, key, alpha);
+}
+
+int SkinGdiCanvas::DrawPiecesCached(SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces,
+                                    int count, SkinColor key, uint8_t alpha) {
+    return SkinGdiDrawComposed(dc_, cache, source, pieces, count, key, alpha);
 }
 
 bool SkinGdiMakeKeyMasks(HBITMAP bitmap, int width, int height, SkinColor key, HBITMAP mask, HBITMAP black) {

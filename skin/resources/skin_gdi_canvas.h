@@ -43,6 +43,36 @@ private:
     HGDIOBJ old_;
 };
 
+// The memory DC a draw copies from, lent by a small pool kept for the life
+// of the process (making a DC costs more than most copies under Wine). It
+// selects each bitmap only when asked for one that is not in place
+// (selecting a bitmap costs tens of microseconds under Wine too), and goes
+// back to the pool with its original bitmap selected again. Nothing else of
+// its state is ever changed, so every lender finds it alike.
+class SkinSourceDc {
+public:
+    SkinSourceDc();
+    ~SkinSourceDc();
+    SkinSourceDc(const SkinSourceDc&) = delete;
+    SkinSourceDc& operator=(const SkinSourceDc&) = delete;
+    HDC Get() const { return dc_; }
+    // Puts `bitmap` in; false (and the DC unchanged) when GDI refuses it.
+    bool Select(HGDIOBJ bitmap);
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ original_ = nullptr;
+    HGDIOBJ current_ = nullptr;
+};
+
+// The pieces straight onto `dc`: what SkinGdiCanvas::DrawPieces does.
+int SkinGdiDrawPieces(HDC dc, const SkinSurface& source, const SkinPiece* pieces, int count, SkinColor key,
+                      uint8_t alpha);
+// The same through the picture's cache of composed results
+// (skin_gdi_compose.cpp); the cache's mutex is held throughout.
+int SkinGdiDrawComposed(HDC dc, SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces,
+                        int count, SkinColor key, uint8_t alpha);
+
 class SkinGdiCanvas : public ISkinCanvas {
 public:
     explicit SkinGdiCanvas(HDC dc) : dc_(dc) {}
@@ -50,6 +80,8 @@ public:
     int DrawPieces(const SkinSurface& source, const SkinPiece* pieces, int count, SkinColor key = kSkinDefaultKey,
                    uint8_t alpha = 255) override;
     using ISkinCanvas::DrawPieces;
+    int DrawPiecesCached(SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces, int count,
+                         SkinColor key = kSkinDefaultKey, uint8_t alpha = 255) override;
     bool CopyFrom(ISkinCanvas& source, const SkinBox& dst, int srcX, int srcY, uint8_t alpha = 255) override;
     void FillSolid(const SkinRect& rect, SkinColor color) override;
     void FillBrush(const SkinRect& rect, HBRUSH brush) override;

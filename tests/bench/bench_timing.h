@@ -1,9 +1,11 @@
 // Timing for the benchmarks: the best of several runs, which is the figure
-// least disturbed by whatever else the machine does.
+// least disturbed by whatever else the machine does, or the median where a
+// single run is long and its spread is part of the answer.
 #pragma once
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 template <typename F>
 double BestMilliseconds(int runs, F&& f) {
@@ -15,4 +17,19 @@ double BestMilliseconds(int runs, F&& f) {
         best = std::min(best, took.count());
     }
     return best;
+}
+
+// Milliseconds one call of `f` takes.
+template <typename F>
+double Milliseconds(F&& f) {
+    return BestMilliseconds(1, f);
+}
+
+// The median of the samples (the mean of the middle two for an even count);
+// 0 for none.
+inline double Median(std::vector<double> samples) {
+    if (samples.empty()) return 0;
+    std::sort(samples.begin(), samples.end());
+    size_t mid = samples.size() / 2;
+    return samples.size() % 2 ? samples[mid] : (samples[mid - 1] + samples[mid]) / 2;
 }

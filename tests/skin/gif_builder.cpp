@@ -1,8 +1,8 @@
 #include "skin/gif_builder.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+
+#include "support/build_files.h"
 
 namespace giftest {
 namespace {
@@ -128,16 +128,6 @@ std::vector<uint8_t> Builder::Finish(bool trailer) {
     return out_;
 }
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        // Under Wine the build tree is on drive Z:.
-        std::string windows = "Z:" + path;
-        for (char& c : windows)
-            if (c == '/') c = '\\';
-        in.open(windows, std::ios::binary);
-    }
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+std::vector<uint8_t> ReadFile(const std::string& path) { return testing_support::ReadBuildFile(path); }
 
 }  // namespace giftest

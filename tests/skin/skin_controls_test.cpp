@@ -268,8 +268,12 @@ TEST_F(SkinControls, PlainStaticDrawsBlackTextOnItsParentsBackground) {
 TEST_F(SkinControls, PaintingLeavesNoGdiObjectBehind) {
     ASSERT_TRUE(SkinStatus());
     ASSERT_EQ(SetWindowSkin(footer_, L"standard.static.normal"), 1);
-    Repaint(status_);
-    Repaint(footer_);
+    // Pictures keep what they compose from their second paint on: count
+    // from the third.
+    for (int i = 0; i < 2; ++i) {
+        Repaint(status_);
+        Repaint(footer_);
+    }
     long before = SkinGraphics().LiveObjects();
     for (int i = 0; i < 10000; ++i) {
         ::InvalidateRect(status_, nullptr, FALSE);

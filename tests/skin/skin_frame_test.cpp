@@ -164,6 +164,29 @@ TEST_F(SkinFrame, CaptionButtonsFollowTheRightEdge) {
     EXPECT_EQ(WindowSize(w).cx, size.cx + 100);  // a later size is the application's
 }
 
+TEST_F(SkinFrame, AChildMovedToAnotherParentLeavesTheLayout) {
+    SkinLikeTheInstaller();
+    HWND w = dialog_->hwnd(), close = dialog_->Item(kCloseId);
+    auto* frame = static_cast<CSkinWndSB*>(GetSkinWndManager()->Find(w));
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(std::count(frame->LayoutList().begin(), frame->LayoutList().end(), close), 1);
+    HWND other = ::CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr,
+                                   nullptr, nullptr);
+    ::SetParent(close, other);
+    ::MoveWindow(close, 10, 10, 40, 23, FALSE);
+    SIZE size = WindowSize(w);
+    ::SetWindowPos(w, nullptr, 0, 0, size.cx + 50, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    Pump(100);
+    // The frame no longer places it, and forgets it.
+    RECT r{};
+    ::GetWindowRect(close, &r);
+    ::MapWindowPoints(nullptr, other, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(std::count(frame->LayoutList().begin(), frame->LayoutList().end(), close), 0);
+    ::DestroyWindow(other);  // the button goes with it, detached
+    EXPECT_FALSE(GetSkinWndManager()->IsAttached(close));
+}
+
 TEST_F(SkinFrame, ChildrenShowThePictureNeverTheFillColour) {
     HWND w = dialog_->hwnd();
     ASSERT_EQ(SetWindowSkin(w, L"PromptDialog"), 1);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/build_files.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -32,17 +34,7 @@ std::string LongText(size_t n) {
     return s;
 }
 
-// A file of the build tree; under Wine the same file is on drive Z:.
-std::vector<uint8_t> ReadBuildFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::string windows = "Z:" + path;
-        for (char& c : windows)
-            if (c == '/') c = '\\';
-        in.open(windows, std::ios::binary);
-    }
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using testing_support::ReadBuildFile;
 
 }  // namespace
 

@@ -80,6 +80,14 @@ private:
             return inner_->DrawPieces(source, pieces, count, key, alpha);
         }
         using ISkinCanvas::DrawPieces;
+        int DrawPiecesCached(SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces, int count,
+                             SkinColor key, uint8_t alpha) override {
+            {
+                std::lock_guard<std::mutex> lock(spy_.mutex_);
+                spy_.sources_.push_back(source.bitmap);
+            }
+            return inner_->DrawPiecesCached(cache, source, pieces, count, key, alpha);
+        }
         bool CopyFrom(ISkinCanvas& source, const SkinBox& dst, int x, int y, uint8_t alpha) override {
             return inner_->CopyFrom(source, dst, x, y, alpha);
         }

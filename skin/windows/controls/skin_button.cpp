@@ -64,10 +64,8 @@ void CSkinButtonSB::ApplyDescription() {
     const SkinButtonDesc* desc = ButtonDescription();
     if (!desc) return;
     toolTipText_ = desc->toolTip;
-    font_ = desc->font.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(desc->font));
-    if (!font_ && window_) font_ = reinterpret_cast<HFONT>(::SendMessageW(window_, WM_GETFONT, 0, 0));
-    if (!font_) font_ = SkinDefaultFont();
-    cursor_ = desc->cursor.empty() ? nullptr : static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(desc->cursor));
+    font_ = SkinControlFont(window_, desc->font);
+    cursor_ = SkinThemeCursor(desc->cursor);
 
     spin_.reset();
     if (!desc->spinbtnLabel.empty()) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "skin/resources/skin_graphics.h"
+#include "skin/resources/skin_resource_manager.h"
 #include "skin/windows/hooks/skin_unhooked.h"
 #include "skin/windows/manager/skin_class_proc.h"
 
@@ -86,6 +87,16 @@ POINT SkinCursorInClient(HWND window) {
 }
 
 HFONT SkinDefaultFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
+
+HFONT SkinControlFont(HWND window, const std::wstring& fontId) {
+    HFONT font = fontId.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(fontId));
+    if (!font && window) font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+    return font ? font : SkinDefaultFont();
+}
+
+HCURSOR SkinThemeCursor(const std::wstring& cursorId) {
+    return cursorId.empty() ? nullptr : static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(cursorId));
+}
 
 SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
     dc_ = skin_unhooked::BeginPaint(window, &paint_);

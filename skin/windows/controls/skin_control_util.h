@@ -35,6 +35,11 @@ POINT SkinCursorInClient(HWND window);
 
 // The engine's default font, for controls without a font of their own.
 HFONT SkinDefaultFont();
+// A control's font: the theme font `fontId`, else the control's own
+// (WM_GETFONT), else the engine's default.
+HFONT SkinControlFont(HWND window, const std::wstring& fontId);
+// The theme cursor `cursorId`, or none.
+HCURSOR SkinThemeCursor(const std::wstring& cursorId);
 
 // One off-screen paint of a control: BeginPaint (unhooked), a client-sized
 // buffer to draw on, and at the end the buffer copied to the screen and

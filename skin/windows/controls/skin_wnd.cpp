@@ -119,9 +119,7 @@ void CSkinWndSB::ApplyDescription() {
     if (bg.drawStyle != L"draw9grid" && bg.drawStyle != L"stretchBlt" && bg.drawStyle != L"transparentBlt")
         drawStyle_ = SkinDrawStyle::NoDraw;  // frames know these three, and "nodraw"
     frameStyle_ = SkinParseFrameStyle(bg.frameStyle);
-    font_ = desc->font.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(desc->font));
-    if (!font_) font_ = reinterpret_cast<HFONT>(::SendMessageW(window_, WM_GETFONT, 0, 0));
-    if (!font_) font_ = SkinDefaultFont();
+    font_ = SkinControlFont(window_, desc->font);
     menuBar_.reset();
     if (HMENU menu = ::GetMenu(window_)) menuBar_ = std::make_unique<CSkinMenuBar>(window_, menu);
     metrics_.menuRows = menuBar_ ? 1 : 0;
