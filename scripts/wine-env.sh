@@ -88,5 +88,37 @@ start_wine_services() {
   "$WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# start_desktop_holder: starts wine-desktop-holder.c (compiled once into the
+# cache) detached from our output and waits until it uses the desktop, so that
+# Wine's desktop process lives for the whole session and never holds a test's
+# output open. TOVANE_HOLDER_PID stays a shell variable. Without the MinGW
+# compiler it says so and goes on without a holder.
+start_desktop_holder() {
+  local src="$TOVANE_ROOT/scripts/wine-desktop-holder.c" cc=x86_64-w64-mingw32-gcc-posix
+  command -v "$cc" >/dev/null || cc=x86_64-w64-mingw32-gcc
+  if ! command -v "$cc" >/dev/null; then log "no MinGW compiler: Wine's desktop is not held"; return 0; fi
+  local exe; exe="$TOVANE_CACHE/wine-desktop-holder-$(sha256sum "$src" | cut -c1-12).exe"
+  if [ ! -f "$exe" ]; then
+    mkdir -p "$TOVANE_CACHE"
+    "$cc" -O2 -municode -mwindows -o "$exe.tmp" "$src" -lshell32 && mv "$exe.tmp" "$exe" \
+      || { log "the desktop holder did not build: Wine's desktop is not held"; return 0; }
+  fi
+  local ready; ready=$(mktemp -u --suffix=.ready)
+  "$WINE" "$exe" "$(winepath_of "$ready")" </dev/null >/dev/null 2>&1 &
+  TOVANE_HOLDER_PID=$!
+  local i
+  for i in $(seq 100); do
+    [ -f "$ready" ] && break
+    kill -0 "$TOVANE_HOLDER_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -f "$ready" ] || log "the desktop holder is not ready; going on"
+  rm -f "$ready"
+}
+stop_desktop_holder() {
+  if [ -n "${TOVANE_HOLDER_PID:-}" ]; then kill "$TOVANE_HOLDER_PID" 2>/dev/null; wait "$TOVANE_HOLDER_PID" 2>/dev/null; fi
+  TOVANE_HOLDER_PID=
+}
+
 # winepath_of PATH: the Windows form (Z:\...) of an absolute Unix path.
 winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
