@@ -25,28 +25,28 @@ int main(int argc, char** argv) {
     mkdir(root.c_str(), 0755);
     std::vector<bmptest::Rgb> px;
     for (int i = 0; i < 7 * 5; ++i) px.push_back(i % 4 == 0 ? 0xFF00FF : 0x102030u * static_cast<uint32_t>(i % 7));
-    struct Layout {
+    struct NamedBmp {
         const char* name;
-        bmptest::BmpSpec spec;
+        bmptest::BmpFormat format;
     };
-    std::vector<Layout> layouts;
+    std::vector<NamedBmp> layouts;
     auto add = [&](const char* name, int bpp, auto&& tweak) {
-        bmptest::BmpSpec s;
+        bmptest::BmpFormat s;
         s.width = 7, s.height = 5, s.bitsPerPixel = bpp;
         tweak(s);
         layouts.push_back({name, s});
     };
-    auto none = [](bmptest::BmpSpec&) {};
+    auto none = [](bmptest::BmpFormat&) {};
     add("rgb24.bmp", 24, none);
     add("rgb32.bmp", 32, none);
     add("pal8.bmp", 8, none);
     add("pal4.bmp", 4, none);
-    add("topdown.bmp", 24, [](bmptest::BmpSpec& s) { s.topDown = true; });
-    add("core8.bmp", 8, [](bmptest::BmpSpec& s) { s.coreHeader = true; });
-    add("bitfields16.bmp", 16, [](bmptest::BmpSpec& s) { s.bitfields = true; });
-    add("v5_32.bmp", 32, [](bmptest::BmpSpec& s) { s.bitfields = true, s.headerSize = 124; });
-    add("rle8.bmp", 8, [](bmptest::BmpSpec& s) { s.rle8 = true; });
-    for (const Layout& l : layouts) Write(root + "/bmp", l.name, bmptest::MakeBmp(l.spec, px));
+    add("topdown.bmp", 24, [](bmptest::BmpFormat& s) { s.topDown = true; });
+    add("core8.bmp", 8, [](bmptest::BmpFormat& s) { s.coreHeader = true; });
+    add("bitfields16.bmp", 16, [](bmptest::BmpFormat& s) { s.bitfields = true; });
+    add("v5_32.bmp", 32, [](bmptest::BmpFormat& s) { s.bitfields = true, s.headerSize = 124; });
+    add("rle8.bmp", 8, [](bmptest::BmpFormat& s) { s.rle8 = true; });
+    for (const NamedBmp& l : layouts) Write(root + "/bmp", l.name, bmptest::MakeBmp(l.format, px));
 
     // Pixel rows: width - 1, height - 1, depth choice, stride choice, row
     // order, palette size, key (3 bytes), alpha, then the pixels.

@@ -24,8 +24,8 @@ uint8_t B(Rgb c) { return static_cast<uint8_t>(c); }
 
 }  // namespace
 
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<Rgb>& pixels) {
-    const int w = spec.width, h = spec.height, bpp = spec.bitsPerPixel;
+std::vector<uint8_t> MakeBmp(const BmpFormat& format, const std::vector<Rgb>& pixels) {
+    const int w = format.width, h = format.height, bpp = format.bitsPerPixel;
     if (pixels.size() != static_cast<size_t>(w) * h) throw std::invalid_argument("pixel count");
     std::vector<Rgb> palette;
     if (bpp <= 8) {
@@ -34,7 +34,7 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<Rgb>& pixels
         if (palette.size() > (1u << bpp)) throw std::invalid_argument("too many colours");
     }
     auto index = [&](Rgb c) { return static_cast<uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin()); };
-    uint32_t compression = spec.rle8 ? 1 : spec.bitfields ? 3 : 0;
+    uint32_t compression = format.rle8 ? 1 : format.bitfields ? 3 : 0;
 
     std::vector<uint8_t> out;
     out.push_back('B');
@@ -42,7 +42,7 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<Rgb>& pixels
     Put32(out, 0);  // file size, set below
     Put32(out, 0);
     Put32(out, 0);  // bit offset, set below
-    if (spec.coreHeader) {
+    if (format.coreHeader) {
         Put32(out, 12);
         Put16(out, static_cast<uint32_t>(w));
         Put16(out, static_cast<uint32_t>(h));
@@ -52,9 +52,9 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<Rgb>& pixels
         for (Rgb c : palette) out.insert(out.end(), {B(c), G(c), R(c)});
     } else {
         size_t start = out.size();
-        Put32(out, spec.headerSize);
+        Put32(out, format.headerSize);
         Put32(out, static_cast<uint32_t>(w));
-        Put32(out, static_cast<uint32_t>(spec.topDown ? -h : h));
+        Put32(out, static_cast<uint32_t>(format.topDown ? -h : h));
         Put16(out, 1);
         Put16(out, static_cast<uint32_t>(bpp));
         Put32(out, compression);
@@ -63,11 +63,11 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<Rgb>& pixels
         Put32(out, 2835);
         Put32(out, static_cast<uint32_t>(palette.size()));
         Put32(out, 0);
-        out.resize(start + spec.headerSize, 0);
+        out.resize(start + format.headerSize, 0);
         uint32_t masks[3] = {0xF800, 0x07E0, 0x001F};
         if (bpp == 32) masks[0] = 0xFF0000, masks[1] = 0xFF00, masks[2] = 0xFF;
-        if (spec.bitfields) {
-            if (spec.headerSize == 40) {
+        if (format.bitfields) {
+            if (format.headerSize == 40) {
                 for (uint32_t m : masks) Put32(out, m);
             } else {
                 for (int i = 0; i < 3; ++i) Set32(out, start + 40 + 4 * i, masks[i]);
@@ -78,8 +78,8 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<Rgb>& pixels
     size_t offset = out.size();
     Set32(out, 10, static_cast<uint32_t>(offset));
 
-    auto at = [&](int x, int fileRow) { return pixels[static_cast<size_t>(spec.topDown ? fileRow : h - 1 - fileRow) * w + x]; };
-    if (spec.rle8) {
+    auto at = [&](int x, int fileRow) { return pixels[static_cast<size_t>(format.topDown ? fileRow : h - 1 - fileRow) * w + x]; };
+    if (format.rle8) {
         for (int row = 0; row < h; ++row) {
             for (int x = 0; x < w;) {
                 int run = 1;
@@ -107,7 +107,7 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<Rgb>& pixels
                         break;
                     }
                     case 16: {
-                        uint32_t v = spec.bitfields ? (R(c) >> 3) << 11 | (G(c) >> 2) << 5 | (B(c) >> 3)
+                        uint32_t v = format.bitfields ? (R(c) >> 3) << 11 | (G(c) >> 2) << 5 | (B(c) >> 3)
                                                     : (R(c) >> 3) << 10 | (G(c) >> 3) << 5 | (B(c) >> 3);
                         line[x * 2] = static_cast<uint8_t>(v);
                         line[x * 2 + 1] = static_cast<uint8_t>(v >> 8);

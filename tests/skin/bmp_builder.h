@@ -10,7 +10,7 @@ namespace bmptest {
 // A colour as the tests write it: 0x00RRGGBB.
 using Rgb = uint32_t;
 
-struct BmpSpec {
+struct BmpFormat {
     int width = 1;
     int height = 1;
     int bitsPerPixel = 24;   // 1, 4, 8, 16, 24 or 32
@@ -23,7 +23,7 @@ struct BmpSpec {
 
 // The file of `pixels` (width x height, top row first). Palette depths
 // take their palette from the distinct colours in order of appearance.
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<Rgb>& pixels);
+std::vector<uint8_t> MakeBmp(const BmpFormat& format, const std::vector<Rgb>& pixels);
 
 // One colour everywhere, with `corner` at the four corner pixels.
 std::vector<Rgb> Solid(int width, int height, Rgb color);

@@ -9,7 +9,7 @@
 
 namespace {
 
-using bmptest::BmpSpec;
+using bmptest::BmpFormat;
 using bmptest::MakeBmp;
 
 void Set32(std::vector<uint8_t>& f, size_t at, uint32_t v) {
@@ -23,51 +23,51 @@ const std::vector<bmptest::Rgb> kPixels = {
     0x0000FF, 0x0000FF, 0x0000FF, 0x000000, 0xFFFFFF,
 };
 
-std::vector<BmpSpec> AllLayouts() {
-    std::vector<BmpSpec> specs;
+std::vector<BmpFormat> AllLayouts() {
+    std::vector<BmpFormat> formats;
     auto add = [&](int bpp, auto&& tweak) {
-        BmpSpec s;
+        BmpFormat s;
         s.width = 5, s.height = 3, s.bitsPerPixel = bpp;
         tweak(s);
-        specs.push_back(s);
+        formats.push_back(s);
     };
-    auto none = [](BmpSpec&) {};
+    auto none = [](BmpFormat&) {};
     add(24, none);
     add(32, none);
     add(8, none);
     add(4, none);
-    add(24, [](BmpSpec& s) { s.topDown = true; });
-    add(8, [](BmpSpec& s) { s.coreHeader = true; });
-    add(24, [](BmpSpec& s) { s.coreHeader = true; });
-    add(16, [](BmpSpec& s) { s.bitfields = true; });
-    add(32, [](BmpSpec& s) { s.bitfields = true, s.headerSize = 124; });
-    add(16, [](BmpSpec& s) { s.bitfields = true, s.headerSize = 108; });
-    add(8, [](BmpSpec& s) { s.rle8 = true; });
-    return specs;
+    add(24, [](BmpFormat& s) { s.topDown = true; });
+    add(8, [](BmpFormat& s) { s.coreHeader = true; });
+    add(24, [](BmpFormat& s) { s.coreHeader = true; });
+    add(16, [](BmpFormat& s) { s.bitfields = true; });
+    add(32, [](BmpFormat& s) { s.bitfields = true, s.headerSize = 124; });
+    add(16, [](BmpFormat& s) { s.bitfields = true, s.headerSize = 108; });
+    add(8, [](BmpFormat& s) { s.rle8 = true; });
+    return formats;
 }
 
 TEST(DrawBmp, EveryLayoutPassesAndEveryShorterFileFails) {
-    for (const BmpSpec& spec : AllLayouts()) {
-        std::vector<uint8_t> file = MakeBmp(spec, kPixels);
+    for (const BmpFormat& format : AllLayouts()) {
+        std::vector<uint8_t> file = MakeBmp(format, kPixels);
         SkinBmpInfo info;
-        ASSERT_TRUE(SkinCheckBmp(file.data(), file.size(), &info)) << spec.bitsPerPixel;
+        ASSERT_TRUE(SkinCheckBmp(file.data(), file.size(), &info)) << format.bitsPerPixel;
         EXPECT_EQ(info.width, 5);
         EXPECT_EQ(info.height, 3);
-        EXPECT_EQ(info.topDown, spec.topDown);
-        EXPECT_EQ(info.bitsPerPixel, spec.bitsPerPixel);
+        EXPECT_EQ(info.topDown, format.topDown);
+        EXPECT_EQ(info.bitsPerPixel, format.bitsPerPixel);
         // Every length check matters: no truncation of the file passes, and
         // the check never reads past the (copied, exactly sized) buffer.
         for (size_t n = 0; n < file.size(); ++n) {
             std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<long>(n));
-            EXPECT_FALSE(SkinCheckBmp(cut.data(), cut.size())) << "bpp " << spec.bitsPerPixel << " length " << n;
+            EXPECT_FALSE(SkinCheckBmp(cut.data(), cut.size())) << "bpp " << format.bitsPerPixel << " length " << n;
         }
     }
 }
 
 TEST(DrawBmp, HeadersThatLieAreRefused) {
-    BmpSpec spec;
-    spec.width = 5, spec.height = 3;
-    const std::vector<uint8_t> good = MakeBmp(spec, kPixels);
+    BmpFormat format;
+    format.width = 5, format.height = 3;
+    const std::vector<uint8_t> good = MakeBmp(format, kPixels);
     auto refused = [&](auto&& edit) {
         std::vector<uint8_t> f = good;
         edit(f);
@@ -95,9 +95,9 @@ TEST(DrawBmp, HeadersThatLieAreRefused) {
 }
 
 TEST(DrawBmp, RunLengthFilesNeedTheirStatedSizeInsideTheFile) {
-    BmpSpec spec;
-    spec.width = 5, spec.height = 3, spec.bitsPerPixel = 8, spec.rle8 = true;
-    std::vector<uint8_t> good = MakeBmp(spec, kPixels);
+    BmpFormat format;
+    format.width = 5, format.height = 3, format.bitsPerPixel = 8, format.rle8 = true;
+    std::vector<uint8_t> good = MakeBmp(format, kPixels);
     SkinBmpInfo info;
     ASSERT_TRUE(SkinCheckBmp(good.data(), good.size(), &info));
     EXPECT_EQ(info.imageBytes, good.size() - info.bitsOffset);
@@ -115,9 +115,9 @@ TEST(DrawBmp, RunLengthFilesNeedTheirStatedSizeInsideTheFile) {
 }
 
 TEST(DrawBmp, PixelsDecodeTopDownAsAThirtyTwoBitScreenHoldsThem) {
-    for (const BmpSpec& spec : AllLayouts()) {
-        if (spec.rle8) continue;
-        std::vector<uint8_t> file = MakeBmp(spec, kPixels);
+    for (const BmpFormat& format : AllLayouts()) {
+        if (format.rle8) continue;
+        std::vector<uint8_t> file = MakeBmp(format, kPixels);
         SkinBmpInfo info;
         ASSERT_TRUE(SkinCheckBmp(file.data(), file.size(), &info));
         std::vector<uint8_t> bgrx;
@@ -125,14 +125,14 @@ TEST(DrawBmp, PixelsDecodeTopDownAsAThirtyTwoBitScreenHoldsThem) {
         ASSERT_EQ(bgrx.size(), 5u * 3 * 4);
         for (size_t i = 0; i < kPixels.size(); ++i) {
             uint32_t got = uint32_t{bgrx[i * 4 + 2]} << 16 | uint32_t{bgrx[i * 4 + 1]} << 8 | bgrx[i * 4];
-            EXPECT_EQ(got, kPixels[i]) << "bpp " << spec.bitsPerPixel << " pixel " << i;
+            EXPECT_EQ(got, kPixels[i]) << "bpp " << format.bitsPerPixel << " pixel " << i;
             EXPECT_EQ(bgrx[i * 4 + 3], 0);
         }
     }
 }
 
 TEST(DrawBmp, InfoBlockIsOneFormForEveryHeader) {
-    BmpSpec core;
+    BmpFormat core;
     core.width = 5, core.height = 3, core.bitsPerPixel = 8, core.coreHeader = true;
     std::vector<uint8_t> file = MakeBmp(core, kPixels);
     SkinBmpInfo info;
@@ -146,7 +146,7 @@ TEST(DrawBmp, InfoBlockIsOneFormForEveryHeader) {
     EXPECT_EQ(block[10], 0xFF0000u);  // the first colour, from a 3-byte entry
     EXPECT_EQ(block[11], 0x00FF00u);
 
-    BmpSpec v5;
+    BmpFormat v5;
     v5.width = 5, v5.height = 3, v5.bitsPerPixel = 16, v5.bitfields = true, v5.headerSize = 124, v5.topDown = true;
     file = MakeBmp(v5, kPixels);
     ASSERT_TRUE(SkinCheckBmp(file.data(), file.size(), &info));

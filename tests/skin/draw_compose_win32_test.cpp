@@ -46,9 +46,9 @@ std::vector<bmptest::Rgb> KeyedPixels(uint32_t seed) {
 }
 
 std::vector<uint8_t> BmpFile(const std::vector<bmptest::Rgb>& px) {
-    bmptest::BmpSpec spec;
-    spec.width = kW, spec.height = kH;
-    return bmptest::MakeBmp(spec, px);
+    bmptest::BmpFormat format;
+    format.width = kW, format.height = kH;
+    return bmptest::MakeBmp(format, px);
 }
 
 // Random colours and alpha: transparent, opaque and in between.

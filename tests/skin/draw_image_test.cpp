@@ -19,9 +19,9 @@
 namespace {
 
 std::unique_ptr<CSkinDrawImage> Bmp(int w, int h, bmptest::Rgb color = 0x336699) {
-    bmptest::BmpSpec spec;
-    spec.width = w, spec.height = h;
-    std::vector<uint8_t> file = bmptest::MakeBmp(spec, bmptest::Solid(w, h, color));
+    bmptest::BmpFormat format;
+    format.width = w, format.height = h;
+    std::vector<uint8_t> file = bmptest::MakeBmp(format, bmptest::Solid(w, h, color));
     file.push_back(0);  // the package pass keeps a terminating zero
     return CSkinDrawImage::FromBitmapFile(file.data(), file.size());
 }
@@ -259,9 +259,9 @@ TEST(DrawImage, GetImageOfTheThemePreparesABitmapAtItsFirstUse) {
 }
 
 TEST(DrawImage, KeyedBitmapsOfAnyBmpLayoutHaveTheirSizeAndRegion) {
-    bmptest::BmpSpec spec;
-    spec.width = 6, spec.height = 4, spec.bitsPerPixel = 8;
-    std::vector<uint8_t> file = bmptest::MakeBmp(spec, bmptest::Solid(6, 4, 0x123456));
+    bmptest::BmpFormat format;
+    format.width = 6, format.height = 4, format.bitsPerPixel = 8;
+    std::vector<uint8_t> file = bmptest::MakeBmp(format, bmptest::Solid(6, 4, 0x123456));
     auto bitmap = CSkinBitmap::FromBmpFile(file.data(), file.size());
     EXPECT_EQ(bitmap->Width(), 6);
     EXPECT_EQ(bitmap->Height(), 4);

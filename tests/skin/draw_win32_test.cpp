@@ -65,9 +65,9 @@ bool Area(const Pixels& p, int l, int t, int r, int b, uint32_t rgb, int toleran
 }
 
 std::unique_ptr<CSkinDrawImage> BmpImage(int w, int h, const std::vector<bmptest::Rgb>& pixels,
-                                         bmptest::BmpSpec spec = {}) {
-    spec.width = w, spec.height = h;
-    std::vector<uint8_t> file = bmptest::MakeBmp(spec, pixels);
+                                         bmptest::BmpFormat format = {}) {
+    format.width = w, format.height = h;
+    std::vector<uint8_t> file = bmptest::MakeBmp(format, pixels);
     file.push_back(0);
     return CSkinDrawImage::FromBitmapFile(file.data(), file.size());
 }
@@ -251,28 +251,28 @@ TEST(DrawWin32, SourceWidthZeroDrawsToThePicturesRightEdge) {
 
 TEST(DrawWin32, EveryBmpLayoutReachesTheScreenWithItsColours) {
     auto picture = Columns(6, 3, {{0, kRed}, {2, kGreen}, {4, kBlue}});
-    std::vector<bmptest::BmpSpec> specs(6);
-    specs[0].bitsPerPixel = 8;
-    specs[1].bitsPerPixel = 8, specs[1].rle8 = true;
-    specs[2].bitsPerPixel = 16, specs[2].bitfields = true;
-    specs[3].bitsPerPixel = 4, specs[3].coreHeader = true;
-    specs[4].bitsPerPixel = 32, specs[4].bitfields = true, specs[4].headerSize = 124;
-    specs[5].topDown = true;
-    for (const bmptest::BmpSpec& spec : specs) {
-        auto bmp = BmpImage(6, 3, picture, spec);
+    std::vector<bmptest::BmpFormat> formats(6);
+    formats[0].bitsPerPixel = 8;
+    formats[1].bitsPerPixel = 8, formats[1].rle8 = true;
+    formats[2].bitsPerPixel = 16, formats[2].bitfields = true;
+    formats[3].bitsPerPixel = 4, formats[3].coreHeader = true;
+    formats[4].bitsPerPixel = 32, formats[4].bitfields = true, formats[4].headerSize = 124;
+    formats[5].topDown = true;
+    for (const bmptest::BmpFormat& format : formats) {
+        auto bmp = BmpImage(6, 3, picture, format);
         Target t(6, 3);
-        ASSERT_EQ(bmp->Draw(*t.canvas, 0, 0), 1) << spec.bitsPerPixel;
+        ASSERT_EQ(bmp->Draw(*t.canvas, 0, 0), 1) << format.bitsPerPixel;
         Pixels p = t.Read();
-        EXPECT_TRUE(Area(p, 0, 0, 2, 3, kRed, 0, "layout_red")) << spec.bitsPerPixel;
-        EXPECT_TRUE(Area(p, 2, 0, 4, 3, kGreen, 0, "layout_green")) << spec.bitsPerPixel;
-        EXPECT_TRUE(Area(p, 4, 0, 6, 3, kBlue, 0, "layout_blue")) << spec.bitsPerPixel;
+        EXPECT_TRUE(Area(p, 0, 0, 2, 3, kRed, 0, "layout_red")) << format.bitsPerPixel;
+        EXPECT_TRUE(Area(p, 2, 0, 4, 3, kGreen, 0, "layout_green")) << format.bitsPerPixel;
+        EXPECT_TRUE(Area(p, 4, 0, 6, 3, kBlue, 0, "layout_blue")) << format.bitsPerPixel;
     }
 }
 
 TEST(DrawWin32, RegionOfABitmapWithoutKeyPixelsIsEveryRowWhole) {
-    bmptest::BmpSpec spec;
-    spec.width = 7, spec.height = 5;
-    std::vector<uint8_t> file = bmptest::MakeBmp(spec, bmptest::Solid(7, 5, kGreen));
+    bmptest::BmpFormat format;
+    format.width = 7, format.height = 5;
+    std::vector<uint8_t> file = bmptest::MakeBmp(format, bmptest::Solid(7, 5, kGreen));
     auto bitmap = CSkinBitmap::FromBmpFile(file.data(), file.size());
     SkinRegion region = bitmap->CreateRegion(kSkinDefaultKey);
     ASSERT_TRUE(region);
@@ -284,7 +284,7 @@ TEST(DrawWin32, RegionOfABitmapWithoutKeyPixelsIsEveryRowWhole) {
     std::vector<bmptest::Rgb> px = bmptest::Solid(7, 5, kGreen);
     px[1 * 7 + 2] = kMagenta;
     px[4 * 7 + 6] = kMagenta;
-    file = bmptest::MakeBmp(spec, px);
+    file = bmptest::MakeBmp(format, px);
     bitmap = CSkinBitmap::FromBmpFile(file.data(), file.size());
     region = bitmap->CreateRegion(kSkinDefaultKey);
     ASSERT_TRUE(region);
