@@ -10,6 +10,27 @@ std::string Parent(const std::string& hostPath) {
   return slash == std::string::npos ? std::string() : hostPath.substr(0, slash);
 }
 
+// Calls visit(hostPath) for root/a, root/a/b, ... of a normalised relative
+// path, in order, until visit returns a result other than kAfcOk; returns
+// that result, or kAfcOk after the whole path.
+template <typename Visit>
+int ForEachPrefix(const std::string& root, const std::string& relative, Visit visit) {
+  std::string current = root;
+  std::size_t pos = 0;
+  while (pos < relative.size()) {
+    std::size_t slash = relative.find('/', pos);
+    if (slash == std::string::npos) slash = relative.size();
+    current += '/';
+    current.append(relative, pos, slash - pos);
+    pos = slash + 1;
+    if (int rc = visit(current); rc != kAfcOk) return rc;
+  }
+  return kAfcOk;
+}
+
+// Resolve's walk stops at the first name that does not exist yet.
+constexpr int kStopWalk = -1;
+
 }  // namespace
 
 bool NormaliseAfcPath(const std::string& path, std::string* relative) {
@@ -50,21 +71,16 @@ int AfcVolume::Resolve(const std::string& path, std::string* hostPath) {
   // Every existing prefix must resolve inside the root, so no link can carry
   // a later name out of the volume. Each is resolved, not only those that
   // look like links: some hosts do not mark file links as such.
-  std::string current = root_;
-  std::size_t pos = 0;
-  while (pos < relative.size()) {
-    std::size_t slash = relative.find('/', pos);
-    if (slash == std::string::npos) slash = relative.size();
-    current += '/';
-    current.append(relative, pos, slash - pos);
-    pos = slash + 1;
+  int rc = ForEachPrefix(root_, relative, [&](const std::string& current) -> int {
     host::Info info = host::Stat(current);
-    if (info.kind == host::Kind::None && !info.isLink) break;
+    if (info.kind == host::Kind::None && !info.isLink) return kStopWalk;
     std::string target;
     if (!host::Canonical(current, &target) || !host::IsInside(canonicalRoot_, target)) {
       return kAfcPermissionDenied;
     }
-  }
+    return kAfcOk;
+  });
+  if (rc != kAfcOk && rc != kStopWalk) return rc;
   *hostPath = relative.empty() ? root_ : root_ + "/" + relative;
   return kAfcOk;
 }
@@ -209,21 +225,14 @@ int AfcVolume::MakeDirectory(const std::string& path) {
   NormaliseAfcPath(path, &relative);
   // Like a device's AFC service, every missing folder on the way is made in
   // turn; a file (or a link to nowhere) in the way fails the whole call.
-  std::string current = root_;
-  std::size_t pos = 0;
-  while (pos < relative.size()) {
-    std::size_t slash = relative.find('/', pos);
-    if (slash == std::string::npos) slash = relative.size();
-    current += '/';
-    current.append(relative, pos, slash - pos);
-    pos = slash + 1;
+  return ForEachPrefix(root_, relative, [](const std::string& current) -> int {
     host::Info info = host::Stat(current);
-    if (info.kind == host::Kind::Directory) continue;
+    if (info.kind == host::Kind::Directory) return kAfcOk;
     if (info.kind != host::Kind::None || info.isLink) return kAfcExists;
     // Made meanwhile by someone else counts as made.
     if (!host::MakeDir(current) && host::Stat(current).kind != host::Kind::Directory) return kAfcIoError;
-  }
-  return kAfcOk;
+    return kAfcOk;
+  });
 }
 
 int AfcVolume::FileInfo(const std::string& path, std::vector<std::pair<std::string, std::string>>* out) {

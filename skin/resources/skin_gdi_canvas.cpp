@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include "common/win_bitmap_info.h"
+
 SkinMemoryDc::SkinMemoryDc(HDC like) : dc_(CreateCompatibleDC(like)) {
     if (dc_) SkinTrackGdiObject(+1);
 }
@@ -304,13 +306,7 @@ void SkinGdiCanvas::DrawIcon(int x, int y, HICON icon, int width, int height) {
 void SkinGdiCanvas::DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) {
     if (!dc_ || !pixels || dst.w <= 0 || dst.h <= 0 || stride % 4 != 0 || stride / 4 < dst.w) return;
     // The rows are stride / 4 pixels wide to GDI; only dst.w of them show.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = stride / 4;
-    info.bmiHeader.biHeight = -dst.h;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = win::Bgra32Info(stride / 4, -dst.h);
     SetDIBitsToDevice(dc_, dst.x, dst.y, static_cast<DWORD>(dst.w), static_cast<DWORD>(dst.h), 0, 0, 0,
                       static_cast<UINT>(dst.h), pixels, &info, DIB_RGB_COLORS);
 }

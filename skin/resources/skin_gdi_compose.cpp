@@ -13,6 +13,7 @@
 #include <new>
 #include <vector>
 
+#include "common/win_bitmap_info.h"
 #include "skin/resources/skin_compose_cache.h"
 #include "skin/resources/skin_compose_plan.h"
 #include "skin/resources/skin_gdi_canvas.h"
@@ -107,13 +108,7 @@ public:
 
     // 32 bits per pixel, bottom-up, all zero (transparent black).
     bool MakeColour(int w, int h) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = win::Bgra32Info(w, h);
         void* bits = nullptr;
         HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (bitmap && !bits) {
@@ -136,13 +131,7 @@ public:
     // The pixels as 32-bit B G R X, rows top-down; the bitmap leaves its DC
     // for the read, as GetDIBits asks.
     bool Read(int w, int h, std::vector<uint32_t>* pixels) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = win::Bgra32Info(w, -h);
         pixels->assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
         SelectObject(dc_, original_);
         int lines = GetDIBits(dc_, bitmap_, 0, static_cast<UINT>(h), pixels->data(), &info, DIB_RGB_COLORS);

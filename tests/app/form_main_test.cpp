@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/form_main.h"
+#include "common/win_bitmap_info.h"
 #include "common/win_handles.h"
 #include "net/remote_file.h"
 #include "support/win_test_support.h"
@@ -90,12 +91,7 @@ TEST_F(FormMainTest, StartsWithItsTemplateSizesAndWaitingText) {
 // pixels, so two characters can be compared.
 std::vector<std::uint32_t> GlyphInk(HFONT font, wchar_t ch) {
   constexpr int kSize = 32;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kSize;
-  info.bmiHeader.biHeight = -kSize;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  BITMAPINFO info = win::Bgra32Info(kSize, -kSize);
   void* bits = nullptr;
   win::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
   win::ScopedGdiObject bitmap(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win_bitmap_info.h"
 #include "common/win_handles.h"
 #include "image/picture.h"
 #include "support/win_test_support.h"
@@ -127,12 +128,7 @@ inline Pixels LoadBitmapFile(const std::string& path) {
   if (!bitmap || !::GetObjectW(bitmap.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) {
     return Pixels{};
   }
-  BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof(format.bmiHeader);
-  format.bmiHeader.biWidth = info.bmWidth;
-  format.bmiHeader.biHeight = -info.bmHeight;  // top-down
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
+  BITMAPINFO format = win::Bgra32Info(info.bmWidth, -info.bmHeight);
   Pixels out;
   out.data.resize(static_cast<size_t>(info.bmWidth) * info.bmHeight);
   win::WindowDc screen(nullptr);

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/win_bitmap_info.h"
 #include "image/picture.h"
 #include "image/test_pictures.h"
 #include "skin/bmp_builder.h"
@@ -85,16 +86,7 @@ struct Target {
             EXPECT_TRUE(dib.Create(w, h, bits));
     }
     HBITMAP Handle() const { return ddb ? ddb.Get() : dib.Handle(); }
-    BITMAPINFO Info() const {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        return info;
-    }
+    BITMAPINFO Info() const { return win::Bgra32Info(w, -h); }
     void Set(const std::vector<uint32_t>& px) {
         BITMAPINFO info = Info();
         HDC screen = GetDC(nullptr);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "skin/resources/skin_resource_manager.h"
+#include "support/win_test_support.h"
 
 namespace skin_test {
 
@@ -116,34 +117,7 @@ uint32_t ScreenPixel(int x, int y) {
     return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
 }
 
-std::vector<uint32_t> ScreenPixels(const RECT& area) {
-    int w = area.right - area.left, h = area.bottom - area.top;
-    std::vector<uint32_t> pixels;
-    if (w <= 0 || h <= 0) return pixels;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (memory && bitmap && bits) {
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-        ::GdiFlush();
-        const auto* p = static_cast<const uint32_t*>(bits);
-        pixels.assign(p, p + static_cast<size_t>(w) * h);
-        for (uint32_t& px : pixels) px &= 0x00FFFFFF;
-        ::SelectObject(memory, old);
-    }
-    if (bitmap) ::DeleteObject(bitmap);
-    if (memory) ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
-}
+std::vector<uint32_t> ScreenPixels(const RECT& area) { return testing_support::CaptureScreenArea(area).data; }
 
 uint32_t ClientPixel(HWND window, int x, int y) {
     POINT p{x, y};

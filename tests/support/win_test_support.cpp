@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "common/utf.h"
+#include "common/win_bitmap_info.h"
 #include "common/win_handles.h"
 
 namespace testing_support {
@@ -206,12 +207,7 @@ Pixels CopyPixels(HDC source, int x, int y, int width, int height) {
   if (!source || width <= 0 || height <= 0) return pixels;
   pixels.width = width;
   pixels.height = height;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  BITMAPINFO info = win::Bgra32Info(width, -height);
   void* bits = nullptr;
   win::ScopedMemoryDc memory(::CreateCompatibleDC(source));
   win::ScopedGdiObject bitmap(::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
