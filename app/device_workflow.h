@@ -27,92 +27,92 @@ inline constexpr char kPartialPackageName[] = "tovane_tl.partial";
 std::wstring ReadyText(const std::wstring& deviceName);
 
 class DeviceWorkflow : public FetchTarget {
- public:
-  explicit DeviceWorkflow(StatusView& view);
-  // Shutdown(), then the workers' threads are released.
-  ~DeviceWorkflow() override;
-  DeviceWorkflow(const DeviceWorkflow&) = delete;
-  DeviceWorkflow& operator=(const DeviceWorkflow&) = delete;
+public:
+    explicit DeviceWorkflow(StatusView& view);
+    // Shutdown(), then the workers' threads are released.
+    ~DeviceWorkflow() override;
+    DeviceWorkflow(const DeviceWorkflow&) = delete;
+    DeviceWorkflow& operator=(const DeviceWorkflow&) = delete;
 
-  // The handler given to LoadDeviceLibraries; `context` is the DeviceWorkflow.
-  static void OnDeviceNotification(const apple::DeviceEvent* event, void* context);
-  // The status button's click, on the user-interface thread.
-  void OnStatusButtonClick();
+    // The handler given to LoadDeviceLibraries; `context` is the DeviceWorkflow.
+    static void OnDeviceNotification(const apple::DeviceEvent* event, void* context);
+    // The status button's click, on the user-interface thread.
+    void OnStatusButtonClick();
 
-  // FetchTarget: the online fetch records its download and runs the install
-  // on the install worker's thread.
-  void SetPackagePath(const std::wstring& path) override;
-  void InstallPackage() override;
+    // FetchTarget: the online fetch records its download and runs the install
+    // on the install worker's thread.
+    void SetPackagePath(const std::wstring& path) override;
+    void InstallPackage() override;
 
-  // Starts no more workers and waits until the running ones have ended. A
-  // class that derives from this one and is the StatusView calls it in its
-  // own destructor, while the view still works.
-  void Shutdown();
+    // Starts no more workers and waits until the running ones have ended. A
+    // class that derives from this one and is the StatusView calls it in its
+    // own destructor, while the view still works.
+    void Shutdown();
 
-  // Wait of the device worker before it opens the device (1000 ms).
-  void SetArrivalDelay(unsigned milliseconds) { arrivalDelayMs_ = milliseconds; }
+    // Wait of the device worker before it opens the device (1000 ms).
+    void SetArrivalDelay(unsigned milliseconds) { arrivalDelayMs_ = milliseconds; }
 
-  // Snapshots of the fields, for tests and diagnostics.
-  std::shared_ptr<apple::AppleDevice> CurrentDevice();
-  bool DeviceWorkerRunning();
-  bool InstallWorkerRunning();
-  std::wstring PackagePath();
-  // Waits until no worker runs; false when time ran out.
-  bool WaitForWorkers(unsigned milliseconds);
-  // Worker threads started and not yet fully ended.
-  std::size_t LiveWorkerThreads();
+    // Snapshots of the fields, for tests and diagnostics.
+    std::shared_ptr<apple::AppleDevice> CurrentDevice();
+    bool DeviceWorkerRunning();
+    bool InstallWorkerRunning();
+    std::wstring PackagePath();
+    // Waits until no worker runs; false when time ran out.
+    bool WaitForWorkers(unsigned milliseconds);
+    // Worker threads started and not yet fully ended.
+    std::size_t LiveWorkerThreads();
 
- protected:
-  // Thread procedures; each clears its own marker as its last step.
-  static std::uint32_t DeviceArrivalWorker(void* startRecord);
-  static std::uint32_t InstallWorker(void* workflow);
-  // Starts a worker thread; null when none could be started.
-  virtual std::unique_ptr<WorkerThread> StartThread(WorkerThread::Procedure procedure, void* argument);
+protected:
+    // Thread procedures; each clears its own marker as its last step.
+    static std::uint32_t DeviceArrivalWorker(void* startRecord);
+    static std::uint32_t InstallWorker(void* workflow);
+    // Starts a worker thread; null when none could be started.
+    virtual std::unique_ptr<WorkerThread> StartThread(WorkerThread::Procedure procedure, void* argument);
 
-  // The fields below are read and written only under fieldsLock_.
-  std::shared_ptr<apple::AppleDevice> currentDevice;  // the opened, jailbroken device
-  const WorkerThread* deviceWorker = nullptr;   // set while the device worker runs
-  const WorkerThread* installWorker = nullptr;  // set while the install worker runs
-  std::wstring packagePath;                     // the downloaded package, once known
+    // The fields below are read and written only under fieldsLock_.
+    std::shared_ptr<apple::AppleDevice> currentDevice;  // the opened, jailbroken device
+    const WorkerThread* deviceWorker = nullptr;         // set while the device worker runs
+    const WorkerThread* installWorker = nullptr;        // set while the install worker runs
+    std::wstring packagePath;                           // the downloaded package, once known
 
- private:
-  struct StartRecord {
-    DeviceWorkflow* workflow;
-    apple::AMDeviceRef device;
-  };
-  class FetchView;
+private:
+    struct StartRecord {
+        DeviceWorkflow* workflow;
+        apple::AMDeviceRef device;
+    };
+    class FetchView;
 
-  void OnAttached(apple::AMDeviceRef device);
-  void OnDetached(apple::AMDeviceRef device);
-  // Starts a thread and sets `marker` before the thread can clear it; false
-  // when no thread was started.
-  bool StartWorkerLocked(const WorkerThread*& marker, WorkerThread::Procedure procedure, void* argument);
-  bool StartExaminationLocked(apple::AMDeviceRef device);
-  void ReapFinishedLocked();
-  void ExamineDevice(apple::AMDeviceRef device);
-  void FinishExamination() noexcept;
-  void RunInstall();
-  // The single place where the online fetch is started.
-  void RunOnlineFetch();
-  // Runs `show` under the display lock while `device` is still the current
-  // device, so nothing is shown for a device that has left.
-  template <typename Show>
-  void ShowForDevice(const std::shared_ptr<apple::AppleDevice>& device, Show&& show);
-  // The copy itself, on the device's AFC connection; false on any failure,
-  // with the failure's message in `message`.
-  bool CopyPackage(apple::AppleDevice& device, const std::wstring& localPath, const wchar_t** message);
+    void OnAttached(apple::AMDeviceRef device);
+    void OnDetached(apple::AMDeviceRef device);
+    // Starts a thread and sets `marker` before the thread can clear it; false
+    // when no thread was started.
+    bool StartWorkerLocked(const WorkerThread*& marker, WorkerThread::Procedure procedure, void* argument);
+    bool StartExaminationLocked(apple::AMDeviceRef device);
+    void ReapFinishedLocked();
+    void ExamineDevice(apple::AMDeviceRef device);
+    void FinishExamination() noexcept;
+    void RunInstall();
+    // The single place where the online fetch is started.
+    void RunOnlineFetch();
+    // Runs `show` under the display lock while `device` is still the current
+    // device, so nothing is shown for a device that has left.
+    template <typename Show>
+    void ShowForDevice(const std::shared_ptr<apple::AppleDevice>& device, Show&& show);
+    // The copy itself, on the device's AFC connection; false on any failure,
+    // with the failure's message in `message`.
+    bool CopyPackage(apple::AppleDevice& device, const std::wstring& localPath, const wchar_t** message);
 
-  StatusView& view_;
-  unsigned arrivalDelayMs_ = 1000;
+    StatusView& view_;
+    unsigned arrivalDelayMs_ = 1000;
 
-  // Order: displayLock_ before fieldsLock_. displayLock_ keeps the device
-  // worker's "ready" display and a departure's "waiting" display in order.
-  std::mutex displayLock_;
-  std::mutex fieldsLock_;
-  std::condition_variable workersChanged_;
-  std::vector<std::unique_ptr<WorkerThread>> threads_;  // every worker thread not yet reaped
-  apple::AMDeviceRef examinedDevice_ = nullptr;  // the device the device worker examines
-  bool examinedDeparted_ = false;                // ... left while being examined
-  bool examinedReturned_ = false;                // ... and came back meanwhile
-  bool stopping_ = false;                        // Shutdown() called
+    // Order: displayLock_ before fieldsLock_. displayLock_ keeps the device
+    // worker's "ready" display and a departure's "waiting" display in order.
+    std::mutex displayLock_;
+    std::mutex fieldsLock_;
+    std::condition_variable workersChanged_;
+    std::vector<std::unique_ptr<WorkerThread>> threads_;  // every worker thread not yet reaped
+    apple::AMDeviceRef examinedDevice_ = nullptr;         // the device the device worker examines
+    bool examinedDeparted_ = false;                       // ... left while being examined
+    bool examinedReturned_ = false;                       // ... and came back meanwhile
+    bool stopping_ = false;                               // Shutdown() called
 };

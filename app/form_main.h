@@ -34,53 +34,53 @@ inline constexpr int kDragAreaHeight = 50;
 inline bool IsInDragArea(int clientY) { return clientY <= kDragAreaHeight; }
 // True for the keys the main window swallows before the dialog manager.
 inline bool IsSwallowedKey(UINT message, WPARAM key) {
-  return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
+    return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
 }
 
 class FormMain : public win::Dialog, public StatusView, public DeviceWorkflow {
- public:
-  // The services start-up uses; tests replace them.
-  struct Services {
-    std::function<bool(apple::DeviceEventHandler, void*)> loadDeviceLibraries;
-    std::function<void(UINT exitCode)> terminateProcess;
-    std::function<void(HWND owner, const wchar_t* text, const wchar_t* title)> messageBox;
-  };
-  static Services DefaultServices();
+public:
+    // The services start-up uses; tests replace them.
+    struct Services {
+        std::function<bool(apple::DeviceEventHandler, void*)> loadDeviceLibraries;
+        std::function<void(UINT exitCode)> terminateProcess;
+        std::function<void(HWND owner, const wchar_t* text, const wchar_t* title)> messageBox;
+    };
+    static Services DefaultServices();
 
-  explicit FormMain(HINSTANCE instance, Services services = DefaultServices());
-  // Workers still running use this window as their view: stop them while it
-  // is whole, before the bases and members go.
-  ~FormMain() override { Shutdown(); }
+    explicit FormMain(HINSTANCE instance, Services services = DefaultServices());
+    // Workers still running use this window as their view: stop them while it
+    // is whole, before the bases and members go.
+    ~FormMain() override { Shutdown(); }
 
-  // StatusView, callable from any thread.
-  void SetStatusText(const std::wstring& text) override;
-  void ShowWarningImages() override;
-  void ShowInstallImages() override;
-  void ShowDoneImages() override;
-  void ClearFooterText() override;
-  void ShowMessage(const std::wstring& text) override;
+    // StatusView, callable from any thread.
+    void SetStatusText(const std::wstring& text) override;
+    void ShowWarningImages() override;
+    void ShowInstallImages() override;
+    void ShowDoneImages() override;
+    void ClearFooterText() override;
+    void ShowMessage(const std::wstring& text) override;
 
-  HWND statusButton() const { return statusButton_; }
-  const CXHyperLink& forumLink() const { return forumLink_; }
-  const CXHyperLink& homeLink() const { return homeLink_; }
+    HWND statusButton() const { return statusButton_; }
+    const CXHyperLink& forumLink() const { return forumLink_; }
+    const CXHyperLink& homeLink() const { return homeLink_; }
 
- protected:
-  bool OnInitDialog() override;
-  bool OnCommand(WORD id, WORD code, HWND control) override;
-  bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-  bool PreTranslateMessage(const MSG& msg) override;
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool PreTranslateMessage(const MSG& msg) override;
 
- private:
-  void BindControls();
-  void ShowImageSet(const wchar_t* normal, const wchar_t* down);
-  // Sets a control's window text from any thread without blocking for long.
-  static void SetControlText(HWND control, const wchar_t* text);
+private:
+    void BindControls();
+    void ShowImageSet(const wchar_t* normal, const wchar_t* down);
+    // Sets a control's window text from any thread without blocking for long.
+    static void SetControlText(HWND control, const wchar_t* text);
 
-  Services services_;
-  HWND statusButton_ = nullptr;
-  HWND closeButton_ = nullptr;
-  HWND footerText_ = nullptr;
-  HWND minimiseButton_ = nullptr;
-  CXHyperLink forumLink_;
-  CXHyperLink homeLink_;
+    Services services_;
+    HWND statusButton_ = nullptr;
+    HWND closeButton_ = nullptr;
+    HWND footerText_ = nullptr;
+    HWND minimiseButton_ = nullptr;
+    CXHyperLink forumLink_;
+    CXHyperLink homeLink_;
 };

@@ -5,11 +5,11 @@
 #include <windows.h>
 
 class CInstlApp {
- public:
-  explicit CInstlApp(HINSTANCE instance) : instance_(instance) {}
-  // Runs the whole program; the result is the process exit code.
-  int Run();
+public:
+    explicit CInstlApp(HINSTANCE instance) : instance_(instance) {}
+    // Runs the whole program; the result is the process exit code.
+    int Run();
 
- private:
-  HINSTANCE instance_;
+private:
+    HINSTANCE instance_;
 };

@@ -11,8 +11,8 @@
 
 // What the callbacks find in the download's user record.
 struct FetchContext {
-  StatusView* view = nullptr;
-  FetchTarget* target = nullptr;
+    StatusView* view = nullptr;
+    FetchTarget* target = nullptr;
 };
 
 // "正在下载:%.2f%%" for received ÷ expected × 100 (0.00 when expected is 0),
@@ -24,6 +24,5 @@ std::wstring DownloadProgressText(std::uint64_t received, std::uint64_t expected
 void FetchAndInstall(StatusView& view, FetchTarget& target);
 
 // Callbacks of the download; the record's context is a FetchContext.
-void OnDownloadProgress(std::uint64_t received, std::uint64_t expected,
-                        DownloadUserRecord* record);
+void OnDownloadProgress(std::uint64_t received, std::uint64_t expected, DownloadUserRecord* record);
 void OnDownloadDone(int success, DownloadUserRecord* record);

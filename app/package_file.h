@@ -10,21 +10,21 @@
 #endif
 
 class PackageFile {
- public:
-  PackageFile() = default;
-  ~PackageFile();
-  PackageFile(const PackageFile&) = delete;
-  PackageFile& operator=(const PackageFile&) = delete;
+public:
+    PackageFile() = default;
+    ~PackageFile();
+    PackageFile(const PackageFile&) = delete;
+    PackageFile& operator=(const PackageFile&) = delete;
 
-  bool Open(const std::wstring& path);
-  // Up to `length` bytes at the current position; `got` is 0 at the end.
-  // False on a read error.
-  bool Read(void* buffer, std::size_t length, std::size_t* got);
+    bool Open(const std::wstring& path);
+    // Up to `length` bytes at the current position; `got` is 0 at the end.
+    // False on a read error.
+    bool Read(void* buffer, std::size_t length, std::size_t* got);
 
- private:
+private:
 #ifdef _WIN32
-  win::ScopedFile file_;
+    win::ScopedFile file_;
 #else
-  int fd_ = -1;
+    int fd_ = -1;
 #endif
 };

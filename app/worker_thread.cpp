@@ -12,31 +12,31 @@
 #endif
 
 struct WorkerThread::State {
-  Procedure procedure;
-  void* argument;
-  std::atomic<bool> finished{false};
+    Procedure procedure;
+    void* argument;
+    std::atomic<bool> finished{false};
 #ifdef _WIN32
-  win::ScopedHandle thread;
+    win::ScopedHandle thread;
 #else
-  std::thread thread;
+    std::thread thread;
 #endif
 
-  void Run() noexcept {
-    try {
-      procedure(argument);
-    } catch (...) {
-      // A worker reports its own failures; nothing unwinds past this point.
+    void Run() noexcept {
+        try {
+            procedure(argument);
+        } catch (...) {
+            // A worker reports its own failures; nothing unwinds past this point.
+        }
+        finished.store(true);
     }
-    finished.store(true);
-  }
 };
 
 namespace {
 
 #ifdef _WIN32
 DWORD WINAPI ThreadStart(void* state) {
-  static_cast<WorkerThread::State*>(state)->Run();
-  return 0;
+    static_cast<WorkerThread::State*>(state)->Run();
+    return 0;
 }
 #endif
 
@@ -45,23 +45,23 @@ DWORD WINAPI ThreadStart(void* state) {
 WorkerThread::WorkerThread(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
 std::unique_ptr<WorkerThread> WorkerThread::Start(Procedure procedure, void* argument) {
-  // Everything is allocated before the thread exists, so nothing can fail
-  // while it runs on memory that is not yet owned.
-  std::unique_ptr<WorkerThread> worker(new WorkerThread(std::make_unique<State>()));
-  State* state = worker->state_.get();
-  state->procedure = procedure;
-  state->argument = argument;
+    // Everything is allocated before the thread exists, so nothing can fail
+    // while it runs on memory that is not yet owned.
+    std::unique_ptr<WorkerThread> worker(new WorkerThread(std::make_unique<State>()));
+    State* state = worker->state_.get();
+    state->procedure = procedure;
+    state->argument = argument;
 #ifdef _WIN32
-  state->thread.reset(::CreateThread(nullptr, 0, &ThreadStart, state, 0, nullptr));
-  if (!state->thread) return nullptr;
+    state->thread.reset(::CreateThread(nullptr, 0, &ThreadStart, state, 0, nullptr));
+    if (!state->thread) return nullptr;
 #else
-  try {
-    state->thread = std::thread([state] { state->Run(); });
-  } catch (const std::system_error&) {
-    return nullptr;
-  }
+    try {
+        state->thread = std::thread([state] { state->Run(); });
+    } catch (const std::system_error&) {
+        return nullptr;
+    }
 #endif
-  return worker;
+    return worker;
 }
 
 WorkerThread::~WorkerThread() { Join(); }
@@ -70,11 +70,11 @@ bool WorkerThread::Finished() const { return state_->finished.load(); }
 
 void WorkerThread::Join() {
 #ifdef _WIN32
-  if (state_->thread) {
-    ::WaitForSingleObject(state_->thread.get(), INFINITE);
-    state_->thread.reset();
-  }
+    if (state_->thread) {
+        ::WaitForSingleObject(state_->thread.get(), INFINITE);
+        state_->thread.reset();
+    }
 #else
-  if (state_->thread.joinable()) state_->thread.join();
+    if (state_->thread.joinable()) state_->thread.join();
 #endif
 }

@@ -7,24 +7,24 @@
 #include <memory>
 
 class WorkerThread {
- public:
-  using Procedure = std::uint32_t (*)(void* argument);
+public:
+    using Procedure = std::uint32_t (*)(void* argument);
 
-  // Null when no thread could be started.
-  static std::unique_ptr<WorkerThread> Start(Procedure procedure, void* argument);
+    // Null when no thread could be started.
+    static std::unique_ptr<WorkerThread> Start(Procedure procedure, void* argument);
 
-  // Waits for the thread's end.
-  ~WorkerThread();
-  WorkerThread(const WorkerThread&) = delete;
-  WorkerThread& operator=(const WorkerThread&) = delete;
+    // Waits for the thread's end.
+    ~WorkerThread();
+    WorkerThread(const WorkerThread&) = delete;
+    WorkerThread& operator=(const WorkerThread&) = delete;
 
-  // True once the procedure has returned (does not wait).
-  bool Finished() const;
-  void Join();
+    // True once the procedure has returned (does not wait).
+    bool Finished() const;
+    void Join();
 
-  struct State;
+    struct State;
 
- private:
-  explicit WorkerThread(std::unique_ptr<State> state);
-  std::unique_ptr<State> state_;
+private:
+    explicit WorkerThread(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
 };

@@ -13,8 +13,8 @@ struct LibraryLocation;
 
 // Handed to the application's handler for every device notification.
 struct DeviceEvent {
-  AMDeviceRef device;
-  std::uint32_t message;  // 1 attached, 2 detached, others passed on unchanged
+    AMDeviceRef device;
+    std::uint32_t message;  // 1 attached, 2 detached, others passed on unchanged
 };
 inline constexpr std::uint32_t kDeviceAttached = 1;
 inline constexpr std::uint32_t kDeviceDetached = 2;

@@ -11,30 +11,28 @@ namespace apple {
 
 // The operating-system services the loader uses.
 class LoaderSystem {
- public:
-  virtual ~LoaderSystem() = default;
-  // Reads a string value below HKEY_LOCAL_MACHINE\subkey; false when absent.
-  virtual bool ReadMachineString(const std::wstring& subkey, const std::wstring& value,
-                                 std::wstring& out) = 0;
-  virtual std::wstring WindowsDirectory() = 0;
-  virtual bool FileExists(const std::wstring& path) = 0;
-  virtual std::wstring GetPathVariable() = 0;
-  virtual void SetPathVariable(const std::wstring& value) = 0;
-  // Loads a library by full path; null on failure.
-  virtual void* LoadLibraryAt(const std::wstring& path) = 0;
-  // The address of a library's export, or null when it has none.
-  virtual void* FindEntry(void* module, const char* name) = 0;
+public:
+    virtual ~LoaderSystem() = default;
+    // Reads a string value below HKEY_LOCAL_MACHINE\subkey; false when absent.
+    virtual bool ReadMachineString(const std::wstring& subkey, const std::wstring& value, std::wstring& out) = 0;
+    virtual std::wstring WindowsDirectory() = 0;
+    virtual bool FileExists(const std::wstring& path) = 0;
+    virtual std::wstring GetPathVariable() = 0;
+    virtual void SetPathVariable(const std::wstring& value) = 0;
+    // Loads a library by full path; null on failure.
+    virtual void* LoadLibraryAt(const std::wstring& path) = 0;
+    // The address of a library's export, or null when it has none.
+    virtual void* FindEntry(void* module, const char* name) = 0;
 };
 
 // Where the libraries were found and what goes in front of PATH.
 struct LibraryLocation {
-  std::wstring mobileDevicePath;
-  std::wstring coreFoundationPath;
-  std::wstring searchList;
+    std::wstring mobileDevicePath;
+    std::wstring coreFoundationPath;
+    std::wstring searchList;
 };
 
-inline constexpr wchar_t kMobileDeviceKey[] =
-    L"SOFTWARE\\Apple Inc.\\Apple Mobile Device Support\\Shared";
+inline constexpr wchar_t kMobileDeviceKey[] = L"SOFTWARE\\Apple Inc.\\Apple Mobile Device Support\\Shared";
 inline constexpr wchar_t kMobileDeviceValue[] = L"iTunesMobileDeviceDLL";
 inline constexpr wchar_t kApplicationSupportKey[] = L"SOFTWARE\\Apple Inc.\\Apple Application Support";
 inline constexpr wchar_t kApplicationSupportValue[] = L"InstallDir";
@@ -55,14 +53,13 @@ std::wstring FolderOf(const std::wstring& path);
 std::wstring DriveOf(const std::wstring& windowsDirectory);
 
 struct LoadedModules {
-  void* coreFoundation = nullptr;
-  void* mobileDevice = nullptr;
+    void* coreFoundation = nullptr;
+    void* mobileDevice = nullptr;
 };
 
 // Puts the search list in front of PATH and loads CoreFoundation, then
 // MobileDevice, preloading the dependencies from CoreFoundation's folder at
 // most once when a library does not load by itself. False when either fails.
-bool LoadLocatedLibraries(LoaderSystem& system, const LibraryLocation& location,
-                          LoadedModules& modules);
+bool LoadLocatedLibraries(LoaderSystem& system, const LibraryLocation& location, LoadedModules& modules);
 
 }  // namespace apple

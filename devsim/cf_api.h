@@ -23,16 +23,13 @@ TOVANE_COREFOUNDATION_ENTRIES(DEVSIM_DECLARE_CF_ENTRY)
 
 DEVSIM_CF_API apple::CFTypeRef CFRetain(apple::CFTypeRef object);
 DEVSIM_CF_API apple::CFIndex CFGetRetainCount(apple::CFTypeRef object);
-DEVSIM_CF_API apple::CFStringRef CFStringCreateWithCharacters(apple::CFAllocatorRef alloc,
-                                                              const apple::UniChar* chars,
+DEVSIM_CF_API apple::CFStringRef CFStringCreateWithCharacters(apple::CFAllocatorRef alloc, const apple::UniChar* chars,
                                                               apple::CFIndex length);
-DEVSIM_CF_API apple::CFNumberRef CFNumberCreate(apple::CFAllocatorRef alloc,
-                                                apple::CFNumberType type, const void* value);
-DEVSIM_CF_API apple::CFDictionaryRef CFDictionaryCreate(apple::CFAllocatorRef alloc,
-                                                        const void** keys, const void** values,
-                                                        apple::CFIndex count,
-                                                        const void* keyCallbacks,
-                                                        const void* valueCallbacks);
+DEVSIM_CF_API apple::CFNumberRef CFNumberCreate(apple::CFAllocatorRef alloc, apple::CFNumberType type,
+                                                const void* value);
+DEVSIM_CF_API apple::CFDictionaryRef CFDictionaryCreate(apple::CFAllocatorRef alloc, const void** keys,
+                                                        const void** values, apple::CFIndex count,
+                                                        const void* keyCallbacks, const void* valueCallbacks);
 DEVSIM_CF_API apple::CFIndex CFDictionaryGetCount(apple::CFDictionaryRef dict);
 DEVSIM_CF_API const void* CFDictionaryGetValue(apple::CFDictionaryRef dict, const void* key);
 DEVSIM_CF_API apple::CFTypeID CFURLGetTypeID();

@@ -14,99 +14,99 @@ namespace devsim::cf {
 
 // Type numbers as CoreFoundation reports them.
 enum TypeId : std::uint64_t {
-  kStringType = 7,
-  kDictionaryType = 18,
-  kArrayType = 19,
-  kDataType = 20,
-  kBooleanType = 21,
-  kNumberType = 22,
-  kURLType = 29,
-  kReadStreamType = 38,
-  kWriteStreamType = 39,
+    kStringType = 7,
+    kDictionaryType = 18,
+    kArrayType = 19,
+    kDataType = 20,
+    kBooleanType = 21,
+    kNumberType = 22,
+    kURLType = 29,
+    kReadStreamType = 38,
+    kWriteStreamType = 39,
 };
 
 // CFNumber types (1-4 signed integers, 5/6 floats, 17 a 128-bit integer used
 // for unsigned 64-bit values).
 enum NumberType : std::int64_t {
-  kSInt8 = 1,
-  kSInt16 = 2,
-  kSInt32 = 3,
-  kSInt64 = 4,
-  kFloat32 = 5,
-  kFloat64 = 6,
-  kChar = 7,
-  kShort = 8,
-  kInt = 9,
-  kLong = 10,
-  kLongLong = 11,
-  kFloat = 12,
-  kDouble = 13,
-  kCFIndex = 14,
-  kSInt128 = 17,
+    kSInt8 = 1,
+    kSInt16 = 2,
+    kSInt32 = 3,
+    kSInt64 = 4,
+    kFloat32 = 5,
+    kFloat64 = 6,
+    kChar = 7,
+    kShort = 8,
+    kInt = 9,
+    kLong = 10,
+    kLongLong = 11,
+    kFloat = 12,
+    kDouble = 13,
+    kCFIndex = 14,
+    kSInt128 = 17,
 };
 
 struct Object {
-  explicit Object(std::uint64_t t) : type(t) {}
-  virtual ~Object() = default;
-  // Frees what the object holds once its last reference is gone; the header
-  // itself is kept so a stale reference is reported instead of reused.
-  virtual void DropPayload() {}
+    explicit Object(std::uint64_t t) : type(t) {}
+    virtual ~Object() = default;
+    // Frees what the object holds once its last reference is gone; the header
+    // itself is kept so a stale reference is reported instead of reused.
+    virtual void DropPayload() {}
 
-  std::uint32_t magic = 0;
-  std::atomic<std::int64_t> refs{1};
-  const std::uint64_t type;
-  bool immortal = false;
+    std::uint32_t magic = 0;
+    std::atomic<std::int64_t> refs{1};
+    const std::uint64_t type;
+    bool immortal = false;
 };
 
 struct String : Object {
-  String() : Object(kStringType) {}
-  void DropPayload() override { std::u16string().swap(chars); }
-  std::u16string chars;
-  bool directPointer = true;  // CFStringGetCharactersPtr gives the characters
+    String() : Object(kStringType) {}
+    void DropPayload() override { std::u16string().swap(chars); }
+    std::u16string chars;
+    bool directPointer = true;  // CFStringGetCharactersPtr gives the characters
 };
 
 struct Data : Object {
-  Data() : Object(kDataType) {}
-  void DropPayload() override { std::vector<std::uint8_t>().swap(bytes); }
-  std::vector<std::uint8_t> bytes;
+    Data() : Object(kDataType) {}
+    void DropPayload() override { std::vector<std::uint8_t>().swap(bytes); }
+    std::vector<std::uint8_t> bytes;
 };
 
 struct Number : Object {
-  Number() : Object(kNumberType) {}
-  std::int64_t numberType = kSInt64;
-  bool isFloat = false;
-  std::int64_t i = 0;   // signed value, or the low 64 bits of a kSInt128
-  double d = 0;
+    Number() : Object(kNumberType) {}
+    std::int64_t numberType = kSInt64;
+    bool isFloat = false;
+    std::int64_t i = 0;  // signed value, or the low 64 bits of a kSInt128
+    double d = 0;
 };
 
 struct Boolean : Object {
-  explicit Boolean(bool v) : Object(kBooleanType), value(v) {}
-  const bool value;
+    explicit Boolean(bool v) : Object(kBooleanType), value(v) {}
+    const bool value;
 };
 
 struct Array : Object {
-  Array() : Object(kArrayType) {}
-  void DropPayload() override;
-  std::vector<Object*> items;  // each retained
+    Array() : Object(kArrayType) {}
+    void DropPayload() override;
+    std::vector<Object*> items;  // each retained
 };
 
 struct Dictionary : Object {
-  Dictionary() : Object(kDictionaryType) {}
-  void DropPayload() override;
-  std::vector<std::pair<Object*, Object*>> entries;  // keys and values retained
+    Dictionary() : Object(kDictionaryType) {}
+    void DropPayload() override;
+    std::vector<std::pair<Object*, Object*>> entries;  // keys and values retained
 };
 
 struct Url : Object {
-  Url() : Object(kURLType) {}
-  void DropPayload() override { std::u16string().swap(path); }
-  std::u16string path;
+    Url() : Object(kURLType) {}
+    void DropPayload() override { std::u16string().swap(path); }
+    std::u16string path;
 };
 
 struct Stream : Object {
-  explicit Stream(std::uint64_t t) : Object(t) {}
-  void DropPayload() override { std::u16string().swap(path); }
-  std::u16string path;
-  bool open = false;
+    explicit Stream(std::uint64_t t) : Object(t) {}
+    void DropPayload() override { std::u16string().swap(path); }
+    std::u16string path;
+    bool open = false;
 };
 
 // Registers a freshly made object (reference count 1) and returns it.
@@ -120,8 +120,8 @@ Object* Checked(const void* ref, const char* caller);
 // As Checked, but of the given type; null when the type differs.
 template <typename T>
 T* As(const void* ref, std::uint64_t type, const char* caller) {
-  Object* o = Checked(ref, caller);
-  return o->type == type ? static_cast<T*>(o) : nullptr;
+    Object* o = Checked(ref, caller);
+    return o->type == type ? static_cast<T*>(o) : nullptr;
 }
 
 void Retain(Object* object);
@@ -153,8 +153,8 @@ std::string RenderXmlPlist(const Object* root);
 
 template <typename T>
 T* Register(T* object) {
-  RegisterObject(object);
-  return object;
+    RegisterObject(object);
+    return object;
 }
 
 }  // namespace devsim::cf

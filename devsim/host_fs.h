@@ -15,10 +15,10 @@ namespace devsim::host {
 enum class Kind { None, File, Directory, Other };
 
 struct Info {
-  Kind kind = Kind::None;
-  bool isLink = false;  // the name itself is a symbolic link or reparse point
-  std::uint64_t size = 0;
-  std::int64_t mtimeNs = 0;
+    Kind kind = Kind::None;
+    bool isLink = false;  // the name itself is a symbolic link or reparse point
+    std::uint64_t size = 0;
+    std::int64_t mtimeNs = 0;
 };
 
 // Information on the name itself (a link is not followed).
@@ -37,31 +37,31 @@ bool ReadWholeFile(const std::string& path, std::string* out, std::size_t limit)
 
 // An open host file, closed when the object goes.
 class File {
- public:
-  // kCreateNew: create, failing when the name exists in any form (a link
-  // to nowhere included, which is never followed).
-  enum Flags : unsigned { kRead = 1, kWrite = 2, kCreate = 4, kTruncate = 8, kMustExist = 16, kCreateNew = 32 };
-  File() = default;
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  File(File&& other) noexcept;
-  File& operator=(File&& other) noexcept;
-  ~File();
+public:
+    // kCreateNew: create, failing when the name exists in any form (a link
+    // to nowhere included, which is never followed).
+    enum Flags : unsigned { kRead = 1, kWrite = 2, kCreate = 4, kTruncate = 8, kMustExist = 16, kCreateNew = 32 };
+    File() = default;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    ~File();
 
-  bool Open(const std::string& path, unsigned flags);
-  bool IsOpen() const;
-  void Close();
-  // Positional transfers; the file has no position callers can rely on
-  // (one thread uses a File at a time).
-  bool ReadAt(std::uint64_t offset, void* buffer, std::size_t length, std::size_t* done);
-  bool WriteAt(std::uint64_t offset, const void* buffer, std::size_t length);
-  bool Size(std::uint64_t* size);
+    bool Open(const std::string& path, unsigned flags);
+    bool IsOpen() const;
+    void Close();
+    // Positional transfers; the file has no position callers can rely on
+    // (one thread uses a File at a time).
+    bool ReadAt(std::uint64_t offset, void* buffer, std::size_t length, std::size_t* done);
+    bool WriteAt(std::uint64_t offset, const void* buffer, std::size_t length);
+    bool Size(std::uint64_t* size);
 
- private:
+private:
 #ifdef _WIN32
-  win::ScopedFile handle_;
+    win::ScopedFile handle_;
 #else
-  int fd_ = -1;
+    int fd_ = -1;
 #endif
 };
 

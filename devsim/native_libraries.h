@@ -19,20 +19,20 @@ void* FindNativeExport(NativeLibrary library, const char* name);
 // kMobileDevicePath and kCoreFoundationFolder; loading them gives module
 // tokens whose entries FindEntry looks up.
 class NativeLoaderSystem : public apple::LoaderSystem {
- public:
-  static constexpr wchar_t kMobileDevicePath[] = L"C:\\devsim\\iTunesMobileDevice.dll";
-  static constexpr wchar_t kCoreFoundationFolder[] = L"C:\\devsim\\";
+public:
+    static constexpr wchar_t kMobileDevicePath[] = L"C:\\devsim\\iTunesMobileDevice.dll";
+    static constexpr wchar_t kCoreFoundationFolder[] = L"C:\\devsim\\";
 
-  bool ReadMachineString(const std::wstring& subkey, const std::wstring& value, std::wstring& out) override;
-  std::wstring WindowsDirectory() override { return L"C:\\windows"; }
-  bool FileExists(const std::wstring& path) override;
-  std::wstring GetPathVariable() override { return path_; }
-  void SetPathVariable(const std::wstring& value) override { path_ = value; }
-  void* LoadLibraryAt(const std::wstring& path) override;
-  void* FindEntry(void* module, const char* name) override;
+    bool ReadMachineString(const std::wstring& subkey, const std::wstring& value, std::wstring& out) override;
+    std::wstring WindowsDirectory() override { return L"C:\\windows"; }
+    bool FileExists(const std::wstring& path) override;
+    std::wstring GetPathVariable() override { return path_; }
+    void SetPathVariable(const std::wstring& value) override { path_ = value; }
+    void* LoadLibraryAt(const std::wstring& path) override;
+    void* FindEntry(void* module, const char* name) override;
 
- private:
-  std::wstring path_ = L"C:\\windows\\system32";
+private:
+    std::wstring path_ = L"C:\\windows\\system32";
 };
 
 }  // namespace devsim

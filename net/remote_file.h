@@ -20,10 +20,10 @@ extern const char kHomePageAddress[];
 constexpr int kMaxRedirects = 20;
 
 struct RemoteFileInfo {
-  bool acceptsRanges = false;
-  std::int64_t contentLength = -1;  // -1: the answer gave none
-  std::string lastModified;
-  std::string contentType;
+    bool acceptsRanges = false;
+    std::int64_t contentLength = -1;  // -1: the answer gave none
+    std::string lastModified;
+    std::string contentType;
 };
 
 // Asks for the file and reads only the answer's head; follows 301/302
@@ -37,5 +37,4 @@ std::unique_ptr<HttpFileClient> OpenDownload(std::string& address);
 
 // Probe, then GET; the client carries the probed length and the callbacks.
 // Null when either step fails.
-std::unique_ptr<HttpFileClient> PrepareDownload(const DownloadCallbacks* callbacks,
-                                                std::string& address);
+std::unique_ptr<HttpFileClient> PrepareDownload(const DownloadCallbacks* callbacks, std::string& address);

@@ -15,19 +15,19 @@ bool RemoveFile(const std::wstring& path);
 
 // A file opened for writing (truncated), closed by its destructor.
 class TempFileWriter {
- public:
-  TempFileWriter() = default;
-  ~TempFileWriter();
-  TempFileWriter(const TempFileWriter&) = delete;
-  TempFileWriter& operator=(const TempFileWriter&) = delete;
+public:
+    TempFileWriter() = default;
+    ~TempFileWriter();
+    TempFileWriter(const TempFileWriter&) = delete;
+    TempFileWriter& operator=(const TempFileWriter&) = delete;
 
-  bool Open(const std::wstring& path);
-  // False when not all bytes could be written (disk full, quota, I/O error).
-  bool Write(const char* data, std::size_t size);
-  // Flushes and closes; false when buffered bytes could not be written.
-  bool Close();
+    bool Open(const std::wstring& path);
+    // False when not all bytes could be written (disk full, quota, I/O error).
+    bool Write(const char* data, std::size_t size);
+    // Flushes and closes; false when buffered bytes could not be written.
+    bool Close();
 
- private:
-  void Unbuffer();
-  std::FILE* file_ = nullptr;
+private:
+    void Unbuffer();
+    std::FILE* file_ = nullptr;
 };

@@ -6,12 +6,12 @@
 #include <string>
 
 struct UpdateInfo {
-  std::int32_t errorCode = 0;
-  std::string message;
-  std::string version;
-  std::string description;
-  std::int32_t buildNumber = 0;
-  std::string downloadAddress;
+    std::int32_t errorCode = 0;
+    std::string message;
+    std::string version;
+    std::string description;
+    std::int32_t buildNumber = 0;
+    std::string downloadAddress;
 };
 
 // A manifest is a few hundred bytes; a bigger answer is refused.
@@ -31,8 +31,7 @@ bool ParseUpdateManifest(const std::string& text, UpdateInfo& info);
 // Fetches and reads the manifest at `updateAddress` (no redirects followed).
 // On true `downloadAddress` is the manifest's "url" (possibly empty); on
 // false it is left unchanged. `info`, when given, receives every member.
-bool QueryUpdateAt(const std::string& updateAddress, std::string& downloadAddress,
-                   UpdateInfo* info = nullptr);
+bool QueryUpdateAt(const std::string& updateAddress, std::string& downloadAddress, UpdateInfo* info = nullptr);
 
 // QueryUpdateAt with the update address in effect.
 bool QueryUpdate(std::string& downloadAddress);

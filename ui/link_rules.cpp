@@ -116,8 +116,7 @@ void AppendArgument(std::wstring& out, const std::wstring& arg) {
 // Puts the target in place of %1 and %L; %* and %2..%9 stand for nothing.
 // Counts the targets placed; `onlyEmptyPlaceholders` tells whether the
 // argument held nothing but placeholders that stand for nothing.
-std::wstring Substitute(const std::wstring& arg, const std::wstring& target, int& placed,
-                        bool& onlyEmptyPlaceholders) {
+std::wstring Substitute(const std::wstring& arg, const std::wstring& target, int& placed, bool& onlyEmptyPlaceholders) {
     std::wstring out;
     onlyEmptyPlaceholders = !arg.empty();
     for (std::size_t i = 0; i < arg.size(); ++i) {
@@ -174,9 +173,12 @@ bool SplitProgram(const std::wstring& command, std::wstring& program, std::wstri
 bool IsSafeWebTarget(const std::wstring& target) {
     if (target.size() > kMaxWebTarget) return false;
     std::size_t scheme = 0;
-    if (MatchesNoCase(target, 0, L"http://")) scheme = 7;
-    else if (MatchesNoCase(target, 0, L"https://")) scheme = 8;
-    else return false;
+    if (MatchesNoCase(target, 0, L"http://"))
+        scheme = 7;
+    else if (MatchesNoCase(target, 0, L"https://"))
+        scheme = 8;
+    else
+        return false;
     if (target.size() == scheme) return false;
     for (wchar_t c : target) {
         if (c == L'"' || IsControl(c)) return false;

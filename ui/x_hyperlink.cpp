@@ -121,10 +121,9 @@ void CXHyperLink::CreateFonts() {
 }
 
 void CXHyperLink::CreateToolTip() {
-    toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                                     nullptr, reinterpret_cast<HINSTANCE>(
-                                                  ::GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
+    toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                     reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE)),
                                      nullptr));
     if (!toolTip_) return;
     TOOLINFOW tool{};
@@ -187,9 +186,8 @@ void CXHyperLink::FitToText() {
     }
 
     const link_rules::Rect fitted = link_rules::FitRectToText(
-        {window.left, window.top, window.right, window.bottom}, client.right - client.left,
-        client.bottom - client.top, extent.cx, extent.cy,
-        static_cast<std::uint32_t>(::GetWindowLongPtrW(window_, GWL_STYLE)));
+        {window.left, window.top, window.right, window.bottom}, client.right - client.left, client.bottom - client.top,
+        extent.cx, extent.cy, static_cast<std::uint32_t>(::GetWindowLongPtrW(window_, GWL_STYLE)));
     ::SetWindowPos(window_, nullptr, fitted.left, fitted.top, fitted.width(), fitted.height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateToolRect();
@@ -320,7 +318,11 @@ LRESULT CXHyperLink::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && toolTip_) {
         // The tool tip learns of the mouse from the messages its tool gets.
         const DWORD where = ::GetMessagePos();
-        MSG relayed{window_, msg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
+        MSG relayed{window_,
+                    msg,
+                    wParam,
+                    lParam,
+                    static_cast<DWORD>(::GetMessageTime()),
                     {GET_X_LPARAM(where), GET_Y_LPARAM(where)}};
         ::SendMessageW(toolTip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
     }

@@ -82,8 +82,7 @@ void SkinAnimationBinding::Release() {
     ISkinWindowHost& host = SkinWindowHost();
     if (running_) host.StopTimer(window_, timerId_);
     // Another player may have taken the window since.
-    if (host.GetProperty(window_, kSkinAnimateProperty) == player_)
-        host.RemoveProperty(window_, kSkinAnimateProperty);
+    if (host.GetProperty(window_, kSkinAnimateProperty) == player_) host.RemoveProperty(window_, kSkinAnimateProperty);
     Remove(this);
     window_ = nullptr;
     running_ = false;

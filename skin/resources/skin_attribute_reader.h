@@ -121,7 +121,8 @@ constexpr SkinAttr<R> FalseFlag(const wchar_t* name, bool R::*field) {
     return a;
 }
 template <class R, size_t N>
-constexpr SkinAttr<R> Choice(const wchar_t* name, uint32_t R::*field, const SkinChoice (&choices)[N], uint32_t fallback) {
+constexpr SkinAttr<R> Choice(const wchar_t* name, uint32_t R::*field, const SkinChoice (&choices)[N],
+                             uint32_t fallback) {
     SkinAttr<R> a;
     a.name = name, a.type = SkinValueType::Choice, a.code = field;
     a.choices = choices, a.choiceCount = N, a.number[0] = static_cast<int>(fallback);
@@ -176,40 +177,80 @@ private:
     template <class R>
     void ApplyDefault(R& r, const SkinAttr<R>& a) const {
         switch (a.type) {
-            case SkinValueType::Text: r.*a.text = a.defaultText; break;
+            case SkinValueType::Text:
+                r.*a.text = a.defaultText;
+                break;
             case SkinValueType::Integer:
             case SkinValueType::Position:
-            case SkinValueType::PositiveInteger: r.*a.integer = a.number[0]; break;
-            case SkinValueType::Color: r.*a.code = static_cast<uint32_t>(a.number[0]); break;
-            case SkinValueType::SystemColor: r.*a.code = platform_.SystemColor(a.number[0]); break;
-            case SkinValueType::Pair: r.*a.pair = SkinPair{a.number[0], a.number[1]}; break;
-            case SkinValueType::Tuple: r.*a.quad = SkinQuad{a.number[0], a.number[1], a.number[2], a.number[3]}; break;
-            case SkinValueType::TrueFlag: r.*a.flag = false; break;
-            case SkinValueType::FalseFlag: r.*a.flag = true; break;
-            case SkinValueType::Choice: r.*a.code = 0; break;
-            case SkinValueType::StateMask: r.*a.code = 512; break;
+            case SkinValueType::PositiveInteger:
+                r.*a.integer = a.number[0];
+                break;
+            case SkinValueType::Color:
+                r.*a.code = static_cast<uint32_t>(a.number[0]);
+                break;
+            case SkinValueType::SystemColor:
+                r.*a.code = platform_.SystemColor(a.number[0]);
+                break;
+            case SkinValueType::Pair:
+                r.*a.pair = SkinPair{a.number[0], a.number[1]};
+                break;
+            case SkinValueType::Tuple:
+                r.*a.quad = SkinQuad{a.number[0], a.number[1], a.number[2], a.number[3]};
+                break;
+            case SkinValueType::TrueFlag:
+                r.*a.flag = false;
+                break;
+            case SkinValueType::FalseFlag:
+                r.*a.flag = true;
+                break;
+            case SkinValueType::Choice:
+                r.*a.code = 0;
+                break;
+            case SkinValueType::StateMask:
+                r.*a.code = 512;
+                break;
         }
     }
 
     template <class R>
     void ReadValue(R& r, const SkinAttr<R>& a, const std::wstring& value) const {
         switch (a.type) {
-            case SkinValueType::Text: r.*a.text = value; break;
-            case SkinValueType::Integer: r.*a.integer = ParseInteger(value); break;
-            case SkinValueType::Position: r.*a.integer = ParsePosition(value); break;
+            case SkinValueType::Text:
+                r.*a.text = value;
+                break;
+            case SkinValueType::Integer:
+                r.*a.integer = ParseInteger(value);
+                break;
+            case SkinValueType::Position:
+                r.*a.integer = ParsePosition(value);
+                break;
             case SkinValueType::PositiveInteger: {
                 int v = ParseInteger(value);
                 if (v > 0) r.*a.integer = v;
                 break;
             }
             case SkinValueType::Color:
-            case SkinValueType::SystemColor: r.*a.code = ParseColorValue(value, r.*a.code, colors_); break;
-            case SkinValueType::Pair: r.*a.pair = ParsePair(value); break;
-            case SkinValueType::Tuple: r.*a.quad = ParseTuple(value); break;
-            case SkinValueType::TrueFlag: r.*a.flag = ParseTrueFlag(value); break;
-            case SkinValueType::FalseFlag: r.*a.flag = ParseFalseFlag(value); break;
-            case SkinValueType::Choice: r.*a.code |= ChoiceCode(a, value); break;
-            case SkinValueType::StateMask: r.*a.code = ParseStateMask(value); break;
+            case SkinValueType::SystemColor:
+                r.*a.code = ParseColorValue(value, r.*a.code, colors_);
+                break;
+            case SkinValueType::Pair:
+                r.*a.pair = ParsePair(value);
+                break;
+            case SkinValueType::Tuple:
+                r.*a.quad = ParseTuple(value);
+                break;
+            case SkinValueType::TrueFlag:
+                r.*a.flag = ParseTrueFlag(value);
+                break;
+            case SkinValueType::FalseFlag:
+                r.*a.flag = ParseFalseFlag(value);
+                break;
+            case SkinValueType::Choice:
+                r.*a.code |= ChoiceCode(a, value);
+                break;
+            case SkinValueType::StateMask:
+                r.*a.code = ParseStateMask(value);
+                break;
         }
     }
 

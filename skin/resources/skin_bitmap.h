@@ -20,8 +20,7 @@ public:
 
     // The bitmap of a BMP file's bytes. Bytes that fail the BMP check, or
     // that GDI refuses, give a bitmap without pixels (size 0).
-    static std::unique_ptr<CSkinBitmap> FromBmpFile(const uint8_t* bytes, size_t size,
-                                                    SkinColor key = kSkinDefaultKey);
+    static std::unique_ptr<CSkinBitmap> FromBmpFile(const uint8_t* bytes, size_t size, SkinColor key = kSkinDefaultKey);
 
     bool IsEmpty() const { return !bitmap_ || info_.width <= 0 || info_.height <= 0; }
     HBITMAP Handle() const { return bitmap_.Get(); }

@@ -19,12 +19,12 @@ struct SkinBmpInfo {
     bool topDown = false;  // rows stored from the top (negative height in the file)
     int bitsPerPixel = 0;  // 1, 4, 8, 16, 24 or 32
     uint32_t compression = kSkinBmpRgb;
-    uint32_t headerSize = 0;    // 12 (core header), 40, 52, 56, 108 or 124
-    uint32_t colorCount = 0;    // entries of the colour table in the file
-    uint32_t masks[3] = {};     // red, green, blue masks of BI_BITFIELDS files
-    uint32_t bitsOffset = 0;    // where the pixels start in the file
-    uint64_t stride = 0;        // bytes per row of uncompressed pixels
-    uint64_t imageBytes = 0;    // stride x height, or the RLE data size
+    uint32_t headerSize = 0;  // 12 (core header), 40, 52, 56, 108 or 124
+    uint32_t colorCount = 0;  // entries of the colour table in the file
+    uint32_t masks[3] = {};   // red, green, blue masks of BI_BITFIELDS files
+    uint32_t bitsOffset = 0;  // where the pixels start in the file
+    uint64_t stride = 0;      // bytes per row of uncompressed pixels
+    uint64_t imageBytes = 0;  // stride x height, or the RLE data size
 };
 
 // True when the file's headers are well formed and everything they point

@@ -70,8 +70,8 @@ public:
     // it composed, so that the next draw of the same list costs a few plain
     // copies. The pixels are exactly those of DrawPieces. This default
     // simply draws the pieces.
-    virtual int DrawPiecesCached(SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces,
-                                 int count, SkinColor key = kSkinDefaultKey, uint8_t alpha = 255) {
+    virtual int DrawPiecesCached(SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces, int count,
+                                 SkinColor key = kSkinDefaultKey, uint8_t alpha = 255) {
         (void)cache;
         return DrawPieces(source, pieces, count, key, alpha);
     }
@@ -91,8 +91,7 @@ public:
     // current font when null); the old font comes back afterwards. With
     // kSkinDtCalcRect nothing is drawn and `rect` receives the measured size.
     // Returns the height of the text.
-    virtual int DrawText(SkinRect& rect, const std::wstring& text, uint32_t format, SkinColor color,
-                         HFONT font) = 0;
+    virtual int DrawText(SkinRect& rect, const std::wstring& text, uint32_t format, SkinColor color, HFONT font) = 0;
     virtual void DrawIcon(int x, int y, HICON icon, int width, int height) = 0;
     // Opaque 32-bit pixels (B, G, R, unused), rows top-down, `stride` bytes
     // apart, 1:1 at dst's origin; dst gives the size.

@@ -71,8 +71,9 @@ void SkinComposeCache::Drop(size_t index) {
 SkinComposedResult* SkinComposeCache::Find(const SkinComposeKey& key) {
     for (size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].key != key) continue;
-        if (i > 0) std::rotate(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(i),
-                               entries_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        if (i > 0)
+            std::rotate(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(i),
+                        entries_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
         return entries_.front().result.get();
     }
     return nullptr;

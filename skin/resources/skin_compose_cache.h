@@ -46,8 +46,8 @@ public:
 
 class SkinComposeCache {
 public:
-    static constexpr int kEntries = 4;    // results kept per picture
-    static constexpr int kSightings = 4;  // lists remembered as drawn once
+    static constexpr int kEntries = 4;                          // results kept per picture
+    static constexpr int kSightings = 4;                        // lists remembered as drawn once
     static constexpr size_t kProcessBudget = size_t{32} << 20;  // bytes of all results together
 
     SkinComposeCache() = default;

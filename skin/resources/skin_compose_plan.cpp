@@ -37,9 +37,15 @@ public:
             for (int x = 0; x < w_; ++x) {
                 Column& c = columns[static_cast<size_t>(x)];
                 switch (At(x, y)) {
-                    case SkinComposedPixel::Copy: c.copy = true; break;
-                    case SkinComposedPixel::Special: c.special = true; break;
-                    case SkinComposedPixel::Skip: c.skip = true; break;
+                    case SkinComposedPixel::Copy:
+                        c.copy = true;
+                        break;
+                    case SkinComposedPixel::Special:
+                        c.special = true;
+                        break;
+                    case SkinComposedPixel::Skip:
+                        c.skip = true;
+                        break;
                 }
             }
         // Bands never mix kept and drawn pixels in a column unless a Skip

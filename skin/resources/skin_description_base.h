@@ -121,10 +121,33 @@ using SkinItemList = std::vector<std::unique_ptr<SkinItemDesc>>;
 
 // Control classes of the theme, in the order of the class table.
 enum class SkinDescClass : int {
-    Window, Button, Static, RadioButton, CheckButton, GroupButton, Edit, ComboBox,
-    ListBox, Slider, Progress, SpinButton, Header, ListView, Tree, TabCtrl, Menu,
-    MenuBar, IpAddress, HotKey, DateTime, RichEdit, ToolBar, Rebar, StatusBar,
-    ControlBar, ScrollBar,
+    Window,
+    Button,
+    Static,
+    RadioButton,
+    CheckButton,
+    GroupButton,
+    Edit,
+    ComboBox,
+    ListBox,
+    Slider,
+    Progress,
+    SpinButton,
+    Header,
+    ListView,
+    Tree,
+    TabCtrl,
+    Menu,
+    MenuBar,
+    IpAddress,
+    HotKey,
+    DateTime,
+    RichEdit,
+    ToolBar,
+    Rebar,
+    StatusBar,
+    ControlBar,
+    ScrollBar,
     Count
 };
 constexpr int kSkinDescClassCount = static_cast<int>(SkinDescClass::Count);

@@ -12,9 +12,9 @@
 struct SkinClassInfo {
     const wchar_t* name;  // value of the item's `class`; also the id of the class default
     SkinDescClass cls;
-    bool hashed;          // 83-bucket hash table; otherwise a list in definition order
-    bool hasItems;        // reads drawing items
-    bool classDefault;    // the getter falls back to the item whose id is the class name
+    bool hashed;        // 83-bucket hash table; otherwise a list in definition order
+    bool hasItems;      // reads drawing items
+    bool classDefault;  // the getter falls back to the item whose id is the class name
     std::unique_ptr<SkinControlDesc> (*create)();
     // Applies the class's attribute defaults; with `present` also reads the
     // attributes of the document's current element.

@@ -98,7 +98,8 @@ struct SkinListBoxDesc : SkinControlDesc {
     std::wstring itemBackgroundOverImage, itemBackgroundCheckedImage, font;
     int itemHeight = 0;
     SkinColor borderColor = 0, itemTextNormalColor = 0, itemTextOverColor = 0, itemTextCheckedColor = 0;
-    SkinColor itemBackgroundColor1 = 0, itemBackgroundColor2 = 0, itemBackgroundOverColor = 0, itemBackgroundCheckedColor = 0;
+    SkinColor itemBackgroundColor1 = 0, itemBackgroundColor2 = 0, itemBackgroundOverColor = 0,
+              itemBackgroundCheckedColor = 0;
     SkinQuad drawImageOffset;
     bool drawItem = false;
     int alpha = 0;
@@ -143,7 +144,8 @@ struct SkinListViewDesc : SkinControlDesc {
     SKIN_DESC_CLASS(ListView);
     std::wstring bmpScrollbar, headSkinLabel, itemBackgroundOverImage, itemBackgroundCheckedImage, font;
     SkinColor borderColor = 0;
-    SkinColor itemBackgroundColor1 = 0, itemBackgroundColor2 = 0, itemBackgroundOverColor = 0, itemBackgroundCheckedColor = 0;
+    SkinColor itemBackgroundColor1 = 0, itemBackgroundColor2 = 0, itemBackgroundOverColor = 0,
+              itemBackgroundCheckedColor = 0;
     SkinColor itemTextNormalColor = 0, itemTextOverColor = 0, itemTextCheckedColor = 0;
     SkinQuad drawImageOffset;
     bool drawItem = false;

@@ -94,9 +94,7 @@ SkinSurface CSkinDrawImage::GetSurface() {
     return SkinSurface{cached_.Get(), picture_.width, picture_.height};
 }
 
-SkinColor CSkinDrawImage::GetColorKey() {
-    return type_ == kTypeBmp ? transparentColor_ : SkinRgb(255, 255, 255);
-}
+SkinColor CSkinDrawImage::GetColorKey() { return type_ == kTypeBmp ? transparentColor_ : SkinRgb(255, 255, 255); }
 
 void CSkinDrawImage::SetTransparentColor(uint32_t color) {
     transparentColor_ = color;

@@ -90,8 +90,7 @@ int CSkinDrawImage::DrawTransparent(ISkinCanvas& canvas, int x, int y) {
     return Emit(canvas, s, pieces);
 }
 
-int CSkinDrawImage::DrawPartTransparent(ISkinCanvas& canvas, int x, int y, int srcX, int srcY, int width,
-                                        int height) {
+int CSkinDrawImage::DrawPartTransparent(ISkinCanvas& canvas, int x, int y, int srcX, int srcY, int width, int height) {
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -116,8 +115,7 @@ int CSkinDrawImage::Draw9GridPart(ISkinCanvas& canvas, const SkinRect& dst, cons
     return Emit(canvas, s, SkinNineGridPart(kind, s.width, s.height, dst, margins, src, order));
 }
 
-int CSkinDrawImage::DrawThreePart(ISkinCanvas& canvas, const SkinRect& dst, int startCap, int endCap,
-                                  bool vertical) {
+int CSkinDrawImage::DrawThreePart(ISkinCanvas& canvas, const SkinRect& dst, int startCap, int endCap, bool vertical) {
     SkinSurface s;
     SkinSourceKind kind;
     if (Source(&s, &kind)) Emit(canvas, s, SkinThreePart(kind, s.width, s.height, dst, startCap, endCap, vertical));
@@ -148,9 +146,9 @@ int CSkinDrawImage::DrawStyled(ISkinCanvas& canvas, SkinDrawStyle style, const S
         case SkinDrawStyle::Draw9Grid:
             return Draw9Grid(canvas, rect, params.border9grid);
         case SkinDrawStyle::Fill9Grid:
-            return Draw9GridPart(canvas, rect, params.border9grid,
-                                 SkinRect{src.x, src.y, ClampToInt(int64_t{src.x} + src.w),
-                                          ClampToInt(int64_t{src.y} + src.h)});
+            return Draw9GridPart(
+                canvas, rect, params.border9grid,
+                SkinRect{src.x, src.y, ClampToInt(int64_t{src.x} + src.w), ClampToInt(int64_t{src.y} + src.h)});
         case SkinDrawStyle::BitStretchBlt:
             return DrawThreePart(canvas, rect, params.partOffset.x, params.partOffset.y, params.vertical);
         case SkinDrawStyle::TransparentBlt:

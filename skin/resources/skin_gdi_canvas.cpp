@@ -131,9 +131,9 @@ bool Overlap(const SkinBox& a, const SkinBox& b) {
 // pixels, OR with the blackened picture puts them in. Pieces that overlap
 // go through one at a time, or the second AND would clear the first OR.
 int DrawMaskedRun(HDC dc, SkinSourceDc& memory, const SkinSurface& source, const SkinPiece* pieces, int count) {
-    COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));  // mask 0 -> black
+    COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));      // mask 0 -> black
     COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));  // mask 1 -> white
-    int oldMode = SetStretchBltMode(dc, COLORONCOLOR);  // mask and picture pick the same pixels
+    int oldMode = SetStretchBltMode(dc, COLORONCOLOR);      // mask and picture pick the same pixels
     int drawn = 0;
     for (int first = 0; first < count;) {
         int end = first + 1;
@@ -192,8 +192,8 @@ int SkinGdiDrawPieces(HDC dc, const SkinSurface& source, const SkinPiece* pieces
                 ok = Copy(dc, src, p, SRCCOPY);
                 break;
             case SkinBlit::Keyed:
-                ok = TransparentBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, p.src.w,
-                                    p.src.h, key);
+                ok = TransparentBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, src, p.src.x, p.src.y, p.src.w, p.src.h,
+                                    key);
                 break;
             case SkinBlit::Blend:
                 ok = Blend(dc, src, p, alpha, true);

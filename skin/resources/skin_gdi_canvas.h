@@ -70,8 +70,8 @@ int SkinGdiDrawPieces(HDC dc, const SkinSurface& source, const SkinPiece* pieces
                       uint8_t alpha);
 // The same through the picture's cache of composed results
 // (skin_gdi_compose.cpp); the cache's mutex is held throughout.
-int SkinGdiDrawComposed(HDC dc, SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces,
-                        int count, SkinColor key, uint8_t alpha);
+int SkinGdiDrawComposed(HDC dc, SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces, int count,
+                        SkinColor key, uint8_t alpha);
 
 class SkinGdiCanvas : public ISkinCanvas {
 public:

@@ -254,7 +254,7 @@ public:
                 ok = AlphaBlend(dc, x + b.x, y + b.y, b.w, b.h, colour, b.x, b.y, b.w, b.h, blend) && ok;
             } else {
                 if (!keyColours) {
-                    oldText = SetTextColor(dc, RGB(0, 0, 0));  // mask 0 -> black
+                    oldText = SetTextColor(dc, RGB(0, 0, 0));      // mask 0 -> black
                     oldBack = SetBkColor(dc, RGB(255, 255, 255));  // mask 1 -> white
                     keyColours = true;
                 }
@@ -285,10 +285,10 @@ private:
         for (int i = 0; i < count; ++i) {
             const SkinPiece& p = pieces[i];
             BOOL ok = p.blit != SkinBlit::Keyed ? PatBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, BLACKNESS)
-                      : SameSize(p) ? BitBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, memory.Get(), p.src.x, p.src.y,
-                                             SRCAND)
-                                    : StretchBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, memory.Get(), p.src.x,
-                                                 p.src.y, p.src.w, p.src.h, SRCAND);
+                      : SameSize(p)
+                          ? BitBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, memory.Get(), p.src.x, p.src.y, SRCAND)
+                          : StretchBlt(dc, p.dst.x, p.dst.y, p.dst.w, p.dst.h, memory.Get(), p.src.x, p.src.y, p.src.w,
+                                       p.src.h, SRCAND);
             if (!ok) return false;
         }
         return mask_->Read(w, h, pixels);
@@ -303,8 +303,8 @@ private:
 
 }  // namespace
 
-int SkinGdiDrawComposed(HDC dc, SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces,
-                        int count, SkinColor key, uint8_t alpha) {
+int SkinGdiDrawComposed(HDC dc, SkinComposeCache& cache, const SkinSurface& source, const SkinPiece* pieces, int count,
+                        SkinColor key, uint8_t alpha) {
     std::lock_guard<std::mutex> lock(cache.Mutex());
     if (!dc || source.IsEmpty() || !pieces || count < 2 || count > SkinPieces::kCapacity)
         return SkinGdiDrawPieces(dc, source, pieces, count, key, alpha);

@@ -15,9 +15,7 @@ int Margin(int v) { return std::clamp(v, 0, kCoordLimit); }
 
 SkinRect ClampRect(const SkinRect& r) { return SkinRect{Coord(r.left), Coord(r.top), Coord(r.right), Coord(r.bottom)}; }
 
-int ClampToInt(int64_t v) {
-    return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
+int ClampToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 // The nine cells of a grid: destination and source boxes by column and row.
 // Columns and rows are 0 start, 1 middle, 2 end.
@@ -74,27 +72,26 @@ SkinPieces Grid(int w, int h, const SkinRect& dst, const SkinQuad& margins, cons
     GridAxes x = Axes(d, m, s, true);
     GridAxes y = Axes(d, m, s, false);
     SkinPieces pieces;
-    for (int i = 0; i < 9; ++i)
-        AddCell(pieces, order[i].corner ? cornerBlit : edgeBlit, x, y, order[i].cell, w, h);
+    for (int i = 0; i < 9; ++i) AddCell(pieces, order[i].corner ? cornerBlit : edgeBlit, x, y, order[i].cell, w, h);
     return pieces;
 }
 
 // Drawing orders of the nine cells.
 constexpr OrderedCell kKeyedWholeOrder[9] = {
-    {kCentre, false},  {kLeft, false},     {kTop, false},         {kRight, false},      {kBottom, false},
-    {kTopLeft, true},  {kTopRight, true},  {kBottomRight, true},  {kBottomLeft, true},
+    {kCentre, false}, {kLeft, false},    {kTop, false},        {kRight, false},     {kBottom, false},
+    {kTopLeft, true}, {kTopRight, true}, {kBottomRight, true}, {kBottomLeft, true},
 };
 constexpr OrderedCell kDecodedWholeOrder[9] = {
     {kTopLeft, true}, {kTopRight, true}, {kBottomLeft, true}, {kBottomRight, true}, {kLeft, false},
     {kTop, false},    {kRight, false},   {kBottom, false},    {kCentre, false},
 };
 constexpr OrderedCell kEdgesFirstOrder[9] = {
-    {kTop, false},     {kRight, false},    {kBottom, false},     {kLeft, false},      {kTopLeft, true},
+    {kTop, false},     {kRight, false},      {kBottom, false},    {kLeft, false},   {kTopLeft, true},
     {kTopRight, true}, {kBottomRight, true}, {kBottomLeft, true}, {kCentre, false},
 };
 constexpr OrderedCell kCentreFirstOrder[9] = {
-    {kCentre, false}, {kLeft, false},     {kTop, false},        {kRight, false},       {kBottom, false},
-    {kTopLeft, true}, {kTopRight, true},  {kBottomLeft, true},  {kBottomRight, true},
+    {kCentre, false}, {kLeft, false},    {kTop, false},       {kRight, false},      {kBottom, false},
+    {kTopLeft, true}, {kTopRight, true}, {kBottomLeft, true}, {kBottomRight, true},
 };
 
 }  // namespace
@@ -131,16 +128,16 @@ SkinPieces SkinNineGrid(SkinSourceKind kind, int imageW, int imageH, const SkinR
     return Grid(imageW, imageH, dst, margins, whole, kDecodedWholeOrder, SkinBlit::Blend, SkinBlit::Blend);
 }
 
-SkinPieces SkinNineGridPart(SkinSourceKind kind, int imageW, int imageH, const SkinRect& dst,
-                            const SkinQuad& margins, const SkinRect& src, SkinGridOrder order) {
+SkinPieces SkinNineGridPart(SkinSourceKind kind, int imageW, int imageH, const SkinRect& dst, const SkinQuad& margins,
+                            const SkinRect& src, SkinGridOrder order) {
     const OrderedCell* cells = order == SkinGridOrder::EdgesFirst ? kEdgesFirstOrder : kCentreFirstOrder;
     if (kind == SkinSourceKind::KeyedBitmap)
         return Grid(imageW, imageH, dst, margins, src, cells, SkinBlit::Stretch, SkinBlit::Copy);
     return Grid(imageW, imageH, dst, margins, src, cells, SkinBlit::Blend, SkinBlit::Blend);
 }
 
-SkinPieces SkinThreePart(SkinSourceKind kind, int imageW, int imageH, const SkinRect& dst, int startCap,
-                         int endCap, bool vertical) {
+SkinPieces SkinThreePart(SkinSourceKind kind, int imageW, int imageH, const SkinRect& dst, int startCap, int endCap,
+                         bool vertical) {
     SkinRect d = ClampRect(dst);
     int s = Margin(startCap), e = Margin(endCap);
     int w = imageW, h = imageH;
@@ -207,8 +204,8 @@ int64_t PlaceStart(int offset, int length, int nearEdge, int farEdge) {
 SkinRect SkinItemRect(const SkinLayout& layout, const SkinRect& parent) {
     int64_t x = PlaceStart(layout.left, layout.width, parent.left, parent.right);
     int64_t y = PlaceStart(layout.top, layout.height, parent.top, parent.bottom);
-    int64_t right = layout.width > 0 ? x + layout.width
-                                     : int64_t{layout.right} + (layout.right <= 0 ? parent.right : parent.left);
+    int64_t right =
+        layout.width > 0 ? x + layout.width : int64_t{layout.right} + (layout.right <= 0 ? parent.right : parent.left);
     int64_t bottom = layout.height > 0 ? y + layout.height
                                        : int64_t{layout.bottom} + (layout.bottom <= 0 ? parent.bottom : parent.top);
     return SkinRect{ClampToInt(x), ClampToInt(y), ClampToInt(right), ClampToInt(bottom)};
@@ -219,8 +216,8 @@ bool SkinControlRect(const SkinLayout& layout, const SkinRect& parent, SkinRect*
     int64_t x = PlaceStart(layout.left, layout.width, parent.left, parent.right);
     int64_t y = PlaceStart(layout.top, layout.height, parent.top, parent.bottom);
     // Unlike drawing items, any non-zero width counts, a negative one too.
-    int64_t right = layout.width != 0 ? x + layout.width
-                                      : int64_t{layout.right} + (layout.right > 0 ? parent.left : parent.right);
+    int64_t right =
+        layout.width != 0 ? x + layout.width : int64_t{layout.right} + (layout.right > 0 ? parent.left : parent.right);
     int64_t bottom = layout.height >= 1 ? y + layout.height
                                         : int64_t{layout.bottom} + (layout.bottom >= 1 ? parent.top : parent.bottom);
     if (placed) *placed = SkinRect{ClampToInt(x), ClampToInt(y), ClampToInt(right), ClampToInt(bottom)};

@@ -102,16 +102,15 @@ SkinPieces SkinNineGrid(SkinSourceKind kind, int imageW, int imageH, const SkinR
 // The same cut applied to the source rectangle `src` (edges) of the
 // picture; all nine pieces opaque for keyed bitmaps (corners 1:1, the rest
 // stretched), blended for decoded pictures, in the given order.
-SkinPieces SkinNineGridPart(SkinSourceKind kind, int imageW, int imageH, const SkinRect& dst,
-                            const SkinQuad& margins, const SkinRect& src,
-                            SkinGridOrder order = SkinGridOrder::EdgesFirst);
+SkinPieces SkinNineGridPart(SkinSourceKind kind, int imageW, int imageH, const SkinRect& dst, const SkinQuad& margins,
+                            const SkinRect& src, SkinGridOrder order = SkinGridOrder::EdgesFirst);
 
 // Caps at 1:1, the middle stretched. Keyed bitmaps: horizontal caps keyed,
 // the middle stretched (HALFTONE) from the 2-pixel column at the start cap;
 // vertical the middle from the whole middle. Decoded pictures: a 9-grid into
 // the clipped destination with half the cross size as margins.
-SkinPieces SkinThreePart(SkinSourceKind kind, int imageW, int imageH, const SkinRect& dst, int startCap,
-                         int endCap, bool vertical);
+SkinPieces SkinThreePart(SkinSourceKind kind, int imageW, int imageH, const SkinRect& dst, int startCap, int endCap,
+                         bool vertical);
 
 // Cell `index` of a strip of `count` equal cells (a count below 1 counts as
 // 1), keyed, full height, drawn at (x, y). False (no piece) for a negative

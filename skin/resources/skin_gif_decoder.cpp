@@ -167,8 +167,7 @@ bool SkinGifDecoder::ReadHeader(size_t maxPixels) {
 
     size_t pixels = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     screenUsable_ = width_ > 0 && height_ > 0 && width_ <= tovane::kMaxPictureSide &&
-                    height_ <= tovane::kMaxPictureSide && pixels <= tovane::kMaxPicturePixels &&
-                    pixels <= maxPixels;
+                    height_ <= tovane::kMaxPictureSide && pixels <= tovane::kMaxPicturePixels && pixels <= maxPixels;
     background_ = global_.present ? global_.colors[backgroundIndex_] : kWhite;
     if (global_.present) EnsureCanvas();
     return true;
@@ -349,10 +348,22 @@ bool SkinGifDecoder::DecodeImage() {
     if (disposal == kDisposePrevious) SaveArea(r);
 
     if (!r.Empty()) {
-        FrameTarget target{pixels_.data(), mask_.data(), width_,  left,     top,   height,
-                           r.left,         r.top,        r.right, r.bottom, (packed & 0x40) != 0,
-                           transparent,    transparentIndex,      table->colors,
-                           r.bottom - r.top, 0};
+        FrameTarget target{pixels_.data(),
+                           mask_.data(),
+                           width_,
+                           left,
+                           top,
+                           height,
+                           r.left,
+                           r.top,
+                           r.right,
+                           r.bottom,
+                           (packed & 0x40) != 0,
+                           transparent,
+                           transparentIndex,
+                           table->colors,
+                           r.bottom - r.top,
+                           0};
         if (!lzw_) lzw_.reset(new SkinGifLzw());
         lzw_->Decode(minCodeSize, lzwData_.data(), lzwData_.size(), width, height, &WriteRow, &target);
     }

@@ -30,8 +30,7 @@ public:
     // Decodes [data, data + size) for a frame `width` indices wide, at most
     // `maxRows` rows. Returns the number of complete rows delivered, or -1
     // when the minimum code size is outside 2..8 (nothing decoded).
-    int Decode(int minCodeSize, const uint8_t* data, size_t size, int width, int maxRows, RowSink sink,
-               void* context);
+    int Decode(int minCodeSize, const uint8_t* data, size_t size, int width, int maxRows, RowSink sink, void* context);
 
 private:
     uint16_t prefix_[kTableSize] = {};

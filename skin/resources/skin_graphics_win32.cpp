@@ -60,8 +60,8 @@ public:
         // The headers in one aligned block of the form every GDI takes.
         std::vector<uint32_t> block = SkinBmpInfoBlock(file, bmp);
         auto* info = reinterpret_cast<const BITMAPINFO*>(block.data());
-        HBITMAP bitmap = CreateDIBitmap(SkinScreenDc(), &info->bmiHeader, CBM_INIT, file + bmp.bitsOffset, info,
-                                        DIB_RGB_COLORS);
+        HBITMAP bitmap =
+            CreateDIBitmap(SkinScreenDc(), &info->bmiHeader, CBM_INIT, file + bmp.bitsOffset, info, DIB_RGB_COLORS);
         return SkinBitmapHandle(Counted(bitmap));
     }
 
@@ -146,8 +146,7 @@ public:
 
     SkinRegion CreateRegion(const SkinRect* rects, size_t count) override {
         if (!rects || count == 0) return SkinRegion(Counted(CreateRectRgn(0, 0, 0, 0)));
-        if (count > (std::numeric_limits<DWORD>::max() - sizeof(RGNDATAHEADER)) / sizeof(RECT))
-            return SkinRegion();
+        if (count > (std::numeric_limits<DWORD>::max() - sizeof(RGNDATAHEADER)) / sizeof(RECT)) return SkinRegion();
         std::vector<uint8_t> data(sizeof(RGNDATAHEADER) + count * sizeof(RECT));
         RGNDATAHEADER header = {};
         header.dwSize = sizeof(RGNDATAHEADER);
@@ -165,8 +164,8 @@ public:
             header.rcBound.bottom = std::max(header.rcBound.bottom, LONG{r.bottom});
         }
         std::memcpy(data.data(), &header, sizeof header);
-        return SkinRegion(Counted(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                                  reinterpret_cast<const RGNDATA*>(data.data()))));
+        return SkinRegion(Counted(
+            ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()))));
     }
 
     std::unique_ptr<ISkinCanvas> CreateBitmapCanvas(const SkinSurface& target) override {

@@ -11,9 +11,8 @@ namespace {
 bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
 
 constexpr SkinAttr<SkinLayout> kLayoutAttrs[] = {
-    Position(L"left", &SkinLayout::left),   Position(L"top", &SkinLayout::top),
-    Int(L"right", &SkinLayout::right),      Int(L"bottom", &SkinLayout::bottom),
-    Int(L"width", &SkinLayout::width),      Int(L"height", &SkinLayout::height),
+    Position(L"left", &SkinLayout::left), Position(L"top", &SkinLayout::top), Int(L"right", &SkinLayout::right),
+    Int(L"bottom", &SkinLayout::bottom),  Int(L"width", &SkinLayout::width),  Int(L"height", &SkinLayout::height),
 };
 
 using ItemAttr = SkinAttr<SkinItemDesc>;
@@ -102,12 +101,14 @@ struct ItemKindInfo {
 };
 
 const SkinItemKind kDrawItemNested[] = {SkinItemKind::Rectangle, SkinItemKind::Image, SkinItemKind::EventItem,
-                                        SkinItemKind::Line, SkinItemKind::Text, SkinItemKind::Animate};
-const SkinItemKind kEventItemNested[] = {SkinItemKind::Rectangle, SkinItemKind::Image, SkinItemKind::Text,
-                                         SkinItemKind::Line, SkinItemKind::Animate, SkinItemKind::DrawItem};
+                                        SkinItemKind::Line,      SkinItemKind::Text,  SkinItemKind::Animate};
+const SkinItemKind kEventItemNested[] = {SkinItemKind::Rectangle, SkinItemKind::Image,   SkinItemKind::Text,
+                                         SkinItemKind::Line,      SkinItemKind::Animate, SkinItemKind::DrawItem};
 
 template <size_t N>
-constexpr size_t CountOf(const ItemAttr (&)[N]) { return N; }
+constexpr size_t CountOf(const ItemAttr (&)[N]) {
+    return N;
+}
 
 const ItemKindInfo kItemKinds[] = {
     {L"text", SkinItemKind::Text, kTextAttrs, CountOf(kTextAttrs), true, nullptr, 0},
@@ -122,8 +123,8 @@ const ItemKindInfo kItemKinds[] = {
 };
 
 // Fixed order in which the kinds of a control's drawing items are read.
-const SkinItemKind kControlItemOrder[] = {SkinItemKind::Rectangle, SkinItemKind::Line, SkinItemKind::Animate,
-                                          SkinItemKind::DrawItem, SkinItemKind::Image, SkinItemKind::EventItem,
+const SkinItemKind kControlItemOrder[] = {SkinItemKind::Rectangle, SkinItemKind::Line,  SkinItemKind::Animate,
+                                          SkinItemKind::DrawItem,  SkinItemKind::Image, SkinItemKind::EventItem,
                                           SkinItemKind::Text};
 
 const ItemKindInfo& KindInfo(SkinItemKind kind) { return kItemKinds[static_cast<int>(kind)]; }

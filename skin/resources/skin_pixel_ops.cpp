@@ -110,8 +110,8 @@ int SkinTiledCopy(const SkinPixelView& dst, int dx, int dy, int dw, int dh, cons
     return 1;
 }
 
-int SkinKeyedRecolour(const SkinPixelView& dst, int dx, int dy, int w, int h, const SkinPixelView& src, int sx,
-                      int sy, uint8_t alpha) {
+int SkinKeyedRecolour(const SkinPixelView& dst, int dx, int dy, int w, int h, const SkinPixelView& src, int sx, int sy,
+                      uint8_t alpha) {
     if (!Is32(dst) || !Is32(src)) return 0;
     if (w <= 0 || h <= 0 || dx < 0 || dy < 0 || sx < 0 || sy < 0) return 0;
     if (dx >= dst.width || dy >= dst.height || sx >= src.width || sy >= src.height) return 0;
@@ -132,8 +132,7 @@ int SkinKeyedRecolour(const SkinPixelView& dst, int dx, int dy, int w, int h, co
 void SkinOpacityTable::Build(const uint8_t* bgra, int width, int height, int stride) {
     sums_.clear();
     width_ = height_ = 0;
-    if (!bgra || width <= 0 || height <= 0 || stride < width * 4 ||
-        uint64_t(width) * uint64_t(height) > kMaxPixels)
+    if (!bgra || width <= 0 || height <= 0 || stride < width * 4 || uint64_t(width) * uint64_t(height) > kMaxPixels)
         return;
     size_t cols = size_t(width) + 1;
     sums_.assign(cols * (size_t(height) + 1), 0);

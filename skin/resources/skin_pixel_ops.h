@@ -15,7 +15,7 @@
 // stride, height and depth do not fit in `size` bytes is treated as empty.
 struct SkinPixelView {
     uint8_t* bits = nullptr;
-    size_t size = 0;        // bytes at `bits`
+    size_t size = 0;  // bytes at `bits`
     int width = 0;
     int height = 0;
     int stride = 0;         // bytes from one row to the next
@@ -60,8 +60,8 @@ int SkinTiledCopy(const SkinPixelView& dst, int dx, int dy, int dw, int dh, cons
 // w x h block, cut to both views, every pixel whose source colour (B, G, R)
 // differs from the destination's becomes the source colour premultiplied
 // by `alpha`, with alpha byte `alpha`.
-int SkinKeyedRecolour(const SkinPixelView& dst, int dx, int dy, int w, int h, const SkinPixelView& src, int sx,
-                      int sy, uint8_t alpha);
+int SkinKeyedRecolour(const SkinPixelView& dst, int dx, int dy, int w, int h, const SkinPixelView& src, int sx, int sy,
+                      uint8_t alpha);
 
 // Tells in constant time whether a rectangle of a 32-bit picture is fully
 // opaque, so opaque parts of a decoded picture can be copied instead of

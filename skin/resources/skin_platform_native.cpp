@@ -16,9 +16,12 @@ public:
     int OsMajorVersion() const override { return 6; }
     uint32_t SystemColor(int index) const override {
         switch (index) {
-            case kSkinSysColorBtnFace: return SkinRgb(240, 240, 240);
-            case kSkinSysColorGrayText: return SkinRgb(109, 109, 109);
-            default: return 0;
+            case kSkinSysColorBtnFace:
+                return SkinRgb(240, 240, 240);
+            case kSkinSysColorGrayText:
+                return SkinRgb(109, 109, 109);
+            default:
+                return 0;
         }
     }
     void* CreateFontHandle(const SkinFontSpec& fontSpec) override {

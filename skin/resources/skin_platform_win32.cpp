@@ -27,7 +27,8 @@ public:
         // GetVersionEx reports what the manifest claims; RtlGetVersion the truth.
         using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
         if (HMODULE ntdll = GetModuleHandleW(L"ntdll.dll")) {
-            auto fn = reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+            auto fn =
+                reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
             OSVERSIONINFOW info = {};
             info.dwOSVersionInfoSize = sizeof(info);
             if (fn && fn(&info) == 0) return static_cast<int>(info.dwMajorVersion);

@@ -8,22 +8,34 @@
 #include "skin/resources/skin_canvas.h"
 
 struct SkinCanvasCall {
-    enum class Kind { Pieces, CopyFrom, FillSolid, FillBrush, Gradient, RoundRect, Line, Text, Icon, Pixels, FocusRect };
+    enum class Kind {
+        Pieces,
+        CopyFrom,
+        FillSolid,
+        FillBrush,
+        Gradient,
+        RoundRect,
+        Line,
+        Text,
+        Icon,
+        Pixels,
+        FocusRect
+    };
 
     Kind kind = Kind::Pieces;
-    HBITMAP source = nullptr;         // Pieces
-    std::vector<SkinPiece> pieces;    // Pieces
-    SkinColor key = 0;                // Pieces
-    int alpha = 255;                  // Pieces, CopyFrom
-    SkinRect rect;                    // fills, RoundRect, Text, FocusRect; CopyFrom/Icon/Pixels: destination
-    SkinColor color = 0;              // FillSolid, Text; Gradient: begin
-    SkinColor color2 = 0;             // Gradient: end
-    bool vertical = false;            // Gradient
+    HBITMAP source = nullptr;            // Pieces
+    std::vector<SkinPiece> pieces;       // Pieces
+    SkinColor key = 0;                   // Pieces
+    int alpha = 255;                     // Pieces, CopyFrom
+    SkinRect rect;                       // fills, RoundRect, Text, FocusRect; CopyFrom/Icon/Pixels: destination
+    SkinColor color = 0;                 // FillSolid, Text; Gradient: begin
+    SkinColor color2 = 0;                // Gradient: end
+    bool vertical = false;               // Gradient
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // Line; CopyFrom: source origin in x0, y0; RoundRect: ellipse in x0, y0
-    const void* handle = nullptr;     // the brush, pen, font, icon or source canvas
-    const void* handle2 = nullptr;    // RoundRect: the brush
-    std::wstring text;                // Text
-    uint32_t format = 0;              // Text
+    const void* handle = nullptr;        // the brush, pen, font, icon or source canvas
+    const void* handle2 = nullptr;       // RoundRect: the brush
+    std::wstring text;                   // Text
+    uint32_t format = 0;                 // Text
 };
 
 class SkinRecordingCanvas : public ISkinCanvas {

@@ -127,8 +127,8 @@ void CSkinResourceManager::AddEntry(int kind, const std::wstring& name, std::vec
         if (static_cast<EntryKind>(kind) != p.kind) continue;
         // Decoded pixels stay for the life of the process: they count against
         // the pass's budget too, and a picture beyond it is not decoded.
-        tovane::Picture picture = tovane::DecodePicture(bytes.data(), bytes.size(), p.format,
-                                                        static_cast<size_t>(budget / 4));
+        tovane::Picture picture =
+            tovane::DecodePicture(bytes.data(), bytes.size(), p.format, static_cast<size_t>(budget / 4));
         budget -= std::min<uint64_t>(budget, picture.pixels.size());
         AddImage(name, CSkinDrawImage::FromPicture(std::move(picture), p.type));
         return;

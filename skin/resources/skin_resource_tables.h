@@ -75,9 +75,9 @@ struct CSkinThemeTables {
     ISkinPlatform* platform = nullptr;  // nullptr: DefaultSkinPlatform()
     bool comboListClassRegistered = false;
 
-    std::vector<std::unique_ptr<CSkinFont>> fonts;               // definition order
-    std::vector<std::pair<std::wstring, SkinColor>> colors;      // definition order
-    std::vector<std::unique_ptr<CSkinCursorHolder>> cursors;     // definition order
+    std::vector<std::unique_ptr<CSkinFont>> fonts;                   // definition order
+    std::vector<std::pair<std::wstring, SkinColor>> colors;          // definition order
+    std::vector<std::unique_ptr<CSkinCursorHolder>> cursors;         // definition order
     std::vector<std::pair<std::wstring, CSkinDrawImage*>> commands;  // images stay owned by the image table
     SkinDescTable descriptions[kSkinDescClassCount];
     bool sharedWindowDefined = false;

@@ -43,7 +43,8 @@ void ReadFontItem(CSkinResourceManager& manager, const SkinAttributeReader& read
     }
     font->SetHandle(SkinPlatformHandle());
     if (fontSpec.height > 0) {
-        font->SetHandle(SkinPlatformHandle(&platform, ISkinPlatform::HandleKind::Font, platform.CreateFontHandle(fontSpec)));
+        font->SetHandle(
+            SkinPlatformHandle(&platform, ISkinPlatform::HandleKind::Font, platform.CreateFontHandle(fontSpec)));
     }
 }
 
@@ -151,8 +152,8 @@ struct ThemeSection {
 
 // The sections in the order they must appear; the last is spelled so in the format.
 const ThemeSection kSections[] = {
-    {L"font", &ReadFontItem},       {L"color", &ReadColorItem},     {L"cursor", &ReadCursorItem},
-    {L"image", &ReadImageItem},     {L"command", &ReadCommandItem}, {L"constrol", &ReadControlItem},
+    {L"font", &ReadFontItem},   {L"color", &ReadColorItem},     {L"cursor", &ReadCursorItem},
+    {L"image", &ReadImageItem}, {L"command", &ReadCommandItem}, {L"constrol", &ReadControlItem},
 };
 constexpr int kSectionCount = static_cast<int>(sizeof(kSections) / sizeof(kSections[0]));
 

@@ -96,8 +96,8 @@ public:
             return;
         }
         // A failed deferral frees the whole set: the rest is placed at once.
-        HDWP next = ::DeferWindowPos(static_cast<HDWP>(*deferral), window, nullptr, rect.left, rect.top,
-                                     rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        HDWP next = ::DeferWindowPos(static_cast<HDWP>(*deferral), window, nullptr, rect.left, rect.top, rect.Width(),
+                                     rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         if (!next) ::MoveWindow(window, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);
         *deferral = next;
     }

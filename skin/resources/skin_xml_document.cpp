@@ -519,8 +519,8 @@ std::wstring CSkinXmlDocument::GetAttribute(const wchar_t* name) const {
         } else {
             tokStart = pos;
             tokEnd = pos;
-            while (tokEnd < end && !IsXmlSpace(t[tokEnd]) && t[tokEnd] != '=' && t[tokEnd] != '>' &&
-                   t[tokEnd] != '/' && t[tokEnd] != '?')
+            while (tokEnd < end && !IsXmlSpace(t[tokEnd]) && t[tokEnd] != '=' && t[tokEnd] != '>' && t[tokEnd] != '/' &&
+                   t[tokEnd] != '?')
                 ++tokEnd;
             pos = tokEnd;
         }

@@ -80,28 +80,29 @@ public:
     void SetIgnoreCase(bool ignore) { ignoreCase_ = ignore; }
 
     // Problem texts (printf-style; %s is a UTF-16 string, %d an offset).
-    static const wchar_t* const kMsgConversion;       // L"%s%d bytes to %d wide chars"
-    static const wchar_t* const kMsgIncorrect;        // L"Incorrect %s at offset %d"
-    static const wchar_t* const kMsgUnterminated;     // L"%s at offset %d unterminated"
-    static const wchar_t* const kMsgEndTagMismatch;   // L"End tag '%s' at offset %d does not match start tag '%s' at offset %d"
-    static const wchar_t* const kMsgNoStartTag;       // L"No start tag for end tag '%s' at offset %d"
-    static const wchar_t* const kMsgNotEnded;         // L"Element '%s' at offset %d not ended"
-    static const wchar_t* const kMsgEmptyDocument;    // L"Empty document"
-    static const wchar_t* const kMsgNoRoot;           // L"No root element"
-    static const wchar_t* const kMsgRootSibling;      // L"Root element has sibling"
+    static const wchar_t* const kMsgConversion;    // L"%s%d bytes to %d wide chars"
+    static const wchar_t* const kMsgIncorrect;     // L"Incorrect %s at offset %d"
+    static const wchar_t* const kMsgUnterminated;  // L"%s at offset %d unterminated"
+    static const wchar_t* const
+        kMsgEndTagMismatch;  // L"End tag '%s' at offset %d does not match start tag '%s' at offset %d"
+    static const wchar_t* const kMsgNoStartTag;     // L"No start tag for end tag '%s' at offset %d"
+    static const wchar_t* const kMsgNotEnded;       // L"Element '%s' at offset %d not ended"
+    static const wchar_t* const kMsgEmptyDocument;  // L"Empty document"
+    static const wchar_t* const kMsgNoRoot;         // L"No root element"
+    static const wchar_t* const kMsgRootSibling;    // L"Root element has sibling"
 
     // One indexed element. Record 0 stands for the document itself.
     struct Record {
-        uint32_t start = 0;          // offset of the '<' of the start tag
-        uint32_t length = 0;         // start to end of end tag (end of start tag when empty/not ended)
+        uint32_t start = 0;   // offset of the '<' of the start tag
+        uint32_t length = 0;  // start to end of end tag (end of start tag when empty/not ended)
         uint32_t startTagLength = 0;
-        uint32_t endTagLength = 0;   // 0 for an empty element
-        uint32_t nameLength = 0;     // tag name starts at start + 1
-        uint32_t level = 0;          // nesting depth as written, top level 0
+        uint32_t endTagLength = 0;  // 0 for an empty element
+        uint32_t nameLength = 0;    // tag name starts at start + 1
+        uint32_t level = 0;         // nesting depth as written, top level 0
         uint32_t parent = 0;
         uint32_t firstChild = 0;
         uint32_t nextSibling = 0;
-        uint32_t prevSibling = 0;    // first child's is the last child
+        uint32_t prevSibling = 0;  // first child's is the last child
         bool notEnded = false;
     };
 

@@ -135,7 +135,8 @@ inline size_t FindTagStop(const XmlChar* t, size_t from, size_t end) {
     const __m128i gt = _mm_set1_epi16('>'), dq = _mm_set1_epi16('"'), sq = _mm_set1_epi16('\'');
     for (; i + 8 <= end; i += 8) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
-        __m128i hit = _mm_or_si128(_mm_cmpeq_epi16(v, gt), _mm_or_si128(_mm_cmpeq_epi16(v, dq), _mm_cmpeq_epi16(v, sq)));
+        __m128i hit =
+            _mm_or_si128(_mm_cmpeq_epi16(v, gt), _mm_or_si128(_mm_cmpeq_epi16(v, dq), _mm_cmpeq_epi16(v, sq)));
         int mask = _mm_movemask_epi8(hit);
         if (mask) return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
     }

@@ -32,9 +32,9 @@ fs::file_time_type FileTimeOf(uint64_t fileTime) {
     constexpr uint64_t kUnixEpoch = 116444736000000000ull;
     auto sinceUnix = std::chrono::duration_cast<std::chrono::system_clock::duration>(
         std::chrono::duration<int64_t, std::ratio<1, 10000000>>(static_cast<int64_t>(fileTime - kUnixEpoch)));
-    auto offset = fs::file_time_type::clock::now().time_since_epoch() -
-                  std::chrono::duration_cast<fs::file_time_type::duration>(
-                      std::chrono::system_clock::now().time_since_epoch());
+    auto offset =
+        fs::file_time_type::clock::now().time_since_epoch() -
+        std::chrono::duration_cast<fs::file_time_type::duration>(std::chrono::system_clock::now().time_since_epoch());
     return fs::file_time_type(std::chrono::duration_cast<fs::file_time_type::duration>(sinceUnix) + offset);
 }
 

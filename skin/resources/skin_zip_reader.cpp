@@ -251,8 +251,8 @@ bool CSkinZipReader::SeekRecord(int index) {
         currentOffset_ = centralOffset_;
     }
     while (currentIndex_ < index) {
-        uint64_t next = currentOffset_ + kCentralSize + current_->nameLength + current_->extraLength +
-                        current_->commentLength;
+        uint64_t next =
+            currentOffset_ + kCentralSize + current_->nameLength + current_->extraLength + current_->commentLength;
         CentralRecord record;
         if (!ReadCentralRecord(next, record)) {
             firstCorruptIndex_ = currentIndex_ + 1;
@@ -521,8 +521,7 @@ bool CSkinZipReader::ReadWholeEntry(int index, std::vector<uint8_t>& out) {
     if (!OpenEntryForReading(index)) return false;
     std::vector<uint8_t> data(c.uncompressedSize);
     size_t got = 0;
-    bool ok = Pump(data.data(), data.size(), &got) == SkinZipResult::Complete && got == data.size() &&
-              EntryEndsHere();
+    bool ok = Pump(data.data(), data.size(), &got) == SkinZipResult::Complete && got == data.size() && EntryEndsHere();
     ok = CloseEntry() && ok;
     if (!ok) return false;
     out.swap(data);

@@ -16,10 +16,10 @@
 
 // One entry of the central directory as GetEntry returns it.
 struct SkinZipEntry {
-    int32_t index = -1;             // for index -1: the number of entries
-    wchar_t name[260] = {};         // sanitised name, UTF-16, zero-terminated
-    uint32_t attributes = 0;        // Windows file attributes
-    uint64_t accessTime = 0;        // FILETIME values (100 ns since 1601)
+    int32_t index = -1;       // for index -1: the number of entries
+    wchar_t name[260] = {};   // sanitised name, UTF-16, zero-terminated
+    uint32_t attributes = 0;  // Windows file attributes
+    uint64_t accessTime = 0;  // FILETIME values (100 ns since 1601)
     uint64_t creationTime = 0;
     uint64_t modificationTime = 0;
     int32_t compressedSize = 0;

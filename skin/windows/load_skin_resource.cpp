@@ -26,8 +26,7 @@ private:
 
 int LoadSkinResource(const wchar_t* resourceType, int resourceId, const char* password) {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource =
-        FindResourceW(module, MAKEINTRESOURCEW(static_cast<WORD>(resourceId)), resourceType);
+    HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(static_cast<WORD>(resourceId)), resourceType);
     if (!resource) return 0;
     LoadedResource loaded(module, resource);
     const void* bytes = loaded.Get() ? LockResource(loaded.Get()) : nullptr;

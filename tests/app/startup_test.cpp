@@ -18,34 +18,33 @@ const std::wstring kExe = ts::ToWindowsPath(TOVANE_EXE);
 const std::string kOutput = TOVANE_TEST_OUTPUT;
 
 TEST(Startup, WithoutAppleLibrariesOnlyThePromptThenExitCodeZero) {
-  ts::AppleRegistry registry;
-  registry.Remove();
-  ts::ChildProcess app;
-  ASSERT_TRUE(app.Start(kExe));
-  HWND box = ts::WaitForWindow(app.id(), L"提示", 30000);
-  ASSERT_NE(box, nullptr) << "no prompt appeared";
-  EXPECT_EQ(ts::WindowText(::GetDlgItem(box, 0xFFFF)), L"iTunes驱动加载失败,是否正确安装了iTunes?");
-  EXPECT_EQ(ts::WaitForWindow(app.id(), L"Tovane在线安装程序", 0), nullptr)
-      << "the main window must not be shown";
-  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(app.Wait(15000), 0);
+    ts::AppleRegistry registry;
+    registry.Remove();
+    ts::ChildProcess app;
+    ASSERT_TRUE(app.Start(kExe));
+    HWND box = ts::WaitForWindow(app.id(), L"提示", 30000);
+    ASSERT_NE(box, nullptr) << "no prompt appeared";
+    EXPECT_EQ(ts::WindowText(::GetDlgItem(box, 0xFFFF)), L"iTunes驱动加载失败,是否正确安装了iTunes?");
+    EXPECT_EQ(ts::WaitForWindow(app.id(), L"Tovane在线安装程序", 0), nullptr) << "the main window must not be shown";
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(app.Wait(15000), 0);
 }
 
 TEST(Startup, ShowsTheWindowFollowsADeviceAndClosesAtOnce) {
-  ts::InstallerRun run;
-  ASSERT_TRUE(run.Start());
-  EXPECT_TRUE(ts::WaitForWindowText(run.status, L"请连接你的苹果设备", 5000));
-  ::Sleep(300);
-  ts::WritePng(ts::CaptureClientArea(run.window), kOutput + "/startup_window.png");
+    ts::InstallerRun run;
+    ASSERT_TRUE(run.Start());
+    EXPECT_TRUE(ts::WaitForWindowText(run.status, L"请连接你的苹果设备", 5000));
+    ::Sleep(300);
+    ts::WritePng(ts::CaptureClientArea(run.window), kOutput + "/startup_window.png");
 
-  // A device folder appears: the device is examined and offered.
-  run.AttachDevice(L"00008030-DEMO", "DeviceName=Demo iPhone\n", false);
-  EXPECT_TRUE(ts::WaitForWindowText(run.status, L"点击安装到:Demo iPhone", 10000))
-      << ts::Narrow(ts::WindowText(run.status));
-  ts::WritePng(ts::CaptureClientArea(run.window), kOutput + "/startup_device_ready.png");
+    // A device folder appears: the device is examined and offered.
+    run.AttachDevice(L"00008030-DEMO", "DeviceName=Demo iPhone\n", false);
+    EXPECT_TRUE(ts::WaitForWindowText(run.status, L"点击安装到:Demo iPhone", 10000))
+        << ts::Narrow(ts::WindowText(run.status));
+    ts::WritePng(ts::CaptureClientArea(run.window), kOutput + "/startup_device_ready.png");
 
-  run.Click(IDC_CLOSE_BUTTON);
-  EXPECT_EQ(run.app.Wait(15000), 0);
+    run.Click(IDC_CLOSE_BUTTON);
+    EXPECT_EQ(run.app.Wait(15000), 0);
 }
 
 }  // namespace

@@ -30,115 +30,115 @@ constexpr int kRounds = 5;
 
 // The process's peak resident set size so far, in KiB.
 long PeakResidentKiB() {
-  rusage usage{};
-  return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : -1;
+    rusage usage{};
+    return getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : -1;
 }
 
 // The progress callback costs what the installer's costs at most: a counter.
 void CountBlock(std::uint64_t, std::uint64_t, DownloadUserRecord* record) {
-  ++*static_cast<std::uint64_t*>(record->context);
+    ++*static_cast<std::uint64_t*>(record->context);
 }
 
 struct Run {
-  double seconds = 0;
-  bool ok = false;
+    double seconds = 0;
+    bool ok = false;
 };
 
 Run ClientRun(const std::string& url) {
-  std::uint64_t blocks = 0;
-  DownloadCallbacks callbacks;
-  callbacks.progress = &CountBlock;
-  callbacks.context = &blocks;
-  std::string address = url;
-  const auto start = Clock::now();
-  std::unique_ptr<HttpFileClient> client = PrepareDownload(&callbacks, address);
-  Run run;
-  if (!client) return run;
-  DownloadToTempFile(*client);
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.ok = client->State() == kDownloadCompleted && blocks > 0;
-  RemoveFile(client->FilePath());
-  return run;
+    std::uint64_t blocks = 0;
+    DownloadCallbacks callbacks;
+    callbacks.progress = &CountBlock;
+    callbacks.context = &blocks;
+    std::string address = url;
+    const auto start = Clock::now();
+    std::unique_ptr<HttpFileClient> client = PrepareDownload(&callbacks, address);
+    Run run;
+    if (!client) return run;
+    DownloadToTempFile(*client);
+    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.ok = client->State() == kDownloadCompleted && blocks > 0;
+    RemoveFile(client->FilePath());
+    return run;
 }
 
 Run CurlRun(const std::string& url) {
-  const char* tmp = std::getenv("TMPDIR");
-  const std::string out = std::string(tmp && *tmp ? tmp : "/tmp") + "/tovane-bench-curl.bin";
-  const auto start = Clock::now();
-  Run run;
-  try {
-    Poco::ProcessHandle curl = Poco::Process::launch("curl", {"-s", "-f", "-o", out, url});
-    run.ok = curl.wait() == 0;
-  } catch (const Poco::Exception& e) {
-    std::fprintf(stderr, "curl could not run: %s\n", e.displayText().c_str());
-  }
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  std::remove(out.c_str());
-  return run;
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string out = std::string(tmp && *tmp ? tmp : "/tmp") + "/tovane-bench-curl.bin";
+    const auto start = Clock::now();
+    Run run;
+    try {
+        Poco::ProcessHandle curl = Poco::Process::launch("curl", {"-s", "-f", "-o", out, url});
+        run.ok = curl.wait() == 0;
+    } catch (const Poco::Exception& e) {
+        std::fprintf(stderr, "curl could not run: %s\n", e.displayText().c_str());
+    }
+    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    std::remove(out.c_str());
+    return run;
 }
 
 // A file of `size` bytes below nginx's root, written without holding it.
 void WriteBody(const testnet::NginxServer& nginx, const std::string& name, std::uint64_t size) {
-  nginx.WriteFile(name, "");
-  std::ofstream out(nginx.Root() + "/" + name, std::ios::binary);
-  std::string chunk(1 << 20, '\0');
-  for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<char>('a' + i % 23);
-  for (std::uint64_t left = size; left > 0;) {
-    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunk.size()));
-    out.write(chunk.data(), static_cast<std::streamsize>(n));
-    left -= n;
-  }
+    nginx.WriteFile(name, "");
+    std::ofstream out(nginx.Root() + "/" + name, std::ios::binary);
+    std::string chunk(1 << 20, '\0');
+    for (std::size_t i = 0; i < chunk.size(); ++i) chunk[i] = static_cast<char>('a' + i % 23);
+    for (std::uint64_t left = size; left > 0;) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, chunk.size()));
+        out.write(chunk.data(), static_cast<std::streamsize>(n));
+        left -= n;
+    }
 }
 
 double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::uint64_t mib = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1024;
-  const std::uint64_t size = mib << 20;
-  const std::uint64_t smallSize = std::min<std::uint64_t>(size, 16u << 20);
-  if (!testnet::NginxServer::Installed()) {
-    std::printf("nginx is not installed (apt-get install nginx-light)\n");
-    return 1;
-  }
-  testnet::NginxServer nginx;
-  WriteBody(nginx, "small.bin", smallSize);
-  WriteBody(nginx, "body.bin", size);
-  if (!nginx.Start()) {
-    std::printf("nginx did not start\n");
-    return 1;
-  }
+    const std::uint64_t mib = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1024;
+    const std::uint64_t size = mib << 20;
+    const std::uint64_t smallSize = std::min<std::uint64_t>(size, 16u << 20);
+    if (!testnet::NginxServer::Installed()) {
+        std::printf("nginx is not installed (apt-get install nginx-light)\n");
+        return 1;
+    }
+    testnet::NginxServer nginx;
+    WriteBody(nginx, "small.bin", smallSize);
+    WriteBody(nginx, "body.bin", size);
+    if (!nginx.Start()) {
+        std::printf("nginx did not start\n");
+        return 1;
+    }
 
-  const Run small = ClientRun(nginx.Base() + "/small.bin");
-  const long smallPeakKiB = PeakResidentKiB();
-  // Curl and the client take turns, so that neither always pays for the
-  // other's file being written back.
-  std::vector<double> clientSeconds, curlSeconds;
-  bool ok = small.ok;
-  for (int round = 0; round < kRounds && ok; ++round) {
-    const Run c = CurlRun(nginx.Base() + "/body.bin");
-    const Run t = ClientRun(nginx.Base() + "/body.bin");
-    ok = c.ok && t.ok;
-    curlSeconds.push_back(c.seconds);
-    clientSeconds.push_back(t.seconds);
-  }
-  if (!ok) {
-    std::printf("download failed\n");
-    return 1;
-  }
-  const double clientRate = static_cast<double>(mib) / Median(clientSeconds);
-  const double curlRate = static_cast<double>(mib) / Median(curlSeconds);
-  std::printf("body %llu MiB from nginx over loopback, into a temporary file, median of %d\n",
-              static_cast<unsigned long long>(mib), kRounds);
-  std::printf("client  %8.2f s  %8.1f MiB/s\n", Median(clientSeconds), clientRate);
-  std::printf("curl    %8.2f s  %8.1f MiB/s\n", Median(curlSeconds), curlRate);
-  std::printf("client/curl throughput ratio  %.2f\n", clientRate / curlRate);
-  std::printf("client peak resident memory: %ld KiB after %llu MiB, %ld KiB after %llu MiB\n", smallPeakKiB,
-              static_cast<unsigned long long>(smallSize >> 20), PeakResidentKiB(),
-              static_cast<unsigned long long>(mib));
-  return 0;
+    const Run small = ClientRun(nginx.Base() + "/small.bin");
+    const long smallPeakKiB = PeakResidentKiB();
+    // Curl and the client take turns, so that neither always pays for the
+    // other's file being written back.
+    std::vector<double> clientSeconds, curlSeconds;
+    bool ok = small.ok;
+    for (int round = 0; round < kRounds && ok; ++round) {
+        const Run c = CurlRun(nginx.Base() + "/body.bin");
+        const Run t = ClientRun(nginx.Base() + "/body.bin");
+        ok = c.ok && t.ok;
+        curlSeconds.push_back(c.seconds);
+        clientSeconds.push_back(t.seconds);
+    }
+    if (!ok) {
+        std::printf("download failed\n");
+        return 1;
+    }
+    const double clientRate = static_cast<double>(mib) / Median(clientSeconds);
+    const double curlRate = static_cast<double>(mib) / Median(curlSeconds);
+    std::printf("body %llu MiB from nginx over loopback, into a temporary file, median of %d\n",
+                static_cast<unsigned long long>(mib), kRounds);
+    std::printf("client  %8.2f s  %8.1f MiB/s\n", Median(clientSeconds), clientRate);
+    std::printf("curl    %8.2f s  %8.1f MiB/s\n", Median(curlSeconds), curlRate);
+    std::printf("client/curl throughput ratio  %.2f\n", clientRate / curlRate);
+    std::printf("client peak resident memory: %ld KiB after %llu MiB, %ld KiB after %llu MiB\n", smallPeakKiB,
+                static_cast<unsigned long long>(smallSize >> 20), PeakResidentKiB(),
+                static_cast<unsigned long long>(mib));
+    return 0;
 }

@@ -32,10 +32,11 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 // Milliseconds of one call of `f`: one run of `reps` calls.
 template <typename F>
 double PerCall(int reps, F&& f) {
-    return BestMilliseconds(1, [&] {
-               for (int i = 0; i < reps; ++i) f();
-               GdiFlush();
-           }) /
+    return BestMilliseconds(1,
+                            [&] {
+                                for (int i = 0; i < reps; ++i) f();
+                                GdiFlush();
+                            }) /
            reps;
 }
 
@@ -108,8 +109,7 @@ int main() {
         return 1;
     }
     auto bmp = CSkinDrawImage::FromBitmapFile(bmpFile.data(), bmpFile.size());
-    auto png = CSkinDrawImage::FromPicture(tovane::DecodePng(pngFile.data(), pngFile.size()),
-                                           CSkinDrawImage::kTypePng);
+    auto png = CSkinDrawImage::FromPicture(tovane::DecodePng(pngFile.data(), pngFile.size()), CSkinDrawImage::kTypePng);
     if (bmp->GetWidth() != 509 || png->GetWidth() != 399) {
         std::fprintf(stderr, "unexpected picture sizes\n");
         return 1;

@@ -21,14 +21,19 @@ std::string ThemeLikeDocument(size_t bytes) {
         doc += "\t<constrol>\r\n";
         for (int i = 0; i < 200 && doc.size() < bytes; ++i) {
             std::string id = std::to_string(section) + "." + std::to_string(i);
-            doc += "\t\t<item class=\"button\" id=\"btn." + id + "\" left=\"-40\" top=\"0\" width=\"40\" height=\"23\">\r\n";
+            doc += "\t\t<item class=\"button\" id=\"btn." + id +
+                   "\" left=\"-40\" top=\"0\" width=\"40\" height=\"23\">\r\n";
             doc += "\t\t\t<attribute toolTip=\"\xE9\x80\x80\xE5\x87\xBA &amp; more\" />\r\n";
-            doc += "\t\t\t<image id=\"close.normal\" picFile=\"btn_close_nor\" state=\"normal\" drawStyle=\"draw9grid\" />\r\n";
+            doc +=
+                "\t\t\t<image id=\"close.normal\" picFile=\"btn_close_nor\" state=\"normal\" drawStyle=\"draw9grid\" "
+                "/>\r\n";
             doc += "\t\t\t<image id=\"close.over\" picFile=\"btn_close_hit\" state=\"over\" />\r\n";
-            doc += "\t\t\t<text id=\"text\" string=\"\xE8\xAF\xB7\xE8\xBF\x9E\xE6\x8E\xA5\" color=\"#standard.color\" "
-                   "horizAlign=\"center\" font=\"default_title_bold\" />\r\n";
-            doc += "\t\t\t<background picFile=\"standard.Prompt.Background\" captionHeight = \"0\" "
-                   "borderWidth=\"(2,2,2,2)\" />\r\n";
+            doc +=
+                "\t\t\t<text id=\"text\" string=\"\xE8\xAF\xB7\xE8\xBF\x9E\xE6\x8E\xA5\" color=\"#standard.color\" "
+                "horizAlign=\"center\" font=\"default_title_bold\" />\r\n";
+            doc +=
+                "\t\t\t<background picFile=\"standard.Prompt.Background\" captionHeight = \"0\" "
+                "borderWidth=\"(2,2,2,2)\" />\r\n";
             doc += "\t\t</item>\r\n";
         }
         doc += "\t</constrol>\r\n";
@@ -48,14 +53,15 @@ int main() {
     double ours = 1e300, pugi = 1e300;
     for (int i = 0; i < runs; ++i) {
         ours = std::min(ours, BestMilliseconds(1, [&] {
-            CSkinXmlDocument d;
-            d.LoadUtf8(doc.data(), doc.size());
-            elements = d.ElementCount();
-        }));
+                            CSkinXmlDocument d;
+                            d.LoadUtf8(doc.data(), doc.size());
+                            elements = d.ElementCount();
+                        }));
         pugi = std::min(pugi, BestMilliseconds(1, [&] {
-            pugi::xml_document d;
-            pugiOk = d.load_buffer(doc.data(), doc.size(), pugi::parse_default, pugi::encoding_utf8) ? 1 : 0;
-        }));
+                            pugi::xml_document d;
+                            pugiOk =
+                                d.load_buffer(doc.data(), doc.size(), pugi::parse_default, pugi::encoding_utf8) ? 1 : 0;
+                        }));
     }
     size_t units = 0;
     double decode = BestMilliseconds(runs, [&] {

@@ -166,8 +166,12 @@ int main() {
     ::CreateDirectoryW((root.path() + L"devices").c_str(), nullptr);
 
     Program installer{"installer", ts::ToWindowsPath(TOVANE_EXE), &InstallerPainted, warning, {}, {}};
-    Program minimal{"minimal dialog", ts::ToWindowsPath(MINIMAL_DIALOG_EXE), &MinimalPainted,
-                    (buttonFace & 0xFF) << 16 | (buttonFace & 0xFF00) | (buttonFace >> 16 & 0xFF), {}, {}};
+    Program minimal{"minimal dialog",
+                    ts::ToWindowsPath(MINIMAL_DIALOG_EXE),
+                    &MinimalPainted,
+                    (buttonFace & 0xFF) << 16 | (buttonFace & 0xFF00) | (buttonFace >> 16 & 0xFF),
+                    {},
+                    {}};
     HDC screen = ::GetDC(nullptr);
     bool ok = true;
     for (int run = 0; run <= kRuns && ok; ++run) {

@@ -103,8 +103,9 @@ int main() {
 
     std::printf("status button 399x42, one WM_PAINT: skinned %.4f ms, BitBlt 399x42 %.4f ms, ratio %.1fx\n", skin, blit,
                 skin / blit);
-    std::printf("  for scale, the unskinned system button's WM_PAINT: %.4f ms (%.1fx the BitBlt, skinned/system %.2fx)\n",
-                system, system / blit, skin / system);
+    std::printf(
+        "  for scale, the unskinned system button's WM_PAINT: %.4f ms (%.1fx the BitBlt, skinned/system %.2fx)\n",
+        system, system / blit, skin / system);
     std::printf("  for scale, a WM_PAINT that only calls BeginPaint/EndPaint: %.4f ms (%.1fx the BitBlt)\n", floor,
                 floor / blit);
     ::DestroyWindow(empty);

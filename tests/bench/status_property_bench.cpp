@@ -83,8 +83,9 @@ int main() {
     if (!f.ok) return bench::Fail("a call failed");
 
     const double us = 1000.0;
-    std::printf("from a worker thread: SetSkinProperty(\"text\", redraw 1) %.2f us, PostMessageW %.2f us, ratio %.1fx\n",
-                f.property * us, f.post * us, f.property / f.post);
+    std::printf(
+        "from a worker thread: SetSkinProperty(\"text\", redraw 1) %.2f us, PostMessageW %.2f us, ratio %.1fx\n",
+        f.property * us, f.post * us, f.property / f.post);
     std::printf("  the same call with redraw 0: %.2f us (%.3fx PostMessageW)\n", f.quiet * us, f.quiet / f.post);
     return 0;
 }

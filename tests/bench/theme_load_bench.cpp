@@ -17,9 +17,10 @@ namespace {
 const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
 
 const wchar_t* const kEntries[] = {
-    L"skin/PromptBk.bmp", L"skin/btn_close_nor.png", L"skin/btn_close_hit.png", L"skin/btn_close_down.png",
-    L"skin/btn_min_down.png", L"skin/btn_min_nor.png", L"skin/btn_min_hit.png", L"skin/done.png",
-    L"skin/done_s.png", L"skin/install.png", L"skin/install_s.png", L"skin/warning.png", L"skin/warning_s.png",
+    L"skin/PromptBk.bmp",     L"skin/btn_close_nor.png", L"skin/btn_close_hit.png", L"skin/btn_close_down.png",
+    L"skin/btn_min_down.png", L"skin/btn_min_nor.png",   L"skin/btn_min_hit.png",   L"skin/done.png",
+    L"skin/done_s.png",       L"skin/install.png",       L"skin/install_s.png",     L"skin/warning.png",
+    L"skin/warning_s.png",
 };
 
 std::unique_ptr<CSkinResourceManager> ManagerWithPictures() {

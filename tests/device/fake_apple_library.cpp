@@ -8,11 +8,11 @@
 
 template <typename T>
 T Zero() {
-  return T();
+    return T();
 }
 
 #define TOVANE_FAKE_EXPORT(name, result, params) \
-  extern "C" __declspec(dllexport) result name params { return Zero<result>(); }
+    extern "C" __declspec(dllexport) result name params { return Zero<result>(); }
 
 #if defined(FAKE_MOBILEDEVICE)
 namespace {
@@ -24,21 +24,21 @@ void* g_cookie = nullptr;
 TOVANE_MOBILEDEVICE_ENTRIES(TOVANE_FAKE_EXPORT)
 #undef AMDeviceNotificationSubscribe
 
-extern "C" __declspec(dllexport) int AMDeviceNotificationSubscribe(
-    apple::AMDeviceNotificationCallback callback, std::uint32_t, std::uint32_t, void* cookie,
-    void** notification) {
-  g_callback = callback;
-  g_cookie = cookie;
-  static int handle;
-  if (notification) *notification = &handle;
-  return 0;
+extern "C" __declspec(dllexport) int AMDeviceNotificationSubscribe(apple::AMDeviceNotificationCallback callback,
+                                                                   std::uint32_t, std::uint32_t, void* cookie,
+                                                                   void** notification) {
+    g_callback = callback;
+    g_cookie = cookie;
+    static int handle;
+    if (notification) *notification = &handle;
+    return 0;
 }
 
 extern "C" __declspec(dllexport) int FakeSubscribed() { return g_callback != nullptr; }
 
 extern "C" __declspec(dllexport) void FakeNotify(void* device, std::uint32_t message) {
-  apple::AMDeviceNotificationInfo info{device, message};
-  if (g_callback) g_callback(&info, g_cookie);
+    apple::AMDeviceNotificationInfo info{device, message};
+    if (g_callback) g_callback(&info, g_cookie);
 }
 #else
 TOVANE_COREFOUNDATION_ENTRIES(TOVANE_FAKE_EXPORT)

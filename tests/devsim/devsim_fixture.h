@@ -28,8 +28,8 @@ std::filesystem::path RootPath();
 void SetEnv(const char* name, const std::string& value);
 
 struct Notice {
-  apple::AMDeviceRef device;
-  std::uint32_t message;
+    apple::AMDeviceRef device;
+    std::uint32_t message;
 };
 // Notifications seen so far, in order.
 std::vector<Notice> Notices();
@@ -39,12 +39,12 @@ bool WaitForNotice(apple::AMDeviceRef device, std::uint32_t message, unsigned mi
 // Polls `done` every few milliseconds until it holds or time runs out.
 template <typename Done>
 bool WaitUntil(Done&& done, unsigned milliseconds) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  for (;;) {
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 inline void SleepMs(unsigned milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
@@ -52,45 +52,45 @@ inline void SleepMs(unsigned milliseconds) { std::this_thread::sleep_for(std::ch
 // A device folder, created complete (device.ini written before the folder
 // appears under devices/) and removed on destruction.
 class SimDevice {
- public:
-  // `udid` empty: a name unique in this process.
-  explicit SimDevice(const std::string& ini = "", const std::string& udid = "");
-  ~SimDevice();
-  SimDevice(const SimDevice&) = delete;
-  SimDevice& operator=(const SimDevice&) = delete;
+public:
+    // `udid` empty: a name unique in this process.
+    explicit SimDevice(const std::string& ini = "", const std::string& udid = "");
+    ~SimDevice();
+    SimDevice(const SimDevice&) = delete;
+    SimDevice& operator=(const SimDevice&) = delete;
 
-  // Waits for the arrival notification; returns the device reference or null.
-  apple::AMDeviceRef WaitAttached(unsigned milliseconds = 3000);
-  // Removes the folder (the device departs).
-  void Remove();
-  bool WaitDetached(unsigned milliseconds = 3000);
+    // Waits for the arrival notification; returns the device reference or null.
+    apple::AMDeviceRef WaitAttached(unsigned milliseconds = 3000);
+    // Removes the folder (the device departs).
+    void Remove();
+    bool WaitDetached(unsigned milliseconds = 3000);
 
-  const std::string& udid() const { return udid_; }
-  apple::AMDeviceRef ref() const { return ref_; }
-  std::filesystem::path Folder() const;
-  // Host path of a device path ("/var/x" -> <folder>/fs/var/x).
-  std::filesystem::path FsPath(const std::string& devicePath) const;
-  bool FileExists(const std::string& devicePath) const;
-  std::string ReadFile(const std::string& devicePath) const;
-  void WriteFile(const std::string& devicePath, const std::string& content) const;
-  void MakeDirs(const std::string& devicePath) const;
-  // Entries of a device folder, without "." and "..".
-  std::vector<std::string> List(const std::string& devicePath) const;
+    const std::string& udid() const { return udid_; }
+    apple::AMDeviceRef ref() const { return ref_; }
+    std::filesystem::path Folder() const;
+    // Host path of a device path ("/var/x" -> <folder>/fs/var/x).
+    std::filesystem::path FsPath(const std::string& devicePath) const;
+    bool FileExists(const std::string& devicePath) const;
+    std::string ReadFile(const std::string& devicePath) const;
+    void WriteFile(const std::string& devicePath, const std::string& content) const;
+    void MakeDirs(const std::string& devicePath) const;
+    // Entries of a device folder, without "." and "..".
+    std::vector<std::string> List(const std::string& devicePath) const;
 
-  // calls.log: whole lines, and the entry names of the calls made since
-  // WaitAttached identified the device.
-  std::vector<std::string> Calls() const;
-  std::vector<std::string> CallNames() const;
-  // Lines of calls.log logged from now on are the ones CallNamesSince returns.
-  std::size_t Mark() const { return Calls().size(); }
-  std::vector<std::string> CallNamesSince(std::size_t mark) const;
+    // calls.log: whole lines, and the entry names of the calls made since
+    // WaitAttached identified the device.
+    std::vector<std::string> Calls() const;
+    std::vector<std::string> CallNames() const;
+    // Lines of calls.log logged from now on are the ones CallNamesSince returns.
+    std::size_t Mark() const { return Calls().size(); }
+    std::vector<std::string> CallNamesSince(std::size_t mark) const;
 
- private:
-  std::string udid_;
-  apple::AMDeviceRef ref_ = nullptr;
-  std::size_t noticeMark_ = 0;
-  std::size_t logMark_ = 0;
-  bool removed_ = false;
+private:
+    std::string udid_;
+    apple::AMDeviceRef ref_ = nullptr;
+    std::size_t noticeMark_ = 0;
+    std::size_t logMark_ = 0;
+    bool removed_ = false;
 };
 
 // Counts of each name in a list.

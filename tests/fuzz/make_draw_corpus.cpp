@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
     // order, palette size, key (3 bytes), alpha, then the pixels.
     for (int depth = 0; depth < 4; ++depth) {
         int bytes = (depth + 1);
-        std::vector<uint8_t> seed = {7, 3, static_cast<uint8_t>(depth), 2, static_cast<uint8_t>(depth & 1), 200,
-                                     0xFF, 0x00, 0xFF, 128};
+        std::vector<uint8_t> seed = {
+            7, 3, static_cast<uint8_t>(depth), 2, static_cast<uint8_t>(depth & 1), 200, 0xFF, 0x00, 0xFF, 128};
         for (int i = 0; i < 8 * 4 * bytes; ++i) seed.push_back(i % 5 == 0 ? 0xFF : static_cast<uint8_t>(i * 7));
         Write(root + "/pixels", "depth" + std::to_string(depth) + ".bin", seed);
     }

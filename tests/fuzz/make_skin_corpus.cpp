@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
         auto px = pictest::Pattern(6, 5);
         ziptest::Entry png = Entry("skin/a.png", pictest::MakePng(6, 5, px));
         ziptest::Entry ico = Entry("b.ico", pictest::MakeIcoDib32(4, 4, pictest::Pattern(4, 4)));
-        ziptest::Entry xml = Entry("skin.xml", ziptest::Bytes("<theme><image><item id='i' value='skin\\a.png'/></image></theme>"));
+        ziptest::Entry xml =
+            Entry("skin.xml", ziptest::Bytes("<theme><image><item id='i' value='skin\\a.png'/></image></theme>"));
         ziptest::Entry secret = Entry("c.jpg", pictest::MakeJpeg(8, 8, pictest::Pattern(8, 8, true)));
         secret.password = "tovane";
         secret.dataDescriptor = true;

@@ -10,6 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!picture.Empty() && picture.pixels.size() != size_t(picture.width) * picture.height * 4) __builtin_trap();
     // Premultiplied: no colour channel above alpha.
     for (size_t i = 0; i + 3 < picture.pixels.size(); i += 4)
-        if (picture.pixels[i] > picture.pixels[i + 3] || picture.pixels[i + 2] > picture.pixels[i + 3]) __builtin_trap();
+        if (picture.pixels[i] > picture.pixels[i + 3] || picture.pixels[i + 2] > picture.pixels[i + 3])
+            __builtin_trap();
     return 0;
 }

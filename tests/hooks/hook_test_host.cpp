@@ -58,8 +58,8 @@ void AttachTestSkin(HWND window, TestSkin* skin, bool subclass) {
     skin->window = window;
     SetPropW(window, kSkinProperty, skin);
     if (subclass) {
-        skin->under = reinterpret_cast<WNDPROC>(skin_unhooked::SetWindowLongPtrW(
-            window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestSkinProcedure)));
+        skin->under = reinterpret_cast<WNDPROC>(
+            skin_unhooked::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestSkinProcedure)));
     }
     SkinHookRegisterWindow(window, skin);
 }
@@ -82,7 +82,8 @@ void* ImportedFunction(HMODULE module, const char* dll, const char* function) {
     if (!dir.VirtualAddress) return nullptr;
     for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
         if (_stricmp(reinterpret_cast<char*>(base + d->Name), dll) != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk));
+        auto* names =
+            reinterpret_cast<IMAGE_THUNK_DATA*>(base + (d->OriginalFirstThunk ? d->OriginalFirstThunk : d->FirstThunk));
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
         for (; names->u1.AddressOfData; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;

@@ -79,6 +79,6 @@ void DetachTestSkin(HWND window, TestSkin* skin);
 void* ImportedFunction(HMODULE module, const char* dll, const char* function);
 
 // A top-level or child window of a plain test class with `procedure`.
-HWND CreateTestWindow(WNDPROC procedure, HWND parent = nullptr, DWORD style = WS_OVERLAPPEDWINDOW,
-                      int width = 200, int height = 150);
+HWND CreateTestWindow(WNDPROC procedure, HWND parent = nullptr, DWORD style = WS_OVERLAPPEDWINDOW, int width = 200,
+                      int height = 150);
 void PumpMessages();

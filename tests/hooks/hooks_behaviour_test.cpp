@@ -63,8 +63,8 @@ TEST_F(HookBehaviour, SubclassingASkinnedWindowGoesUnderTheSkin) {
     TestSkin skin;
     AttachTestSkin(window, &skin);
     // The application gets the procedure that was under the skin...
-    g_appPrevious = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AppProcedure)));
+    g_appPrevious =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AppProcedure)));
     EXPECT_EQ(g_appPrevious, &BaseProcedure);
     // ...reads its own procedure back, while the skin stays on top...
     EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&AppProcedure));

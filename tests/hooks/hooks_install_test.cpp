@@ -34,8 +34,9 @@ std::string ModuleOf(const void* address) {
     char out[MAX_PATH];
     WideCharToMultiByte(CP_UTF8, 0, name ? name + 1 : path, -1, out, sizeof out, nullptr, nullptr);
     char offset[32];
-    std::snprintf(offset, sizeof offset, "+0x%llx",
-                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(module)));
+    std::snprintf(
+        offset, sizeof offset, "+0x%llx",
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(module)));
     return std::string(out) + offset;
 }
 
@@ -46,7 +47,8 @@ struct Snapshot {
 
 Snapshot Take(const char* name) {
     Snapshot s;
-    s.chain = skin_hooks::ForwardingChain(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    s.chain =
+        skin_hooks::ForwardingChain(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
     for (void* site : s.chain) {
         const auto* p = static_cast<const uint8_t*>(site);
         s.bytes.emplace_back(p, p + skin_hooks::ReadableBytes(site, 32));
@@ -146,7 +148,8 @@ TEST_F(HookInstall, WindowProcedureCallsReachTheReplacement) {
     const auto plain = reinterpret_cast<LONG_PTR>(&PlainProcedure);
     // The procedure under the skin, never the skin's own, for every caller.
     if (GetWindowLongPtrW(window, GWLP_WNDPROC) == plain) Reached("GetWindowLongPtrW", "own");
-    if (auto get = Comctl32<decltype(&GetWindowLongPtrW)>("GetWindowLongPtrW"); get && get(window, GWLP_WNDPROC) == plain)
+    if (auto get = Comctl32<decltype(&GetWindowLongPtrW)>("GetWindowLongPtrW");
+        get && get(window, GWLP_WNDPROC) == plain)
         Reached("GetWindowLongPtrW", "comctl32");
     if (GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TestSkinProcedure))
         Reached("GetWindowLongPtrA", "own");
@@ -155,10 +158,11 @@ TEST_F(HookInstall, WindowProcedureCallsReachTheReplacement) {
     // Setting puts the new procedure under the skin and returns the old one under it.
     if (SetWindowLongPtrW(window, GWLP_WNDPROC, plain) == plain && skin.under == &PlainProcedure)
         Reached("SetWindowLongPtrW", "own");
-    if (auto set = Comctl32<decltype(&SetWindowLongPtrW)>("SetWindowLongPtrW"); set && set(window, GWLP_WNDPROC, plain) == plain)
+    if (auto set = Comctl32<decltype(&SetWindowLongPtrW)>("SetWindowLongPtrW");
+        set && set(window, GWLP_WNDPROC, plain) == plain)
         Reached("SetWindowLongPtrW", "comctl32");
-    if (SetWindowLongPtrA(window, GWLP_WNDPROC, plain) != 0 && skin_unhooked::GetWindowLongPtrW(window, GWLP_WNDPROC) ==
-                                                                   reinterpret_cast<LONG_PTR>(&TestSkinProcedure))
+    if (SetWindowLongPtrA(window, GWLP_WNDPROC, plain) != 0 &&
+        skin_unhooked::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TestSkinProcedure))
         Reached("SetWindowLongPtrA", "own");
     if (auto set = Comctl32<decltype(&SetWindowLongPtrA)>("SetWindowLongPtrA");
         set && set(window, GWLP_WNDPROC, plain) != 0 && skin.under != nullptr)
@@ -199,8 +203,8 @@ TEST_F(HookInstall, RegionAndAnimationCallsReachTheReplacement) {
     DetachTestSkin(window, &skin);
     DestroyWindow(window);
 
-    HWND combo = CreateWindowExW(0, L"ComboBox", L"", WS_OVERLAPPEDWINDOW | CBS_DROPDOWNLIST, 10, 10, 100, 200,
-                                 nullptr, nullptr, nullptr, nullptr);
+    HWND combo = CreateWindowExW(0, L"ComboBox", L"", WS_OVERLAPPEDWINDOW | CBS_DROPDOWNLIST, 10, 10, 100, 200, nullptr,
+                                 nullptr, nullptr, nullptr);
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     ASSERT_TRUE(GetComboBoxInfo(combo, &info));
@@ -362,8 +366,9 @@ TEST_F(HookInstall, ScrollBarCallsReachTheReplacement) {
     EXPECT_EQ(layer.calls.size(), 8u);
     callAll(Comctl32<decltype(&SetScrollInfo)>("SetScrollInfo"), Comctl32<decltype(&GetScrollInfo)>("GetScrollInfo"),
             Comctl32<decltype(&SetScrollPos)>("SetScrollPos"), Comctl32<decltype(&GetScrollPos)>("GetScrollPos"),
-            Comctl32<decltype(&SetScrollRange)>("SetScrollRange"), Comctl32<decltype(&GetScrollRange)>("GetScrollRange"),
-            Comctl32<decltype(&ShowScrollBar)>("ShowScrollBar"), Comctl32<decltype(&EnableScrollBar)>("EnableScrollBar"));
+            Comctl32<decltype(&SetScrollRange)>("SetScrollRange"),
+            Comctl32<decltype(&GetScrollRange)>("GetScrollRange"), Comctl32<decltype(&ShowScrollBar)>("ShowScrollBar"),
+            Comctl32<decltype(&EnableScrollBar)>("EnableScrollBar"));
     note("comctl32");
     EXPECT_EQ(layer.calls.size(), 8u);
     DetachTestSkin(window, &skin);

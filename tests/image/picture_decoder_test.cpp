@@ -24,14 +24,16 @@ void ExpectPremultiplied(const Picture& pic, int x, int y, const Rgba& p, int to
 
 void ExpectAllPixels(const Picture& pic, const std::vector<Rgba>& px, int tolerance = 0) {
     for (int y = 0; y < pic.height; ++y)
-        for (int x = 0; x < pic.width; ++x) ExpectPremultiplied(pic, x, y, px[static_cast<size_t>(y) * pic.width + x], tolerance);
+        for (int x = 0; x < pic.width; ++x)
+            ExpectPremultiplied(pic, x, y, px[static_cast<size_t>(y) * pic.width + x], tolerance);
 }
 
 }  // namespace
 
 TEST(PictureDecoder, PngRgbaIsTopDownPremultipliedBgra) {
     auto px = pictest::Pattern(40, 23);
-    Picture pic = DecodePicture(pictest::MakePng(40, 23, px).data(), pictest::MakePng(40, 23, px).size(), PictureFormat::Png);
+    Picture pic =
+        DecodePicture(pictest::MakePng(40, 23, px).data(), pictest::MakePng(40, 23, px).size(), PictureFormat::Png);
     ASSERT_EQ(pic.width, 40);
     ASSERT_EQ(pic.height, 23);
     EXPECT_EQ(pic.BitsPerPixel(), 32);
@@ -119,7 +121,7 @@ TEST(PictureDecoder, BadBlocksGiveEmptyPictures) {
     std::vector<Case> cases = {
         {{}, PictureFormat::Png},
         {std::vector<uint8_t>(png.begin(), png.begin() + 40), PictureFormat::Png},  // cut in IDAT
-        {jpeg, PictureFormat::Png},                                                   // wrong format stated
+        {jpeg, PictureFormat::Png},                                                 // wrong format stated
         {png, PictureFormat::Jpeg},
         {std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 100), PictureFormat::Jpeg},  // header only
         {std::vector<uint8_t>(ico.begin(), ico.begin() + 30), PictureFormat::Icon},
@@ -132,8 +134,14 @@ TEST(PictureDecoder, BadBlocksGiveEmptyPictures) {
     cases.push_back({badOffset, PictureFormat::Icon});
     // A PNG claiming 100000 x 100000 pixels must be refused before allocation.
     auto huge = png;
-    huge[16] = 0x00; huge[17] = 0x01; huge[18] = 0x86; huge[19] = 0xA0;
-    huge[20] = 0x00; huge[21] = 0x01; huge[22] = 0x86; huge[23] = 0xA0;
+    huge[16] = 0x00;
+    huge[17] = 0x01;
+    huge[18] = 0x86;
+    huge[19] = 0xA0;
+    huge[20] = 0x00;
+    huge[21] = 0x01;
+    huge[22] = 0x86;
+    huge[23] = 0xA0;
     cases.push_back({huge, PictureFormat::Png});
     for (size_t i = 0; i < cases.size(); ++i) {
         Picture pic = DecodePicture(cases[i].bytes.data(), cases[i].bytes.size(), cases[i].format);

@@ -81,8 +81,8 @@ std::vector<Rgba> Pattern(int width, int height, bool opaque) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             uint8_t a = opaque ? 255 : static_cast<uint8_t>((x * 37 + y * 11) % 4 == 0 ? 0 : 64 + (x * 7 + y) % 192);
-            px[static_cast<size_t>(y) * width + x] = Rgba{static_cast<uint8_t>(x * 13), static_cast<uint8_t>(y * 29),
-                                                          static_cast<uint8_t>((x + y) * 7), a};
+            px[static_cast<size_t>(y) * width + x] =
+                Rgba{static_cast<uint8_t>(x * 13), static_cast<uint8_t>(y * 29), static_cast<uint8_t>((x + y) * 7), a};
         }
     return px;
 }
@@ -139,8 +139,7 @@ namespace {
 
 // Encodes rows of `components` samples in `space`; `fillRow(y, row)` fills row y.
 template <typename FillRow>
-std::vector<uint8_t> EncodeJpeg(int width, int height, int components, J_COLOR_SPACE space,
-                                FillRow&& fillRow) {
+std::vector<uint8_t> EncodeJpeg(int width, int height, int components, J_COLOR_SPACE space, FillRow&& fillRow) {
     jpeg_compress_struct c;
     jpeg_error_mgr err;
     c.err = jpeg_std_error(&err);

@@ -6,7 +6,7 @@
 #include "net/update_query.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  UpdateInfo info;
-  ParseUpdateManifest(std::string(reinterpret_cast<const char*>(data), size), info);
-  return 0;
+    UpdateInfo info;
+    ParseUpdateManifest(std::string(reinterpret_cast<const char*>(data), size), info);
+    return 0;
 }

@@ -14,27 +14,27 @@ namespace testnet {
 inline constexpr char kNginxPath[] = "/usr/sbin/nginx";
 
 class NginxServer {
- public:
-  // Serves the folder Root() from; `extraConfig` goes into the server block.
-  explicit NginxServer(const std::string& extraConfig = "");
-  ~NginxServer();
-  NginxServer(const NginxServer&) = delete;
-  NginxServer& operator=(const NginxServer&) = delete;
+public:
+    // Serves the folder Root() from; `extraConfig` goes into the server block.
+    explicit NginxServer(const std::string& extraConfig = "");
+    ~NginxServer();
+    NginxServer(const NginxServer&) = delete;
+    NginxServer& operator=(const NginxServer&) = delete;
 
-  static bool Installed();
-  // Starts nginx; true once it accepts connections.
-  bool Start();
-  // The folder served as "/".
-  std::string Root() const { return dir_ + "/html"; }
-  std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
-  // Writes a file below Root() ("files/x.deb").
-  void WriteFile(const std::string& relative, const std::string& data) const;
+    static bool Installed();
+    // Starts nginx; true once it accepts connections.
+    bool Start();
+    // The folder served as "/".
+    std::string Root() const { return dir_ + "/html"; }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    // Writes a file below Root() ("files/x.deb").
+    void WriteFile(const std::string& relative, const std::string& data) const;
 
- private:
-  std::string dir_;
-  std::uint16_t port_;
-  std::string extraConfig_;
-  std::unique_ptr<Poco::ProcessHandle> process_;
+private:
+    std::string dir_;
+    std::uint16_t port_;
+    std::string extraConfig_;
+    std::unique_ptr<Poco::ProcessHandle> process_;
 };
 
 }  // namespace testnet

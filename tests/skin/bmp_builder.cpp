@@ -33,7 +33,9 @@ std::vector<uint8_t> MakeBmp(const BmpFormat& format, const std::vector<Rgb>& pi
             if (std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
         if (palette.size() > (1u << bpp)) throw std::invalid_argument("too many colours");
     }
-    auto index = [&](Rgb c) { return static_cast<uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin()); };
+    auto index = [&](Rgb c) {
+        return static_cast<uint32_t>(std::find(palette.begin(), palette.end(), c) - palette.begin());
+    };
     uint32_t compression = format.rle8 ? 1 : format.bitfields ? 3 : 0;
 
     std::vector<uint8_t> out;
@@ -78,7 +80,9 @@ std::vector<uint8_t> MakeBmp(const BmpFormat& format, const std::vector<Rgb>& pi
     size_t offset = out.size();
     Set32(out, 10, static_cast<uint32_t>(offset));
 
-    auto at = [&](int x, int fileRow) { return pixels[static_cast<size_t>(format.topDown ? fileRow : h - 1 - fileRow) * w + x]; };
+    auto at = [&](int x, int fileRow) {
+        return pixels[static_cast<size_t>(format.topDown ? fileRow : h - 1 - fileRow) * w + x];
+    };
     if (format.rle8) {
         for (int row = 0; row < h; ++row) {
             for (int x = 0; x < w;) {
@@ -108,7 +112,7 @@ std::vector<uint8_t> MakeBmp(const BmpFormat& format, const std::vector<Rgb>& pi
                     }
                     case 16: {
                         uint32_t v = format.bitfields ? (R(c) >> 3) << 11 | (G(c) >> 2) << 5 | (B(c) >> 3)
-                                                    : (R(c) >> 3) << 10 | (G(c) >> 3) << 5 | (B(c) >> 3);
+                                                      : (R(c) >> 3) << 10 | (G(c) >> 3) << 5 | (B(c) >> 3);
                         line[x * 2] = static_cast<uint8_t>(v);
                         line[x * 2 + 1] = static_cast<uint8_t>(v >> 8);
                         break;

@@ -13,12 +13,12 @@ using Rgb = uint32_t;
 struct BmpFormat {
     int width = 1;
     int height = 1;
-    int bitsPerPixel = 24;   // 1, 4, 8, 16, 24 or 32
+    int bitsPerPixel = 24;  // 1, 4, 8, 16, 24 or 32
     bool topDown = false;
-    bool coreHeader = false;  // 12-byte header (1, 4, 8 and 24 bits)
-    bool bitfields = false;   // 16 and 32 bits: BI_BITFIELDS, 5-6-5 for 16
-    bool rle8 = false;        // 8 bits, run-length encoded
-    uint32_t headerSize = 40; // 40, 52, 56, 108 or 124 for info headers
+    bool coreHeader = false;   // 12-byte header (1, 4, 8 and 24 bits)
+    bool bitfields = false;    // 16 and 32 bits: BI_BITFIELDS, 5-6-5 for 16
+    bool rle8 = false;         // 8 bits, run-length encoded
+    uint32_t headerSize = 40;  // 40, 52, 56, 108 or 124 for info headers
 };
 
 // The file of `pixels` (width x height, top row first). Palette depths

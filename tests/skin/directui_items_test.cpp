@@ -97,9 +97,9 @@ TEST(DirectUIItems, StateOfAControl) {
 
 TEST(DirectUIItems, EventItemPostsAClickOnlyForAPressAndReleaseInside) {
     ItemsFixture f;
-    const SkinControlDesc* desc =
-        f.Button(L"<eventitem id=\"go\" left=\"10\" top=\"0\" width=\"20\" height=\"20\">"
-                 L"<text string=\"over\" state=\"over\"/></eventitem>");
+    const SkinControlDesc* desc = f.Button(
+        L"<eventitem id=\"go\" left=\"10\" top=\"0\" width=\"20\" height=\"20\">"
+        L"<text string=\"over\" state=\"over\"/></eventitem>");
     FakeOwner owner(f.window, desc, SkinRect{0, 0, 100, 20});
     SkinRecordingCanvas canvas;
     owner.DrawItems(canvas);  // items learn their rectangles when drawn
@@ -151,7 +151,8 @@ TEST(DirectUIItems, EventItemDrawsChildrenByItsOwnState) {
 TEST(DirectUIItems, LeavingClearsTheHotItemEvenInWideWindows) {
     ItemsFixture f;
     // An item far right, where an old "nowhere" point of (1000, 1000) lies.
-    const SkinControlDesc* desc = f.Button(L"<eventitem id=\"e\" left=\"900\" top=\"900\" width=\"400\" height=\"400\"/>");
+    const SkinControlDesc* desc =
+        f.Button(L"<eventitem id=\"e\" left=\"900\" top=\"900\" width=\"400\" height=\"400\"/>");
     FakeOwner owner(f.window, desc, SkinRect{0, 0, 1600, 1600});
     SkinRecordingCanvas canvas;
     owner.DrawItems(canvas);
@@ -172,9 +173,9 @@ TEST(DirectUIItems, PropertiesChangeTheFirstImageOrTextOfThatId) {
     auto* text = static_cast<DirectUI_Text*>(owner.Items()[2].get());
     EXPECT_EQ(image->PictureId(), L"b");
     EXPECT_EQ(text->DisplayedText(), L"old");
-    EXPECT_FALSE(owner.SetItemProperty(L"l", L"b"));        // lines are never matched
+    EXPECT_FALSE(owner.SetItemProperty(L"l", L"b"));  // lines are never matched
     EXPECT_FALSE(owner.SetItemProperty(L"missing", L"b"));
-    EXPECT_FALSE(owner.SetItemProperty(L"X", L"b"));        // ids are case-sensitive
+    EXPECT_FALSE(owner.SetItemProperty(L"X", L"b"));  // ids are case-sensitive
 }
 
 TEST(DirectUIItems, TextSetAtRunTimeSurvivesColourAdjustment) {

@@ -74,19 +74,19 @@ TEST(DrawBmp, HeadersThatLieAreRefused) {
         return !SkinCheckBmp(f.data(), f.size());
     };
     EXPECT_TRUE(refused([](auto& f) { f[0] = 'X'; }));
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 10, 20); }));                  // pixels inside the headers
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 10, 0xFFFFFFF0u); }));         // pixels far past the end
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 14, 64); }));                  // unknown info header
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 10, 20); }));           // pixels inside the headers
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 10, 0xFFFFFFF0u); }));  // pixels far past the end
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 14, 64); }));           // unknown info header
     EXPECT_TRUE(refused([](auto& f) { Set32(f, 14, 0xFFFFFFFFu); }));
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 18, 0); }));                   // width 0
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 18, 0xFFFFFFFBu); }));         // width -5
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 22, 0x80000000u); }));         // height INT_MIN
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 18, 8193); }));                // past the picture limits
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 18, 0); }));                         // width 0
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 18, 0xFFFFFFFBu); }));               // width -5
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 22, 0x80000000u); }));               // height INT_MIN
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 18, 8193); }));                      // past the picture limits
     EXPECT_TRUE(refused([](auto& f) { Set32(f, 18, 8192), Set32(f, 22, 8192); }));  // 64 Mpixel
-    EXPECT_TRUE(refused([](auto& f) { f[28] = 7; }));                         // 7 bits per pixel
-    EXPECT_TRUE(refused([](auto& f) { f[26] = 2; }));                         // two planes
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 30, 4); }));                   // JPEG inside
-    EXPECT_TRUE(refused([](auto& f) { Set32(f, 46, 200); }));                 // a 200-colour table that is not there
+    EXPECT_TRUE(refused([](auto& f) { f[28] = 7; }));                               // 7 bits per pixel
+    EXPECT_TRUE(refused([](auto& f) { f[26] = 2; }));                               // two planes
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 30, 4); }));                         // JPEG inside
+    EXPECT_TRUE(refused([](auto& f) { Set32(f, 46, 200); }));  // a 200-colour table that is not there
     // Taller than the pixels present: stride x height decides, not the file size field.
     EXPECT_TRUE(refused([](auto& f) { Set32(f, 22, 4); }));
     std::vector<uint8_t> f = good;

@@ -30,10 +30,10 @@ TEST(ComposePlan, AButtonFaceWithSoftCornersIsThreeCopiesAndFourBlends) {
         for (int x : {0, 1, 2, 396, 397, 398})
             if ((x + y) % 4 != 0) px[static_cast<size_t>(y) * w + x] = Px::Special;
     px[0] = Px::Skip;
-    EXPECT_EQ(Plan(px, w, h, true), (std::vector<SkinComposeOp>{
-                                        Op(true, 0, 0, 3, 3), Op(false, 3, 0, 393, 3), Op(true, 396, 0, 3, 3),
-                                        Op(false, 0, 3, 399, 36),
-                                        Op(true, 0, 39, 3, 3), Op(false, 3, 39, 393, 3), Op(true, 396, 39, 3, 3)}));
+    EXPECT_EQ(Plan(px, w, h, true),
+              (std::vector<SkinComposeOp>{Op(true, 0, 0, 3, 3), Op(false, 3, 0, 393, 3), Op(true, 396, 0, 3, 3),
+                                          Op(false, 0, 3, 399, 36), Op(true, 0, 39, 3, 3), Op(false, 3, 39, 393, 3),
+                                          Op(true, 396, 39, 3, 3)}));
 }
 
 TEST(ComposePlan, KeptPixelsAreNeverDrawnUnlessABlendMayTakeThem) {
@@ -102,9 +102,15 @@ TEST(ComposePlan, RandomPicturesArePlannedExactlyOrRefused) {
         }
         for (size_t i = 0; i < px.size(); ++i) {
             switch (px[i]) {
-                case Px::Copy: ASSERT_NE(covered[i], -1); break;
-                case Px::Special: ASSERT_EQ(covered[i], 1); break;
-                case Px::Skip: ASSERT_TRUE(covered[i] == -1 || (skipMayBeSpecial && covered[i] == 1)); break;
+                case Px::Copy:
+                    ASSERT_NE(covered[i], -1);
+                    break;
+                case Px::Special:
+                    ASSERT_EQ(covered[i], 1);
+                    break;
+                case Px::Skip:
+                    ASSERT_TRUE(covered[i] == -1 || (skipMayBeSpecial && covered[i] == 1));
+                    break;
             }
         }
     }

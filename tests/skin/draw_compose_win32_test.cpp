@@ -129,9 +129,8 @@ std::vector<Geometry> Geometries() {
         return [r, m](ISkinCanvas& c, CSkinDrawImage& image, SkinComposeCache&) { image.Draw9Grid(c, r, m); };
     };
     auto part = [](SkinRect r, SkinQuad m, SkinRect src, SkinGridOrder order) {
-        return [=](ISkinCanvas& c, CSkinDrawImage& image, SkinComposeCache&) {
-            image.Draw9GridPart(c, r, m, src, order);
-        };
+        return
+            [=](ISkinCanvas& c, CSkinDrawImage& image, SkinComposeCache&) { image.Draw9GridPart(c, r, m, src, order); };
     };
     return {
         {"enlarged", grid({3, 4, 60, 44}, {5, 4, 6, 3})},
@@ -142,10 +141,12 @@ std::vector<Geometry> Geometries() {
         {"partly outside the target", grid({-5, -3, 40, 30}, {4, 4, 4, 4})},
         {"part, centre first", part({3, 3, 50, 40}, {3, 3, 3, 3}, {2, 2, 22, 18}, SkinGridOrder::CentreFirst)},
         {"part, edges first", part({6, 1, 30, 44}, {2, 4, 3, 2}, {1, 0, 20, 19}, SkinGridOrder::EdgesFirst)},
-        {"three parts", [](ISkinCanvas& c, CSkinDrawImage& image, SkinComposeCache&) {
+        {"three parts",
+         [](ISkinCanvas& c, CSkinDrawImage& image, SkinComposeCache&) {
              image.DrawThreePart(c, SkinRect{2, 30, 62, 46}, 5, 6, false);
          }},
-        {"scaled keyed pieces over a stretch", [](ISkinCanvas& c, CSkinDrawImage& image, SkinComposeCache& cache) {
+        {"scaled keyed pieces over a stretch",
+         [](ISkinCanvas& c, CSkinDrawImage& image, SkinComposeCache& cache) {
              SkinSurface s = image.GetSurface();
              const SkinPiece pieces[] = {
                  {SkinBlit::Stretch, SkinBox{0, 0, 50, 30}, SkinBox{3, 3, 10, 10}},
@@ -163,8 +164,8 @@ std::vector<Geometry> Geometries() {
     if (want.size() != got.size()) return ::testing::AssertionFailure() << "sizes differ";
     for (size_t i = 0; i < want.size(); ++i)
         if (want[i] != got[i])
-            return ::testing::AssertionFailure() << "pixel (" << i % w << "," << i / w << "): " << std::hex << got[i]
-                                                 << " instead of " << want[i];
+            return ::testing::AssertionFailure()
+                   << "pixel (" << i % w << "," << i / w << "): " << std::hex << got[i] << " instead of " << want[i];
     return ::testing::AssertionSuccess();
 }
 
@@ -334,7 +335,8 @@ TEST(DrawComposed, ThreadsDrawingOnePictureTakeTurns) {
     std::vector<std::vector<uint32_t>> want(3);
     for (int i = 0; i < 3; ++i) {
         Target t(tw, th, 32);
-        want[static_cast<size_t>(i)] = t.Draw(backdrop, BLACKONWHITE, [&](ISkinCanvas& c) { drawAll(c, *reference, i); });
+        want[static_cast<size_t>(i)] =
+            t.Draw(backdrop, BLACKONWHITE, [&](ISkinCanvas& c) { drawAll(c, *reference, i); });
     }
     std::atomic<int> failures{0}, wrong{0};
     std::vector<std::thread> threads;
@@ -343,7 +345,8 @@ TEST(DrawComposed, ThreadsDrawingOnePictureTakeTurns) {
             Target t(tw, th, 32);
             for (int i = 0; i < 150; ++i) {
                 int ok = 0;
-                std::vector<uint32_t> got = t.Draw(backdrop, BLACKONWHITE, [&](ISkinCanvas& c) { ok = drawAll(c, *image, i); });
+                std::vector<uint32_t> got =
+                    t.Draw(backdrop, BLACKONWHITE, [&](ISkinCanvas& c) { ok = drawAll(c, *image, i); });
                 if (ok != 1) ++failures;
                 if (got != want[static_cast<size_t>(i % 3)]) ++wrong;
             }

@@ -9,7 +9,6 @@
 #include "skin/draw_test_print.h"
 #include "skin/resources/skin_geometry.h"
 
-
 namespace {
 
 using P = SkinPiece;
@@ -46,8 +45,8 @@ TEST(DrawGeometry, NineGridOfAKeyedBitmapStretchesTheMiddleThenKeysTheCorners) {
 }
 
 TEST(DrawGeometry, NineGridOfADecodedPictureBlendsCornersFirstAndTheCentreLast) {
-    std::vector<P> expected{As(kBlend, kTL),   As(kBlend, kTR),    As(kBlend, kBL),
-                            As(kBlend, kBR),   As(kBlend, kLeft),  As(kBlend, kTop),
+    std::vector<P> expected{As(kBlend, kTL),    As(kBlend, kTR),     As(kBlend, kBL),
+                            As(kBlend, kBR),    As(kBlend, kLeft),   As(kBlend, kTop),
                             As(kBlend, kRight), As(kBlend, kBottom), As(kBlend, kCentre)};
     EXPECT_EQ(List(SkinNineGrid(SkinSourceKind::Decoded, 20, 10, kDst, kMargins)), expected);
 }
@@ -62,9 +61,9 @@ TEST(DrawGeometry, NineGridWithoutMarginsIsOneStretchOfTheWholePicture) {
 TEST(DrawGeometry, NineGridSmallerThanItsMarginsKeepsFullCornersAndDropsTheMiddle) {
     // 10 wide with margins 8 + 8: the middle would be -6 wide.
     std::vector<P> expected{
-        Piece(kStretch, 0, 2, 8, 6, 0, 2, 8, 6),  Piece(kStretch, 2, 2, 8, 6, 12, 2, 8, 6),
-        Piece(kKeyed, 0, 0, 8, 2, 0, 0, 8, 2),    Piece(kKeyed, 2, 0, 8, 2, 12, 0, 8, 2),
-        Piece(kKeyed, 2, 8, 8, 2, 12, 8, 8, 2),   Piece(kKeyed, 0, 8, 8, 2, 0, 8, 8, 2),
+        Piece(kStretch, 0, 2, 8, 6, 0, 2, 8, 6), Piece(kStretch, 2, 2, 8, 6, 12, 2, 8, 6),
+        Piece(kKeyed, 0, 0, 8, 2, 0, 0, 8, 2),   Piece(kKeyed, 2, 0, 8, 2, 12, 0, 8, 2),
+        Piece(kKeyed, 2, 8, 8, 2, 12, 8, 8, 2),  Piece(kKeyed, 0, 8, 8, 2, 0, 8, 8, 2),
     };
     EXPECT_EQ(List(SkinNineGrid(SkinSourceKind::KeyedBitmap, 20, 10, SkinRect{0, 0, 10, 10}, SkinQuad{8, 2, 8, 2})),
               expected);
@@ -74,8 +73,8 @@ TEST(DrawGeometry, PiecesReachingPastThePictureAreCutToIt) {
     // Margins wider than the 10 x 10 picture: the corners would read past
     // its right and bottom edges. A 1:1 piece loses the same pixels from its
     // destination; a scaled one keeps its scale.
-    SkinPieces pieces = SkinNineGrid(SkinSourceKind::KeyedBitmap, 10, 10, SkinRect{0, 0, 40, 40},
-                                     SkinQuad{15, 15, 0, 0});
+    SkinPieces pieces =
+        SkinNineGrid(SkinSourceKind::KeyedBitmap, 10, 10, SkinRect{0, 0, 40, 40}, SkinQuad{15, 15, 0, 0});
     std::vector<P> got = List(pieces);
     // Centre, top and left read from x or y 15 of a 10-pixel picture: gone.
     // The top-left corner (15 x 15 at 1:1) keeps its 10 x 10 part.

@@ -158,7 +158,8 @@ TEST(DrawImage, DrawStylesFollowTheThemeNames) {
         return c.AllPieces();
     };
     // srcWidth 0: from xSrc to the picture's right edge, at the item's corner.
-    EXPECT_EQ(pieces(SkinDrawStyle::BitBlt), (std::vector<SkinPiece>{Piece(SkinBlit::Copy, 100, 50, 36, 10, 4, 2, 36, 10)}));
+    EXPECT_EQ(pieces(SkinDrawStyle::BitBlt),
+              (std::vector<SkinPiece>{Piece(SkinBlit::Copy, 100, 50, 36, 10, 4, 2, 36, 10)}));
     EXPECT_EQ(pieces(SkinDrawStyle::NoDraw), pieces(SkinDrawStyle::BitBlt));
     EXPECT_EQ(pieces(SkinDrawStyle::TransparentBlt),
               (std::vector<SkinPiece>{Piece(SkinBlit::Keyed, 100, 50, 36, 10, 4, 2, 36, 10)}));

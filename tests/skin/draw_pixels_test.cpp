@@ -12,7 +12,6 @@
 #include "skin/resources/skin_hbitmap.h"
 #include "skin/resources/skin_pixel_ops.h"
 
-
 namespace {
 
 using Rects = std::vector<SkinRect>;

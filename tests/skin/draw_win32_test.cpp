@@ -74,8 +74,7 @@ std::unique_ptr<CSkinDrawImage> BmpImage(int w, int h, const std::vector<bmptest
 
 std::unique_ptr<CSkinDrawImage> PngImage(int w, int h, const std::vector<bmptest::Rgb>& pixels, uint8_t alpha = 255) {
     std::vector<pictest::Rgba> rgba;
-    for (bmptest::Rgb c : pixels)
-        rgba.push_back(pictest::Rgba{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), alpha});
+    for (bmptest::Rgb c : pixels) rgba.push_back(pictest::Rgba{uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), alpha});
     std::vector<uint8_t> png = pictest::MakePng(w, h, rgba);
     return CSkinDrawImage::FromPicture(tovane::DecodePng(png.data(), png.size()), CSkinDrawImage::kTypePng);
 }
@@ -166,7 +165,8 @@ TEST(DrawWin32, KeyedCopiesThroughMasksMatchTransparentBlt) {
     SkinSurface plain = masked;
     plain.keyMask = plain.keyBlack = nullptr;
     std::vector<SkinPiece> pieces;
-    for (const SkinPiece& p : SkinNineGrid(SkinSourceKind::KeyedBitmap, 8, 8, SkinRect{2, 2, 8, 8}, SkinQuad{4, 4, 4, 4}))
+    for (const SkinPiece& p :
+         SkinNineGrid(SkinSourceKind::KeyedBitmap, 8, 8, SkinRect{2, 2, 8, 8}, SkinQuad{4, 4, 4, 4}))
         pieces.push_back(p);
     pieces.push_back(SkinPiece{SkinBlit::Keyed, SkinBox{10, 0, 16, 16}, SkinBox{0, 0, 8, 8}});
     pieces.push_back(SkinPiece{SkinBlit::Keyed, SkinBox{0, 12, 8, 8}, SkinBox{0, 0, 8, 8}});

@@ -64,9 +64,7 @@ public:
         return true;
     }
     void RemoveProperty(HWND window, const wchar_t* name) override { properties.erase({window, name}); }
-    void PlaceWindow(void** deferral, HWND window, const SkinRect& rect) override {
-        placed.push_back({window, rect});
-    }
+    void PlaceWindow(void** deferral, HWND window, const SkinRect& rect) override { placed.push_back({window, rect}); }
 
     // Runs the routine of a running timer as the system would; false when
     // the timer does not run.

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 int wmain() {
-    HWND button = ::CreateWindowExW(0, L"Button", L"foreign button", WS_POPUP | WS_VISIBLE | BS_PUSHBUTTON, 600,
-                                    600, 120, 40, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    HWND button = ::CreateWindowExW(0, L"Button", L"foreign button", WS_POPUP | WS_VISIBLE | BS_PUSHBUTTON, 600, 600,
+                                    120, 40, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!button) return 1;
     ::SetTimer(nullptr, 1, 60000, nullptr);
     MSG msg;

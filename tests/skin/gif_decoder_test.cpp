@@ -16,7 +16,9 @@ using giftest::Builder;
 using giftest::Frame;
 using giftest::Rgb;
 
-std::vector<uint8_t> TestGif(const std::string& name) { return giftest::ReadFile(std::string(TOVANE_TEST_GIF_DIR) + "/" + name); }
+std::vector<uint8_t> TestGif(const std::string& name) {
+    return giftest::ReadFile(std::string(TOVANE_TEST_GIF_DIR) + "/" + name);
+}
 
 // Compares the decoder's canvas with a reference canvas; reports the first
 // differing pixel.
@@ -29,8 +31,8 @@ std::vector<uint8_t> TestGif(const std::string& name) { return giftest::ReadFile
             size_t i = size_t(y) * ref.width + x;
             if (d.PixelAt(x, y) != ref.pixels[i] || d.Mask()[i] != ref.painted[i])
                 return ::testing::AssertionFailure()
-                       << "pixel (" << x << "," << y << "): " << std::hex << d.PixelAt(x, y) << "/"
-                       << int(d.Mask()[i]) << " expected " << ref.pixels[i] << "/" << int(ref.painted[i]);
+                       << "pixel (" << x << "," << y << "): " << std::hex << d.PixelAt(x, y) << "/" << int(d.Mask()[i])
+                       << " expected " << ref.pixels[i] << "/" << int(ref.painted[i]);
         }
     return ::testing::AssertionSuccess();
 }

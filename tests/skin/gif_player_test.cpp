@@ -85,7 +85,7 @@ TEST_F(GifPlayerTest, TimerAdvancesFramesAndRewindsAtTheEnd) {
     EXPECT_EQ(p->FrameCounter(), -3);
     EXPECT_EQ(p->Decoder().PixelAt(0, 0), 0x00FF0000u);
     ASSERT_TRUE(host.Fire(owner, kGifTimer));
-    EXPECT_EQ(p->FrameCounter(), -3);  // stays negative
+    EXPECT_EQ(p->FrameCounter(), -3);          // stays negative
     EXPECT_EQ(host.invalidations.size(), 5u);  // every tick repaints
 }
 
@@ -216,7 +216,7 @@ TEST(GifPlayerTable, EveryGifEntryOfThePackageBecomesAPlayerTheFirstOfANameFound
     ASSERT_TRUE(manager.GetGifPlayer(L"skin/b.GIF"));
     EXPECT_TRUE(manager.GetGifPlayer(L"skin/b.GIF")->Decoder().HasCanvas());
     EXPECT_FALSE(manager.GetGifPlayer(L"skin/b.gif"));  // ids are case-sensitive
-    EXPECT_FALSE(manager.FindImage(L"skin/a.gif"));  // GIFs are no images
+    EXPECT_FALSE(manager.FindImage(L"skin/a.gif"));     // GIFs are no images
 }
 
 }  // namespace

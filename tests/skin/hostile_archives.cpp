@@ -31,7 +31,8 @@ std::vector<uint8_t> ZipSlipNames() {
 std::vector<uint8_t> OverlappingEntries() {
     // Two central records share one local header and its data.
     Archive a = Build({Make("a.png", Pattern(3000)), Make("b.png", Pattern(10))});
-    Put32(a.bytes, a.centralOffsets[1] + kCentralLocalOffset, Get32(a.bytes, a.centralOffsets[0] + kCentralLocalOffset));
+    Put32(a.bytes, a.centralOffsets[1] + kCentralLocalOffset,
+          Get32(a.bytes, a.centralOffsets[0] + kCentralLocalOffset));
     for (size_t f : {kCentralCrc, kCentralCompressed, kCentralUncompressed})
         Put32(a.bytes, a.centralOffsets[1] + f, Get32(a.bytes, a.centralOffsets[0] + f));
     return a.bytes;
@@ -156,9 +157,7 @@ std::vector<uint8_t> HugeCountTinyDirectory() {
     return a.bytes;
 }
 
-std::vector<uint8_t> LongName() {
-    return Build({Make(std::string(300, 'n') + ".png", Pattern(10))}).bytes;
-}
+std::vector<uint8_t> LongName() { return Build({Make(std::string(300, 'n') + ".png", Pattern(10))}).bytes; }
 
 std::vector<uint8_t> FakeEndRecordAtTail() {
     // A signature in the last bytes, too close to the end for a whole record.

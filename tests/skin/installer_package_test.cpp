@@ -51,11 +51,23 @@ TEST(InstallerPackage, EntriesInArchiveOrderWithTheirMethods) {
     std::vector<uint8_t> zip = ReadPackage();
     auto reader = CSkinZipReader::OpenMemory(zip.data(), zip.size(), nullptr);
     ASSERT_TRUE(reader);
-    const wchar_t* names[] = {L"skin.xml", L"skin/", L"skin/btn_close_down.png", L"skin/btn_close_hit.png",
-                              L"skin/btn_close_nor.png", L"skin/btn_min_down.png", L"skin/btn_min_hit.png",
-                              L"skin/btn_min_nor.png", L"skin/done.png", L"skin/done_s.png", L"skin/install.png",
-                              L"skin/install_s.png", L"skin/PromptBk.bmp", L"skin/warning.png", L"skin/warning_s.png"};
-    const bool deflated[] = {true, false, false, false, false, false, false, true, false, false, false, false, true, false, false};
+    const wchar_t* names[] = {L"skin.xml",
+                              L"skin/",
+                              L"skin/btn_close_down.png",
+                              L"skin/btn_close_hit.png",
+                              L"skin/btn_close_nor.png",
+                              L"skin/btn_min_down.png",
+                              L"skin/btn_min_hit.png",
+                              L"skin/btn_min_nor.png",
+                              L"skin/done.png",
+                              L"skin/done_s.png",
+                              L"skin/install.png",
+                              L"skin/install_s.png",
+                              L"skin/PromptBk.bmp",
+                              L"skin/warning.png",
+                              L"skin/warning_s.png"};
+    const bool deflated[] = {true,  false, false, false, false, false, false, true,
+                             false, false, false, false, true,  false, false};
     ASSERT_EQ(reader->EntryCount(), 15);
     for (int i = 0; i < 15; ++i) {
         SkinZipEntry e;

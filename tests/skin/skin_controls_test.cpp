@@ -108,8 +108,8 @@ TEST_F(SkinControls, StatusTextIsWhiteBoldCentredOnceAndReadableByOthers) {
     ASSERT_EQ(texts.size(), 1u) << "the text is drawn once, not doubled by the window text";
     EXPECT_EQ(texts[0].text, L"请连接你的苹果设备");
     EXPECT_EQ(texts[0].color, 0xFFFFFFu);
-    EXPECT_EQ(texts[0].format, kSkinDtCenter | kSkinDtVCenter | kSkinDtSingleLine | kSkinDtEndEllipsis |
-                                   kSkinDtNoPrefix);
+    EXPECT_EQ(texts[0].format,
+              kSkinDtCenter | kSkinDtVCenter | kSkinDtSingleLine | kSkinDtEndEllipsis | kSkinDtNoPrefix);
     EXPECT_EQ(texts[0].font, GetSkinResourceManager()->GetFontHandle(L"default_title_bold"));
     EXPECT_NE(texts[0].font, nullptr);
 

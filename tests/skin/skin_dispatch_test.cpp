@@ -30,15 +30,24 @@ TEST(SkinDispatch, ExactClassNames) {
         const wchar_t* name;
         SkinWindowKind kind;
     } cases[] = {
-        {L"#32770", SkinWindowKind::Frame},           {L"Static", SkinWindowKind::Static},
-        {L"Edit", SkinWindowKind::Edit},              {L"ComboBox", SkinWindowKind::ComboBox},
-        {L"msctls_trackbar32", SkinWindowKind::Slider}, {L"msctls_progress32", SkinWindowKind::Progress},
-        {L"ListBox", SkinWindowKind::ListBox},         {L"SysTreeView32", SkinWindowKind::TreeCtrl},
-        {L"msctls_updown32", SkinWindowKind::SpinButton}, {L"SysHeader32", SkinWindowKind::Header},
-        {L"SysListView32", SkinWindowKind::ListCtrl},  {L"SysTabControl32", SkinWindowKind::TabCtrl},
-        {L"SysIPAddress32", SkinWindowKind::IpAddress}, {L"msctls_hotkey32", SkinWindowKind::HotKey},
-        {L"SysDateTimePick32", SkinWindowKind::DateTime}, {L"ToolbarWindow32", SkinWindowKind::ToolBar},
-        {L"ReBarWindow32", SkinWindowKind::ReBar},     {L"ScrollBar", SkinWindowKind::ScrollBar},
+        {L"#32770", SkinWindowKind::Frame},
+        {L"Static", SkinWindowKind::Static},
+        {L"Edit", SkinWindowKind::Edit},
+        {L"ComboBox", SkinWindowKind::ComboBox},
+        {L"msctls_trackbar32", SkinWindowKind::Slider},
+        {L"msctls_progress32", SkinWindowKind::Progress},
+        {L"ListBox", SkinWindowKind::ListBox},
+        {L"SysTreeView32", SkinWindowKind::TreeCtrl},
+        {L"msctls_updown32", SkinWindowKind::SpinButton},
+        {L"SysHeader32", SkinWindowKind::Header},
+        {L"SysListView32", SkinWindowKind::ListCtrl},
+        {L"SysTabControl32", SkinWindowKind::TabCtrl},
+        {L"SysIPAddress32", SkinWindowKind::IpAddress},
+        {L"msctls_hotkey32", SkinWindowKind::HotKey},
+        {L"SysDateTimePick32", SkinWindowKind::DateTime},
+        {L"ToolbarWindow32", SkinWindowKind::ToolBar},
+        {L"ReBarWindow32", SkinWindowKind::ReBar},
+        {L"ScrollBar", SkinWindowKind::ScrollBar},
         {L"msctls_statusbar32", SkinWindowKind::StatusBar},
     };
     for (const Case& c : cases) {

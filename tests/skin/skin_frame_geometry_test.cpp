@@ -41,9 +41,9 @@ TEST(SkinFrameGeometry, ClientAreaTakesTheSkinsBordersAndCaption) {
     m.menuRowHeight = 19;
     EXPECT_EQ(SkinFrameClientRect(kSkinFrameCaption, kDialogStyle | kSkinWsVScroll | kSkinWsHScroll, 0, window, m),
               (SkinRect{102, 101, 589, 266}));
-    EXPECT_EQ(SkinFrameClientRect(kSkinFrameCaption, kDialogStyle | kSkinWsVScroll, kSkinWsExLeftScrollBar, window, m)
-                  .left,
-              118);
+    EXPECT_EQ(
+        SkinFrameClientRect(kSkinFrameCaption, kDialogStyle | kSkinWsVScroll, kSkinWsExLeftScrollBar, window, m).left,
+        118);
     // Kind 0 keeps the whole window less the menu; hostile sizes never
     // turn the client inside out.
     EXPECT_EQ(SkinFrameClientRect(kSkinFrameNone, 0, 0, window, m), (SkinRect{100, 69, 607, 284}));
@@ -151,7 +151,8 @@ TEST(SkinFrameGeometry, RoundCornersCutOnlyTheKeyPixelsOfTheCornerBlocks) {
     Picture24 picture(40, 30, SkinRgb(10, 20, 30));
     // The four corner pixels, one pixel beside the top-left one, and one in
     // the middle of the top edge, outside the corner blocks.
-    for (auto xy : {std::pair{0, 0}, {1, 0}, {39, 0}, {0, 29}, {39, 29}, {20, 0}}) picture.Set(xy.first, xy.second, magenta);
+    for (auto xy : {std::pair{0, 0}, {1, 0}, {39, 0}, {0, 29}, {39, 29}, {20, 0}})
+        picture.Set(xy.first, xy.second, magenta);
     std::vector<SkinRect> cuts = SkinRoundCornerCuts(picture.Rows(), magenta, 100, 80, SkinQuad{5, 5, 5, 5});
     // Blocks are placed at the window's corners: the picture's (39, 0)
     // lands at (99, 0), its (0, 29) at (0, 79).

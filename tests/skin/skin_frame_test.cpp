@@ -170,8 +170,8 @@ TEST_F(SkinFrame, AChildMovedToAnotherParentLeavesTheLayout) {
     auto* frame = static_cast<CSkinWndSB*>(GetSkinWndManager()->Find(w));
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(std::count(frame->LayoutList().begin(), frame->LayoutList().end(), close), 1);
-    HWND other = ::CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr,
-                                   nullptr, nullptr);
+    HWND other =
+        ::CreateWindowExW(0, L"Static", L"", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
     ::SetParent(close, other);
     ::MoveWindow(close, 10, 10, 40, 23, FALSE);
     SIZE size = WindowSize(w);
@@ -247,8 +247,8 @@ TEST_F(SkinFrame, CaptionedWindowsOfOtherClassesGetTheDefaultFrame) {
     cls.hInstance = ::GetModuleHandleW(nullptr);
     cls.lpszClassName = L"SkinTestMainWindow";
     ::RegisterClassW(&cls);
-    HWND w = ::CreateWindowExW(0, L"SkinTestMainWindow", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150, 150, 300,
-                               200, nullptr, nullptr, cls.hInstance, nullptr);
+    HWND w = ::CreateWindowExW(0, L"SkinTestMainWindow", L"main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150, 150, 300, 200,
+                               nullptr, nullptr, cls.hInstance, nullptr);
     ASSERT_NE(w, nullptr);
     // Whatever id is asked for, the class default applies.
     EXPECT_EQ(SetWindowSkin(w, L"PromptDialog"), 1);
@@ -286,7 +286,8 @@ TEST_F(SkinFrame, AMenuGetsARowOfItsOwn) {
     auto itemCentre = [&](const wchar_t* text) {
         for (const SpyGraphics::Text& t : spy.Texts())
             if (t.text == text)
-                return POINT{window.left + (t.rect.left + t.rect.right) / 2, window.top + (t.rect.top + t.rect.bottom) / 2};
+                return POINT{window.left + (t.rect.left + t.rect.right) / 2,
+                             window.top + (t.rect.top + t.rect.bottom) / 2};
         return POINT{-1, -1};
     };
     POINT fileItem = itemCentre(L"文件"), helpItem = itemCentre(L"帮助");
@@ -335,8 +336,7 @@ TEST_F(SkinFrame, ASettledWindowIsIdle) {
         WH_GETMESSAGE,
         [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
             auto* msg = reinterpret_cast<MSG*>(lParam);
-            if (code >= 0 && wParam == PM_REMOVE && msg &&
-                (msg->hwnd == root || ::IsChild(root, msg->hwnd)) &&
+            if (code >= 0 && wParam == PM_REMOVE && msg && (msg->hwnd == root || ::IsChild(root, msg->hwnd)) &&
                 (msg->message == WM_PAINT || msg->message == WM_NCPAINT || msg->message == WM_TIMER))
                 ++events;
             return ::CallNextHookEx(nullptr, code, wParam, lParam);

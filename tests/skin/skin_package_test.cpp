@@ -27,12 +27,12 @@ std::vector<uint8_t> Png(int w, int h) { return pictest::MakePng(w, h, pictest::
 // The installer's package layout: the same entries, order and methods.
 std::vector<uint8_t> InstallerLikePackage(const std::string& xml) {
     auto bk = pictest::Pattern(509, 233, true);
-    return Build({Make("skin.xml", Bytes(xml)), Make("skin/", {}, 0),
-                  Make("skin/btn_close_down.png", Png(40, 23), 0), Make("skin/btn_close_hit.png", Png(40, 23), 0),
-                  Make("skin/btn_close_nor.png", Png(40, 23), 0), Make("skin/btn_min_down.png", Png(37, 23), 0),
-                  Make("skin/btn_min_hit.png", Png(37, 23), 0), Make("skin/btn_min_nor.png", Png(37, 23)),
-                  Make("skin/done.png", Png(399, 42), 0), Make("skin/done_s.png", Png(399, 42), 0),
-                  Make("skin/install.png", Png(399, 42), 0), Make("skin/install_s.png", Png(399, 42), 0),
+    return Build({Make("skin.xml", Bytes(xml)), Make("skin/", {}, 0), Make("skin/btn_close_down.png", Png(40, 23), 0),
+                  Make("skin/btn_close_hit.png", Png(40, 23), 0), Make("skin/btn_close_nor.png", Png(40, 23), 0),
+                  Make("skin/btn_min_down.png", Png(37, 23), 0), Make("skin/btn_min_hit.png", Png(37, 23), 0),
+                  Make("skin/btn_min_nor.png", Png(37, 23)), Make("skin/done.png", Png(399, 42), 0),
+                  Make("skin/done_s.png", Png(399, 42), 0), Make("skin/install.png", Png(399, 42), 0),
+                  Make("skin/install_s.png", Png(399, 42), 0),
                   Make("skin/PromptBk.bmp", pictest::MakeBmp24(509, 233, bk)),
                   Make("skin/warning.png", Png(399, 42), 0), Make("skin/warning_s.png", Png(399, 42), 0)})
         .bytes;

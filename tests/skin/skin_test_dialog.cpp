@@ -37,12 +37,12 @@ std::vector<WORD> Template(DWORD style, int width, int height) {
     head->cy = static_cast<short>(height);
     t.push_back(0);  // menu
     t.push_back(0);  // class
-    for (const wchar_t* p = L"Skin test"; ; ++p) {
+    for (const wchar_t* p = L"Skin test";; ++p) {
         t.push_back(static_cast<WORD>(*p));
         if (!*p) break;
     }
     t.push_back(9);
-    for (const wchar_t* p = L"MS Shell Dlg"; ; ++p) {
+    for (const wchar_t* p = L"MS Shell Dlg";; ++p) {
         t.push_back(static_cast<WORD>(*p));
         if (!*p) break;
     }
@@ -53,15 +53,15 @@ std::vector<WORD> Template(DWORD style, int width, int height) {
 
 TestDialog::TestDialog(int width, int height, const std::vector<ControlSpec>& controls, DWORD style) {
     std::vector<WORD> t = Template(style, 100, 50);
-    hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()),
-                                        nullptr, &TestDialog::Proc, reinterpret_cast<LPARAM>(this));
+    hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr,
+                                         &TestDialog::Proc, reinterpret_cast<LPARAM>(this));
     if (!hwnd_) return;
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     for (const ControlSpec& c : controls) {
         HWND child = ::CreateWindowExW(0, c.cls, c.text, WS_CHILD | WS_VISIBLE | c.style, c.rect.left, c.rect.top,
                                        c.rect.right - c.rect.left, c.rect.bottom - c.rect.top, hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                                       ::GetModuleHandleW(nullptr), nullptr);
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), ::GetModuleHandleW(nullptr),
+                                       nullptr);
         if (child) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     ::SetWindowPos(hwnd_, HWND_TOP, 100, 100, width, height, SWP_SHOWWINDOW);
@@ -75,9 +75,7 @@ TestDialog::~TestDialog() {
     Pump(20);
 }
 
-int TestDialog::Seen(UINT message) const {
-    return static_cast<int>(std::count(seen_.begin(), seen_.end(), message));
-}
+int TestDialog::Seen(UINT message) const { return static_cast<int>(std::count(seen_.begin(), seen_.end(), message)); }
 
 INT_PTR CALLBACK TestDialog::Proc(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {

@@ -32,7 +32,8 @@ TEST(SkinXmlDocument, EmptyByteBlock) {
 
 TEST(SkinXmlDocument, MismatchedEndTagClosesTheInnerElement) {
     CSkinXmlDocument doc;
-    EXPECT_EQ(Load(doc, "<a><b></a>"), Note(10, 10) + L", End tag 'a' at offset 7 does not match start tag 'b' at offset 3");
+    EXPECT_EQ(Load(doc, "<a><b></a>"),
+              Note(10, 10) + L", End tag 'a' at offset 7 does not match start tag 'b' at offset 3");
     EXPECT_FALSE(doc.IsWellFormed());
     ASSERT_TRUE(doc.FindElement(L"a"));
     EXPECT_FALSE(doc.FindElement(L"a"));

@@ -94,7 +94,8 @@ TEST(SkinZipReader, HostileArchivesHaveExactOutcomes) {
         for (int i = 0; i < c.count; ++i) {
             SkinZipEntry e;
             reader->GetEntry(i, &e);
-            for (int step = 0; step < 100000 && reader->ReadEntry(i, buffer, sizeof buffer) == SkinZipResult::More;) ++step;
+            for (int step = 0; step < 100000 && reader->ReadEntry(i, buffer, sizeof buffer) == SkinZipResult::More;)
+                ++step;
         }
     }
 }
@@ -257,7 +258,8 @@ TEST(SkinZipReader, EmptyEntries) {
 
 TEST(SkinZipReader, ExtractsEntriesToFiles) {
     namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / ("skin_zip_extract_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::path dir = fs::temp_directory_path() /
+                   ("skin_zip_extract_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::remove_all(dir);
     std::string big = LongText(50000);
     auto archive = Build({Make("a.xml", big), Make("b.bin", "stored", 0), Make("c.png", LongText(3000))});

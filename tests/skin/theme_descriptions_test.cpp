@@ -42,12 +42,13 @@ TEST(ThemeDescriptions, LayoutValues) {
 
 TEST(ThemeDescriptions, ItemsAreGroupedByKindInTheFixedOrder) {
     ThemeFixture f;
-    const SkinItemList& items = ButtonItems(f, LR"T(
+    const SkinItemList& items = ButtonItems(f,
+                                            LR"T(
         <text id="t1"/><image id="i1"/><eventitem id="e"/><image id="i2"/><drawitem id="d"/>
         <animate id="a"/><line id="l"/><rectangle id="r"/><text id="t2"/><unknown id="u"/>)T");
     using K = SkinItemKind;
     EXPECT_EQ(Kinds(items), (std::vector<K>{K::Rectangle, K::Line, K::Animate, K::DrawItem, K::Image, K::Image,
-                                             K::EventItem, K::Text, K::Text}));
+                                            K::EventItem, K::Text, K::Text}));
     EXPECT_EQ(items[4]->id, L"i1");
     EXPECT_EQ(items[5]->id, L"i2");
     EXPECT_EQ(items[7]->id, L"t1");
@@ -62,7 +63,8 @@ TEST(ThemeDescriptions, ItemsBeforeTheAttributeElementAreNotLost) {
 
 TEST(ThemeDescriptions, ItemCommonFieldsAndImageDefaults) {
     ThemeFixture f;
-    const SkinItemList& items = ButtonItems(f, LR"T(
+    const SkinItemList& items = ButtonItems(f,
+                                            LR"T(
         <image id="plain" left="center" top="-3" width="9"/>
         <image visible="false" state="checkeddisable" drawStyle="fill9grid" border9grid="(1,2)" partOffset="(4,5)"
                vertPaint="true" xSrc="1" ySrc="2" srcWidth="3" srcHeight="4"/>)T");
@@ -88,7 +90,8 @@ TEST(ThemeDescriptions, ItemCommonFieldsAndImageDefaults) {
 
 TEST(ThemeDescriptions, TextItemFormatCodes) {
     ThemeFixture f;
-    f.Load(LR"T(<theme><color><item id="c" value="RGB(0,0,1)"/></color><constrol><item class="button" id="b">
+    f.Load(
+        LR"T(<theme><color><item id="c" value="RGB(0,0,1)"/></color><constrol><item class="button" id="b">
         <text id="default"/>
         <text id="wrap" singleLine="false" vertAlign="top" horizAlign="right"/>
         <text id="ellipsis" ellipsis="true" vertAlign="bottom" singleLine="no" adjusthsb="true"/>
@@ -107,7 +110,8 @@ TEST(ThemeDescriptions, TextItemFormatCodes) {
 
 TEST(ThemeDescriptions, LineItemsPenStyleAndBothPenWidthSpellings) {
     ThemeFixture f;
-    const SkinItemList& items = ButtonItems(f, LR"T(
+    const SkinItemList& items = ButtonItems(f,
+                                            LR"T(
         <line id="plain"/><line id="dashdot" penStyle="dashdot" penWidth="3"/>
         <line id="lower" penStyle="DashDot" penwidth="4"/><line id="both" penStyle="dot" penWidth="5" penwidth="6"/>
         <line id="hsb" adjusthsb="false" penStyle="dashdotdot" penWidth="zero"/>)T");
@@ -128,7 +132,8 @@ TEST(ThemeDescriptions, LineItemsPenStyleAndBothPenWidthSpellings) {
 
 TEST(ThemeDescriptions, RectangleAndAnimateItems) {
     ThemeFixture f;
-    const SkinItemList& items = ButtonItems(f, LR"T(
+    const SkinItemList& items = ButtonItems(f,
+                                            LR"T(
         <rectangle drawStyle="horiz" fillColor="RGB(1,0,0)" gradientEndColor="RGB(0,1,0)" round="(3,4)"/>
         <rectangle drawStyle="radial"/><rectangle drawStyle="vert" adjusthsb="false"/>
         <animate id="zero" delayTime="0" beginFrame="0" frameCount="0"/>
@@ -158,7 +163,8 @@ TEST(ThemeDescriptions, RectangleAndAnimateItems) {
 
 TEST(ThemeDescriptions, NestedItemsOfDrawitemAndEventitem) {
     ThemeFixture f;
-    const SkinItemList& items = ButtonItems(f, LR"T(
+    const SkinItemList& items = ButtonItems(f,
+                                            LR"T(
         <drawitem id="d" state="over">
           <text id="t1"/><animate/><line/><eventitem id="e" cursor="hand"/><image/><rectangle/><text id="t2"/>
         </drawitem>
@@ -186,14 +192,16 @@ TEST(ThemeDescriptions, NestingDepthIsBounded) {
     const SkinItemList& items = ButtonItems(f, deep);
     ASSERT_EQ(items.size(), 1u);
     int depth = 0;
-    for (const SkinItemDesc* item = items[0].get(); item; item = item->children.empty() ? nullptr : item->children[0].get())
+    for (const SkinItemDesc* item = items[0].get(); item;
+         item = item->children.empty() ? nullptr : item->children[0].get())
         ++depth;
     EXPECT_EQ(depth, kSkinMaxItemNesting);
 }
 
 TEST(ThemeDescriptions, ClassDefaultsWithoutAttributeElement) {
     ThemeFixture f;
-    f.LoadControls(LR"T(<item class="edit" id="e"/><item class="listview" id="lv"/><item class="menubar" id="mb"/>
+    f.LoadControls(
+        LR"T(<item class="edit" id="e"/><item class="listview" id="lv"/><item class="menubar" id="mb"/>
                        <item class="progress" id="p"/><item class="tree" id="t"/><item class="menu" id="m"/>
                        <item class="listbox" id="lb"/><item class="window" id="w"/>)T");
     const SkinEditDesc* e = f.Desc<SkinEditDesc>(L"e");
@@ -219,7 +227,8 @@ TEST(ThemeDescriptions, ClassDefaultsWithoutAttributeElement) {
 
 TEST(ThemeDescriptions, ClassAttributesAreRead) {
     ThemeFixture f;
-    f.LoadControls(LR"T(
+    f.LoadControls(
+        LR"T(
         <item class="tree" id="t"><attribute bLButtonDownExpand="false" itemHeight="30" drawImageOffset="(1,1)"/></item>
         <item class="listbox" id="lb"><attribute backgroundColor="RGB(1,2,3)" drawItem="true"/></item>
         <item class="checkbutton" id="c"><attribute picUncheckDisible="u" picIndeterminate="i" textDisibleColor="RGB(0,0,2)"/></item>
@@ -260,7 +269,8 @@ TEST(ThemeDescriptions, ClassAttributesAreRead) {
 
 TEST(ThemeDescriptions, WindowChildElements) {
     ThemeFixture f;
-    f.LoadControls(LR"T(<item class="window" id="w">
+    f.LoadControls(
+        LR"T(<item class="window" id="w">
         <background picFile="bg" captionHeight = "30" captionOffset="(1,2)"/>
         <btnmax picNormal="mx" hideDisable="false" offset="(5,6)"/>
         <btnclose picOver="co" hideDisable="false"/>

@@ -124,14 +124,16 @@ TEST(ThemeLoader, InstallerThemeDefinesItsFontColourImagesAndControls) {
 
 TEST(ThemeLoader, SectionsAreReadOnlyInTheirFixedOrder) {
     ThemeFixture f;
-    f.Load(LR"T(<theme><color><item id="c" value="RGB(1,2,3)"/></color>
+    f.Load(
+        LR"T(<theme><color><item id="c" value="RGB(1,2,3)"/></color>
                       <font><item id="f" fontface="Arial" fontsize="12"/></font></theme>)T");
     EXPECT_EQ(f.manager.GetColor(L"c"), 0x030201u);
     EXPECT_EQ(f.manager.GetFont(L"f"), nullptr);
 
     // A second section of a kind is not read; unknown elements are ignored.
     ThemeFixture g;
-    g.Load(LR"T(<theme><manifest folder="skin"/><color><item id="a" value="RGB(1,0,0)"/></color>
+    g.Load(
+        LR"T(<theme><manifest folder="skin"/><color><item id="a" value="RGB(1,0,0)"/></color>
                       <extra/><color><item id="b" value="RGB(2,0,0)"/></color>
                       <constrol><item class="button" id="x"/></constrol></theme>)T");
     EXPECT_EQ(g.manager.GetColor(L"a"), 1u);
@@ -151,9 +153,9 @@ TEST(ThemeLoader, DocumentWithoutThemeDefinesNothing) {
 TEST(ThemeLoader, FontItems) {
     ThemeFixture f;
     f.platform.osMajorVersion = 5;
-    f.Load(std::wstring(L"<theme><font>") + L"<item id=\"yahei\" fontface=\"" + kYaHei + L"\" fontsize=\"12\" underline=\"true\"/>" +
-           L"<item id=\"\" fontface=\"Arial\" fontsize=\"12\"/>" + L"<item id=\"noface\" fontsize=\"12\"/>" +
-           L"<item id=\"zero\" fontface=\"Arial\" fontsize=\"0\"/>" +
+    f.Load(std::wstring(L"<theme><font>") + L"<item id=\"yahei\" fontface=\"" + kYaHei +
+           L"\" fontsize=\"12\" underline=\"true\"/>" + L"<item id=\"\" fontface=\"Arial\" fontsize=\"12\"/>" +
+           L"<item id=\"noface\" fontsize=\"12\"/>" + L"<item id=\"zero\" fontface=\"Arial\" fontsize=\"0\"/>" +
            L"<item id=\"negative\" fontface=\"Arial\" fontsize=\"-3\"/>" + L"</font></theme>");
     ASSERT_EQ(f.platform.fontsCreated.size(), 1u);
     EXPECT_EQ(f.platform.fontsCreated[0].face, kSongTi);
@@ -185,7 +187,8 @@ TEST(ThemeLoader, FontRedefinitionKeepsTheObjectAndReplacesTheHandle) {
 
 TEST(ThemeLoader, ColourRedefinitionReplacesAndUnknownIdsGiveTheDesktopColour) {
     ThemeFixture f;
-    f.Load(LR"T(<theme><color><item id="a" value="RGB(1,0,0)"/><item id="b"/><item value="RGB(9,9,9)"/>
+    f.Load(
+        LR"T(<theme><color><item id="a" value="RGB(1,0,0)"/><item id="b"/><item value="RGB(9,9,9)"/>
                              <item id="a" value="RGB(300,0,0)"/></color></theme>)T");
     EXPECT_EQ(f.manager.GetColor(L"a"), 44u);
     EXPECT_EQ(f.manager.GetColor(L"b"), 0u);
@@ -199,7 +202,8 @@ TEST(ThemeLoader, ColourRedefinitionReplacesAndUnknownIdsGiveTheDesktopColour) {
 
 TEST(ThemeLoader, CursorItems) {
     ThemeFixture f;
-    f.Load(LR"T(<theme><cursor><item id="hand" value="#32649"/><item id="help" value="HELPCUR"/>
+    f.Load(
+        LR"T(<theme><cursor><item id="hand" value="#32649"/><item id="help" value="HELPCUR"/>
                               <item id="none"/><item id="hand" value="#32512"/></cursor></theme>)T");
     EXPECT_EQ(f.platform.systemCursorsLoaded, (std::vector<int>{32649, 32512}));
     EXPECT_EQ(f.platform.helpCursorsLoaded, (std::vector<std::wstring>{L"HELPCUR"}));
@@ -216,7 +220,8 @@ TEST(ThemeLoader, ImageItemsBindEntriesOnce) {
     f.AddPng(L"taken");
     CSkinDrawImage* a = f.manager.FindImage(L"skin/a.png");
     CSkinDrawImage* taken = f.manager.FindImage(L"taken");
-    f.Load(LR"T(<theme><image><item id="first" value="skin\a.png"/><item id="second" value="skin\a.png"/>
+    f.Load(
+        LR"T(<theme><image><item id="first" value="skin\a.png"/><item id="second" value="skin\a.png"/>
                              <item id="taken" value="skin/b.png"/><item id="missing" value="skin\x.png"/>
                              <item id="" value="skin\b.png"/></image>
                       <command><item id="cmd" image="first"/><item id="cmd2" image="missing"/></command></theme>)T");
@@ -237,7 +242,8 @@ TEST(ThemeLoader, BitmapImagesTakeAdjustAndClipColour) {
     f.AddBmp(L"a.BMP");
     f.AddBmp(L"b.bmp");
     f.AddPng(L"c.png");
-    f.Load(LR"T(<theme><image><item id="a" value="a.BMP" adjusthsb="false" clipcolor="RGB(0,255,0)"/>
+    f.Load(
+        LR"T(<theme><image><item id="a" value="a.BMP" adjusthsb="false" clipcolor="RGB(0,255,0)"/>
                              <item id="b" value="b.bmp" adjusthsb="no"/>
                              <item id="c" value="c.png" adjusthsb="false" clipcolor="RGB(0,255,0)"/></image></theme>)T");
     EXPECT_FALSE(f.manager.FindImage(L"a")->GetAdjustColors());
@@ -268,7 +274,8 @@ TEST(ThemeLoader, RedefinedControlReplacesTheFirstAndOldPointersStayValid) {
 TEST(ThemeLoader, GettersFallBackToTheClassDefault) {
     ThemeFixture f;
     EXPECT_EQ(f.Desc<SkinButtonDesc>(L"nothing"), nullptr);
-    f.LoadControls(LR"T(<item class="button" id="button" width="5"/><item class="slider" id="slider"/>
+    f.LoadControls(
+        LR"T(<item class="button" id="button" width="5"/><item class="slider" id="slider"/>
                        <item class="menu" id="menu"/><item class="Button" id="x"/><item class="static" id="button"/>)T");
     ASSERT_NE(f.Desc<SkinButtonDesc>(L"nothing"), nullptr);
     EXPECT_EQ(f.Desc<SkinButtonDesc>(L"nothing")->layout.width, 5);
@@ -282,7 +289,8 @@ TEST(ThemeLoader, GettersFallBackToTheClassDefault) {
 TEST(ThemeLoader, ComwndSetsTheSharedWindowSettings) {
     ThemeFixture f;
     EXPECT_EQ(f.manager.GetSharedWindowSettings().backgroundColor, FakePlatform::SysColor(kSkinSysColorBtnFace));
-    f.Load(LR"T(<theme><color><item id="edge" value="RGB(0,0,9)"/></color><constrol>
+    f.Load(
+        LR"T(<theme><color><item id="edge" value="RGB(0,0,9)"/></color><constrol>
                 <item class="comwnd" id="ignored"><attribute bmpScrollbar="sb" borderColor="#edge"/></item>
               </constrol></theme>)T");
     SkinSharedWindowSettings s = f.manager.GetSharedWindowSettings();

@@ -87,8 +87,8 @@ Archive Build(const std::vector<Entry>& entries, const std::vector<uint8_t>& pre
                 seed = seed * 1103515245u + 12345u;
                 enc.push_back(c.Encrypt(static_cast<uint8_t>(seed >> 16)));
             }
-            enc.push_back(c.Encrypt(e.dataDescriptor ? static_cast<uint8_t>(e.dosTime >> 8)
-                                                     : static_cast<uint8_t>(crc >> 24)));
+            enc.push_back(
+                c.Encrypt(e.dataDescriptor ? static_cast<uint8_t>(e.dosTime >> 8) : static_cast<uint8_t>(crc >> 24)));
             for (uint8_t p : payload) enc.push_back(c.Encrypt(p));
             payload.swap(enc);
         }

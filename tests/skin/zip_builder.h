@@ -13,11 +13,11 @@ namespace ziptest {
 struct Entry {
     std::string name;
     std::vector<uint8_t> data;
-    uint16_t method = 8;       // 0 stored, 8 deflated
-    std::string password;      // non-empty: encrypt with it
+    uint16_t method = 8;   // 0 stored, 8 deflated
+    std::string password;  // non-empty: encrypt with it
     bool dataDescriptor = false;
-    uint16_t dosTime = 0x6000; // 12:00:00
-    uint16_t dosDate = 0x5A21; // 2025-01-01
+    uint16_t dosTime = 0x6000;  // 12:00:00
+    uint16_t dosDate = 0x5A21;  // 2025-01-01
 };
 
 struct Archive {
@@ -44,7 +44,6 @@ constexpr size_t kCentralMethod = 10, kCentralCrc = 16, kCentralCompressed = 20,
                  kCentralLocalOffset = 42;
 constexpr size_t kLocalMethod = 8, kLocalCrc = 14, kLocalCompressed = 18, kLocalUncompressed = 22,
                  kLocalNameLength = 26;
-constexpr size_t kEndDisk = 4, kEndEntriesHere = 8, kEndEntriesTotal = 10, kEndCentralSize = 12,
-                 kEndCentralOffset = 16;
+constexpr size_t kEndDisk = 4, kEndEntriesHere = 8, kEndEntriesTotal = 10, kEndCentralSize = 12, kEndCentralOffset = 16;
 
 }  // namespace ziptest

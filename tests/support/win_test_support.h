@@ -21,31 +21,31 @@ std::wstring ToWindowsPath(const std::string& path);
 
 // A fresh empty folder below the temporary folder, removed on destruction.
 class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::wstring& path() const { return path_; }  // ends with '\'
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::wstring& path() const { return path_; }  // ends with '\'
 
- private:
-  std::wstring path_;
+private:
+    std::wstring path_;
 };
 
 // A program started with CreateProcessW; killed on destruction if running.
 class ChildProcess {
- public:
-  ChildProcess() = default;
-  ~ChildProcess();
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
-  bool Start(const std::wstring& exe, const std::wstring& arguments = L"");
-  // Exit code, or -1 when it did not end within the time.
-  long Wait(DWORD milliseconds);
-  DWORD id() const { return id_; }
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool Start(const std::wstring& exe, const std::wstring& arguments = L"");
+    // Exit code, or -1 when it did not end within the time.
+    long Wait(DWORD milliseconds);
+    DWORD id() const { return id_; }
 
- private:
-  win::ScopedHandle process_;
-  win::ScopedHandle thread_;
-  DWORD id_ = 0;
+private:
+    win::ScopedHandle process_;
+    win::ScopedHandle thread_;
+    DWORD id_ = 0;
 };
 
 // Waits for a visible top-level window of the process with this exact title.
@@ -57,26 +57,26 @@ bool WaitForWindowText(HWND window, const std::wstring& expected, DWORD millisec
 // Sets or removes the two registry values through which the installer finds
 // Apple's libraries; the earlier state comes back on destruction.
 class AppleRegistry {
- public:
-  AppleRegistry();
-  ~AppleRegistry();
-  void Set(const std::wstring& mobileDeviceDll, const std::wstring& installDir);
-  void Remove();
+public:
+    AppleRegistry();
+    ~AppleRegistry();
+    void Set(const std::wstring& mobileDeviceDll, const std::wstring& installDir);
+    void Remove();
 
- private:
-  struct Saved {
-    bool present = false;
-    std::wstring value;
-  };
-  Saved mobileDevice_, installDir_;
+private:
+    struct Saved {
+        bool present = false;
+        std::wstring value;
+    };
+    Saved mobileDevice_, installDir_;
 };
 
 // A captured client area: 32-bit pixels 0x00RRGGBB, top-down.
 struct Pixels {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> data;
-  std::uint32_t at(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> data;
+    std::uint32_t at(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
 };
 Pixels CaptureClientArea(HWND window);
 // What the screen shows in a rectangle of screen coordinates: read from the

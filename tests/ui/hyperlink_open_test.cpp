@@ -57,8 +57,8 @@ public:
 
     void Set(const std::wstring& value, DWORD type = REG_SZ) {
         win::ScopedRegKey key;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, path_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                    key.receive(), nullptr),
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, path_.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.receive(),
+                                    nullptr),
                   ERROR_SUCCESS);
         ::RegSetValueExW(key.get(), nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -111,7 +111,8 @@ private:
         std::string data;
         char buffer[4096];
         DWORD got = 0;
-        while (file && ::ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0) data.append(buffer, got);
+        while (file && ::ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0)
+            data.append(buffer, got);
         return data;
     }
 
@@ -129,8 +130,7 @@ protected:
         return recorder.Runs();
     }
     void Click(LinkHost& host, int id) {
-        ::SendMessageW(host.hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
-                       reinterpret_cast<LPARAM>(host.Item(id)));
+        ::SendMessageW(host.hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(host.Item(id)));
     }
     void RegisterShellOpen(const std::wstring& command) {
         http_.Set(command);
@@ -182,8 +182,7 @@ TEST_F(HyperlinkOpenTest, TheMainWindowsLinksOpenTheMakersPages) {
     const std::wstring forum = ts::Widen(kForumPageAddress);
     const std::wstring home = ts::Widen(kHomePageAddress);
     for (int id : {kForumLinkId, kHomeLinkId}) {
-        ::SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED),
-                       reinterpret_cast<LPARAM>(form.Item(id)));
+        ::SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(form.Item(id)));
     }
     const DWORD start = ::GetTickCount();
     while (recorder.Runs().size() < 2 && ::GetTickCount() - start < 15000) {

@@ -73,10 +73,12 @@ protected:
     bool ShowsOnly(const RECT& screen, COLORREF color) {
         const int area = (screen.right - screen.left) * (screen.bottom - screen.top);
         ts::Pixels seen;
-        const bool shown = host.WaitFor([&] {
-            seen = ts::CaptureScreenArea(screen);
-            return CountNear(seen, color, 2) == area;
-        }, 500);
+        const bool shown = host.WaitFor(
+            [&] {
+                seen = ts::CaptureScreenArea(screen);
+                return CountNear(seen, color, 2) == area;
+            },
+            500);
         if (!shown) ts::WritePng(seen, "hyperlink_background.png");
         return shown;
     }
@@ -118,9 +120,10 @@ TEST_F(HyperlinkTest, LinksFitTheirTextKeepingTheirAlignment) {
         int id;
         RECT before;
     };
-    const Case cases[] = {
-        {kCaptionLink, TemplateRect(d, 168, 4, 29, 8)}, {kLeftLink, TemplateRect(d, 20, 44, 100, 10)},
-        {kRightLink, TemplateRect(d, 20, 64, 100, 10)}, {kMiddleLink, TemplateRect(d, 150, 40, 100, 24)}};
+    const Case cases[] = {{kCaptionLink, TemplateRect(d, 168, 4, 29, 8)},
+                          {kLeftLink, TemplateRect(d, 20, 44, 100, 10)},
+                          {kRightLink, TemplateRect(d, 20, 64, 100, 10)},
+                          {kMiddleLink, TemplateRect(d, 150, 40, 100, 24)}};
     for (const Case& c : cases) {
         HWND w = host.Item(c.id);
         const RECT now = InParent(w);
@@ -155,19 +158,24 @@ TEST_F(HyperlinkTest, HoverDrawsRedUnderlinedTextAndLeavingRestoresIt) {
     MoveMouseTo(Centre(ScreenRect(w)));
     EXPECT_TRUE(host.WaitFor([&] { return link.IsHovered(); }, 500));
     ts::Pixels hovered;
-    EXPECT_TRUE(host.WaitFor([&] {
-        hovered = Screen(kCaptionLink);
-        return HasLineOf(hovered, kRed);
-    }, 500)) << "no red underline";
+    EXPECT_TRUE(host.WaitFor(
+        [&] {
+            hovered = Screen(kCaptionLink);
+            return HasLineOf(hovered, kRed);
+        },
+        500))
+        << "no red underline";
     EXPECT_EQ(CountNear(hovered, kBlue), 0);
     if (::testing::Test::HasFailure()) ts::WritePng(hovered, "hyperlink_hovered.png");
 
     ASSERT_TRUE(LeaveLink(kCaptionLink)) << "the hover timer did not notice the mouse leave";
     ts::Pixels after;
-    EXPECT_TRUE(host.WaitFor([&] {
-        after = Screen(kCaptionLink);
-        return CountNear(after, kRed) == 0 && !HasLineOf(after, kBlue) && CountNear(after, kBlue) > 10;
-    }, 500));
+    EXPECT_TRUE(host.WaitFor(
+        [&] {
+            after = Screen(kCaptionLink);
+            return CountNear(after, kRed) == 0 && !HasLineOf(after, kBlue) && CountNear(after, kBlue) > 10;
+        },
+        500));
     if (::testing::Test::HasFailure()) ts::WritePng(after, "hyperlink_left.png");
 }
 
@@ -212,10 +220,12 @@ TEST_F(HyperlinkTest, AClickThatOpensShowsTheVisitedColourAndTellsTheParent) {
 
     ASSERT_TRUE(LeaveLink(kCaptionLink));
     ts::Pixels visited;
-    EXPECT_TRUE(host.WaitFor([&] {
-        visited = Screen(kCaptionLink);
-        return CountNear(visited, kPurple, 30) > 10 && CountNear(visited, kBlue, 30) == 0;
-    }, 500));
+    EXPECT_TRUE(host.WaitFor(
+        [&] {
+            visited = Screen(kCaptionLink);
+            return CountNear(visited, kPurple, 30) > 10 && CountNear(visited, kBlue, 30) == 0;
+        },
+        500));
     if (::testing::Test::HasFailure()) ts::WritePng(visited, "hyperlink_visited.png");
 }
 
@@ -236,8 +246,7 @@ TEST_F(HyperlinkTest, AClickThatCannotOpenBeepsAndKeepsTheLinkColour) {
     // Not opening on click counts as done, without asking the shell.
     TestLink& other = host.link(kLeftLink);
     other.SetOpenOnClick(false);
-    ::SendMessageW(host.hwnd(), WM_COMMAND, MAKEWPARAM(kLeftLink, STN_CLICKED),
-                   reinterpret_cast<LPARAM>(other.hwnd()));
+    ::SendMessageW(host.hwnd(), WM_COMMAND, MAKEWPARAM(kLeftLink, STN_CLICKED), reinterpret_cast<LPARAM>(other.hwnd()));
     EXPECT_TRUE(other.opened.empty());
     EXPECT_TRUE(other.IsVisited());
     EXPECT_EQ(other.beeps, 0);

@@ -124,14 +124,13 @@ TEST(LinkRules, BackslashesNextToTheTargetsQuotesStayBackslashes) {
 
 TEST(LinkRules, CommandsThatCouldStartAnotherProgramAreRefused) {
     const std::wstring target = L"http://bbs.tovane.com";
-    for (const wchar_t* registered : {
-             // Unquoted path with blanks: the system would try C:\Program.exe.
-             L"C:\\Program Files\\Browser\\browser.exe %1",
-             L"C:\\Program Files\\Browser\\browser.exe",
-             // No program, or an unterminated one.
-             L"", L"   ", L"\"\" %1", L"\"C:\\Browser\\b.exe %1",
-             // Control characters have no place in a command line.
-             L"\"b.exe\" %1\r\ncalc.exe", L"\"b.exe\"\x01%1"}) {
+    for (const wchar_t* registered :
+         {// Unquoted path with blanks: the system would try C:\Program.exe.
+          L"C:\\Program Files\\Browser\\browser.exe %1", L"C:\\Program Files\\Browser\\browser.exe",
+          // No program, or an unterminated one.
+          L"", L"   ", L"\"\" %1", L"\"C:\\Browser\\b.exe %1",
+          // Control characters have no place in a command line.
+          L"\"b.exe\" %1\r\ncalc.exe", L"\"b.exe\"\x01%1"}) {
         EXPECT_FALSE(lr::BuildBrowserCommand(registered, target).has_value()) << registered;
     }
     // And so are targets that are not plain web addresses.

@@ -75,9 +75,7 @@ void ClickAt(POINT screen) {
     ::SendInput(2, inputs, sizeof(INPUT));
 }
 
-std::uint32_t ToPixel(COLORREF color) {
-    return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-}
+std::uint32_t ToPixel(COLORREF color) { return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color); }
 
 namespace {
 

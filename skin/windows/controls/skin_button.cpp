@@ -188,8 +188,7 @@ void CSkinButtonSB::DrawWindowText(ISkinCanvas& canvas) {
 }
 
 void CSkinButtonSB::DrawImage(ISkinCanvas& canvas, const SkinRect& rect, bool icon, bool leftAligned) {
-    HANDLE image = reinterpret_cast<HANDLE>(
-        ::SendMessageW(window_, BM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0));
+    HANDLE image = reinterpret_cast<HANDLE>(::SendMessageW(window_, BM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0));
     if (!image) return;
     HBITMAP sizeSource = static_cast<HBITMAP>(image);
     ICONINFO info{};

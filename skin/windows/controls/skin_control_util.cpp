@@ -70,7 +70,8 @@ void SkinToolTipOnMouseMove(HWND owner, HWND& tip, const std::wstring& text, boo
     TOOLINFOW tool = ToolRecord(owner);
     std::wstring copy = text;  // the tool tip copies the text when the tool is added
     tool.lpszText = copy.data();
-    if (::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) > 0) ::SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) > 0)
+        ::SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

@@ -12,11 +12,20 @@ SkinQuad Clamp(const SkinQuad& q) {
 }
 
 // Appends one opaque 1:1 piece, clipped to the picture and to the window.
-void AddCopy(std::vector<SkinPiece>& pieces, SkinBox dst, SkinBox src, int imageW, int imageH, int width,
-             int height) {
+void AddCopy(std::vector<SkinPiece>& pieces, SkinBox dst, SkinBox src, int imageW, int imageH, int width, int height) {
     // Clip the source to the picture, moving the destination with it.
-    if (src.x < 0) { dst.x -= src.x; dst.w += src.x; src.w += src.x; src.x = 0; }
-    if (src.y < 0) { dst.y -= src.y; dst.h += src.y; src.h += src.y; src.y = 0; }
+    if (src.x < 0) {
+        dst.x -= src.x;
+        dst.w += src.x;
+        src.w += src.x;
+        src.x = 0;
+    }
+    if (src.y < 0) {
+        dst.y -= src.y;
+        dst.h += src.y;
+        src.h += src.y;
+        src.y = 0;
+    }
     src.w = std::min(src.w, imageW - src.x);
     src.h = std::min(src.h, imageH - src.y);
     dst.w = std::min(dst.w, src.w);
@@ -99,23 +108,23 @@ std::vector<SkinPiece> SkinFrameBitmapPieces(int W, int H, int IW, int IH, const
     for (int y = bo.top; y < H - bo.bottom; y += segH) {
         int h = std::min(segH, H - bo.bottom - y);
         AddCopy(pieces, SkinBox{0, y, bw.left, h}, SkinBox{0, bo.top, bw.left, h}, IW, IH, W, H);
-        AddCopy(pieces, SkinBox{W - bw.right, y, bw.right, h}, SkinBox{IW - bw.right, bo.top, bw.right, h}, IW,
-                IH, W, H);
+        AddCopy(pieces, SkinBox{W - bw.right, y, bw.right, h}, SkinBox{IW - bw.right, bo.top, bw.right, h}, IW, IH, W,
+                H);
     }
     // Top and bottom edges, tiled across.
     int segW = std::max(1, IW - bo.left - bo.right);
     for (int x = bo.left; x < W - bo.right; x += segW) {
         int w = std::min(segW, W - bo.right - x);
         AddCopy(pieces, SkinBox{x, 0, w, bw.top}, SkinBox{bo.left, 0, w, bw.top}, IW, IH, W, H);
-        AddCopy(pieces, SkinBox{x, H - bw.bottom, w, bw.bottom}, SkinBox{bo.left, IH - bw.bottom, w, bw.bottom}, IW,
-                IH, W, H);
+        AddCopy(pieces, SkinBox{x, H - bw.bottom, w, bw.bottom}, SkinBox{bo.left, IH - bw.bottom, w, bw.bottom}, IW, IH,
+                W, H);
     }
     // The corners at 1:1.
     AddCopy(pieces, SkinBox{0, 0, bo.left, bo.top}, SkinBox{0, 0, bo.left, bo.top}, IW, IH, W, H);
     AddCopy(pieces, SkinBox{0, H - bo.bottom, bo.left, bo.bottom}, SkinBox{0, IH - bo.bottom, bo.left, bo.bottom}, IW,
             IH, W, H);
-    AddCopy(pieces, SkinBox{W - bo.right, 0, bo.right, bo.top}, SkinBox{IW - bo.right, 0, bo.right, bo.top}, IW, IH,
-            W, H);
+    AddCopy(pieces, SkinBox{W - bo.right, 0, bo.right, bo.top}, SkinBox{IW - bo.right, 0, bo.right, bo.top}, IW, IH, W,
+            H);
     AddCopy(pieces, SkinBox{W - bo.right, H - bo.bottom, bo.right, bo.bottom},
             SkinBox{IW - bo.right, IH - bo.bottom, bo.right, bo.bottom}, IW, IH, W, H);
     // The caption strip: fixed left and right parts, the middle stretched.
@@ -127,8 +136,8 @@ std::vector<SkinPiece> SkinFrameBitmapPieces(int W, int H, int IW, int IH, const
         if (dstMid > 0 && srcMid > 0 && bw.top + ch <= IH)
             pieces.push_back(SkinPiece{SkinBlit::Stretch, SkinBox{bw.left + coL, bw.top, dstMid, ch},
                                        SkinBox{bw.left + coL, bw.top, srcMid, ch}});
-        AddCopy(pieces, SkinBox{W - bw.right - coR, bw.top, coR, ch}, SkinBox{IW - coR - bw.right, bw.top, coR, ch},
-                IW, IH, W, H);
+        AddCopy(pieces, SkinBox{W - bw.right - coR, bw.top, coR, ch}, SkinBox{IW - coR - bw.right, bw.top, coR, ch}, IW,
+                IH, W, H);
     }
     return pieces;
 }
@@ -162,7 +171,11 @@ int SkinFrameHitTest(const SkinFrameHitInput& in, int x, int y) {
 
 int SkinFilterSystemHit(int code) {
     switch (code) {
-        case 5: case kSkinHtMinButton: case kSkinHtMaxButton: case kSkinHtClose: case kSkinHtHelp:
+        case 5:
+        case kSkinHtMinButton:
+        case kSkinHtMaxButton:
+        case kSkinHtClose:
+        case kSkinHtHelp:
             return kSkinHtNowhere;
         default:
             return code;
@@ -219,9 +232,8 @@ std::vector<SkinRect> SkinWindowRegionRects(int W, int H, std::vector<SkinRect> 
     cuts.erase(std::remove_if(cuts.begin(), cuts.end(),
                               [&](const SkinRect& c) { return c.top < 0 || c.top >= H || c.IsEmpty(); }),
                cuts.end());
-    std::sort(cuts.begin(), cuts.end(), [](const SkinRect& a, const SkinRect& b) {
-        return a.top != b.top ? a.top < b.top : a.left < b.left;
-    });
+    std::sort(cuts.begin(), cuts.end(),
+              [](const SkinRect& a, const SkinRect& b) { return a.top != b.top ? a.top < b.top : a.left < b.left; });
     int y = 0;
     size_t i = 0;
     while (y < H) {

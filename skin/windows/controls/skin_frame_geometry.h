@@ -72,10 +72,23 @@ std::vector<SkinPiece> SkinFrameBitmapPieces(int width, int height, int imageW, 
 
 // Hit codes of the frame (WM_NCHITTEST values).
 enum : int {
-    kSkinHtNowhere = 0, kSkinHtClient = 1, kSkinHtCaption = 2, kSkinHtSysMenu = 3, kSkinHtMinButton = 8,
-    kSkinHtMaxButton = 9, kSkinHtLeft = 10, kSkinHtRight = 11, kSkinHtTop = 12, kSkinHtTopLeft = 13,
-    kSkinHtTopRight = 14, kSkinHtBottom = 15, kSkinHtBottomLeft = 16, kSkinHtBottomRight = 17,
-    kSkinHtClose = 20, kSkinHtHelp = 21, kSkinHtMenuBar = 0x1201,
+    kSkinHtNowhere = 0,
+    kSkinHtClient = 1,
+    kSkinHtCaption = 2,
+    kSkinHtSysMenu = 3,
+    kSkinHtMinButton = 8,
+    kSkinHtMaxButton = 9,
+    kSkinHtLeft = 10,
+    kSkinHtRight = 11,
+    kSkinHtTop = 12,
+    kSkinHtTopLeft = 13,
+    kSkinHtTopRight = 14,
+    kSkinHtBottom = 15,
+    kSkinHtBottomLeft = 16,
+    kSkinHtBottomRight = 17,
+    kSkinHtClose = 20,
+    kSkinHtHelp = 21,
+    kSkinHtMenuBar = 0x1201,
 };
 
 struct SkinFrameHitInput {

@@ -10,15 +10,9 @@
 struct SkinStaticTable {
     using S = CSkinStaticSB;
     static constexpr SkinMessageEntry<S> kMessages[] = {
-        {WM_PAINT, &S::OnPaint},
-        {WM_DRAWITEM, &S::OnDrawItem},
-        {WM_ENABLE, &S::OnTextOrEnable},
-        {WM_SETTEXT, &S::OnTextOrEnable},
-        {WM_ERASEBKGND, &S::OnEraseBackground},
-        {WM_SETCURSOR, &S::OnSetCursor},
-        {WM_MOUSEMOVE, &S::OnMouseMove},
-        {WM_LBUTTONDOWN, &S::OnButtonDown},
-        {WM_LBUTTONUP, &S::OnButtonUp},
+        {WM_PAINT, &S::OnPaint},           {WM_DRAWITEM, &S::OnDrawItem},          {WM_ENABLE, &S::OnTextOrEnable},
+        {WM_SETTEXT, &S::OnTextOrEnable},  {WM_ERASEBKGND, &S::OnEraseBackground}, {WM_SETCURSOR, &S::OnSetCursor},
+        {WM_MOUSEMOVE, &S::OnMouseMove},   {WM_LBUTTONDOWN, &S::OnButtonDown},     {WM_LBUTTONUP, &S::OnButtonUp},
         {WM_MOUSELEAVE, &S::OnMouseLeave},
     };
 };
@@ -67,8 +61,8 @@ void CSkinStaticSB::Release() {
 }
 
 void CSkinStaticSB::Paint() {
-    SkinState state = SkinControlState(::IsWindowEnabled(window_) != FALSE, hover_ != 0, pressed_ != 0,
-                                       ::GetFocus() == window_);
+    SkinState state =
+        SkinControlState(::IsWindowEnabled(window_) != FALSE, hover_ != 0, pressed_ != 0, ::GetFocus() == window_);
     stateIndex_ = state.index;
     stateMask_ = state.mask;
     SkinBufferedPaint paint(window_);

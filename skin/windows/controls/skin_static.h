@@ -18,9 +18,9 @@ public:
     void ApplyDescription() override;
     void AdjustColors(int hue, int saturation, int lightness) override;
     void OnReskinned() override;
-    virtual void Press();                        // 6
-    virtual void Release();                      // 7
-    virtual void Paint();                        // 8
+    virtual void Press();    // 6
+    virtual void Release();  // 7
+    virtual void Paint();    // 8
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     const SkinStaticDesc* StaticDescription() const { return static_cast<const SkinStaticDesc*>(description_); }

@@ -130,8 +130,8 @@ void CSkinWndSB::ApplyDescription() {
 void CSkinWndSB::ComputeResizable() {
     auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));
     bool afx = ClassNameContains(window_, L"Afx:");
-    resizable_ = GetSkinWndManager()->NewerSystem() &&
-                 (((style & WS_THICKFRAME) && !afx) || ((style & WS_MINIMIZEBOX) && afx));
+    resizable_ =
+        GetSkinWndManager()->NewerSystem() && (((style & WS_THICKFRAME) && !afx) || ((style & WS_MINIMIZEBOX) && afx));
 }
 
 void CSkinWndSB::AdjustColors(int hue, int saturation, int lightness) {
@@ -336,9 +336,9 @@ bool CSkinWndSB::OnNcCalcSize(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     SkinFrameInfo info = CurrentInfo();
     UpdateFrameKind(info);
     if (frameKind_ == kSkinFrameNone && (info.exStyle & WS_EX_MDICHILD)) return true;  // the system's borders stay
-    SkinRect client = SkinFrameClientRect(frameKind_, info.style, info.exStyle,
-                                          SkinRect{proposed.left, proposed.top, proposed.right, proposed.bottom},
-                                          metrics_);
+    SkinRect client =
+        SkinFrameClientRect(frameKind_, info.style, info.exStyle,
+                            SkinRect{proposed.left, proposed.top, proposed.right, proposed.bottom}, metrics_);
     *rect = RECT{client.left, client.top, client.right, client.bottom};
     *result = 0;
     return true;

@@ -25,8 +25,12 @@ enum class SkinFrameStyle : uint8_t { Normal, Png, BitmapRgn, BitmapRound };
 SkinFrameStyle SkinParseFrameStyle(const std::wstring& name);
 
 // Timers of the frame's caption buttons and menu bar.
-enum : UINT_PTR { kSkinTimerCaptionHot = 26149, kSkinTimerMenuFast = 26150, kSkinTimerMenuTrack = 26151,
-                  kSkinTimerMenuHot = 26152 };
+enum : UINT_PTR {
+    kSkinTimerCaptionHot = 26149,
+    kSkinTimerMenuFast = 26150,
+    kSkinTimerMenuTrack = 26151,
+    kSkinTimerMenuHot = 26152
+};
 
 // The window information the frame's geometry depends on.
 struct SkinFrameInfo {

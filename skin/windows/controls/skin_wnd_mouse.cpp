@@ -92,7 +92,8 @@ bool CSkinWndSB::OnNcHitTest(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     } else if (code == kSkinHtClose || code == kSkinHtMinButton || code == kSkinHtMaxButton || code == kSkinHtHelp) {
         if (!captionTimer_) captionTimer_ = ::SetTimer(window_, kSkinTimerCaptionHot, 150, nullptr) != 0;
     }
-    if (code < 0) code = SkinFilterSystemHit(static_cast<int>(PassWithoutCaption(WM_NCHITTEST, wParam, lParam, false, false)));
+    if (code < 0)
+        code = SkinFilterSystemHit(static_cast<int>(PassWithoutCaption(WM_NCHITTEST, wParam, lParam, false, false)));
     *result = code;
     return true;
 }
@@ -107,11 +108,24 @@ bool CSkinWndSB::OnSetCursor(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     }
     LPCWSTR cursor = nullptr;
     switch (LOWORD(lParam)) {
-        case HTLEFT: case HTRIGHT: cursor = IDC_SIZEWE; break;
-        case HTTOP: case HTBOTTOM: cursor = IDC_SIZENS; break;
-        case HTTOPLEFT: case HTBOTTOMRIGHT: cursor = IDC_SIZENWSE; break;
-        case HTTOPRIGHT: case HTBOTTOMLEFT: cursor = IDC_SIZENESW; break;
-        default: return false;
+        case HTLEFT:
+        case HTRIGHT:
+            cursor = IDC_SIZEWE;
+            break;
+        case HTTOP:
+        case HTBOTTOM:
+            cursor = IDC_SIZENS;
+            break;
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT:
+            cursor = IDC_SIZENWSE;
+            break;
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT:
+            cursor = IDC_SIZENESW;
+            break;
+        default:
+            return false;
     }
     ::SetCursor(::LoadCursorW(nullptr, cursor));
     *result = TRUE;
@@ -121,11 +135,20 @@ bool CSkinWndSB::OnSetCursor(WPARAM wParam, LPARAM lParam, LRESULT* result) {
 bool CSkinWndSB::OnNcMouseMove(WPARAM wParam, LPARAM lParam, LRESULT*) {
     int hot = 0;
     switch (wParam) {
-        case HTMINBUTTON: hot = kHotMin; break;
-        case HTMAXBUTTON: hot = kHotMax; break;
-        case HTCLOSE: hot = kHotClose; break;
-        case HTHELP: hot = kHotHelp; break;
-        default: break;
+        case HTMINBUTTON:
+            hot = kHotMin;
+            break;
+        case HTMAXBUTTON:
+            hot = kHotMax;
+            break;
+        case HTCLOSE:
+            hot = kHotClose;
+            break;
+        case HTHELP:
+            hot = kHotHelp;
+            break;
+        default:
+            break;
     }
     // A button pressed and still held stays down while the mouse is on it.
     if (hot && hotButton_ == hot + 1) hot = hotButton_;
@@ -137,17 +160,26 @@ bool CSkinWndSB::OnNcMouseMove(WPARAM wParam, LPARAM lParam, LRESULT*) {
 bool CSkinWndSB::OnNcButtonDown(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
     switch (wParam) {
-        case HTMINBUTTON: SetHotButton(kHotMin + 1); return true;
-        case HTMAXBUTTON: SetHotButton(kHotMax + 1); return true;
-        case HTCLOSE: SetHotButton(kHotClose + 1); return true;
-        case HTHELP: SetHotButton(kHotHelp + 1); return true;
+        case HTMINBUTTON:
+            SetHotButton(kHotMin + 1);
+            return true;
+        case HTMAXBUTTON:
+            SetHotButton(kHotMax + 1);
+            return true;
+        case HTCLOSE:
+            SetHotButton(kHotClose + 1);
+            return true;
+        case HTHELP:
+            SetHotButton(kHotHelp + 1);
+            return true;
         case HTSYSMENU:
             ::SendMessageW(window_, WM_SYSCOMMAND, 0xF093, lParam);
             return true;
         case kSkinHtMenuBar:
             if (menuBar_) menuBar_->OnButtonDown(WindowPoint(window_, lParam));
             return true;
-        default: break;
+        default:
+            break;
     }
     bool resizable = GetSkinWndManager()->NewerSystem() && resizable_;
     if (resizable && frameKind_ != kSkinFrameNone) {

@@ -72,8 +72,7 @@ void CSkinWndSB::FirstSizeAdjustment() {
     SkinSize adjusted = SkinFirstSizeAdjustment(size, metrics_, border, caption);
     lastSetSize_ = adjusted;
     ::SetWindowPos(window_, nullptr, 0, 0, adjusted.width, adjusted.height,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER |
-                       SWP_DEFERERASE);
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER | SWP_DEFERERASE);
 }
 
 void CSkinWndSB::RecomputeGeometry() {

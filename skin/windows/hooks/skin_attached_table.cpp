@@ -53,7 +53,8 @@ void SkinAttachedTable::Add(uintptr_t key, void* value) {
         }
     }
     const size_t live = live_.load(std::memory_order_relaxed);
-    const bool reusesTombstone = free != SIZE_MAX && table->slots[free].key.load(std::memory_order_relaxed) == kTombstone;
+    const bool reusesTombstone =
+        free != SIZE_MAX && table->slots[free].key.load(std::memory_order_relaxed) == kTombstone;
     if (free == SIZE_MAX || (!reusesTombstone && (used_ + 1) * 4 > (table->mask + 1) * 3)) {
         size_t capacity = kInitialCapacity;
         while ((live + 1) * 2 > capacity) capacity *= 2;

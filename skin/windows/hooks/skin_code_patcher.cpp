@@ -45,8 +45,7 @@ uint8_t* AllocateBlockNear(uint64_t address) {
             const uint64_t candidate = side == 0 ? start - delta : start + delta;
             if (candidate < lowest || candidate + kBlockSize > highest) continue;
             MEMORY_BASIC_INFORMATION mbi;
-            if (!VirtualQuery(reinterpret_cast<void*>(candidate), &mbi, sizeof mbi) || mbi.State != MEM_FREE)
-                continue;
+            if (!VirtualQuery(reinterpret_cast<void*>(candidate), &mbi, sizeof mbi) || mbi.State != MEM_FREE) continue;
             const uint64_t regionEnd = reinterpret_cast<uint64_t>(mbi.BaseAddress) + mbi.RegionSize;
             if (regionEnd < candidate + kBlockSize) continue;
             void* p = VirtualAlloc(reinterpret_cast<void*>(candidate), kBlockSize, MEM_RESERVE | MEM_COMMIT,
@@ -124,12 +123,18 @@ bool Readable(DWORD protect) {
 
 const char* PatchStatusName(PatchStatus status) {
     switch (status) {
-    case PatchStatus::Ok: return "ok";
-    case PatchStatus::Refused: return "refused";
-    case PatchStatus::Unreadable: return "unreadable";
-    case PatchStatus::NoCodeBlock: return "no code block within reach";
-    case PatchStatus::ProtectFailed: return "VirtualProtect failed";
-    case PatchStatus::Changed: return "entry changed";
+        case PatchStatus::Ok:
+            return "ok";
+        case PatchStatus::Refused:
+            return "refused";
+        case PatchStatus::Unreadable:
+            return "unreadable";
+        case PatchStatus::NoCodeBlock:
+            return "no code block within reach";
+        case PatchStatus::ProtectFailed:
+            return "VirtualProtect failed";
+        case PatchStatus::Changed:
+            return "entry changed";
     }
     return "?";
 }
@@ -176,7 +181,8 @@ PatchResult PreparePatch(void* entry, void* replacement, Patch* patch) {
     }
     uint8_t relay[kAbsoluteJumpSize];
     BuildAbsoluteJump(reinterpret_cast<uint64_t>(replacement), relay);
-    if (!WriteCode(slot, relay, sizeof relay) || !WriteCode(trampoline, plan.trampoline.data(), plan.trampolineLength)) {
+    if (!WriteCode(slot, relay, sizeof relay) ||
+        !WriteCode(trampoline, plan.trampoline.data(), plan.trampolineLength)) {
         result.status = PatchStatus::ProtectFailed;
         return result;
     }

@@ -24,11 +24,11 @@ Fn As(void* p) {
     return reinterpret_cast<Fn>(p);
 }
 
-#define TOVANE_SKIN_HOOK_ROW(name)                                                                        \
-    {#name, reinterpret_cast<void*>(&internal::Hooked##name), [](void* trampoline) {                       \
-         using Fn = skin_unhooked::name##Fn;                                                               \
-         internal::name = trampoline ? As<Fn>(trampoline) : &::name;                                       \
-         skin_unhooked::name = trampoline ? &internal::Unhooked<Fn>::Call<&internal::name> : &::name;      \
+#define TOVANE_SKIN_HOOK_ROW(name)                                                                    \
+    {#name, reinterpret_cast<void*>(&internal::Hooked##name), [](void* trampoline) {                  \
+         using Fn = skin_unhooked::name##Fn;                                                          \
+         internal::name = trampoline ? As<Fn>(trampoline) : &::name;                                  \
+         skin_unhooked::name = trampoline ? &internal::Unhooked<Fn>::Call<&internal::name> : &::name; \
      }},
 const HookRow kHookRows[] = {TOVANE_SKIN_HOOKED_FUNCTIONS(TOVANE_SKIN_HOOK_ROW)};
 #undef TOVANE_SKIN_HOOK_ROW

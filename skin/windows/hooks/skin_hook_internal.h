@@ -14,11 +14,29 @@
 // The functions the hooks redirect: the window-procedure functions of
 // x86-64 (the 32-bit Set/GetWindowLong go through unchanged), region,
 // paint, device contexts, the drop-down animation and the scroll bars.
-#define TOVANE_SKIN_HOOKED_FUNCTIONS(X)                                                           \
-    X(SetWindowLongPtrA) X(SetWindowLongPtrW) X(GetWindowLongPtrA) X(GetWindowLongPtrW)           \
-    X(SetWindowRgn) X(BeginPaint) X(EndPaint) X(GetDC) X(GetWindowDC) X(ReleaseDC) X(WindowFromDC) \
-    X(AnimateWindow) X(SetScrollInfo) X(GetScrollInfo) X(SetScrollPos) X(GetScrollPos)             \
-    X(SetScrollRange) X(GetScrollRange) X(ShowScrollBar) X(EnableScrollBar)
+// clang-format off
+#define TOVANE_SKIN_HOOKED_FUNCTIONS(X) \
+    X(SetWindowLongPtrA) \
+    X(SetWindowLongPtrW) \
+    X(GetWindowLongPtrA) \
+    X(GetWindowLongPtrW) \
+    X(SetWindowRgn) \
+    X(BeginPaint) \
+    X(EndPaint) \
+    X(GetDC) \
+    X(GetWindowDC) \
+    X(ReleaseDC) \
+    X(WindowFromDC) \
+    X(AnimateWindow) \
+    X(SetScrollInfo) \
+    X(GetScrollInfo) \
+    X(SetScrollPos) \
+    X(GetScrollPos) \
+    X(SetScrollRange) \
+    X(GetScrollRange) \
+    X(ShowScrollBar) \
+    X(EnableScrollBar)
+// clang-format on
 
 namespace skin_hook_internal {
 

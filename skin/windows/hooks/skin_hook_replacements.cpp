@@ -62,9 +62,7 @@ bool FindScrollTarget(HWND window, ScrollTarget* t) {
 }
 
 // The sizes of SCROLLINFO the system accepts: with and without nTrackPos.
-bool ValidScrollInfoSize(UINT size) {
-    return size == sizeof(SCROLLINFO) || size == sizeof(SCROLLINFO) - sizeof(int);
-}
+bool ValidScrollInfoSize(UINT size) { return size == sizeof(SCROLLINFO) || size == sizeof(SCROLLINFO) - sizeof(int); }
 
 bool OwnBar(int bar) { return bar == SB_HORZ || bar == SB_VERT; }
 

@@ -111,8 +111,7 @@ void Compose(const SkinRedirectedDc& dc, const RECT& part, COLORREF key, Fill&& 
 }
 
 // The skinned background behind `part` of the painted window's client area.
-void FillSkinnedBackground(ISkinCanvas& target, int w, int h, HWND window, const RECT& part,
-                           HWND backgroundWindow) {
+void FillSkinnedBackground(ISkinCanvas& target, int w, int h, HWND window, const RECT& part, HWND backgroundWindow) {
     ISkinHookHost* host = SkinActiveHookHost();
     HBRUSH brush = host && backgroundWindow ? host->FrameBackgroundBrush(backgroundWindow) : nullptr;
     if (brush) {
@@ -140,7 +139,8 @@ SkinRect ClipRect(const RECT& rect) {
 
 // Takes the record's entry for `memory` out of its list.
 bool TakeHandedOut(std::vector<SkinRedirectedDc>& list, HDC memory, SkinRedirectedDc* out) {
-    auto it = std::find_if(list.begin(), list.end(), [memory](const SkinRedirectedDc& d) { return d.memory == memory; });
+    auto it =
+        std::find_if(list.begin(), list.end(), [memory](const SkinRedirectedDc& d) { return d.memory == memory; });
     if (it == list.end()) return false;
     *out = std::move(*it);
     list.erase(it);

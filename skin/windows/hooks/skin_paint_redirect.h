@@ -90,7 +90,7 @@ struct SkinDcRedirect {
     void Deactivate();
 
     // What the hooks read, under the lock.
-    SkinGetDcFn GetFn() const;  // null unless active
+    SkinGetDcFn GetFn() const;                // null unless active
     SkinReleaseDcFn ReleaseFn(HDC dc) const;  // null unless `dc` was handed out here
 
     mutable SRWLOCK lock = SRWLOCK_INIT;

@@ -127,13 +127,20 @@ PatchPlan Refused(PatchRefusal why) {
 
 const char* PatchRefusalName(PatchRefusal refusal) {
     switch (refusal) {
-    case PatchRefusal::None: return "none";
-    case PatchRefusal::Undecodable: return "undecodable";
-    case PatchRefusal::TooShort: return "too short";
-    case PatchRefusal::Rel8Branch: return "rel8 branch in the moved bytes";
-    case PatchRefusal::BranchIntoPatch: return "branch into the patched bytes";
-    case PatchRefusal::OutOfRange: return "operand out of reach of the trampoline";
-    case PatchRefusal::Unsupported: return "unsupported relative operand";
+        case PatchRefusal::None:
+            return "none";
+        case PatchRefusal::Undecodable:
+            return "undecodable";
+        case PatchRefusal::TooShort:
+            return "too short";
+        case PatchRefusal::Rel8Branch:
+            return "rel8 branch in the moved bytes";
+        case PatchRefusal::BranchIntoPatch:
+            return "branch into the patched bytes";
+        case PatchRefusal::OutOfRange:
+            return "operand out of reach of the trampoline";
+        case PatchRefusal::Unsupported:
+            return "unsupported relative operand";
     }
     return "?";
 }
@@ -194,7 +201,8 @@ PatchPlan PlanPatch(const uint8_t* code, size_t size, uint64_t codeAddress, uint
     }
     plan.trampolineLength = plan.movedLength;
     if (plan.jumpsBack)
-        plan.trampolineLength += BuildJumpBack(codeAddress, trampolineAddress, plan.movedLength, plan.trampoline.data() + plan.movedLength);
+        plan.trampolineLength +=
+            BuildJumpBack(codeAddress, trampolineAddress, plan.movedLength, plan.trampoline.data() + plan.movedLength);
     return plan;
 }
 
@@ -227,7 +235,8 @@ bool ExplainPlan(const PatchPlan& plan, const uint8_t* code, size_t size, uint64
         // Outside the re-addressed field the bytes are the original's.
         for (size_t b = 0; b < m.length; ++b) {
             const bool field = m.kind != MovedKind::Copied && b >= m.fieldOffset && b < m.fieldOffset + 4u;
-            if (!field && plan.trampoline[offset + b] != code[offset + b]) return fail("bytes changed outside the field");
+            if (!field && plan.trampoline[offset + b] != code[offset + b])
+                return fail("bytes changed outside the field");
         }
         // Every relative operand names the same address from both places.
         bool relative = false;

@@ -4,9 +4,7 @@
 
 namespace {
 
-int64_t RangeSize(const SkinScrollBarCopy& bar) {
-    return std::max<int64_t>(0, int64_t{bar.maximum} - bar.minimum + 1);
-}
+int64_t RangeSize(const SkinScrollBarCopy& bar) { return std::max<int64_t>(0, int64_t{bar.maximum} - bar.minimum + 1); }
 
 void ClampPage(SkinScrollBarCopy& bar) {
     bar.page = static_cast<unsigned>(std::min<int64_t>(bar.page, RangeSize(bar)));
@@ -16,19 +14,23 @@ void ClampPage(SkinScrollBarCopy& bar) {
 
 int SkinScrollBarIndex(int bar, const SkinScrollBars& bars) {
     switch (bar) {
-    case kSkinSbHorz: return 0;
-    case kSkinSbVert: return 1;
-    case kSkinSbCtl:
-        if (bars.bar[1].shown) return 1;
-        if (bars.bar[0].shown) return 0;
-        return -1;
-    default: return -1;
+        case kSkinSbHorz:
+            return 0;
+        case kSkinSbVert:
+            return 1;
+        case kSkinSbCtl:
+            if (bars.bar[1].shown) return 1;
+            if (bars.bar[0].shown) return 0;
+            return -1;
+        default:
+            return -1;
     }
 }
 
 int SkinClampScrollPosition(const SkinScrollBarCopy& bar, int64_t position) {
     // A page of 0 leaves the whole range; the usual SetScrollPos case.
-    const int64_t last = std::max<int64_t>(bar.minimum, int64_t{bar.maximum} - std::max<int64_t>(int64_t{bar.page} - 1, 0));
+    const int64_t last =
+        std::max<int64_t>(bar.minimum, int64_t{bar.maximum} - std::max<int64_t>(int64_t{bar.page} - 1, 0));
     return static_cast<int>(std::clamp<int64_t>(position, bar.minimum, last));
 }
 

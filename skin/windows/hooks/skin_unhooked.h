@@ -7,31 +7,31 @@
 
 #include <windows.h>
 
-#define TOVANE_SKIN_UNHOOKED_FUNCTIONS(X)                                                   \
-    X(SetWindowLongPtrA, LONG_PTR(WINAPI*)(HWND, int, LONG_PTR))                           \
-    X(SetWindowLongPtrW, LONG_PTR(WINAPI*)(HWND, int, LONG_PTR))                           \
-    X(GetWindowLongPtrA, LONG_PTR(WINAPI*)(HWND, int))                                     \
-    X(GetWindowLongPtrW, LONG_PTR(WINAPI*)(HWND, int))                                     \
-    X(SetWindowLongA, LONG(WINAPI*)(HWND, int, LONG))                                      \
-    X(SetWindowLongW, LONG(WINAPI*)(HWND, int, LONG))                                      \
-    X(GetWindowLongA, LONG(WINAPI*)(HWND, int))                                            \
-    X(GetWindowLongW, LONG(WINAPI*)(HWND, int))                                            \
-    X(SetWindowRgn, int(WINAPI*)(HWND, HRGN, BOOL))                                        \
-    X(BeginPaint, HDC(WINAPI*)(HWND, LPPAINTSTRUCT))                                       \
-    X(EndPaint, BOOL(WINAPI*)(HWND, const PAINTSTRUCT*))                                   \
-    X(GetDC, HDC(WINAPI*)(HWND))                                                           \
-    X(GetWindowDC, HDC(WINAPI*)(HWND))                                                     \
-    X(GetDCEx, HDC(WINAPI*)(HWND, HRGN, DWORD))                                            \
-    X(ReleaseDC, int(WINAPI*)(HWND, HDC))                                                  \
-    X(WindowFromDC, HWND(WINAPI*)(HDC))                                                    \
-    X(AnimateWindow, BOOL(WINAPI*)(HWND, DWORD, DWORD))                                    \
-    X(SetScrollInfo, int(WINAPI*)(HWND, int, LPCSCROLLINFO, BOOL))                         \
-    X(GetScrollInfo, BOOL(WINAPI*)(HWND, int, LPSCROLLINFO))                               \
-    X(SetScrollPos, int(WINAPI*)(HWND, int, int, BOOL))                                    \
-    X(GetScrollPos, int(WINAPI*)(HWND, int))                                               \
-    X(SetScrollRange, BOOL(WINAPI*)(HWND, int, int, int, BOOL))                            \
-    X(GetScrollRange, BOOL(WINAPI*)(HWND, int, LPINT, LPINT))                              \
-    X(ShowScrollBar, BOOL(WINAPI*)(HWND, int, BOOL))                                       \
+#define TOVANE_SKIN_UNHOOKED_FUNCTIONS(X)                          \
+    X(SetWindowLongPtrA, LONG_PTR(WINAPI*)(HWND, int, LONG_PTR))   \
+    X(SetWindowLongPtrW, LONG_PTR(WINAPI*)(HWND, int, LONG_PTR))   \
+    X(GetWindowLongPtrA, LONG_PTR(WINAPI*)(HWND, int))             \
+    X(GetWindowLongPtrW, LONG_PTR(WINAPI*)(HWND, int))             \
+    X(SetWindowLongA, LONG(WINAPI*)(HWND, int, LONG))              \
+    X(SetWindowLongW, LONG(WINAPI*)(HWND, int, LONG))              \
+    X(GetWindowLongA, LONG(WINAPI*)(HWND, int))                    \
+    X(GetWindowLongW, LONG(WINAPI*)(HWND, int))                    \
+    X(SetWindowRgn, int(WINAPI*)(HWND, HRGN, BOOL))                \
+    X(BeginPaint, HDC(WINAPI*)(HWND, LPPAINTSTRUCT))               \
+    X(EndPaint, BOOL(WINAPI*)(HWND, const PAINTSTRUCT*))           \
+    X(GetDC, HDC(WINAPI*)(HWND))                                   \
+    X(GetWindowDC, HDC(WINAPI*)(HWND))                             \
+    X(GetDCEx, HDC(WINAPI*)(HWND, HRGN, DWORD))                    \
+    X(ReleaseDC, int(WINAPI*)(HWND, HDC))                          \
+    X(WindowFromDC, HWND(WINAPI*)(HDC))                            \
+    X(AnimateWindow, BOOL(WINAPI*)(HWND, DWORD, DWORD))            \
+    X(SetScrollInfo, int(WINAPI*)(HWND, int, LPCSCROLLINFO, BOOL)) \
+    X(GetScrollInfo, BOOL(WINAPI*)(HWND, int, LPSCROLLINFO))       \
+    X(SetScrollPos, int(WINAPI*)(HWND, int, int, BOOL))            \
+    X(GetScrollPos, int(WINAPI*)(HWND, int))                       \
+    X(SetScrollRange, BOOL(WINAPI*)(HWND, int, int, int, BOOL))    \
+    X(GetScrollRange, BOOL(WINAPI*)(HWND, int, LPINT, LPINT))      \
+    X(ShowScrollBar, BOOL(WINAPI*)(HWND, int, BOOL))               \
     X(EnableScrollBar, BOOL(WINAPI*)(HWND, UINT, UINT))
 
 namespace skin_unhooked {

@@ -33,17 +33,17 @@ public:
     DirectUI_Base(const DirectUI_Base&) = delete;
     DirectUI_Base& operator=(const DirectUI_Base&) = delete;
 
-    virtual bool IsVisible() const;                                            // 1
-    virtual int SetVisible(bool visible, bool redraw);                         // 2
-    virtual int SetItemCursor(int x, int y);                                   // 3
+    virtual bool IsVisible() const;                                                    // 1
+    virtual int SetVisible(bool visible, bool redraw);                                 // 2
+    virtual int SetItemCursor(int x, int y);                                           // 3
     virtual void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent);  // 4
-    virtual DirectUI_Base* OnMouseMove(unsigned flags, int x, int y);          // 5
-    virtual void OnMouseLeave();                                               // 6
-    virtual int OnButtonDown(unsigned flags, int x, int y);                    // 7
-    virtual int OnButtonUp(unsigned flags, int x, int y);                      // 8
-    virtual int Reserved(intptr_t value);                                      // 9
-    virtual void AdjustColors(int hue, int saturation, int lightness) = 0;    // 10
-    virtual void Reposition(const SkinRect& parent);                           // 11
+    virtual DirectUI_Base* OnMouseMove(unsigned flags, int x, int y);                  // 5
+    virtual void OnMouseLeave();                                                       // 6
+    virtual int OnButtonDown(unsigned flags, int x, int y);                            // 7
+    virtual int OnButtonUp(unsigned flags, int x, int y);                              // 8
+    virtual int Reserved(intptr_t value);                                              // 9
+    virtual void AdjustColors(int hue, int saturation, int lightness) = 0;             // 10
+    virtual void Reposition(const SkinRect& parent);                                   // 11
 
     SkinItemKind Kind() const { return kind_; }
     uint32_t StateMask() const { return stateMask_; }
@@ -58,9 +58,7 @@ public:
     void PlaceIn(const SkinRect& parent) { rect_ = SkinItemRect(layout_, parent); }
 
     // True when the item is drawn for the owner's state mask.
-    bool MatchesState(uint32_t ownerMask) const {
-        return stateMask_ == kSkinStateAll || (stateMask_ & ownerMask) != 0;
-    }
+    bool MatchesState(uint32_t ownerMask) const { return stateMask_ == kSkinStateAll || (stateMask_ & ownerMask) != 0; }
 
 protected:
     // Stores the owner and computes the rectangle from the layout.
@@ -84,6 +82,6 @@ using SkinItemPtrList = std::vector<std::unique_ptr<DirectUI_Base>>;
 // Items for a description list, in order, each prepared (resources looked
 // up, colours adjusted with the given shift); kinds outside `accepted` (a
 // mask of 1 << kind) are left out.
-SkinItemPtrList SkinCreateItems(const SkinItemList& descriptions, CSkinBase* owner, uint32_t accepted,
-                                int hue, int saturation, int lightness);
+SkinItemPtrList SkinCreateItems(const SkinItemList& descriptions, CSkinBase* owner, uint32_t accepted, int hue,
+                                int saturation, int lightness);
 inline constexpr uint32_t kSkinAllItemKinds = 0x7F;

@@ -7,8 +7,7 @@ constexpr uint32_t kGroupChildKinds = 0x3F;
 
 }  // namespace
 
-DirectUI_DrawItem::DirectUI_DrawItem(const SkinItemDesc& desc, CSkinBase* owner, int hue, int saturation,
-                                     int lightness)
+DirectUI_DrawItem::DirectUI_DrawItem(const SkinItemDesc& desc, CSkinBase* owner, int hue, int saturation, int lightness)
     : DirectUI_Base(desc, owner) {
     children_ = SkinCreateItems(desc.children, owner, kGroupChildKinds, hue, saturation, lightness);
 }

@@ -15,11 +15,16 @@ namespace {
 std::unique_ptr<DirectUI_Base> CreateItem(const SkinItemDesc& desc, CSkinBase* owner, int hue, int saturation,
                                           int lightness) {
     switch (desc.kind) {
-        case SkinItemKind::Text: return std::make_unique<DirectUI_Text>(desc, owner);
-        case SkinItemKind::Image: return std::make_unique<DirectUI_Image>(desc, owner);
-        case SkinItemKind::Line: return std::make_unique<DirectUI_Line>(desc, owner);
-        case SkinItemKind::Rectangle: return std::make_unique<DirectUI_Rectangle>(desc, owner);
-        case SkinItemKind::Animate: return std::make_unique<DirectUI_Animate>(desc, owner);
+        case SkinItemKind::Text:
+            return std::make_unique<DirectUI_Text>(desc, owner);
+        case SkinItemKind::Image:
+            return std::make_unique<DirectUI_Image>(desc, owner);
+        case SkinItemKind::Line:
+            return std::make_unique<DirectUI_Line>(desc, owner);
+        case SkinItemKind::Rectangle:
+            return std::make_unique<DirectUI_Rectangle>(desc, owner);
+        case SkinItemKind::Animate:
+            return std::make_unique<DirectUI_Animate>(desc, owner);
         case SkinItemKind::EventItem:
             return std::make_unique<DirectUI_EventItem>(desc, owner, hue, saturation, lightness);
         case SkinItemKind::DrawItem:

@@ -4,9 +4,7 @@
 
 namespace {
 
-CSkinDrawImage* LookUp(const std::wstring& id) {
-    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
-}
+CSkinDrawImage* LookUp(const std::wstring& id) { return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id); }
 
 }  // namespace
 

@@ -17,7 +17,9 @@ void DirectUI_Rectangle::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinR
 
 void DirectUI_Rectangle::AdjustColors(int hue, int saturation, int lightness) {
     bool shift = desc_->adjustHsb && hue != 0 && saturation != 0 && lightness != 0;
-    auto shifted = [&](SkinColor c) { return shift ? SkinShiftColor(c, SkinColorShift{hue, saturation, lightness}) : c; };
+    auto shifted = [&](SkinColor c) {
+        return shift ? SkinShiftColor(c, SkinColorShift{hue, saturation, lightness}) : c;
+    };
     if (IsGradient()) {
         begin_ = shifted(desc_->gradientBeginColor);
         end_ = shifted(desc_->gradientEndColor);

@@ -22,7 +22,13 @@ class DirectUI_Base;
 
 // Index and mask of a skin's state: the index selects pictures and
 // colours, the mask selects drawing items.
-enum : int { kSkinIndexNormal = 0, kSkinIndexOver = 1, kSkinIndexDown = 2, kSkinIndexDisabled = 3, kSkinIndexFocus = 4 };
+enum : int {
+    kSkinIndexNormal = 0,
+    kSkinIndexOver = 1,
+    kSkinIndexDown = 2,
+    kSkinIndexDisabled = 3,
+    kSkinIndexFocus = 4
+};
 
 struct SkinState {
     int index = kSkinIndexNormal;

@@ -37,7 +37,7 @@ enum class SkinWindowKind : uint8_t {
 
 struct SkinDispatch {
     SkinWindowKind kind = SkinWindowKind::None;
-    bool withoutId = false;   // attached with an empty skin id (the theme's class default)
+    bool withoutId = false;    // attached with an empty skin id (the theme's class default)
     bool reportsZero = false;  // attached, yet the caller is told 0
 };
 

@@ -35,8 +35,7 @@ CSkinWndManager::CSkinWndManager() {
     newerSystem_ = LOBYTE(LOWORD(version)) != 5;
     HMODULE user32 = ::GetModuleHandleW(L"User32");
     if (user32) {
-        updateLayeredWindow_ =
-            reinterpret_cast<UpdateLayeredWindowFn>(::GetProcAddress(user32, "UpdateLayeredWindow"));
+        updateLayeredWindow_ = reinterpret_cast<UpdateLayeredWindowFn>(::GetProcAddress(user32, "UpdateLayeredWindow"));
         setLayeredWindowAttributes_ =
             reinterpret_cast<SetLayeredWindowAttributesFn>(::GetProcAddress(user32, "SetLayeredWindowAttributes"));
     }
