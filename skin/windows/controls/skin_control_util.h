@@ -8,6 +8,7 @@
 #include <string>
 
 #include <memory>
+#include <vector>
 
 #include "skin/resources/skin_canvas.h"
 #include "skin/resources/skin_graphics.h"
@@ -41,6 +42,17 @@ HFONT SkinControlFont(HWND window, const std::wstring& fontId);
 // The theme cursor `cursorId`, or none.
 HCURSOR SkinThemeCursor(const std::wstring& cursorId);
 
+// The icon or bitmap a button shows (BM_GETIMAGE), with its size; it stays
+// the control's. Empty when the control has none.
+struct SkinButtonImage {
+    HANDLE handle = nullptr;
+    bool icon = false;
+    int width = 0;
+    int height = 0;
+};
+SkinButtonImage SkinButtonImageOf(HWND button, bool icon);
+void SkinDrawButtonImage(ISkinCanvas& canvas, const SkinButtonImage& image, int x, int y);
+
 // One off-screen paint of a control: BeginPaint (unhooked), a client-sized
 // buffer to draw on, and at the end the buffer copied to the screen and
 // EndPaint.
@@ -54,6 +66,9 @@ public:
     // Null when there is nothing to paint (empty client area, no buffer).
     ISkinCanvas* Canvas() { return canvas_.get(); }
     const SkinRect& Client() const { return client_; }
+    // Leaves a part of the client area as the screen has it when the
+    // buffer is copied (a sibling window lying over the control).
+    void KeepOnScreen(const SkinRect& rect) { kept_.push_back(rect); }
 
 private:
     HWND window_;
@@ -62,4 +77,5 @@ private:
     SkinRect client_;
     SkinBitmapHandle buffer_;
     std::unique_ptr<ISkinCanvas> canvas_;
+    std::vector<SkinRect> kept_;
 };

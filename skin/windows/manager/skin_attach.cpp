@@ -6,7 +6,10 @@
 
 #include "skin/resources/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button.h"
+#include "skin/windows/controls/skin_check_button.h"
+#include "skin/windows/controls/skin_group_box.h"
 #include "skin/windows/controls/skin_mdi_client.h"
+#include "skin/windows/controls/skin_radio_button.h"
 #include "skin/windows/controls/skin_static.h"
 #include "skin/windows/controls/skin_wnd.h"
 #include "skin/windows/hooks/skin_unhooked.h"
@@ -37,6 +40,12 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::MdiClient, SkinDescClass::Window, &Make<CSkinMDIClient>, &SkinClassProc<CSkinMDIClient>, true},
     {SkinWindowKind::Button, SkinDescClass::Button, &Make<CSkinButtonSB>, &SkinClassProc<CSkinButtonSB>, false},
     {SkinWindowKind::Static, SkinDescClass::Static, &Make<CSkinStaticSB>, &SkinClassProc<CSkinStaticSB>, false},
+    {SkinWindowKind::CheckButton, SkinDescClass::CheckButton, &Make<CSkinCheckBtnSB>, &SkinClassProc<CSkinCheckBtnSB>,
+     false},
+    {SkinWindowKind::RadioButton, SkinDescClass::RadioButton, &Make<CSkinRadioBtnSB>, &SkinClassProc<CSkinRadioBtnSB>,
+     false},
+    {SkinWindowKind::GroupButton, SkinDescClass::GroupButton, &Make<CSkinGroupBtnSB>, &SkinClassProc<CSkinGroupBtnSB>,
+     false},
 };
 
 const AttachKind* AttachKindOf(SkinWindowKind kind) {
