@@ -12,22 +12,6 @@
 
 #include <tovane/skin_api.h>
 
-namespace {
-
-void Pump(DWORD ms) {
-    DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(10);
-    } while (::GetTickCount() - start < ms);
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
@@ -42,9 +26,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                     window, nullptr, instance, nullptr);
     if (!window || !button || SetWindowSkin(button, skinId) != 1) return 3;
     ::SetForegroundWindow(window);
-    Pump(300);
+    // Paints now, the button's skinned paint among them.
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump(300);
 
     POINT p{60, 2};
     ::ClientToScreen(button, &p);
