@@ -80,10 +80,13 @@ void CSkinGroupBtnSB::Draw(ISkinCanvas& canvas) {
     wchar_t buffer[513] = {};
     int length = ::InternalGetWindowText(window_, buffer, 513);
     std::wstring text(buffer, static_cast<size_t>(length > 0 ? length : 0));
+    // The caption's size; without a caption, a line of the font's height
+    // still places the frame's top line.
     SkinRect measured{0, 0, 0, 0};
-    if (!text.empty()) canvas.DrawText(measured, text, kSkinDtSingleLine | kSkinDtCalcRect, desc->textColor, font_);
-    SkinRect line{0, 0, 0, 0};
-    canvas.DrawText(line, L"Ag", kSkinDtSingleLine | kSkinDtCalcRect, desc->textColor, font_);
+    canvas.DrawText(measured, text.empty() ? std::wstring(L"Ag") : text, kSkinDtSingleLine | kSkinDtCalcRect,
+                    desc->textColor, font_);
+    int lineHeight = measured.Height();
+    if (text.empty()) measured = SkinRect{};
 
     auto style = static_cast<uint32_t>(savedStyle_);
     SkinButtonImage image;
@@ -92,7 +95,7 @@ void CSkinGroupBtnSB::Draw(ISkinCanvas& canvas) {
     int imageW = image.handle ? image.width : logo_ ? logo_->GetWidth() : 0;
     int imageH = image.handle ? image.height : logo_ ? logo_->GetHeight() : 0;
     SkinGroupBoxLayout layout =
-        SkinGroupBoxLayoutOf(style, client, measured.Width(), measured.Height(), line.Height(), imageW, imageH);
+        SkinGroupBoxLayoutOf(style, client, measured.Width(), measured.Height(), lineHeight, imageW, imageH);
 
     SkinPen pen = SkinGraphics().CreatePen(PS_SOLID, 1, desc->borderColor);
     canvas.RoundRect(layout.frame, desc->borderRound, desc->borderRound, pen.Get(), SkinGraphics().NullBrush());
