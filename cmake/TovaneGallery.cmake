@@ -27,7 +27,7 @@ add_custom_command(
 add_custom_target(gallery_themes ALL DEPENDS ${TOVANE_GALLERY_THEMES}/showcase.zip ${TOVANE_GALLERY_THEMES}/test.zip)
 
 # The public header as programs include it: <tovane/skin_api.h>.
-configure_file(${PROJECT_SOURCE_DIR}/skin/windows/skin_api.h ${CMAKE_BINARY_DIR}/include/tovane/skin_api.h COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/skin/windows/skin_api_win32.h ${CMAKE_BINARY_DIR}/include/tovane/skin_api.h COPYONLY)
 
 # In this tree, for the tests.
 file(WRITE ${CMAKE_BINARY_DIR}/examples/gallery_themes.rc.in
@@ -51,7 +51,7 @@ add_custom_command(OUTPUT ${_stage}/installed.stamp
   COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${_stage} --component TovaneSkin
   COMMAND ${CMAKE_COMMAND} -E touch ${_stage}/installed.stamp
   DEPENDS tovane_skin_archive ${CMAKE_BINARY_DIR}/tovane_skin/libtovane_skin.a
-          ${CMAKE_BINARY_DIR}/tovane_skin/TovaneSkinConfig.cmake ${PROJECT_SOURCE_DIR}/skin/windows/skin_api.h
+          ${CMAKE_BINARY_DIR}/tovane_skin/TovaneSkinConfig.cmake ${PROJECT_SOURCE_DIR}/skin/windows/skin_api_win32.h
   COMMENT "Installing the skin engine's package into ${_stage}"
   VERBATIM)
 add_custom_target(tovane_skin_stage DEPENDS ${_stage}/installed.stamp)

@@ -161,7 +161,8 @@ function(_tovane_skin_install_now top header)
     VERSION 1.0 COMPATIBILITY SameMajorVersion)
 
   install(FILES ${merged} DESTINATION lib COMPONENT TovaneSkin)
-  install(FILES ${header} DESTINATION include/tovane COMPONENT TovaneSkin)
+  # Programs include it as <tovane/skin_api.h>.
+  install(FILES ${header} DESTINATION include/tovane RENAME skin_api.h COMPONENT TovaneSkin)
   install(FILES ${config} ${CMAKE_BINARY_DIR}/tovane_skin/TovaneSkinConfigVersion.cmake
     DESTINATION lib/cmake/TovaneSkin COMPONENT TovaneSkin)
 endfunction()

@@ -12,7 +12,7 @@
 #include "bench/bench_timing.h"
 #include "examples/gallery/gallery_dialog.h"
 #include "examples/gallery/gallery_ids.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/skin_api_win32.h"
 
 namespace {
 

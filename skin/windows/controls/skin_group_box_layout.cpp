@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
+#include "common/win_constants.h"
+
 namespace {
 
-// The alignment bits of a button's style (BS_LEFT 0x100, BS_RIGHT 0x200,
-// both for BS_CENTER).
-constexpr uint32_t kAlignMask = 0x300, kAlignRight = 0x200, kAlignCenter = 0x300;
 // The caption's distance from the frame's side.
 constexpr int kCaptionInset = 8;
 
@@ -29,11 +28,12 @@ SkinGroupBoxLayout SkinGroupBoxLayoutOf(uint32_t style, const SkinRect& client, 
     int room = std::max(0, client.Width() - 2 * kCaptionInset);
     width = std::min(width, room);
     int x;
-    switch (style & kAlignMask) {
-        case kAlignCenter:
+    // BS_LEFT and BS_RIGHT together are BS_CENTER.
+    switch (style & kSkinBsCenter) {
+        case kSkinBsCenter:
             x = client.left + (client.Width() - width) / 2;
             break;
-        case kAlignRight:
+        case kSkinBsRight:
             x = client.right - kCaptionInset - width;
             break;
         default:

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "skin/resources/skin_geometry.h"
+#include "common/value_types.h"
 
 struct SkinGroupBoxLayout {
     SkinRect frame;    // the RoundRect's rectangle
