@@ -249,6 +249,37 @@ TEST_F(ToggleSkins, CentredGroupCaptionInterruptsTheFrameLine) {
         EXPECT_NE(gallery_->NameAt(id, x, line), border) << "the line crosses the caption at x " << x;
 }
 
+TEST_F(ToggleSkins, AGroupBoxIconStandsBeforeItsCaption) {
+    SpyGraphics spy;
+    // A window of its own: a group box never paints where a sibling lies.
+    HWND host = ::CreateWindowExW(0, L"#32770", L"", WS_POPUP | WS_VISIBLE, 40, 40, 240, 120, gallery_->Dialog(),
+                                  nullptr, nullptr, nullptr);
+    ASSERT_EQ(SetWindowSkin(host, L"gallery.dialog"), 1);
+    HWND group = ::CreateWindowExW(0, L"Button", L"With icon", WS_CHILD | WS_VISIBLE | BS_GROUPBOX | BS_ICON | BS_RIGHT,
+                                   10, 10, 160, 60, host, nullptr, nullptr, nullptr);
+    HICON icon = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED));
+    ::SendMessageW(group, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    ASSERT_EQ(SetWindowSkin(group, L"gallery.group"), 1);
+    spy.Clear();
+    ::RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    skin_test::Pump(50);
+    SkinRect caption;
+    for (const SpyGraphics::Text& t : spy.Texts())
+        if (t.text == L"With icon" && !(t.format & kSkinDtCalcRect)) caption = t.rect;
+    ASSERT_FALSE(caption.IsEmpty());
+    // Right-aligned, 8 pixels from the edge, after the 16-pixel icon and a
+    // 3-pixel gap.
+    EXPECT_EQ(caption.right, 160 - 8);
+    uint32_t behind = ThemeColours::Get().Of("gallery.frame");
+    int iconPixels = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = caption.left - 3 - 16; x < caption.left - 3; ++x)
+            if (skin_test::ClientPixel(group, x, y) != behind) ++iconPixels;
+    EXPECT_GT(iconPixels, 16 * 16 / 4) << "no icon before the caption";
+    EXPECT_EQ(skin_test::ClientPixel(group, caption.left - 3 - 16 - 2, 8), behind);
+    ::DestroyWindow(host);
+}
+
 TEST_F(ToggleSkins, ControlsInsideAGroupBoxStayVisibleWhenItRepaints) {
     const int group = IDC_GALLERY_CHECK_GROUP;
     gallery_->Repaint(IDC_GALLERY_CHECK_UNCHECKED);

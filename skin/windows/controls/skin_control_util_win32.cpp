@@ -86,6 +86,14 @@ POINT SkinCursorInClient(HWND window) {
     return p;
 }
 
+bool SkinSetControlCursor(CSkinBase& object, HCURSOR themeCursor) {
+    POINT p = SkinCursorInClient(object.Window());
+    if (object.ItemsSetCursor(p.x, p.y)) return true;
+    if (!themeCursor) return false;
+    ::SetCursor(themeCursor);
+    return true;
+}
+
 HFONT SkinDefaultFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
 HFONT SkinControlFont(HWND window, const std::wstring& fontId) {

@@ -34,6 +34,11 @@ void SkinToolTipClose(HWND& tip);
 // The cursor position in the window's client coordinates.
 POINT SkinCursorInClient(HWND window);
 
+// WM_SETCURSOR of a skinned control: the cursor of the item under the
+// mouse, else `themeCursor`; false when neither applies (the control's own
+// cursor then).
+bool SkinSetControlCursor(CSkinBase& object, HCURSOR themeCursor);
+
 // The engine's default font, for controls without a font of their own.
 HFONT SkinDefaultFont();
 // A control's font: the theme font `fontId`, else the control's own

@@ -63,11 +63,7 @@ bool CSkinPressable::OnEraseBackground(const SkinMessage&, LRESULT* result) {
 }
 
 bool CSkinPressable::OnSetCursor(const SkinMessage&, LRESULT* result) {
-    POINT p = SkinCursorInClient(window_);
-    if (!ItemsSetCursor(p.x, p.y)) {
-        if (!cursor_) return false;
-        ::SetCursor(cursor_);
-    }
+    if (!SkinSetControlCursor(*this, cursor_)) return false;
     *result = TRUE;
     return true;
 }
