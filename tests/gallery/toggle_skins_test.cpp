@@ -36,15 +36,10 @@ protected:
         gallery_->MoveAway();
     }
     void TearDown() override {
-        if (HasFailure() && gallery_) gallery_->SaveScreenshot(FailureShot());
+        if (HasFailure() && gallery_) gallery_->SaveFailureScreenshot();
         gallery_->MoveAway();
         gallery_.reset();
     }
-    static std::string FailureShot() {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        return std::string("toggle_skins_") + info->name() + ".png";
-    }
-
     // The mark's centre, by the control's style (text on the left puts it
     // at the right edge).
     POINT MarkCentre(int id) const {
