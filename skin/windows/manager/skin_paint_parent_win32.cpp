@@ -21,19 +21,27 @@ CSkinBase* FrameOf(CSkinWndManager* manager, HWND window) {
 // Fills with the frame's colour and lays its composed background over it,
 // from where `child`'s rectangle lies in the frame. False without one.
 bool PaintFromFrame(ISkinCanvas& canvas, CSkinBase& frame, HWND child, const SkinRect& rect, int alpha) {
-    canvas.FillSolid(rect, frame.FrameBackgroundColor().value_or(0));
+    SkinColor color = frame.FrameBackgroundColor().value_or(0);
     SkinSurface cache = frame.FrameBackground();
-    if (cache.IsEmpty()) return false;
-    if (alpha < 0) return true;
+    if (cache.IsEmpty() || alpha < 0) {
+        canvas.FillSolid(rect, color);
+        return !cache.IsEmpty();
+    }
     POINT origin{rect.left, rect.top};
     ::MapWindowPoints(child, frame.Window(), &origin, 1);
-    SkinPiece piece{alpha >= 255 ? SkinBlit::Copy : SkinBlit::BlendConstant,
+    bool opaque = alpha >= 255;
+    // The colour shows where the composed background does not reach, and
+    // under a blend; an opaque copy that covers everything needs none.
+    bool covered = origin.x >= 0 && origin.y >= 0 && origin.x + rect.Width() <= cache.width &&
+                   origin.y + rect.Height() <= cache.height;
+    if (!(opaque && covered)) canvas.FillSolid(rect, color);
+    SkinPiece piece{opaque ? SkinBlit::Copy : SkinBlit::BlendConstant,
                     SkinBox{rect.left, rect.top, rect.Width(), rect.Height()},
                     SkinBox{origin.x, origin.y, rect.Width(), rect.Height()}};
     // Only the part inside the cache is copied; the colour stays elsewhere.
     SkinPieces pieces;
     pieces.Add(piece.blit, piece.dst, piece.src, cache.width, cache.height);
-    canvas.DrawPieces(cache, pieces, kSkinDefaultKey, static_cast<uint8_t>(alpha >= 255 ? 255 : alpha));
+    canvas.DrawPieces(cache, pieces, kSkinDefaultKey, static_cast<uint8_t>(opaque ? 255 : alpha));
     return true;
 }
 
