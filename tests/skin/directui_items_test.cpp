@@ -100,7 +100,7 @@ TEST(DirectUIItems, StateOfAControl) {
     EXPECT_EQ(SkinControlState(true, false, false, false), (SkinState{kSkinIndexNormal, kSkinStateNormal}));
 }
 
-TEST(DirectUIItems, EventItemPostsAClickOnlyForAPressAndReleaseInside) {
+TEST(DirectUIItems, EventItemPostsAClickOnlyForAPressAndReleaseInsideWithoutLeaving) {
     ItemsFixture f;
     const SkinControlDesc* desc = f.Button(
         L"<eventitem id=\"go\" left=\"10\" top=\"0\" width=\"20\" height=\"20\">"
@@ -116,6 +116,16 @@ TEST(DirectUIItems, EventItemPostsAClickOnlyForAPressAndReleaseInside) {
     EXPECT_FALSE(owner.ItemsButtonUp(0, 50, 5));
     EXPECT_TRUE(f.host.posted.empty());
     EXPECT_EQ(event->State(), kSkinStateNormal);
+
+    // Pressed inside, left, come back and released inside: leaving let go of
+    // the press, so nothing is posted and the way back shows "over".
+    EXPECT_TRUE(owner.ItemsButtonDown(0, 15, 5));
+    EXPECT_EQ(owner.ItemsMouseMove(0, 50, 5), nullptr);
+    EXPECT_EQ(event->State(), kSkinStateNormal);
+    EXPECT_EQ(owner.ItemsMouseMove(0, 15, 5), event);
+    EXPECT_EQ(event->State(), kSkinStateOver);
+    EXPECT_FALSE(owner.ItemsButtonUp(0, 15, 5));
+    EXPECT_TRUE(f.host.posted.empty());
 
     // Inside and inside: WM_SKIN_ITEMCLICK to the parent of a control.
     EXPECT_TRUE(owner.ItemsButtonDown(0, 15, 5));
