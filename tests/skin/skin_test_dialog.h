@@ -30,7 +30,7 @@ struct ControlSpec {
 class TestDialog {
 public:
     TestDialog(int width, int height, const std::vector<ControlSpec>& controls,
-               DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+               DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, DWORD exStyle = 0);
     ~TestDialog();
     TestDialog(const TestDialog&) = delete;
     TestDialog& operator=(const TestDialog&) = delete;
