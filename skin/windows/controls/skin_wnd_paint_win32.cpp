@@ -229,6 +229,7 @@ void CSkinWndSB::ComposeBackground(const SkinRect& client) {
     int w = client.Width(), h = client.Height();
     if (w <= 0 || h <= 0 || composing_) return;
     composing_ = true;
+    childBrush_.reset();  // children's brush is of the old picture
     // One cache bitmap, made again only when the client size changes.
     if (!cache_ || cacheW_ != w || cacheH_ != h) {
         cache_ = SkinGraphics().CreateCompatibleBitmap(w, h);
