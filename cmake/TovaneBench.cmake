@@ -1,17 +1,8 @@
 # Benchmarks are executables whose names start with "bench_" (anywhere in
 # the tree); each prints its own figures. At the end of the configure their
 # paths are listed in <build>/benchmarks.txt, which scripts/bench.sh runs,
-# and the target "benchmarks" builds them all.
-
-function(_tovane_collect_targets dir out)
-  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
-  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
-  foreach(sub IN LISTS subdirs)
-    _tovane_collect_targets(${sub} more)
-    list(APPEND targets ${more})
-  endforeach()
-  set(${out} ${targets} PARENT_SCOPE)
-endfunction()
+# and the target "benchmarks" builds them all. (_tovane_collect_targets is
+# TovaneTesting's.)
 
 function(_tovane_write_benchmark_list)
   _tovane_collect_targets(${CMAKE_SOURCE_DIR} all)

@@ -44,7 +44,8 @@ endfunction()
 
 # tovane_add_fuzz_target(NAME SOURCES src... LIBS lib... CORPUS dir [SECONDS n])
 # A libFuzzer target (native clang builds only) plus a short CTest run of it
-# over its seed corpus; scripts/fuzz.sh runs the long campaign.
+# over its seed corpus; scripts/fuzz.sh runs the long campaign. NAME ends in
+# "_fuzz": that is how the campaign finds it.
 set(TOVANE_FUZZ_SECONDS 30 CACHE STRING "Length of each fuzz target's run in the test command")
 function(tovane_add_fuzz_target name)
   cmake_parse_arguments(F "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
@@ -54,7 +55,11 @@ function(tovane_add_fuzz_target name)
   if(NOT F_SECONDS)
     set(F_SECONDS ${TOVANE_FUZZ_SECONDS})
   endif()
+  if(NOT name MATCHES "_fuzz$")
+    message(FATAL_ERROR "fuzz target ${name}: the name must end in _fuzz")
+  endif()
   add_executable(${name} ${F_SOURCES})
+  set_property(TARGET ${name} PROPERTY TOVANE_FUZZ_CORPUS "${F_CORPUS}")
   target_link_libraries(${name} PRIVATE tovane_options tovane_fuzz_flags ${F_LIBS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
@@ -63,3 +68,45 @@ function(tovane_add_fuzz_target name)
       ${PROJECT_SOURCE_DIR}/scripts/run-fuzz-target.sh $<TARGET_FILE:${name}> ${F_CORPUS} ${work} ${F_SECONDS})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS fuzz)
 endfunction()
+
+# Every target defined below `dir`, in its subfolders too.
+function(_tovane_collect_targets dir out)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub IN LISTS subdirs)
+    _tovane_collect_targets(${sub} more)
+    list(APPEND targets ${more})
+  endforeach()
+  set(${out} ${targets} PARENT_SCOPE)
+endfunction()
+
+# Fuzz targets are the executables whose names end in "_fuzz" (anywhere in
+# the tree). At the end of the configure they are listed with their seed
+# corpora in <build>/fuzz_targets.txt (name, file and corpus, separated by
+# tabs), which scripts/fuzz.sh reads, and the target "fuzz_targets" builds
+# them all.
+function(_tovane_write_fuzz_list)
+  _tovane_collect_targets(${CMAKE_SOURCE_DIR} all)
+  set(lines "")
+  set(fuzzers "")
+  foreach(t IN LISTS all)
+    get_target_property(type ${t} TYPE)
+    if(type STREQUAL "EXECUTABLE" AND t MATCHES "_fuzz$")
+      get_target_property(corpus ${t} TOVANE_FUZZ_CORPUS)
+      if(NOT corpus)
+        set(corpus "")
+      endif()
+      string(APPEND lines "${t}\t$<TARGET_FILE:${t}>\t${corpus}\n")
+      list(APPEND fuzzers ${t})
+    endif()
+  endforeach()
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/fuzz_targets.txt CONTENT "${lines}")
+  add_custom_target(fuzz_targets)
+  if(fuzzers)
+    add_dependencies(fuzz_targets ${fuzzers})
+  endif()
+endfunction()
+
+if(TOVANE_FUZZ AND NOT WIN32)
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _tovane_write_fuzz_list)
+endif()
