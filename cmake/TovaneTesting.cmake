@@ -80,33 +80,42 @@ function(_tovane_collect_targets dir out)
   set(${out} ${targets} PARENT_SCOPE)
 endfunction()
 
-# Fuzz targets are the executables whose names end in "_fuzz" (anywhere in
-# the tree). At the end of the configure they are listed with their seed
-# corpora in <build>/fuzz_targets.txt (name, file and corpus, separated by
-# tabs), which scripts/fuzz.sh reads, and the target "fuzz_targets" builds
-# them all.
-function(_tovane_write_fuzz_list)
+# _tovane_list_executables(PATTERN LIST GROUP [FUZZ]): at the end of the
+# configure, the executables whose names match PATTERN are listed in
+# <build>/LIST, one a line (their file; with FUZZ their name, file and seed
+# corpus, separated by tabs), and the target GROUP builds them all.
+function(_tovane_list_executables pattern list group)
+  cmake_parse_arguments(L "FUZZ" "" "" ${ARGN})
   _tovane_collect_targets(${CMAKE_SOURCE_DIR} all)
   set(lines "")
-  set(fuzzers "")
+  set(found "")
   foreach(t IN LISTS all)
     get_target_property(type ${t} TYPE)
-    if(type STREQUAL "EXECUTABLE" AND t MATCHES "_fuzz$")
+    if(NOT type STREQUAL "EXECUTABLE" OR NOT t MATCHES "${pattern}")
+      continue()
+    endif()
+    if(L_FUZZ)
       get_target_property(corpus ${t} TOVANE_FUZZ_CORPUS)
       if(NOT corpus)
         set(corpus "")
       endif()
       string(APPEND lines "${t}\t$<TARGET_FILE:${t}>\t${corpus}\n")
-      list(APPEND fuzzers ${t})
+    else()
+      string(APPEND lines "$<TARGET_FILE:${t}>\n")
     endif()
+    list(APPEND found ${t})
   endforeach()
-  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/fuzz_targets.txt CONTENT "${lines}")
-  add_custom_target(fuzz_targets)
-  if(fuzzers)
-    add_dependencies(fuzz_targets ${fuzzers})
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/${list} CONTENT "${lines}")
+  add_custom_target(${group})
+  if(found)
+    add_dependencies(${group} ${found})
   endif()
 endfunction()
 
+# Fuzz targets are the executables whose names end in "_fuzz" (anywhere in
+# the tree): scripts/fuzz.sh reads them from <build>/fuzz_targets.txt, and
+# the target "fuzz_targets" builds them all.
 if(TOVANE_FUZZ AND NOT WIN32)
-  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _tovane_write_fuzz_list)
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _tovane_list_executables "_fuzz$" fuzz_targets.txt
+    fuzz_targets FUZZ)
 endif()

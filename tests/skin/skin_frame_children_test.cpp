@@ -13,12 +13,10 @@
 #include <vector>
 
 #include "image/picture.h"
-#include "skin/package/skin_zip_reader.h"
 #include "skin/picture/skin_draw_image.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/skin_api_win32.h"
-#include "skin/xml/skin_xml_document.h"
 #include "support/win_test_support.h"
 
 using namespace skin_test;
@@ -45,15 +43,11 @@ bool LoadPatternTheme() {
         }
         GetSkinResourceManager()->AddImage(L"test.children.pattern",
                                            CSkinDrawImage::FromPicture(std::move(picture), CSkinDrawImage::kTypePng));
-        CSkinXmlDocument doc;
-        doc.LoadText(
+        return LoadThemeText(
             L"<theme><constrol><item class=\"window\" id=\"test.children\">"
             L"<background picFile=\"test.children.pattern\" drawStyle=\"stretchBlt\" "
             L"borderWidth=\"(2,2,2,2)\" borderOffset=\"(0,0,0,0)\"/>"
             L"</item></constrol></theme>");
-        static const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
-        auto reader = CSkinZipReader::OpenMemory(kEmptyZip, sizeof kEmptyZip, nullptr);
-        return reader && GetSkinResourceManager()->LoadTheme(doc, *reader);
     }();
     return loaded;
 }

@@ -10,7 +10,6 @@
 #include <string>
 #include <thread>
 
-#include "skin/package/skin_zip_reader.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/spy_graphics.h"
 #include "skin/theme/skin_resource_manager.h"
@@ -18,7 +17,6 @@
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/manager/skin_wnd_manager_win32.h"
 #include "skin/windows/skin_api_win32.h"
-#include "skin/xml/skin_xml_document.h"
 
 using namespace skin_test;
 
@@ -46,20 +44,14 @@ RECT ClientInWindow(HWND w) {
 // Adds theme items the installer's theme lacks: a frame that leaves its
 // client background to the application, and the class default of frames.
 void LoadExtraTheme() {
-    static bool loaded = [] {
-        CSkinXmlDocument doc;
-        doc.LoadText(
-            L"<theme><constrol><item class=\"window\" id=\"test.nodraw\">"
-            L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"nodraw\" "
-            L"backgroundColor=\"RGB(10,20,30)\" borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\"/>"
-            L"</item><item class=\"window\" id=\"window\">"
-            L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"draw9grid\" "
-            L"borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\" border9grid=\"(15,15,15,15)\"/>"
-            L"</item></constrol></theme>");
-        static const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
-        auto reader = CSkinZipReader::OpenMemory(kEmptyZip, sizeof kEmptyZip, nullptr);
-        return GetSkinResourceManager()->LoadTheme(doc, *reader);
-    }();
+    static bool loaded = LoadThemeText(
+        L"<theme><constrol><item class=\"window\" id=\"test.nodraw\">"
+        L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"nodraw\" "
+        L"backgroundColor=\"RGB(10,20,30)\" borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\"/>"
+        L"</item><item class=\"window\" id=\"window\">"
+        L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"draw9grid\" "
+        L"borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\" border9grid=\"(15,15,15,15)\"/>"
+        L"</item></constrol></theme>");
     (void)loaded;
 }
 

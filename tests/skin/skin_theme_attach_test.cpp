@@ -15,13 +15,11 @@
 #include <thread>
 #include <vector>
 
-#include "skin/package/skin_zip_reader.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/skin_api_win32.h"
-#include "skin/xml/skin_xml_document.h"
 
 using namespace skin_test;
 
@@ -70,11 +68,7 @@ bool LoadButtons(const std::vector<ButtonItem>& items) {
         xml += L"/><text id=\"t\" string=\"" + item.id + L"\"/></item>";
     }
     xml += L"</constrol></theme>";
-    CSkinXmlDocument doc;
-    if (!doc.LoadText(xml)) return false;
-    static const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
-    auto reader = CSkinZipReader::OpenMemory(kEmptyZip, sizeof kEmptyZip, nullptr);
-    return reader && GetSkinResourceManager()->LoadTheme(doc, *reader);
+    return LoadThemeText(xml);
 }
 
 class SkinThemeAttach : public ::testing::Test {
