@@ -63,6 +63,7 @@ bool FormMain::OnInitDialog() {
     SetWindowSkin(closeButton_, kCloseButtonSkin);
     SetWindowSkin(minimiseButton_, kMinimiseButtonSkin);
     SetWindowSkin(footerText_, kFooterSkin);
+    SetWindowIcons();
 
     SetStatusText(kConnectDeviceText);
     ShowWarningImages();
@@ -77,6 +78,20 @@ bool FormMain::OnInitDialog() {
     homeLink_.SetLinkTarget(WideAddress(kHomePageAddress));
     homeLink_.SetOpenOnClick(true);
     return true;
+}
+
+void FormMain::SetWindowIcons() {
+    auto load = [&](int width, int height) {
+        return static_cast<HICON>(
+            ::LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_TOVANE), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+    };
+    win::ScopedOwnIcon big(load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
+    win::ScopedOwnIcon small(load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));
+    // The window keeps using the old icons until it has the new ones.
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
 bool FormMain::OnCommand(WORD id, WORD code, HWND control) {

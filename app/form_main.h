@@ -12,6 +12,7 @@
 #include "app/framework/dialog.h"
 #include "app/installer_ids.h"
 #include "app/status_view.h"
+#include "common/win_handles.h"
 #include "device/apple_libraries.h"
 #include "ui/x_hyperlink.h"
 
@@ -72,6 +73,9 @@ protected:
 
 private:
     void BindControls();
+    // The program's icon on the window (taskbar, Alt+Tab, the system menu),
+    // at the sizes the system asks for.
+    void SetWindowIcons();
     void ShowImageSet(const wchar_t* normal, const wchar_t* down);
     // Sets a control's window text from any thread without blocking for long.
     static void SetControlText(HWND control, const wchar_t* text);
@@ -83,4 +87,6 @@ private:
     HWND minimiseButton_ = nullptr;
     CXHyperLink forumLink_;
     CXHyperLink homeLink_;
+    win::ScopedOwnIcon bigIcon_;
+    win::ScopedOwnIcon smallIcon_;
 };

@@ -2,6 +2,8 @@
    code and the tests (plain defines: the resource compiler reads this too). */
 #pragma once
 
+/* The program's icon: the lowest icon id, so Explorer shows it for the file. */
+#define IDI_TOVANE 1
 #define IDD_FORM_MAIN 106
 #define IDR_SKIN_PACKAGE 129
 

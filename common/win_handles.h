@@ -78,6 +78,12 @@ struct OwnCursorTraits {
     static void Close(HCURSOR h) { ::DestroyCursor(h); }
 };
 
+// Only for icons this program loaded without LR_SHARED.
+struct OwnIconTraits {
+    static HICON Empty() { return nullptr; }
+    static void Close(HICON h) { ::DestroyIcon(h); }
+};
+
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
 using ScopedFind = Scoped<HANDLE, FindTraits>;
@@ -87,6 +93,7 @@ using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
 using ScopedWindow = Scoped<HWND, WindowTraits>;
 using ScopedOwnCursor = Scoped<HCURSOR, OwnCursorTraits>;
+using ScopedOwnIcon = Scoped<HICON, OwnIconTraits>;
 
 // A window DC from GetDC, given back with ReleaseDC.
 class WindowDc {
