@@ -88,8 +88,14 @@ POINT SkinCursorInClient(HWND window) {
 
 HFONT SkinDefaultFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
-HFONT SkinControlFont(HWND window, const std::wstring& fontId) {
-    HFONT font = fontId.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(fontId));
+HFONT SkinControlFont(HWND window, const std::wstring& fontId) { return SkinControlFont(window, fontId, SkinScale()); }
+
+HFONT SkinThemeFont(const std::wstring& fontId, const SkinScale& scale) {
+    return fontId.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(fontId, scale));
+}
+
+HFONT SkinControlFont(HWND window, const std::wstring& fontId, const SkinScale& scale) {
+    HFONT font = SkinThemeFont(fontId, scale);
     if (!font && window) font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
     return font ? font : SkinDefaultFont();
 }
@@ -98,13 +104,14 @@ HCURSOR SkinThemeCursor(const std::wstring& cursorId) {
     return cursorId.empty() ? nullptr : static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(cursorId));
 }
 
-SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
-    dc_ = skin_unhooked::BeginPaint(window, &paint_);
-    client_ = win::ToSkinRect(win::ClientRect(window));
+SkinBufferedPaint::SkinBufferedPaint(const CSkinBase& object) : window_(object.Window()) {
+    dc_ = skin_unhooked::BeginPaint(window_, &paint_);
+    client_ = win::ToSkinRect(win::ClientRect(window_));
     if (!dc_ || client_.IsEmpty()) return;
     buffer_ = SkinGraphics().CreateCompatibleBitmap(client_.Width(), client_.Height());
     if (!buffer_) return;
     canvas_ = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer_.get(), client_.Width(), client_.Height()});
+    if (canvas_) canvas_->SetScale(object.Scale());
 }
 
 SkinBufferedPaint::~SkinBufferedPaint() {
