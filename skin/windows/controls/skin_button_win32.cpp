@@ -71,6 +71,7 @@ void CSkinButtonSB::ApplyDescription() {
         const auto* spinDesc = GetSkinResourceManager()->GetDescription<SkinButtonDesc>(desc->spinbtnLabel);
         if (spinDesc) {
             spin_ = std::make_unique<CSkinButtonSB>(nullptr);
+            spin_->InitScale(scale_);  // the spin part is drawn at the button's scale
             spin_->SetDescription(spinDesc, desc->spinbtnLabel);
             spin_->ApplyDescription();
         }
