@@ -36,9 +36,7 @@ FormMain::Services FormMain::DefaultServices() {
 }
 
 FormMain::FormMain(HINSTANCE instance, Services services)
-    : win::Dialog(instance, kFormMainTemplate),
-      DeviceWorkflow(static_cast<StatusView&>(*this)),
-      services_(std::move(services)) {}
+    : win::Dialog(instance, kFormMainTemplate), services_(std::move(services)), workflow_(*this) {}
 
 void FormMain::BindControls() {
     statusButton_ = Item(kStatusButtonId);
@@ -78,7 +76,7 @@ bool FormMain::OnInitDialog() {
     SetStatusText(kConnectDeviceText);
     ShowWarningImages();
 
-    if (!services_.loadDeviceLibraries(&DeviceWorkflow::OnDeviceNotification, static_cast<DeviceWorkflow*>(this))) {
+    if (!services_.loadDeviceLibraries(&DeviceWorkflow::OnDeviceNotification, &workflow_)) {
         services_.messageBox(hwnd(), kLibrariesMissingText, kStartupTitle);
         services_.terminateProcess(0);
         return true;
@@ -113,7 +111,7 @@ SkinSize FormMain::WindowSize() const {
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd(), GWL_EXSTYLE));
     auto border = [&](UINT dpi) {
         RECT frame{0, 0, 0, 0};
-        win::AdjustWindowRectForDpi(&frame, style & ~WS_CAPTION, exStyle, dpi);
+        win::AdjustWindowRectForDpi(&frame, style, exStyle, dpi);  // as the skin measures it
         return static_cast<int>(-frame.left);
     };
     const auto dpi = static_cast<UINT>(scale_.Dpi());
@@ -194,7 +192,7 @@ bool FormMain::OnCommand(WORD id, WORD code, HWND control) {
             services_.terminateProcess(0);
             return true;
         case kStatusButtonId:
-            OnStatusButtonClick();
+            workflow_.OnStatusButtonClick();
             return true;
         case kMinimiseButtonId:
             ::ShowWindow(hwnd(), SW_MINIMIZE);

@@ -43,7 +43,7 @@ inline bool IsSwallowedKey(UINT message, WPARAM key) {
     return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
 }
 
-class FormMain : public win::Dialog, public StatusView, public DeviceWorkflow {
+class FormMain : public win::Dialog, public StatusView {
 public:
     // The services start-up uses; tests replace them.
     struct Services {
@@ -54,9 +54,6 @@ public:
     static Services DefaultServices();
 
     explicit FormMain(HINSTANCE instance, Services services = DefaultServices());
-    // Workers still running use this window as their view: stop them while it
-    // is whole, before the bases and members go.
-    ~FormMain() override { Shutdown(); }
 
     // StatusView, callable from any thread.
     void SetStatusText(const std::wstring& text) override;
@@ -65,6 +62,9 @@ public:
     void ShowDoneImages() override;
     void ClearFooterText() override;
     void ShowMessage(const std::wstring& text) override;
+
+    // The device workflow this window shows and drives.
+    DeviceWorkflow& Workflow() { return workflow_; }
 
     HWND statusButton() const { return statusButton_; }
     // The window's display scale.
@@ -111,4 +111,7 @@ private:
     LOGFONTW dialogFont96_{};
     // The dialog font made for a DPI after the first (the dialog manager owns that one).
     win::ScopedGdiObject dialogFont_;
+    // Last: workers still running use this window as their view, so the
+    // workflow stops them (its destructor waits) before anything else goes.
+    DeviceWorkflow workflow_;
 };
