@@ -41,7 +41,7 @@ add_library(tovane::jsoncpp ALIAS tovane_jsoncpp)
 
 if(WIN32)
   # Poco's static libraries and OpenSSL need these Windows libraries.
-  set(TOVANE_POCO_SYSLIBS ws2_32 iphlpapi crypt32 bcrypt)
+  set(TOVANE_POCO_SYSLIBS ws2_32 iphlpapi crypt32)
 endif()
 
 if(TOVANE_BENCH AND NOT WIN32)
