@@ -55,8 +55,18 @@ void CountBlock(std::uint64_t, std::uint64_t, DownloadUserRecord* record) {
     ++*static_cast<std::uint64_t*>(record->context);
 }
 
+// Processor seconds (user and system) used so far by this process, or by
+// its children that have ended.
+double CpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 struct Run {
     double seconds = 0;
+    double cpu = 0;  // processor seconds of the downloading process
     bool ok = false;
 };
 
@@ -68,12 +78,14 @@ Run ClientRun(const std::string& url, const std::optional<Sha256Digest>& sha256 
     callbacks.context = &blocks;
     std::string address = url;
     const auto start = Clock::now();
+    const double cpu = CpuSeconds(RUSAGE_SELF);
     std::unique_ptr<HttpFileClient> client = PrepareDownload(&callbacks, address);
     Run run;
     if (!client) return run;
     if (sha256) client->SetExpectedSha256(*sha256);
     DownloadToTempFile(*client);
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.cpu = CpuSeconds(RUSAGE_SELF) - cpu;
     run.ok = client->State() == kDownloadCompleted && blocks > 0;
     RemoveFile(client->FilePath());
     return run;
@@ -83,6 +95,7 @@ Run CurlRun(const std::string& url) {
     const char* tmp = std::getenv("TMPDIR");
     const std::string out = std::string(tmp && *tmp ? tmp : "/tmp") + "/tovane-bench-curl.bin";
     const auto start = Clock::now();
+    const double cpu = CpuSeconds(RUSAGE_CHILDREN);
     Run run;
     try {
         Poco::Process::Args args = {"-s", "-f", "-o", out, url};
@@ -93,6 +106,7 @@ Run CurlRun(const std::string& url) {
         std::fprintf(stderr, "curl could not run: %s\n", e.displayText().c_str());
     }
     run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.cpu = CpuSeconds(RUSAGE_CHILDREN) - cpu;
     std::remove(out.c_str());
     return run;
 }
@@ -147,7 +161,7 @@ int main(int argc, char** argv) {
     const long smallPeakKiB = PeakResidentKiB();
     // Curl and the client take turns, so that neither always pays for the
     // other's file being written back.
-    std::vector<double> clientSeconds, curlSeconds, checkedSeconds;
+    std::vector<double> clientSeconds, curlSeconds, checkedSeconds, clientCpu, curlCpu;
     bool ok = small.ok;
     for (int round = 0; round < kRounds && ok; ++round) {
         const Run c = CurlRun(nginx.Base() + "/body.bin");
@@ -155,6 +169,8 @@ int main(int argc, char** argv) {
         ok = c.ok && t.ok;
         curlSeconds.push_back(c.seconds);
         clientSeconds.push_back(t.seconds);
+        curlCpu.push_back(c.cpu);
+        clientCpu.push_back(t.cpu);
         if (kTls && ok) {
             const Run checked = ClientRun(nginx.Base() + "/body.bin", bodySha256);
             ok = checked.ok;
@@ -172,6 +188,9 @@ int main(int argc, char** argv) {
     std::printf("client  %8.2f s  %8.1f MiB/s\n", Median(clientSeconds), clientRate);
     std::printf("curl    %8.2f s  %8.1f MiB/s\n", Median(curlSeconds), curlRate);
     std::printf("client/curl throughput ratio  %.2f\n", clientRate / curlRate);
+    // What each download costs the processor, whatever else the machine does.
+    std::printf("processor time per download: client %.2f s, curl %.2f s, curl/client ratio %.2f\n", Median(clientCpu),
+                Median(curlCpu), Median(curlCpu) / Median(clientCpu));
     if (kTls) {
         const double checkedRate = static_cast<double>(mib) / Median(checkedSeconds);
         std::printf("client with the SHA-256 check  %8.2f s  %8.1f MiB/s\n", Median(checkedSeconds), checkedRate);
