@@ -6,7 +6,10 @@
 
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
+#include "skin/windows/controls/skin_check_button_win32.h"
+#include "skin/windows/controls/skin_group_box_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
+#include "skin/windows/controls/skin_radio_button_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
@@ -37,6 +40,12 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::MdiClient, SkinDescClass::Window, &Make<CSkinMDIClient>, &SkinClassProc<CSkinMDIClient>, true},
     {SkinWindowKind::Button, SkinDescClass::Button, &Make<CSkinButtonSB>, &SkinClassProc<CSkinButtonSB>, false},
     {SkinWindowKind::Static, SkinDescClass::Static, &Make<CSkinStaticSB>, &SkinClassProc<CSkinStaticSB>, false},
+    {SkinWindowKind::CheckButton, SkinDescClass::CheckButton, &Make<CSkinCheckBtnSB>, &SkinClassProc<CSkinCheckBtnSB>,
+     false},
+    {SkinWindowKind::RadioButton, SkinDescClass::RadioButton, &Make<CSkinRadioBtnSB>, &SkinClassProc<CSkinRadioBtnSB>,
+     false},
+    {SkinWindowKind::GroupButton, SkinDescClass::GroupButton, &Make<CSkinGroupBtnSB>, &SkinClassProc<CSkinGroupBtnSB>,
+     false},
 };
 
 const AttachKind* AttachKindOf(SkinWindowKind kind) {
