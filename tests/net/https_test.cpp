@@ -114,6 +114,13 @@ TEST(SystemTrust, VerdictsOnTheTestCertificates) {
     EXPECT_EQ(CheckServerChain({localhost, ca}, "other-host.invalid"), TrustVerdict::kHostMismatch);
     EXPECT_EQ(CheckServerChain({expired, ca}, "localhost"), TrustVerdict::kNotTimeValid);
     EXPECT_EQ(CheckServerChain({selfSigned}, "localhost"), TrustVerdict::kUntrusted);
+    // Issued by an authority the system does not know, sent along or not (a
+    // chain that stops short of any root must not pass).
+    const std::string stranger = testnet::TestCertificate("stranger");
+    const std::string strangerCa = testnet::TestCertificate("stranger-ca");
+    ASSERT_FALSE(stranger.empty() || strangerCa.empty());
+    EXPECT_EQ(CheckServerChain({stranger}, "localhost"), TrustVerdict::kUntrusted);
+    EXPECT_EQ(CheckServerChain({stranger, strangerCa}, "localhost"), TrustVerdict::kUntrusted);
     // The authority's own certificate is not a server's.
     EXPECT_NE(CheckServerChain({ca}, "localhost"), TrustVerdict::kTrusted);
     // Nothing to judge.

@@ -6,6 +6,8 @@
 #   otherhost.*       for another host name, issued by it
 #   expired.*         for "localhost", issued by it, expired in 2021
 #   selfsigned.*      for "localhost", signed by itself
+#   stranger.*        for "localhost", issued by another authority that
+#                     nothing trusts (stranger-ca.der)
 # Each server certificate has its .pem (with the chain nginx sends), its .key,
 # and its .der (the certificate alone).
 set -euo pipefail
@@ -50,15 +52,28 @@ issue() {
   openssl x509 -in "$1.leaf.pem" -outform DER -out "$1.der"
 }
 
-key ca
-openssl req -new -key ca.key -subj "/CN=Tovane Test CA" -out ca.csr
-openssl ca -batch -notext -selfsign -config ca.cnf -keyfile ca.key -in ca.csr -out ca.pem \
-  -startdate 20190101000000Z -enddate "$later" -extensions authority 2>/dev/null
-openssl x509 -in ca.pem -outform DER -out ca.der
+# authority NAME SUBJECT: a self-signed authority NAME.pem / NAME.key / NAME.der.
+authority() {
+  key "$1"
+  openssl req -new -key "$1.key" -subj "/CN=$2" -out "$1.csr"
+  openssl ca -batch -notext -selfsign -config ca.cnf -keyfile "$1.key" -in "$1.csr" -out "$1.pem" \
+    -startdate 20190101000000Z -enddate "$later" -extensions authority 2>/dev/null
+  openssl x509 -in "$1.pem" -outform DER -out "$1.der"
+}
 
+authority ca "Tovane Test CA"
 issue localhost localhost "$later"
 issue otherhost other-host.invalid "$later"
 issue expired localhost 20210101000000Z
+
+# The same for an authority nothing trusts.
+authority stranger-ca "Tovane Stranger CA"
+key stranger
+openssl req -new -key stranger.key -subj "/CN=localhost" -out stranger.csr
+server_ext localhost > stranger.ext
+openssl ca -batch -notext -config ca.cnf -cert stranger-ca.pem -keyfile stranger-ca.key -in stranger.csr \
+  -out stranger.pem -startdate 20200101000000Z -enddate "$later" -extfile stranger.ext 2>/dev/null
+openssl x509 -in stranger.pem -outform DER -out stranger.der
 
 key selfsigned
 server_ext localhost | sed '/authorityKeyIdentifier/d' > selfsigned.ext

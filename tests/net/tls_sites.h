@@ -73,7 +73,7 @@ private:
 };
 
 // A test certificate in DER form ("ca", "localhost", "otherhost", "expired",
-// "selfsigned"); empty when missing.
+// "selfsigned", "stranger", "stranger-ca"); empty when missing.
 inline std::string TestCertificate(const std::string& name) {
     const std::string dir = FolderFromEnv("TOVANE_TEST_CERTS");
     return dir.empty() ? std::string() : ReadFileAt(dir + "/" + name + ".der").value_or("");
