@@ -63,7 +63,8 @@ void FetchAndInstall(StatusView& view, FetchTarget& target) {
         callbacks.context = &context;
 
         std::string address;
-        if (!QueryUpdate(address)) {
+        UpdateInfo manifest;
+        if (!QueryUpdate(address, &manifest)) {
             view.SetStatusText(kFetchQueryFailedText);
             return;
         }
@@ -74,6 +75,9 @@ void FetchAndInstall(StatusView& view, FetchTarget& target) {
             ReportDownloadFailure(view, kFetchCannotConnectMessage);
             return;
         }
+        // The manifest's checksum, when it has one, must hold before the
+        // package counts as downloaded (and so before it reaches the device).
+        if (manifest.sha256) client->SetExpectedSha256(*manifest.sha256);
         // The completion callback, and the install it may start, run in here.
         DownloadToTempFile(*client);
     } catch (const std::exception&) {

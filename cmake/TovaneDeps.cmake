@@ -22,10 +22,16 @@ if(WIN32)
     unset(ZLIB_LIBRARY_RELEASE CACHE)
   endif()
 endif()
+if(WIN32)
+  # OpenSSL goes into the executable too: the static libraries of the cache.
+  set(OPENSSL_USE_STATIC_LIBS ON)
+  set(OPENSSL_ROOT_DIR ${TOVANE_DEPS_PREFIX})
+endif()
 find_package(ZLIB REQUIRED)
 find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)
-find_package(Poco REQUIRED COMPONENTS Foundation Net)
+find_package(OpenSSL REQUIRED)
+find_package(Poco REQUIRED COMPONENTS Foundation Net NetSSL Crypto Util)
 find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
 
@@ -48,8 +54,8 @@ endif()
 add_library(tovane::jsoncpp ALIAS tovane_jsoncpp)
 
 if(WIN32)
-  # Poco's static Foundation/Net need these Windows libraries.
-  set(TOVANE_POCO_SYSLIBS ws2_32 iphlpapi)
+  # Poco's static libraries and OpenSSL need these Windows libraries.
+  set(TOVANE_POCO_SYSLIBS ws2_32 iphlpapi crypt32)
 endif()
 
 if(TOVANE_BENCH AND NOT WIN32)

@@ -13,6 +13,10 @@ const wchar_t kDownloadTempPrefix[] = L"~4a906";
 
 HttpFileClient::HttpFileClient() { userRecord_.client = this; }
 
+HttpFileClient::HttpFileClient(const Poco::Net::StreamSocket& socket) : Poco::Net::HTTPClientSession(socket) {
+    userRecord_.client = this;
+}
+
 HttpFileClient::~HttpFileClient() = default;
 
 void HttpFileClient::SetCallbacks(const DownloadCallbacks& callbacks) {
@@ -59,15 +63,18 @@ namespace {
 
 // Copies the body block by block; reports progress after each block.
 // `readBody(buffer, length, failed)` delivers the next block.
+// `hash`, when given, takes every block written.
 template <typename ReadBody>
-BodyOutcome CopyBody(ReadBody&& readBody, TempFileWriter& file, std::uint64_t& received, std::int64_t expected,
-                     DownloadProgressCallback progress, DownloadUserRecord* record) {
+BodyOutcome CopyBody(ReadBody&& readBody, TempFileWriter& file, Sha256* hash, std::uint64_t& received,
+                     std::int64_t expected, DownloadProgressCallback progress, DownloadUserRecord* record) {
     auto buffer = std::make_unique<char[]>(kDownloadBlockSize);
     for (;;) {
         bool failed = false;
         const std::size_t count = readBody(buffer.get(), kDownloadBlockSize, failed);
         if (count > 0) {
             if (!file.Write(buffer.get(), count)) return BodyOutcome::kWriteFailed;
+            // Hashed while the block is still in the cache.
+            if (hash) hash->Update(buffer.get(), count);
             received += count;
             if (progress) progress(received, static_cast<std::uint64_t>(expected), record);
         }
@@ -87,6 +94,7 @@ void DownloadToTempFile(HttpFileClient& client) {
     client.receivedSize_ = 0;
     bool fileFailed = false;
     bool readFailed = false;
+    std::unique_ptr<Sha256> hash;
     {
         TempFileWriter file;
         if (client.filePath_.empty() || !file.Open(client.filePath_)) {
@@ -95,11 +103,12 @@ void DownloadToTempFile(HttpFileClient& client) {
             client.state_ = kDownloadReceiving;
             BodyOutcome outcome = BodyOutcome::kReadFailed;
             try {
+                if (client.expectedSha256_) hash = std::make_unique<Sha256>();
                 auto readBody = [&client](char* buffer, std::size_t length, bool& failed) {
                     return client.ReadBody(buffer, length, failed);
                 };
-                outcome = CopyBody(readBody, file, client.receivedSize_, client.expectedSize_, client.progress_,
-                                   &client.userRecord_);
+                outcome = CopyBody(readBody, file, hash.get(), client.receivedSize_, client.expectedSize_,
+                                   client.progress_, &client.userRecord_);
             } catch (const std::exception&) {
                 // Out of memory for the block buffer, or a stream set to throw.
             }
@@ -115,10 +124,14 @@ void DownloadToTempFile(HttpFileClient& client) {
     // probe said (a closed or reset connection can look like a normal end).
     const bool cutShort =
         client.announcedLength_ >= 0 && client.receivedSize_ != static_cast<std::uint64_t>(client.announcedLength_);
+    // Without a hash (it could not be made, or there was no body) an expected
+    // digest is never met.
+    const bool digestMatches =
+        !client.expectedSha256_ || (hash && !readFailed && hash->Finish() == *client.expectedSha256_);
     if (fileFailed) {
         client.state_ = kDownloadFailed;
         client.errorText_ = kDownloadErrorCreateFile;
-    } else if (readFailed || cutShort || !sizeMatches) {
+    } else if (readFailed || cutShort || !sizeMatches || !digestMatches) {
         client.state_ = kDownloadFailed;
         client.errorText_ = kDownloadErrorSize;
     } else {

@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
 
 #include <Poco/Net/HTTPClientSession.h>
+
+#include "net/sha256.h"
 
 class HttpFileClient;
 
@@ -46,6 +49,8 @@ extern const wchar_t kDownloadTempPrefix[];  // "~4a906"
 class HttpFileClient : public Poco::Net::HTTPClientSession {
 public:
     HttpFileClient();
+    // A client that talks through `socket` (net_util::SocketFor: plain or TLS).
+    explicit HttpFileClient(const Poco::Net::StreamSocket& socket);
     ~HttpFileClient() override;
     HttpFileClient(const HttpFileClient&) = delete;
     HttpFileClient& operator=(const HttpFileClient&) = delete;
@@ -58,6 +63,9 @@ public:
     DownloadUserRecord* UserRecord() { return &userRecord_; }
 
     void SetExpectedSize(std::int64_t size) { expectedSize_ = size; }
+    // The body's SHA-256 must then be this too, or the download fails as a
+    // body of the wrong size does.
+    void SetExpectedSha256(const Sha256Digest& digest) { expectedSha256_ = digest; }
     void SetCallbacks(const DownloadCallbacks& callbacks);
     // The answer body to read, owned by the session (null: no body), the
     // length its answer announced (-1: none) and whether it comes in chunks.
@@ -78,6 +86,7 @@ private:
     std::int32_t state_ = kDownloadIdle;
     std::int64_t expectedSize_ = 0;
     std::uint64_t receivedSize_ = 0;
+    std::optional<Sha256Digest> expectedSha256_;
     DownloadProgressCallback progress_ = nullptr;
     DownloadDoneCallback done_ = nullptr;
     DownloadUserRecord userRecord_;
@@ -90,6 +99,7 @@ private:
 };
 
 // Receives the answer body into a new temporary file, reporting progress
-// after every block and the outcome once at the end. A failed download
-// leaves no file behind.
+// after every block and the outcome once at the end. With an expected
+// SHA-256 each block is hashed as it is written. A failed download leaves no
+// file behind.
 void DownloadToTempFile(HttpFileClient& client);

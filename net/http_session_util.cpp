@@ -4,8 +4,10 @@
 
 #include <Poco/Exception.h>
 #include <Poco/Net/Net.h>
+#include <Poco/Net/SecureStreamSocket.h>
 
 #include "net/remote_file.h"
+#include "net/tls_context.h"
 
 namespace net_util {
 
@@ -16,11 +18,21 @@ void EnsureNetworkReady() {
 
 Poco::URI ParseHttpAddress(const std::string& address) {
     Poco::URI uri(address);
-    // Only plain HTTP is spoken here; another scheme would send a cleartext
-    // request to whatever port that scheme uses.
-    if (uri.getScheme() != "http" || uri.getHost().empty())
-        throw Poco::InvalidArgumentException("not an http address", address);
+    // HTTP, or HTTP over TLS; another scheme would send a cleartext request
+    // to whatever port that scheme uses.
+    if ((uri.getScheme() != "http" && uri.getScheme() != "https") || uri.getHost().empty())
+        throw Poco::InvalidArgumentException("not an http or https address", address);
     return uri;
+}
+
+bool IsSecure(const Poco::URI& uri) { return uri.getScheme() == "https"; }
+
+Poco::Net::StreamSocket SocketFor(const Poco::URI& uri) {
+    if (!IsSecure(uri)) return Poco::Net::StreamSocket();
+    Poco::Net::SecureStreamSocket socket(ClientTlsContext());
+    // The name sent to the server and the one its certificate must carry.
+    socket.setPeerHostName(uri.getHost());
+    return socket;
 }
 
 Poco::Net::HTTPRequest MakeDownloadRequest(const Poco::URI& uri) {
@@ -45,6 +57,9 @@ std::string RedirectTarget(const Poco::URI& current, const std::string& location
     try {
         Poco::URI next(current);
         next.resolve(location);
+        // Once on TLS, never back to a connection anyone on the path can read
+        // and change.
+        if (IsSecure(current) && !IsSecure(next)) return std::string();
         return next.toString();
     } catch (const Poco::Exception&) {
         return std::string();

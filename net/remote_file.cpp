@@ -39,9 +39,9 @@ bool ProbeRemoteFile(std::string& address, RemoteFileInfo& info) {
     // One first request plus at most kMaxRedirects redirected ones; a longer
     // chain or a loop ends as a failed probe.
     for (int hop = 0; hop <= kMaxRedirects; ++hop) {
-        Poco::Net::HTTPClientSession session;
         try {
             const Poco::URI uri = net_util::ParseHttpAddress(address);
+            Poco::Net::HTTPClientSession session(net_util::SocketFor(uri));
             session.setHost(uri.getHost());
             session.setPort(uri.getPort());
             Poco::Net::HTTPRequest request = net_util::MakeDownloadRequest(uri);
@@ -57,7 +57,8 @@ bool ProbeRemoteFile(std::string& address, RemoteFileInfo& info) {
             net_util::AbortSession(session);
             if (!IsRedirect(status) || !FollowRedirect(uri, response, address)) return false;
         } catch (const std::exception&) {
-            net_util::AbortSession(session);
+            // A failed TLS handshake (the certificate refused) ends here too;
+            // the session's destructor closes its connection.
             return false;
         }
     }
@@ -68,8 +69,8 @@ std::unique_ptr<HttpFileClient> OpenDownload(std::string& address) {
     net_util::EnsureNetworkReady();
     for (int hop = 0; hop <= kMaxRedirects; ++hop) {
         try {
-            auto client = std::make_unique<HttpFileClient>();
             const Poco::URI uri = net_util::ParseHttpAddress(address);
+            auto client = std::make_unique<HttpFileClient>(net_util::SocketFor(uri));
             // Host and port both come from the address, as for the probe.
             client->setHost(uri.getHost());
             client->setPort(uri.getPort());

@@ -32,7 +32,16 @@ void TakeInt(const Json::Value& value, std::int32_t& out) {
     if (value.isInt()) out = value.asInt();
 }
 
-void ReadData(const Json::Value& data, UpdateInfo& info) {
+// The package's checksum: null counts as absent; anything but 64 hex digits
+// makes the manifest unusable, since it asked for a check that cannot be made.
+bool TakeSha256(const Json::Value& value, std::optional<Sha256Digest>& out) {
+    if (value.isNull()) return true;
+    if (!value.isString()) return false;
+    out = ParseSha256Hex(value.asString());
+    return out.has_value();
+}
+
+bool ReadData(const Json::Value& data, UpdateInfo& info) {
     for (const std::string& name : data.getMemberNames()) {
         const Json::Value& value = data[name];
         if (name == "version")
@@ -43,7 +52,10 @@ void ReadData(const Json::Value& data, UpdateInfo& info) {
             TakeInt(value, info.buildNumber);
         else if (name == "url")
             TakeString(value, info.downloadAddress);
+        else if (name == "sha256" && !TakeSha256(value, info.sha256))
+            return false;
     }
+    return true;
 }
 
 // Reads the whole body, refusing more than kMaxManifestSize bytes and a body
@@ -79,8 +91,8 @@ bool ParseUpdateManifest(const std::string& text, UpdateInfo& info) {
             TakeInt(value, info.errorCode);
         else if (name == "msg")
             TakeString(value, info.message);
-        else if (name == "data" && value.isObject())
-            ReadData(value, info);
+        else if (name == "data" && value.isObject() && !ReadData(value, info))
+            return false;
     }
     return true;
 }
@@ -95,7 +107,9 @@ bool QueryUpdateAt(const std::string& updateAddress, std::string& downloadAddres
                                        uri.getScheme() + "://" + uri.getAuthority() +
                                            (uri.getPathAndQuery().empty() ? "/" : uri.getPathAndQuery()),
                                        Poco::Net::HTTPMessage::HTTP_1_1);
-        Poco::Net::HTTPClientSession session(uri.getHost(), uri.getPort());
+        Poco::Net::HTTPClientSession session(net_util::SocketFor(uri));
+        session.setHost(uri.getHost());
+        session.setPort(uri.getPort());
         try {
             session.sendRequest(request);
             Poco::Net::HTTPResponse response;
@@ -119,4 +133,6 @@ bool QueryUpdateAt(const std::string& updateAddress, std::string& downloadAddres
     return true;
 }
 
-bool QueryUpdate(std::string& downloadAddress) { return QueryUpdateAt(UpdateAddress(), downloadAddress); }
+bool QueryUpdate(std::string& downloadAddress, UpdateInfo* info) {
+    return QueryUpdateAt(UpdateAddress(), downloadAddress, info);
+}

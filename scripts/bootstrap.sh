@@ -12,7 +12,7 @@ PACKAGES=(
   wine wine64 xvfb x11-utils xdotool imagemagick fonts-wqy-zenhei fonts-wine
   clang libclang-rt-14-dev libfuzzer-14-dev clang-format
   googletest libgtest-dev libgmock-dev
-  libpoco-dev libjsoncpp-dev zlib1g-dev libpng-dev libjpeg-dev libpugixml-dev libgif-dev libzydis-dev libzycore-dev
+  libpoco-dev libssl-dev openssl libjsoncpp-dev zlib1g-dev libpng-dev libjpeg-dev libpugixml-dev libgif-dev libzydis-dev libzycore-dev
   nginx-light zip locales
 )
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows (MinGW-w64) dependencies from Debian's source
-# packages into $TOVANE_DEPS_PREFIX: Poco (Foundation, Net), JsonCpp, libpng,
+# packages into $TOVANE_DEPS_PREFIX: OpenSSL's libraries, Poco (Foundation,
+# Net, and NetSSL_OpenSSL with the Crypto and Util it needs), JsonCpp, libpng,
 # libjpeg-turbo, the Zydis decoder with Zycore (all static) and GoogleTest
 # from /usr/src/googletest. zlib comes from Debian's libz-mingw-w64-dev.
 # Runs once; later calls return at once while the stamp files are there.
@@ -19,6 +20,16 @@ install_forwarding_headers() {
   printf '#pragma once\n#include <iphlpapi.h>\n#undef TIMESTAMP_REQUEST\n#undef TIMESTAMP_REPLY\n' > "$dir/Iphlpapi.h"
 }
 [ -f "$TOVANE_DEPS_PREFIX/include/Iphlpapi.h" ] || install_forwarding_headers "$TOVANE_DEPS_PREFIX/include"
+
+# Poco's Util package asks for its XML and JSON packages even when Util is
+# built without them, as here (its targets say so); the request goes.
+fix_poco_util_package() {
+  local file=$TOVANE_DEPS_PREFIX/cmake/PocoUtilConfig.cmake
+  if [ -f "$file" ] && grep -q 'find_dependency(Poco\(XML\|JSON\))' "$file"; then
+    sed -i '/find_dependency(Poco\(XML\|JSON\))/d' "$file"
+  fi
+}
+fix_poco_util_package
 
 STAMP=$TOVANE_DEPS_PREFIX/.complete
 ZYDIS_STAMP=$TOVANE_DEPS_PREFIX/.built-zydis
@@ -100,6 +111,29 @@ cmake_build() { # name srcdir args...
   touch "$TOVANE_DEPS_PREFIX/.built-$name"
 }
 
+# OpenSSL's two libraries (libcrypto, libssl), static, and their headers:
+# no programs, tests, documentation, engines or loadable modules, and no
+# configuration file read at start-up (the program carries its settings).
+# Algorithms TLS does not use are left out, which also shortens the build.
+build_openssl() {
+  local src=$1 dir=$WORK/openssl
+  [ -f "$TOVANE_DEPS_PREFIX/.built-openssl" ] && return 0
+  log "  building openssl"
+  rm -rf "$dir"; mkdir -p "$dir"
+  local mingw=x86_64-w64-mingw32
+  (cd "$dir" && CC=$mingw-gcc-posix CXX=$mingw-g++-posix AR=$mingw-ar RANLIB=$mingw-ranlib RC=$mingw-windres \
+     perl "$src/Configure" mingw64 no-shared no-module no-engine no-dso no-tests no-autoload-config \
+       no-legacy no-comp no-ssl3 no-dtls no-srp no-idea no-mdc2 no-rc2 no-rc4 no-rc5 no-md4 no-seed \
+       no-whirlpool no-camellia no-aria no-sm2 no-sm3 no-sm4 no-bf no-cast no-cms no-ts no-siphash \
+       --prefix="$TOVANE_DEPS_PREFIX" --libdir=lib --openssldir="$TOVANE_DEPS_PREFIX/ssl") >"$WORK/openssl.configure.log" 2>&1 \
+    || { tail -n 30 "$WORK/openssl.configure.log"; die "configure of openssl failed"; }
+  make -C "$dir" -j "$JOBS" build_libs >"$WORK/openssl.build.log" 2>&1 \
+    || { tail -n 40 "$WORK/openssl.build.log"; die "build of openssl failed"; }
+  make -C "$dir" install_dev >"$WORK/openssl.install.log" 2>&1 \
+    || { tail -n 20 "$WORK/openssl.install.log"; die "install of openssl failed"; }
+  touch "$TOVANE_DEPS_PREFIX/.built-openssl"
+}
+
 if [ ! -f "$STAMP" ]; then
 # GoogleTest
 cmake_build googletest /usr/src/googletest -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
@@ -119,19 +153,28 @@ cmake_build jsoncpp "$json" -DJSONCPP_WITH_TESTS=OFF -DJSONCPP_WITH_POST_BUILD_U
   -DBUILD_STATIC_LIBS=ON -DBUILD_OBJECT_LIBS=OFF -DJSONCPP_WITH_PKGCONFIG_SUPPORT=OFF \
   -DJSONCPP_WITH_CMAKE_PACKAGE=ON
 
-# Poco: Foundation and Net only, with the forwarding headers above.
+# OpenSSL
+openssl=$(fetch_source openssl openssl)
+build_openssl "$openssl"
+
+# Poco: Foundation, Net and the TLS layer NetSSL_OpenSSL (with the Crypto and
+# Util it is built on; Util without its XML and JSON configurations), with
+# the forwarding headers above.
 poco=$(fetch_source poco poco)
 fwd=$WORK/poco-forward-headers
 install_forwarding_headers "$fwd"
 poco_off=()
-for c in XML JSON MONGODB REDIS PDF UTIL NETSSL NETSSL_WIN CRYPTO JWT DATA DATA_SQLITE DATA_MYSQL \
+for c in XML JSON MONGODB REDIS PDF NETSSL_WIN JWT DATA DATA_SQLITE DATA_MYSQL \
          DATA_POSTGRESQL DATA_ODBC SEVENZIP ZIP APACHECONNECTOR CPPPARSER ENCODINGS ENCODINGS_COMPILER \
          PAGECOMPILER PAGECOMPILER_FILE2PAGE POCODOC ACTIVERECORD ACTIVERECORD_COMPILER TESTS; do
   poco_off+=("-DENABLE_$c=OFF")
 done
 cmake_build poco "$poco" "${poco_off[@]}" -DENABLE_FOUNDATION=ON -DENABLE_NET=ON \
+  -DENABLE_NETSSL=ON -DENABLE_CRYPTO=ON -DENABLE_UTIL=ON \
+  -DOPENSSL_ROOT_DIR="$TOVANE_DEPS_PREFIX" -DOPENSSL_USE_STATIC_LIBS=ON \
   -DPOCO_STATIC=ON -DPOCO_MT=OFF -DCMAKE_MC_COMPILER=/usr/bin/x86_64-w64-mingw32-windmc \
   -DCMAKE_CXX_FLAGS="$CXXFLAGS -I$fwd" -DCMAKE_C_FLAGS="$CFLAGS -I$fwd"
+fix_poco_util_package
 
 touch "$STAMP"
 fi

@@ -15,8 +15,11 @@
 
 namespace testnet {
 
-NginxServer::NginxServer(const std::string& extraConfig)
-    : dir_(Poco::TemporaryFile::tempName()), port_(FreeLoopbackPort()), extraConfig_(extraConfig) {
+NginxServer::NginxServer(const std::string& extraConfig, const TlsFiles* tls)
+    : dir_(Poco::TemporaryFile::tempName()),
+      port_(FreeLoopbackPort()),
+      extraConfig_(extraConfig),
+      tls_(tls ? *tls : TlsFiles{}) {
     for (const char* sub : {"", "/html", "/tmp"}) Poco::File(dir_ + sub).createDirectories();
 }
 
@@ -65,10 +68,11 @@ bool NginxServer::Start() {
                         << "/tmp/scgi;\n"
                            "  types { application/json json; application/octet-stream deb; }\n"
                            "  server {\n    listen 127.0.0.1:"
-                        << port_
-                        << ";\n"
-                           "    root "
-                        << Root() << ";\n"
+                        << port_ << (tls_.certificate.empty() ? "" : " ssl") << ";\n"
+                        << (tls_.certificate.empty() ? ""
+                                                     : "    ssl_certificate " + tls_.certificate +
+                                                           ";\n    ssl_certificate_key " + tls_.key + ";\n")
+                        << "    root " << Root() << ";\n"
                         << extraConfig_ << "  }\n}\n";
     try {
         Poco::Process::Args args = {"-p", dir_ + "/", "-c", conf, "-e", dir_ + "/error.log"};

@@ -8,39 +8,15 @@
 
 #include "app/online_fetch.h"
 #include "net/temp_file.h"
+#include "tests/net/fetch_recorders.h"
 #include "tests/net/loopback_server.h"
 #include "tests/net/net_test_util.h"
 
 using testnet::LoopbackServer;
+using testnet::RecordingTarget;
+using testnet::RecordingView;
 
 namespace {
-
-class RecordingView : public StatusView {
-public:
-    void SetStatusText(const std::wstring& text) override { texts.push_back(text); }
-    void ShowWarningImages() override { ++imageChanges; }
-    void ShowInstallImages() override { ++imageChanges; }
-    void ShowDoneImages() override { ++imageChanges; }
-    void ClearFooterText() override {}
-    void ShowMessage(const std::wstring& text) override { messages.push_back(text); }
-
-    std::vector<std::wstring> texts;
-    std::vector<std::wstring> messages;
-    int imageChanges = 0;
-};
-
-class RecordingTarget : public FetchTarget {
-public:
-    void SetPackagePath(const std::wstring& path) override { packagePath = path; }
-    void InstallPackage() override {
-        ++installs;
-        installedBytes = testnet::ReadWholeFile(packagePath).value_or("<missing>");
-    }
-
-    std::wstring packagePath;
-    std::string installedBytes;
-    int installs = 0;
-};
 
 std::string Manifest(const std::string& url) {
     return R"({"error":0,"msg":"","data":{"version":"1.0","discription":"","build_number":1,"url":")" + url + "\"}}";
