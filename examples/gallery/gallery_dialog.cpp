@@ -26,6 +26,15 @@ HWND Control(HWND dialog, const GalleryControl& c) {
     return parent ? ::GetDlgItem(parent, c.id) : nullptr;
 }
 
+// Pixels given for 96 DPI, on the display of `window`: the dialog's own
+// sizes come from its template, these few from the code.
+int Scaled(HWND window, int pixels) {
+    HDC dc = ::GetDC(window);
+    int dpi = dc ? ::GetDeviceCaps(dc, LOGPIXELSX) : 96;
+    if (dc) ::ReleaseDC(window, dc);
+    return ::MulDiv(pixels, dpi > 0 ? dpi : 96, 96);
+}
+
 void AddStrings(HWND control, UINT message, std::initializer_list<const wchar_t*> texts) {
     for (const wchar_t* text : texts) ::SendMessageW(control, message, 0, reinterpret_cast<LPARAM>(text));
 }
@@ -97,7 +106,7 @@ void FillListView(HWND list) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<wchar_t*>(heads[i]);
-        column.cx = widths[i];
+        column.cx = Scaled(list, widths[i]);
         ::SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
     const wchar_t* rows[][3] = {{L"Check box", L"Button", L"checkbutton"},
@@ -196,9 +205,9 @@ void FillRebar(HWND dialog) {
         band.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS;
         band.lpText = const_cast<wchar_t*>(b.text);
         band.hwndChild = child;  // the rebar becomes its parent
-        band.cxMinChild = 60;
+        band.cxMinChild = Scaled(rebar, 60);
         band.cyMinChild = r.bottom - r.top;
-        band.cx = b.width;
+        band.cx = Scaled(rebar, b.width);
         ::SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
     }
 }
@@ -207,7 +216,7 @@ void FillStatusBar(HWND dialog, const GalleryState& state) {
     HWND status = ::GetDlgItem(dialog, IDC_GALLERY_STATUSBAR);
     // The status bar places itself along the bottom when told of a size.
     ::SendMessageW(status, WM_SIZE, 0, 0);
-    int parts[] = {170, 380, -1};
+    int parts[] = {Scaled(status, 170), Scaled(status, 380), -1};
     ::SendMessageW(status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
     std::wstring theme = L"Theme: " + std::wstring(state.options.skinned ? state.options.themeName : L"none");
     std::wstring count = state.options.skinned ? L"Skinned: " + std::to_wstring(state.count.skinned) + L" of " +

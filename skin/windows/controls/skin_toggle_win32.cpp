@@ -79,15 +79,17 @@ void CSkinToggleSB::LoadMarks() {
 void CSkinToggleSB::OnReskinned() { SkinInvalidate(window_); }
 
 uint32_t CSkinToggleSB::ReadCheckState() {
-    auto state = static_cast<uint32_t>(::SendMessageW(window_, BM_GETSTATE, 0, 0));
+    // Straight to the button's own procedure: the state is its own, and the
+    // way round through this skin's procedure costs a paint a lookup.
+    auto state = static_cast<uint32_t>(SkinCallPrevious(*this, BM_GETSTATE, 0, 0));
     return state & (kSkinBstChecked | kSkinBstIndeterminate);
 }
 
 bool CSkinToggleSB::OnPaint(const SkinMessage&, LRESULT* result) {
     *result = paintResult_;
     checkState_ = ReadCheckState();
-    SkinState state =
-        SkinToggleState(::IsWindowEnabled(window_) != FALSE, hover_, pressed_, ::GetFocus() == window_, checkState_);
+    focused_ = ::GetFocus() == window_;
+    SkinState state = SkinToggleState(::IsWindowEnabled(window_) != FALSE, hover_, pressed_, focused_, checkState_);
     stateIndex_ = state.index;
     stateMask_ = state.mask;
     SkinBufferedPaint paint(*this);
@@ -125,7 +127,7 @@ void CSkinToggleSB::Draw(ISkinCanvas& canvas) {
         }
     }
     DrawMatchingItems(canvas);
-    if (desc && desc->drawFocusRect && ::GetFocus() == window_) canvas.DrawFocusRect(client);
+    if (desc && desc->drawFocusRect && focused_) canvas.DrawFocusRect(client);
 }
 
 void CSkinToggleSB::DrawMatchingItems(ISkinCanvas& canvas) {

@@ -50,4 +50,5 @@ private:
     const LRESULT paintResult_;
     CSkinDrawImage* marks_[kSkinToggleMarks] = {};
     uint32_t checkState_ = 0;
+    bool focused_ = false;  // as of the paint under way
 };
