@@ -54,16 +54,24 @@ std::vector<uint8_t> ResampleBgra(const uint8_t* pixels, int width, int height, 
     }
     // Then down, dividing by both axes' whole weight, rounded.
     const uint64_t whole = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);
+    const SkinDivider byWhole(whole);
     std::vector<uint8_t> result(static_cast<size_t>(newWidth) * newHeight * 4);
+    const size_t rowLength = static_cast<size_t>(newWidth) * 4;
+    std::vector<uint64_t> sums(rowLength);
     for (int y = 0; y < newHeight; ++y) {
+        // Row by row of the source, so the inner loop runs along a row.
         const Tap& tap = down[static_cast<size_t>(y)];
-        uint8_t* out = result.data() + static_cast<size_t>(y) * newWidth * 4;
-        for (int x = 0; x < newWidth * 4; ++x) {
-            uint64_t sum = 0;
-            for (size_t k = 0; k < tap.weights.size(); ++k)
-                sum += uint64_t{tap.weights[k]} * rows[(static_cast<size_t>(tap.first) + k) * newWidth * 4 + x];
-            out[x] = static_cast<uint8_t>(std::min<uint64_t>(255, (sum + whole / 2) / whole));
+        for (size_t k = 0; k < tap.weights.size(); ++k) {
+            const uint64_t weight = tap.weights[k];
+            const uint32_t* in = rows.data() + (static_cast<size_t>(tap.first) + k) * rowLength;
+            if (k == 0)
+                for (size_t x = 0; x < rowLength; ++x) sums[x] = weight * in[x];
+            else
+                for (size_t x = 0; x < rowLength; ++x) sums[x] += weight * in[x];
         }
+        uint8_t* out = result.data() + static_cast<size_t>(y) * rowLength;
+        for (size_t x = 0; x < rowLength; ++x)
+            out[x] = static_cast<uint8_t>(std::min<uint64_t>(255, byWhole(sums[x] + whole / 2)));
     }
     return result;
 }
@@ -111,8 +119,11 @@ std::vector<uint8_t> SkinResampleKeyed(const uint8_t* bgrx, size_t size, int wid
         if (alpha < 128) {
             out[i] = kb, out[i + 1] = kg, out[i + 2] = kr;
         } else {
-            for (int c = 0; c < 3; ++c)
-                out[i + c] = static_cast<uint8_t>(std::min(255, (out[i + c] * 255 + alpha / 2) / alpha));
+            // Opaque pixels, nearly all of them, are already themselves.
+            if (alpha != 255) {
+                for (int c = 0; c < 3; ++c)
+                    out[i + c] = static_cast<uint8_t>(std::min(255, (out[i + c] * 255 + alpha / 2) / alpha));
+            }
             // A blend that comes out as the key itself would be cut too.
             if (out[i] == kb && out[i + 1] == kg && out[i + 2] == kr) out[i] = static_cast<uint8_t>(kb ^ 1);
         }

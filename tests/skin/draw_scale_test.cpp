@@ -137,6 +137,24 @@ TEST(DrawScale, DoublingCopiesEveryPixelAndOddScalesBlendNeighbours) {
     EXPECT_EQ(PixelAt(smaller, 0, 0), 0xFF000080u);
 }
 
+TEST(DrawScale, TheResizesDivisionIsExactForEveryNumeratorItMeets) {
+    // Quotients just below and at each whole number are where a reciprocal
+    // rounded the wrong way shows; the divisors include primes, powers of
+    // two and the largest taken the fast way.
+    const uint64_t last = SkinDivider::kExactBelow - 1;
+    for (uint64_t d :
+         {uint64_t{1}, uint64_t{2}, uint64_t{3}, uint64_t{7}, uint64_t{255}, uint64_t{256}, uint64_t{509 * 233},
+          uint64_t{65521}, uint64_t{1} << 24, uint64_t{16777213}, last - 2, last, last + 1, uint64_t{1} << 40}) {
+        const SkinDivider divide(d);
+        for (uint64_t q = 0; q <= 256; ++q) {
+            for (uint64_t n : {q * d, q * d + d / 2, q * d + d - 1}) {
+                if (n > 256 * d) continue;
+                ASSERT_EQ(divide(n), n / d) << n << " / " << d;
+            }
+        }
+    }
+}
+
 TEST(DrawScale, PremultipliedPicturesStayPremultipliedAndTransparentPixelsLendNoColour) {
     // A transparent pixel (premultiplied: all zero) beside opaque red.
     const tovane::Picture src = Picture(2, 2, {0x00000000, 0xFFFF0000, 0x00000000, 0xFFFF0000});
