@@ -135,6 +135,13 @@ TEST(DrawScale, DoublingCopiesEveryPixelAndOddScalesBlendNeighbours) {
     const tovane::Picture smaller =
         SkinResamplePicture(Picture(4, 1, {0xFF000000, 0xFF000000, 0xFF0000FF, 0xFF0000FF}), 1, 1);
     EXPECT_EQ(PixelAt(smaller, 0, 0), 0xFF000080u);
+    // Down a column of five greys into two: each pixel the average of the
+    // two and a half rows under it, the middle row shared.
+    const tovane::Picture column = SkinResamplePicture(
+        Picture(1, 5, {0xFF000000, 0xFF323232, 0xFF646464, 0xFF969696, 0xFFC8C8C8}), 1, 2);  // 0, 50 ... 200
+    ASSERT_EQ(column.height, 2);
+    EXPECT_EQ(PixelAt(column, 0, 0), 0xFF282828u);  // (2 x 0 + 2 x 50 + 100) / 5 = 40
+    EXPECT_EQ(PixelAt(column, 0, 1), 0xFFA0A0A0u);  // (100 + 2 x 150 + 2 x 200) / 5 = 160
 }
 
 TEST(DrawScale, TheResizesDivisionIsExactForEveryNumeratorItMeets) {
