@@ -34,36 +34,53 @@ bool SizeInRange(int oldHeight, int width, int height) {
            static_cast<size_t>(width) * static_cast<size_t>(oldHeight) <= kSkinMaxScaledPixels;
 }
 
+// One source row resized across: sums of weight x channel, at most 255 x
+// width each.
+void ResampleRowAcross(const uint8_t* in, const std::vector<Tap>& across, uint32_t* out) {
+    for (size_t x = 0; x < across.size(); ++x) {
+        const Tap& tap = across[x];
+        uint32_t sum[4] = {0, 0, 0, 0};
+        for (size_t k = 0; k < tap.weights.size(); ++k) {
+            const uint8_t* p = in + (static_cast<size_t>(tap.first) + k) * 4;
+            for (int c = 0; c < 4; ++c) sum[c] += tap.weights[k] * p[c];
+        }
+        for (int c = 0; c < 4; ++c) out[x * 4 + c] = sum[c];
+    }
+}
+
 // Premultiplied BGRA rows (width * 4 bytes each) resized by area averaging.
 std::vector<uint8_t> ResampleBgra(const uint8_t* pixels, int width, int height, int newWidth, int newHeight) {
     const std::vector<Tap> across = Taps(width, newWidth), down = Taps(height, newHeight);
-    // Across first: sums of weight x channel, at most 255 x width each.
-    std::vector<uint32_t> rows(static_cast<size_t>(height) * newWidth * 4);
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* in = pixels + static_cast<size_t>(y) * width * 4;
-        uint32_t* out = rows.data() + static_cast<size_t>(y) * newWidth * 4;
-        for (int x = 0; x < newWidth; ++x) {
-            const Tap& tap = across[static_cast<size_t>(x)];
-            uint32_t sum[4] = {0, 0, 0, 0};
-            for (size_t k = 0; k < tap.weights.size(); ++k) {
-                const uint8_t* p = in + (static_cast<size_t>(tap.first) + k) * 4;
-                for (int c = 0; c < 4; ++c) sum[c] += tap.weights[k] * p[c];
-            }
-            for (int c = 0; c < 4; ++c) out[x * 4 + c] = sum[c];
-        }
-    }
+    // Source rows are resized across as the rows going down first need
+    // them, into a ring that holds as many as one output row reads: the
+    // work stays in the cache instead of a whole resized copy in memory.
+    const size_t rowLength = static_cast<size_t>(newWidth) * 4;
+    size_t ring = 1;
+    for (const Tap& tap : down) ring = std::max(ring, tap.weights.size());
+    std::vector<uint32_t> rows(ring * rowLength);
+    auto rowAt = [&](size_t y) { return rows.data() + (y % ring) * rowLength; };
+    size_t acrossDone = 0;  // source rows resized so far
     // Then down, dividing by both axes' whole weight, rounded.
     const uint64_t whole = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);
-    std::vector<uint8_t> result(static_cast<size_t>(newWidth) * newHeight * 4);
+    const SkinDivider byWhole(whole);
+    std::vector<uint8_t> result(static_cast<size_t>(newHeight) * rowLength);
+    std::vector<uint64_t> sums(rowLength);
     for (int y = 0; y < newHeight; ++y) {
         const Tap& tap = down[static_cast<size_t>(y)];
-        uint8_t* out = result.data() + static_cast<size_t>(y) * newWidth * 4;
-        for (int x = 0; x < newWidth * 4; ++x) {
-            uint64_t sum = 0;
-            for (size_t k = 0; k < tap.weights.size(); ++k)
-                sum += uint64_t{tap.weights[k]} * rows[(static_cast<size_t>(tap.first) + k) * newWidth * 4 + x];
-            out[x] = static_cast<uint8_t>(std::min<uint64_t>(255, (sum + whole / 2) / whole));
+        for (; acrossDone < static_cast<size_t>(tap.first) + tap.weights.size(); ++acrossDone)
+            ResampleRowAcross(pixels + acrossDone * static_cast<size_t>(width) * 4, across, rowAt(acrossDone));
+        // Row by row of the source, so the inner loop runs along a row.
+        for (size_t k = 0; k < tap.weights.size(); ++k) {
+            const uint64_t weight = tap.weights[k];
+            const uint32_t* in = rowAt(static_cast<size_t>(tap.first) + k);
+            if (k == 0)
+                for (size_t x = 0; x < rowLength; ++x) sums[x] = weight * in[x];
+            else
+                for (size_t x = 0; x < rowLength; ++x) sums[x] += weight * in[x];
         }
+        uint8_t* out = result.data() + static_cast<size_t>(y) * rowLength;
+        for (size_t x = 0; x < rowLength; ++x)
+            out[x] = static_cast<uint8_t>(std::min<uint64_t>(255, byWhole(sums[x] + whole / 2)));
     }
     return result;
 }
@@ -111,8 +128,11 @@ std::vector<uint8_t> SkinResampleKeyed(const uint8_t* bgrx, size_t size, int wid
         if (alpha < 128) {
             out[i] = kb, out[i + 1] = kg, out[i + 2] = kr;
         } else {
-            for (int c = 0; c < 3; ++c)
-                out[i + c] = static_cast<uint8_t>(std::min(255, (out[i + c] * 255 + alpha / 2) / alpha));
+            // Opaque pixels, nearly all of them, are already themselves.
+            if (alpha != 255) {
+                for (int c = 0; c < 3; ++c)
+                    out[i + c] = static_cast<uint8_t>(std::min(255, (out[i + c] * 255 + alpha / 2) / alpha));
+            }
             // A blend that comes out as the key itself would be cut too.
             if (out[i] == kb && out[i + 1] == kg && out[i + 2] == kr) out[i] = static_cast<uint8_t>(kb ^ 1);
         }

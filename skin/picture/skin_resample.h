@@ -13,6 +13,26 @@
 
 #include "image/picture.h"
 
+// Division of many numerators by one divisor, as a multiply by its
+// reciprocal (a resize divides every channel of every pixel by one number). Rounding
+// the reciprocal up keeps every quotient exact while numerator x divisor
+// stays below 2^64; a resize's sums are at most 256 x the divisor, so that
+// holds for divisors below 2^28. Larger ones, and 1, divide plainly.
+class SkinDivider {
+public:
+    static constexpr uint64_t kExactBelow = uint64_t{1} << 28;
+    explicit SkinDivider(uint64_t divisor)
+        : divisor_(divisor), reciprocal_(divisor > 1 && divisor < kExactBelow ? ~uint64_t{0} / divisor + 1 : 0) {}
+    // n / divisor, rounded down; n at most 256 x the divisor.
+    uint64_t operator()(uint64_t n) const {
+        __extension__ using Wide = unsigned __int128;
+        return reciprocal_ ? static_cast<uint64_t>(static_cast<Wide>(n) * reciprocal_ >> 64) : n / divisor_;
+    }
+
+private:
+    uint64_t divisor_, reciprocal_;
+};
+
 // The largest picture a resize makes (per side, and in pixels): larger
 // requests give an empty result, and the caller draws the picture as it is.
 inline constexpr int kSkinMaxScaledSide = tovane::kMaxPictureSide;

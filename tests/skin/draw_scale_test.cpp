@@ -135,6 +135,31 @@ TEST(DrawScale, DoublingCopiesEveryPixelAndOddScalesBlendNeighbours) {
     const tovane::Picture smaller =
         SkinResamplePicture(Picture(4, 1, {0xFF000000, 0xFF000000, 0xFF0000FF, 0xFF0000FF}), 1, 1);
     EXPECT_EQ(PixelAt(smaller, 0, 0), 0xFF000080u);
+    // Down a column of five greys into two: each pixel the average of the
+    // two and a half rows under it, the middle row shared.
+    const tovane::Picture column = SkinResamplePicture(
+        Picture(1, 5, {0xFF000000, 0xFF323232, 0xFF646464, 0xFF969696, 0xFFC8C8C8}), 1, 2);  // 0, 50 ... 200
+    ASSERT_EQ(column.height, 2);
+    EXPECT_EQ(PixelAt(column, 0, 0), 0xFF282828u);  // (2 x 0 + 2 x 50 + 100) / 5 = 40
+    EXPECT_EQ(PixelAt(column, 0, 1), 0xFFA0A0A0u);  // (100 + 2 x 150 + 2 x 200) / 5 = 160
+}
+
+TEST(DrawScale, TheResizesDivisionIsExactForEveryNumeratorItMeets) {
+    // Quotients just below and at each whole number are where a reciprocal
+    // rounded the wrong way shows; the divisors include primes, powers of
+    // two and the largest taken the fast way.
+    const uint64_t last = SkinDivider::kExactBelow - 1;
+    for (uint64_t d :
+         {uint64_t{1}, uint64_t{2}, uint64_t{3}, uint64_t{7}, uint64_t{255}, uint64_t{256}, uint64_t{509 * 233},
+          uint64_t{65521}, uint64_t{1} << 24, uint64_t{16777213}, last - 2, last, last + 1, uint64_t{1} << 40}) {
+        const SkinDivider divide(d);
+        for (uint64_t q = 0; q <= 256; ++q) {
+            for (uint64_t n : {q * d, q * d + d / 2, q * d + d - 1}) {
+                if (n > 256 * d) continue;
+                ASSERT_EQ(divide(n), n / d) << n << " / " << d;
+            }
+        }
+    }
 }
 
 TEST(DrawScale, PremultipliedPicturesStayPremultipliedAndTransparentPixelsLendNoColour) {
