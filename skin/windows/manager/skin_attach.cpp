@@ -7,7 +7,11 @@
 #include "skin/resources/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button.h"
 #include "skin/windows/controls/skin_mdi_client.h"
+#include "skin/windows/controls/skin_progress_win32.h"
+#include "skin/windows/controls/skin_slider_win32.h"
+#include "skin/windows/controls/skin_spin_button_win32.h"
 #include "skin/windows/controls/skin_static.h"
+#include "skin/windows/controls/skin_tab_ctrl_win32.h"
 #include "skin/windows/controls/skin_wnd.h"
 #include "skin/windows/hooks/skin_unhooked.h"
 #include "skin/windows/manager/skin_class_proc.h"
@@ -37,6 +41,11 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::MdiClient, SkinDescClass::Window, &Make<CSkinMDIClient>, &SkinClassProc<CSkinMDIClient>, true},
     {SkinWindowKind::Button, SkinDescClass::Button, &Make<CSkinButtonSB>, &SkinClassProc<CSkinButtonSB>, false},
     {SkinWindowKind::Static, SkinDescClass::Static, &Make<CSkinStaticSB>, &SkinClassProc<CSkinStaticSB>, false},
+    {SkinWindowKind::SpinButton, SkinDescClass::SpinButton, &Make<CSkinSpinButtonSB>, &SkinClassProc<CSkinSpinButtonSB>,
+     false},
+    {SkinWindowKind::Slider, SkinDescClass::Slider, &Make<CSkinSliderCtrlSB>, &SkinClassProc<CSkinSliderCtrlSB>, false},
+    {SkinWindowKind::TabCtrl, SkinDescClass::TabCtrl, &Make<CSkinTabCtrlSB>, &SkinClassProc<CSkinTabCtrlSB>, false},
+    {SkinWindowKind::Progress, SkinDescClass::Progress, &Make<CSkinProgressSB>, &SkinClassProc<CSkinProgressSB>, false},
 };
 
 const AttachKind* AttachKindOf(SkinWindowKind kind) {

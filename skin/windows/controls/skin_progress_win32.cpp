@@ -1,0 +1,137 @@
+#include "skin/windows/controls/skin_progress_win32.h"
+
+#include <commctrl.h>
+
+#include "skin/resources/skin_draw_image.h"
+#include "skin/resources/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util.h"
+#include "skin/windows/controls/skin_picture_draw.h"
+#include "skin/windows/hooks/skin_unhooked.h"
+#include "skin/windows/skin_api.h"
+
+struct SkinProgressTable {
+    using P = CSkinProgressSB;
+    static constexpr SkinMessageEntry<P> kMessages[] = {
+        {WM_PAINT, &P::OnPaint},
+        {WM_ERASEBKGND, &P::OnEraseBackground},
+        {WM_NCCALCSIZE, &P::OnNcCalcSize},
+        {PBM_SETPOS, &P::OnPassAndRepaint},
+    };
+};
+
+namespace {
+
+CSkinDrawImage* Picture(const std::wstring& id) {
+    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
+}
+
+}  // namespace
+
+CSkinProgressSB::CSkinProgressSB(HWND window) : CSkinBase(window) {}
+
+LRESULT CSkinProgressSB::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    currentMessage_ = message;
+    return SkinDispatchMessage(*this, SkinProgressTable::kMessages, message, wParam, lParam);
+}
+
+void CSkinProgressSB::ApplyDescription() {
+    NotifyLayout();
+    if (const SkinProgressDesc* desc = ProgressDescription()) font_ = SkinControlFont(window_, desc->font);
+}
+
+void CSkinProgressSB::AdjustColors(int hue, int saturation, int lightness) {
+    ItemsAdjustColors(hue, saturation, lightness);
+    const SkinProgressDesc* desc = ProgressDescription();
+    if (!desc) return;
+    channelNormal_[0] = Picture(desc->channelHorizNormal);
+    channelActive_[0] = Picture(desc->channelHorizActive);
+    channelNormal_[1] = Picture(desc->channelVertNormal);
+    channelActive_[1] = Picture(desc->channelVertActive);
+}
+
+void CSkinProgressSB::OnReskinned() { SkinInvalidate(window_); }
+
+void CSkinProgressSB::OnAttached() {
+    // The bar has no frame of its own any more: the system recomputes the
+    // client area (now the whole window) at once, not at the next resize.
+    ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SkinProgressRange CSkinProgressSB::Range() {
+    PBRANGE range{};
+    SkinCallPrevious(*this, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    auto position = static_cast<int>(SkinCallPrevious(*this, PBM_GETPOS, 0, 0));
+    return SkinProgressRange{range.iLow, range.iHigh, position};
+}
+
+bool CSkinProgressSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
+    *result = 1;
+    SkinBufferedPaint paint(window_);
+    ISkinCanvas* canvas = paint.Canvas();
+    if (!canvas || !ProgressDescription()) return true;
+    SkinRect client = paint.Client();
+    clientRect_ = client;
+    PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+    SkinProgressRange range = Range();
+    bool vertical = (skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE) & PBS_VERTICAL) != 0;
+    DrawBar(*canvas, client, vertical, SkinProgressFraction(range));
+    if (ProgressDescription()->showText) DrawPercentage(*canvas, client, range);
+    return true;
+}
+
+void CSkinProgressSB::DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool vertical, double fraction) {
+    const SkinProgressDesc& desc = *ProgressDescription();
+    CSkinDrawImage* normal = channelNormal_[vertical ? 1 : 0];
+    CSkinDrawImage* active = channelActive_[vertical ? 1 : 0];
+    SkinRect fill = SkinProgressFill(client, desc.activeOffset, fraction, vertical);
+    SkinDrawStyle style = SkinParseDrawStyle(desc.drawStyle);
+    if (style == SkinDrawStyle::Draw9Grid) {
+        const SkinQuad& margins = desc.borderOffset;
+        if (normal && SkinProgressGridFits(margins, vertical ? client.Height() : client.Width(), vertical))
+            normal->Draw9Grid(canvas, client, margins);
+        if (active && !fill.IsEmpty() &&
+            SkinProgressGridFits(margins, vertical ? fill.Height() : fill.Width(), vertical))
+            active->Draw9Grid(canvas, fill, margins);
+        return;
+    }
+    // The strip styles: the ends at their own size, the middle tiled for
+    // "bitBltBlt" (and any name the bar does not know), else stretched.
+    SkinStripMiddle middle = style == SkinDrawStyle::TransparentBlt || style == SkinDrawStyle::BitStretchBlt
+                                 ? SkinStripMiddle::Stretch
+                                 : SkinStripMiddle::Tile;
+    if (normal)
+        SkinDrawPictureCut(canvas, normal,
+                           SkinProgressStrip(SkinTransparentBlit(*normal), normal->GetWidth(), normal->GetHeight(),
+                                             client, desc.partOffset, middle, vertical));
+    if (active && !fill.IsEmpty())
+        SkinDrawPictureCut(canvas, active,
+                           SkinProgressStrip(SkinTransparentBlit(*active), active->GetWidth(), active->GetHeight(),
+                                             fill, desc.partOffset, middle, vertical));
+}
+
+void CSkinProgressSB::DrawPercentage(ISkinCanvas& canvas, const SkinRect& client, const SkinProgressRange& range) {
+    const SkinProgressDesc& desc = *ProgressDescription();
+    std::wstring text = SkinProgressText(range);
+    SkinRect measure = client;
+    canvas.DrawText(measure, text, kSkinDtSingleLine | kSkinDtCalcRect, desc.textColor, font_);
+    SkinRect place = SkinProgressTextRect(client, measure.Width());
+    canvas.DrawText(place, text, kSkinDtSingleLine | kSkinDtVCenter, desc.textColor, font_);
+}
+
+bool CSkinProgressSB::OnEraseBackground(WPARAM, LPARAM, LRESULT* result) {
+    *result = 1;
+    return true;
+}
+
+bool CSkinProgressSB::OnNcCalcSize(WPARAM, LPARAM, LRESULT* result) {
+    // No frame: the client rectangle is the window rectangle as proposed.
+    *result = 0;
+    return true;
+}
+
+bool CSkinProgressSB::OnPassAndRepaint(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = SkinCallPrevious(*this, currentMessage_, wParam, lParam);
+    SkinInvalidate(window_);
+    return true;
+}

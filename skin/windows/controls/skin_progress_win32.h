@@ -1,0 +1,46 @@
+// CSkinProgressSB: the skin of a progress bar. It draws the channel and the
+// filled part from the description's pictures (a 9-grid, or a strip with
+// fixed ends), and the percentage when asked, over the parent's skinned
+// background. Range and position come from the control's own answers.
+#pragma once
+
+#include <windows.h>
+
+#include "skin/resources/skin_descriptions.h"
+#include "skin/windows/controls/skin_progress_geometry.h"
+#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/manager/skin_class_proc.h"
+
+class CSkinDrawImage;
+
+class CSkinProgressSB : public CSkinBase {
+public:
+    explicit CSkinProgressSB(HWND window);
+
+    void ApplyDescription() override;
+    void AdjustColors(int hue, int saturation, int lightness) override;
+    void OnReskinned() override;
+    void OnAttached() override;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    const SkinProgressDesc* ProgressDescription() const { return static_cast<const SkinProgressDesc*>(description_); }
+
+    // What the control reports: its range (PBM_GETRANGE) and position
+    // (PBM_GETPOS), asked of the control's own procedure.
+    SkinProgressRange Range();
+
+private:
+    friend struct SkinProgressTable;
+
+    bool OnPaint(WPARAM, LPARAM, LRESULT*);
+    bool OnEraseBackground(WPARAM, LPARAM, LRESULT*);
+    bool OnNcCalcSize(WPARAM, LPARAM, LRESULT*);
+    bool OnPassAndRepaint(WPARAM, LPARAM, LRESULT*);
+
+    void DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool vertical, double fraction);
+    void DrawPercentage(ISkinCanvas& canvas, const SkinRect& client, const SkinProgressRange& range);
+
+    UINT currentMessage_ = 0;
+    CSkinDrawImage* channelNormal_[2] = {};  // horizontal, vertical
+    CSkinDrawImage* channelActive_[2] = {};
+};

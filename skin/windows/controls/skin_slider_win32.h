@@ -1,0 +1,51 @@
+// CSkinSliderCtrlSB: the skin of a slider (trackbar). It draws the channel,
+// its filled part up to the thumb, the tick marks and the thumb by state
+// (normal, over, down, disabled, focus) where the control itself places
+// them, so dragging, paging and keys keep the control's own behaviour.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "skin/resources/skin_descriptions.h"
+#include "skin/windows/controls/skin_slider_geometry.h"
+#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/manager/skin_class_proc.h"
+
+class CSkinDrawImage;
+
+class CSkinSliderCtrlSB : public CSkinBase {
+public:
+    explicit CSkinSliderCtrlSB(HWND window);
+    ~CSkinSliderCtrlSB() override;
+
+    void AdjustColors(int hue, int saturation, int lightness) override;
+    void OnReskinned() override;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    const SkinSliderDesc* SliderDescription() const { return static_cast<const SkinSliderDesc*>(description_); }
+
+private:
+    friend struct SkinSliderTable;
+
+    bool OnPaint(WPARAM, LPARAM, LRESULT*);
+    bool OnEraseBackground(WPARAM, LPARAM, LRESULT*);
+    bool OnPassAndRepaint(WPARAM, LPARAM, LRESULT*);
+    bool OnMouseMove(WPARAM, LPARAM, LRESULT*);
+    bool OnButtonDown(WPARAM, LPARAM, LRESULT*);
+    bool OnButtonUp(WPARAM, LPARAM, LRESULT*);
+    bool OnMouseLeave(WPARAM, LPARAM, LRESULT*);
+
+    // The control's own answers, asked of its procedure directly.
+    SkinRect ThumbRect();
+    SkinRect ChannelRect(bool vertical);
+    void DrawTicks(ISkinCanvas& canvas, uint32_t style, const SkinRect& channel, const SkinRect& thumb);
+
+    UINT currentMessage_ = 0;
+    // Thumb faces (normal, over, down, disabled, focus) and channel
+    // pictures (normal, active), horizontal first.
+    std::array<CSkinDrawImage*, kSkinSliderFaceCount> thumbs_[2] = {};
+    CSkinDrawImage* channels_[2][2] = {};
+    bool overThumb_ = false;
+};

@@ -1,0 +1,141 @@
+#include "skin/windows/controls/skin_spin_button_win32.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "skin/resources/skin_draw_image.h"
+#include "skin/resources/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util.h"
+#include "skin/windows/hooks/skin_unhooked.h"
+#include "skin/windows/skin_api.h"
+
+struct SkinSpinButtonTable {
+    using S = CSkinSpinButtonSB;
+    static constexpr SkinMessageEntry<S> kMessages[] = {
+        {WM_PAINT, &S::OnPaint},
+        // Not every version of the control repaints when it is enabled or
+        // disabled; the skin shows the change either way.
+        {WM_ENABLE, &S::OnEnable},
+        {WM_MOUSEMOVE, &S::OnMouseMove},
+        {WM_LBUTTONDOWN, &S::OnButtonDown},
+        {WM_LBUTTONUP, &S::OnButtonUp},
+        {WM_MOUSELEAVE, &S::OnMouseLeave},
+    };
+};
+
+namespace {
+
+// A picture fills its half as a 9-grid: rounded corners of a keyed bitmap
+// stay round at any size.
+constexpr SkinQuad kHalfMargins{3, 3, 3, 3};
+
+}  // namespace
+
+CSkinSpinButtonSB::CSkinSpinButtonSB(HWND window) : CSkinBase(window) {}
+
+LRESULT CSkinSpinButtonSB::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return SkinDispatchMessage(*this, SkinSpinButtonTable::kMessages, message, wParam, lParam);
+}
+
+void CSkinSpinButtonSB::AdjustColors(int hue, int saturation, int lightness) {
+    ItemsAdjustColors(hue, saturation, lightness);
+    const SkinSpinButtonDesc* d = SpinDescription();
+    if (!d) return;
+    const std::wstring* ids[kSkinSpinPictureCount] = {
+        &d->bmpLeftNormal,   &d->bmpLeftOver,   &d->bmpLeftDown,   &d->bmpLeftDisble,
+        &d->bmpRightNormal,  &d->bmpRightOver,  &d->bmpRightDown,  &d->bmpRightDisable,
+        &d->bmpTopNormal,    &d->bmpTopOver,    &d->bmpTopDown,    &d->bmpTopDisble,
+        &d->bmpBottomNormal, &d->bmpBottomOver, &d->bmpBottomDown, &d->bmpBottomDisble,
+    };
+    for (int i = 0; i < kSkinSpinPictureCount; ++i)
+        pictures_[static_cast<size_t>(i)] = ids[i]->empty() ? nullptr : GetSkinResourceManager()->GetImage(*ids[i]);
+}
+
+void CSkinSpinButtonSB::OnReskinned() { SkinInvalidate(window_); }
+
+bool CSkinSpinButtonSB::Horizontal() const {
+    return (skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE) & UDS_HORZ) != 0;
+}
+
+SkinSpinHalves CSkinSpinButtonSB::Halves() const {
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    return SkinSpinSplit(SkinRect{client.left, client.top, client.right, client.bottom}, Horizontal());
+}
+
+int CSkinSpinButtonSB::HalfAt(int x, int y) const {
+    SkinSpinHalves halves = Halves();
+    if (halves.first.Contains(x, y)) return 0;
+    if (halves.second.Contains(x, y)) return 1;
+    return -1;
+}
+
+bool CSkinSpinButtonSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
+    *result = 1;
+    SkinBufferedPaint paint(window_);
+    ISkinCanvas* canvas = paint.Canvas();
+    if (!canvas) return true;
+    SkinRect client = paint.Client();
+    clientRect_ = client;
+    PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+
+    bool horizontal = Horizontal();
+    SkinSpinHalves halves = SkinSpinSplit(client, horizontal);
+    std::array<bool, kSkinSpinPictureCount> present{};
+    for (size_t i = 0; i < present.size(); ++i) present[i] = pictures_[i] != nullptr;
+    bool enabled = ::IsWindowEnabled(window_) != FALSE;
+    POINT cursor = SkinCursorInClient(window_);
+    const SkinRect* rects[2] = {&halves.first, &halves.second};
+    const SkinSpinPart parts[2] = {horizontal ? SkinSpinPart::Left : SkinSpinPart::Top,
+                                   horizontal ? SkinSpinPart::Right : SkinSpinPart::Bottom};
+    for (int i = 0; i < 2; ++i) {
+        SkinSpinFace face = SkinSpinHalfFace(enabled, rects[i]->Contains(cursor.x, cursor.y), pressed_ != 0);
+        int picture = SkinSpinPictureFor(parts[i], face, present);
+        if (picture >= 0) pictures_[static_cast<size_t>(picture)]->Draw9Grid(*canvas, *rects[i], kHalfMargins);
+    }
+    return true;
+}
+
+bool CSkinSpinButtonSB::OnEnable(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = SkinCallPrevious(*this, WM_ENABLE, wParam, lParam);
+    SkinInvalidate(window_);
+    return true;
+}
+
+bool CSkinSpinButtonSB::OnMouseMove(WPARAM, LPARAM lParam, LRESULT*) {
+    int half = HalfAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    if (!hover_) {
+        hover_ = 1;
+        SkinTrackMouse(window_, TME_HOVER | TME_LEAVE);
+        SkinInvalidate(window_);
+    } else if (half != hotHalf_) {
+        // Moving from one arrow to the other moves the over face with it.
+        SkinInvalidate(window_);
+    }
+    hotHalf_ = half;
+    return false;
+}
+
+bool CSkinSpinButtonSB::OnButtonDown(WPARAM, LPARAM, LRESULT*) {
+    if (hover_) {
+        pressed_ = 1;
+        SkinInvalidate(window_);
+    }
+    return false;
+}
+
+bool CSkinSpinButtonSB::OnButtonUp(WPARAM, LPARAM, LRESULT*) {
+    if (hover_) {
+        pressed_ = 0;
+        SkinInvalidate(window_);
+    }
+    return false;
+}
+
+bool CSkinSpinButtonSB::OnMouseLeave(WPARAM, LPARAM, LRESULT*) {
+    pressed_ = 0;
+    hover_ = 0;
+    hotHalf_ = -1;
+    SkinInvalidate(window_);
+    return false;
+}

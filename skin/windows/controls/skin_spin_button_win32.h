@@ -1,0 +1,45 @@
+// CSkinSpinButtonSB: the skin of a spin button (up-down control). It paints
+// both halves from the description's sixteen pictures by the mouse and the
+// control's state, over the parent's skinned background, and leaves the
+// arrows' work (capture, repeat, the buddy) to the control.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "skin/resources/skin_descriptions.h"
+#include "skin/windows/controls/skin_spin_geometry.h"
+#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/manager/skin_class_proc.h"
+
+class CSkinDrawImage;
+
+class CSkinSpinButtonSB : public CSkinBase {
+public:
+    explicit CSkinSpinButtonSB(HWND window);
+
+    void AdjustColors(int hue, int saturation, int lightness) override;
+    void OnReskinned() override;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    const SkinSpinButtonDesc* SpinDescription() const { return static_cast<const SkinSpinButtonDesc*>(description_); }
+
+private:
+    friend struct SkinSpinButtonTable;
+
+    bool OnPaint(WPARAM, LPARAM, LRESULT*);
+    bool OnEnable(WPARAM, LPARAM, LRESULT*);
+    bool OnMouseMove(WPARAM, LPARAM, LRESULT*);
+    bool OnButtonDown(WPARAM, LPARAM, LRESULT*);
+    bool OnButtonUp(WPARAM, LPARAM, LRESULT*);
+    bool OnMouseLeave(WPARAM, LPARAM, LRESULT*);
+
+    bool Horizontal() const;
+    SkinSpinHalves Halves() const;
+    // Which half holds the point: 0 the first, 1 the second, -1 neither.
+    int HalfAt(int x, int y) const;
+
+    std::array<CSkinDrawImage*, kSkinSpinPictureCount> pictures_{};
+    int hotHalf_ = -1;
+};

