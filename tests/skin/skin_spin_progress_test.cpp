@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,84 @@ TEST_F(SkinSpinProgress, HorizontalSpinUsesItsLeftAndRightPictures) {
     EXPECT_TRUE(PumpUntil([&] { return Shows(spinH_, 30, 8, L"spin.right.down"); }, 2000));
     EXPECT_TRUE(Shows(spinH_, 4, 8, L"spin.left.normal"));
     MouseUp();
+}
+
+// The percentage drawn on the bar, as the spy saw it.
+std::vector<std::wstring> TextsOn(SpyGraphics& spy, HWND bar) {
+    spy.Clear();
+    ::InvalidateRect(bar, nullptr, FALSE);
+    ::UpdateWindow(bar);
+    std::vector<std::wstring> texts;
+    for (const SpyGraphics::Text& t : spy.Texts())
+        if (t.format == (kSkinDtSingleLine | kSkinDtVCenter)) texts.push_back(t.text);
+    return texts;
+}
+
+TEST_F(SkinSpinProgress, ProgressFillsToThePositionTheControlReports) {
+    ASSERT_EQ(SetWindowSkin(barH_, L"t.progress.grid"), 1);
+    SpyGraphics spy;
+    ::SendMessageW(barH_, PBM_SETRANGE32, 0, 100);
+    ::SendMessageW(barH_, PBM_SETPOS, 50, 0);
+    EXPECT_EQ(TextsOn(spy, barH_), std::vector<std::wstring>{L"50%"});
+    Pump(30);
+    EXPECT_TRUE(Shows(barH_, 10, 3, L"progress.h.active"));
+    EXPECT_TRUE(Shows(barH_, 95, 3, L"progress.h.active"));
+    EXPECT_TRUE(Shows(barH_, 105, 3, L"progress.h.normal"));
+    EXPECT_TRUE(Shows(barH_, 190, 3, L"progress.h.normal"));
+    EXPECT_TRUE(Near(ClientPixel(barH_, 0, 0), ColorOf(L"progress.h.active"), 2) ||
+                Near(ClientPixel(barH_, 0, 0), ColorOf(L"progress.h.normal"), 2))
+        << "the bar has no frame of its own: its pictures reach the window's edge";
+
+    ::SendMessageW(barH_, PBM_SETRANGE32, 0, 3);
+    ::SendMessageW(barH_, PBM_SETPOS, 1, 0);
+    EXPECT_EQ(TextsOn(spy, barH_), std::vector<std::wstring>{L"33%"});
+    // A range only 32 bits hold: read through the control, not its memory.
+    ::SendMessageW(barH_, PBM_SETRANGE32, 100000, 400000);
+    ::SendMessageW(barH_, PBM_SETPOS, 200000, 0);
+    EXPECT_EQ(TextsOn(spy, barH_), std::vector<std::wstring>{L"33%"});
+    Pump(30);
+    EXPECT_TRUE(Shows(barH_, 60, 10, L"progress.h.active"));
+    EXPECT_TRUE(Shows(barH_, 72, 10, L"progress.h.normal"));
+}
+
+TEST_F(SkinSpinProgress, ProgressWithAnEmptyOrInvertedRangeFillsNothingAndShowsZero) {
+    ASSERT_EQ(SetWindowSkin(barH_, L"t.progress.grid"), 1);
+    SpyGraphics spy;
+    // The control keeps such ranges as given.
+    for (std::pair<int, int> range : {std::pair<int, int>{5, 5}, std::pair<int, int>{10, 2}}) {
+        ::SendMessageW(barH_, PBM_SETRANGE32, static_cast<WPARAM>(range.first), range.second);
+        ::SendMessageW(barH_, PBM_SETPOS, 7, 0);
+        EXPECT_EQ(TextsOn(spy, barH_), std::vector<std::wstring>{L"0%"}) << range.first << ".." << range.second;
+        Pump(30);
+        for (int x = 3; x < 197; x += 8) EXPECT_FALSE(Shows(barH_, x, 3, L"progress.h.active")) << x;
+    }
+}
+
+TEST_F(SkinSpinProgress, VerticalProgressFillsFromTheBottom) {
+    ASSERT_EQ(SetWindowSkin(barV_, L"t.progress.grid"), 1);
+    ::SendMessageW(barV_, PBM_SETRANGE32, 0, 100);
+    ::SendMessageW(barV_, PBM_SETPOS, 25, 0);
+    Repaint(barV_);
+    EXPECT_TRUE(Shows(barV_, 3, 95, L"progress.v.active"));
+    EXPECT_TRUE(Shows(barV_, 3, 80, L"progress.v.active"));
+    EXPECT_TRUE(Shows(barV_, 3, 70, L"progress.v.normal"));
+    EXPECT_TRUE(Shows(barV_, 3, 5, L"progress.v.normal"));
+}
+
+TEST_F(SkinSpinProgress, StripStyleKeepsTheFillInsideItsOffset) {
+    ASSERT_EQ(SetWindowSkin(barH_, L"t.progress.strip"), 1);
+    ::SendMessageW(barH_, PBM_SETRANGE32, 0, 100);
+    ::SendMessageW(barH_, PBM_SETPOS, 50, 0);
+    Repaint(barH_);
+    // The 12-pixel pictures stand centred across the 20-pixel bar; the fill
+    // runs from 2 to 2 + 196 / 2 and is tiled like the channel.
+    EXPECT_TRUE(Shows(barH_, 1, 10, L"progress.h.normal"));
+    EXPECT_TRUE(Shows(barH_, 3, 10, L"progress.h.active"));
+    EXPECT_TRUE(Shows(barH_, 60, 10, L"progress.h.active"));
+    EXPECT_TRUE(Shows(barH_, 99, 10, L"progress.h.active"));
+    EXPECT_TRUE(Shows(barH_, 101, 10, L"progress.h.normal"));
+    EXPECT_FALSE(Shows(barH_, 60, 2, L"progress.h.normal"));
+    EXPECT_FALSE(Shows(barH_, 60, 2, L"progress.h.active"));
 }
 
 }  // namespace

@@ -208,7 +208,16 @@ bool CSkinSliderCtrlSB::OnButtonDown(WPARAM wParam, LPARAM lParam, LRESULT* resu
 bool CSkinSliderCtrlSB::OnButtonUp(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     pressed_ = 0;
     *result = SkinCallPrevious(*this, WM_LBUTTONUP, wParam, lParam);
-    overThumb_ = ThumbRect().Contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    // The drag held the mouse: where it rests now is over the slider (and
+    // perhaps its thumb) again, without waiting for the next move.
+    int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    if (::PtInRect(&client, POINT{x, y}) && !hover_) {
+        hover_ = 1;
+        SkinTrackMouse(window_, TME_LEAVE);
+    }
+    overThumb_ = hover_ && ThumbRect().Contains(x, y);
     SkinInvalidate(window_);
     return true;
 }
