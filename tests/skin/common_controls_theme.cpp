@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "skin/bmp_builder.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/zip_builder.h"
 
 namespace common_controls_test {
@@ -119,13 +119,18 @@ std::string SkinXml() {
 bool LoadTheme() {
     static const bool loaded = [] {
         std::vector<ziptest::Entry> entries;
-        entries.push_back(ziptest::Entry{"skin.xml", ziptest::Bytes(SkinXml())});
+        ziptest::Entry xml;
+        xml.name = "skin.xml";
+        xml.data = ziptest::Bytes(SkinXml());
+        entries.push_back(xml);
         for (const PictureSpec& p : kPictures) {
             bmptest::BmpFormat format;
             format.width = p.width;
             format.height = p.height;
-            entries.push_back(ziptest::Entry{Narrow(p.id) + ".bmp",
-                                             bmptest::MakeBmp(format, bmptest::Solid(p.width, p.height, p.color))});
+            ziptest::Entry picture;
+            picture.name = Narrow(p.id) + ".bmp";
+            picture.data = bmptest::MakeBmp(format, bmptest::Solid(p.width, p.height, p.color));
+            entries.push_back(picture);
         }
         ziptest::Archive zip = ziptest::Build(entries);
         return GetSkinResourceManager()->LoadFromMemory(zip.bytes.data(), zip.bytes.size(), nullptr) == 1;

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "skin/common_controls_theme.h"
-#include "skin/resources/skin_graphics.h"
+#include "skin/platform/skin_graphics.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/spy_graphics.h"
 #include "skin/windows/manager/skin_messages.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/skin_api_win32.h"
 
 using namespace skin_test;
 using common_controls_test::ColorOf;

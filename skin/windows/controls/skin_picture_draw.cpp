@@ -1,6 +1,6 @@
 #include "skin/windows/controls/skin_picture_draw.h"
 
-#include "skin/resources/skin_draw_image.h"
+#include "skin/picture/skin_draw_image.h"
 
 SkinBlit SkinTransparentBlit(const CSkinDrawImage& image) {
     return image.IsBitmapFile() ? SkinBlit::Keyed : SkinBlit::Blend;

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "skin/resources/skin_canvas.h"
-#include "skin/resources/skin_geometry.h"
+#include "skin/draw/skin_canvas.h"
+#include "skin/draw/skin_geometry.h"
 
 class CSkinDrawImage;
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_geometry.h"
-#include "skin/resources/skin_value_parsers.h"
+#include "common/value_types.h"
+#include "skin/draw/skin_geometry.h"
 
 // What the control reports (PBM_GETRANGE, PBM_GETPOS).
 struct SkinProgressRange {

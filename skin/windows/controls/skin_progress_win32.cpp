@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/windows/controls/skin_control_util.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util_win32.h"
 #include "skin/windows/controls/skin_picture_draw.h"
-#include "skin/windows/hooks/skin_unhooked.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 struct SkinProgressTable {
     using P = CSkinProgressSB;
@@ -29,9 +29,8 @@ CSkinDrawImage* Picture(const std::wstring& id) {
 
 CSkinProgressSB::CSkinProgressSB(HWND window) : CSkinBase(window) {}
 
-LRESULT CSkinProgressSB::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    currentMessage_ = message;
-    return SkinDispatchMessage(*this, SkinProgressTable::kMessages, message, wParam, lParam);
+LRESULT CSkinProgressSB::HandleMessage(const SkinMessage& message) {
+    return SkinDispatchMessage(*this, SkinProgressTable::kMessages, message);
 }
 
 void CSkinProgressSB::ApplyDescription() {
@@ -39,8 +38,8 @@ void CSkinProgressSB::ApplyDescription() {
     if (const SkinProgressDesc* desc = ProgressDescription()) font_ = SkinControlFont(window_, desc->font);
 }
 
-void CSkinProgressSB::AdjustColors(int hue, int saturation, int lightness) {
-    ItemsAdjustColors(hue, saturation, lightness);
+void CSkinProgressSB::AdjustColors(const SkinColorShift& shift) {
+    ItemsAdjustColors(shift);
     const SkinProgressDesc* desc = ProgressDescription();
     if (!desc) return;
     channelNormal_[0] = Picture(desc->channelHorizNormal);
@@ -65,7 +64,7 @@ SkinProgressRange CSkinProgressSB::Range() {
     return SkinProgressRange{range.iLow, range.iHigh, position};
 }
 
-bool CSkinProgressSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
+bool CSkinProgressSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 1;
     SkinBufferedPaint paint(window_);
     ISkinCanvas* canvas = paint.Canvas();
@@ -74,7 +73,7 @@ bool CSkinProgressSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
     clientRect_ = client;
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
     SkinProgressRange range = Range();
-    bool vertical = (skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE) & PBS_VERTICAL) != 0;
+    bool vertical = (skin_unhooked::Style(window_) & PBS_VERTICAL) != 0;
     DrawBar(*canvas, client, vertical, SkinProgressFraction(range));
     if (ProgressDescription()->showText) DrawPercentage(*canvas, client, range);
     return true;
@@ -119,19 +118,19 @@ void CSkinProgressSB::DrawPercentage(ISkinCanvas& canvas, const SkinRect& client
     canvas.DrawText(place, text, kSkinDtSingleLine | kSkinDtVCenter, desc.textColor, font_);
 }
 
-bool CSkinProgressSB::OnEraseBackground(WPARAM, LPARAM, LRESULT* result) {
+bool CSkinProgressSB::OnEraseBackground(const SkinMessage& m, LRESULT* result) {
     *result = 1;
     return true;
 }
 
-bool CSkinProgressSB::OnNcCalcSize(WPARAM, LPARAM, LRESULT* result) {
+bool CSkinProgressSB::OnNcCalcSize(const SkinMessage& m, LRESULT* result) {
     // No frame: the client rectangle is the window rectangle as proposed.
     *result = 0;
     return true;
 }
 
-bool CSkinProgressSB::OnPassAndRepaint(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, currentMessage_, wParam, lParam);
+bool CSkinProgressSB::OnPassAndRepaint(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     SkinInvalidate(window_);
     return true;
 }

@@ -6,10 +6,10 @@
 
 #include <windows.h>
 
-#include "skin/resources/skin_descriptions.h"
+#include "skin/theme/skin_descriptions.h"
 #include "skin/windows/controls/skin_progress_geometry.h"
 #include "skin/windows/manager/skin_base.h"
-#include "skin/windows/manager/skin_class_proc.h"
+#include "skin/windows/manager/skin_class_proc_win32.h"
 
 class CSkinDrawImage;
 
@@ -18,11 +18,11 @@ public:
     explicit CSkinProgressSB(HWND window);
 
     void ApplyDescription() override;
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
     void OnReskinned() override;
     void OnAttached() override;
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(const SkinMessage& message);
     const SkinProgressDesc* ProgressDescription() const { return static_cast<const SkinProgressDesc*>(description_); }
 
     // What the control reports: its range (PBM_GETRANGE) and position
@@ -32,15 +32,14 @@ public:
 private:
     friend struct SkinProgressTable;
 
-    bool OnPaint(WPARAM, LPARAM, LRESULT*);
-    bool OnEraseBackground(WPARAM, LPARAM, LRESULT*);
-    bool OnNcCalcSize(WPARAM, LPARAM, LRESULT*);
-    bool OnPassAndRepaint(WPARAM, LPARAM, LRESULT*);
+    bool OnPaint(const SkinMessage&, LRESULT*);
+    bool OnEraseBackground(const SkinMessage&, LRESULT*);
+    bool OnNcCalcSize(const SkinMessage&, LRESULT*);
+    bool OnPassAndRepaint(const SkinMessage&, LRESULT*);
 
     void DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool vertical, double fraction);
     void DrawPercentage(ISkinCanvas& canvas, const SkinRect& client, const SkinProgressRange& range);
 
-    UINT currentMessage_ = 0;
     CSkinDrawImage* channelNormal_[2] = {};  // horizontal, vertical
     CSkinDrawImage* channelActive_[2] = {};
 };

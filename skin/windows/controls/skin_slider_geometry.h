@@ -8,17 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/resources/skin_geometry.h"
+#include "common/value_types.h"
+#include "common/win_constants.h"
 #include "skin/windows/controls/skin_control_metrics.h"
-
-// Trackbar styles the skin reads (TBS_ values).
-enum : uint32_t {
-    kSkinTbsVert = 0x2,
-    kSkinTbsTop = 0x4,  // TBS_LEFT for a vertical slider
-    kSkinTbsBoth = 0x8,
-    kSkinTbsNoTicks = 0x10,
-    kSkinTbsNoThumb = 0x80,
-};
 
 // The channel rectangle the control reports, in the slider's orientation
 // (some versions report a vertical slider's channel as if it were

@@ -5,12 +5,13 @@
 
 #include <vector>
 
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/windows/controls/skin_control_util.h"
+#include "common/win_handles.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util_win32.h"
 #include "skin/windows/controls/skin_picture_draw.h"
-#include "skin/windows/hooks/skin_unhooked.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 struct SkinSliderTable {
     using S = CSkinSliderCtrlSB;
@@ -58,26 +59,23 @@ bool ChangesTheSlider(UINT message) {
     }
 }
 
-SkinRect ToSkin(const RECT& r) { return SkinRect{r.left, r.top, r.right, r.bottom}; }
-
 }  // namespace
 
 CSkinSliderCtrlSB::CSkinSliderCtrlSB(HWND window) : CSkinBase(window) {}
 
 CSkinSliderCtrlSB::~CSkinSliderCtrlSB() = default;
 
-LRESULT CSkinSliderCtrlSB::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    currentMessage_ = message;
-    if (ChangesTheSlider(message)) {
+LRESULT CSkinSliderCtrlSB::HandleMessage(const SkinMessage& message) {
+    if (ChangesTheSlider(message.message)) {
         LRESULT result = 0;
-        OnPassAndRepaint(wParam, lParam, &result);
+        OnPassAndRepaint(message, &result);
         return result;
     }
-    return SkinDispatchMessage(*this, SkinSliderTable::kMessages, message, wParam, lParam);
+    return SkinDispatchMessage(*this, SkinSliderTable::kMessages, message);
 }
 
-void CSkinSliderCtrlSB::AdjustColors(int hue, int saturation, int lightness) {
-    ItemsAdjustColors(hue, saturation, lightness);
+void CSkinSliderCtrlSB::AdjustColors(const SkinColorShift& shift) {
+    ItemsAdjustColors(shift);
     const SkinSliderDesc* d = SliderDescription();
     if (!d) return;
     const std::wstring* thumbIds[2][kSkinSliderFaceCount] = {
@@ -97,16 +95,16 @@ void CSkinSliderCtrlSB::OnReskinned() { SkinInvalidate(window_); }
 SkinRect CSkinSliderCtrlSB::ThumbRect() {
     RECT r{};
     SkinCallPrevious(*this, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&r));
-    return ToSkin(r);
+    return win::ToSkinRect(r);
 }
 
 SkinRect CSkinSliderCtrlSB::ChannelRect(bool vertical) {
     RECT r{};
     SkinCallPrevious(*this, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&r));
-    return SkinSliderChannel(ToSkin(r), vertical);
+    return SkinSliderChannel(win::ToSkinRect(r), vertical);
 }
 
-bool CSkinSliderCtrlSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
+bool CSkinSliderCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 0;
     SkinBufferedPaint paint(window_);
     ISkinCanvas* canvas = paint.Canvas();
@@ -116,7 +114,7 @@ bool CSkinSliderCtrlSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
     clientRect_ = client;
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
 
-    auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));
+    auto style = skin_unhooked::Style(window_);
     bool vertical = (style & TBS_VERT) != 0;
     int o = vertical ? 1 : 0;
     SkinRect channel = ChannelRect(vertical);
@@ -172,19 +170,19 @@ void CSkinSliderCtrlSB::DrawTicks(ISkinCanvas& canvas, uint32_t style, const Ski
     for (const SkinRect& tick : SkinSliderTicks(style, pixels, thumb, clientRect_)) canvas.FillSolid(tick, color);
 }
 
-bool CSkinSliderCtrlSB::OnEraseBackground(WPARAM, LPARAM, LRESULT* result) {
+bool CSkinSliderCtrlSB::OnEraseBackground(const SkinMessage& m, LRESULT* result) {
     *result = 1;
     return true;
 }
 
-bool CSkinSliderCtrlSB::OnPassAndRepaint(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, currentMessage_, wParam, lParam);
+bool CSkinSliderCtrlSB::OnPassAndRepaint(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     SkinInvalidate(window_);
     return true;
 }
 
-bool CSkinSliderCtrlSB::OnMouseMove(WPARAM, LPARAM lParam, LRESULT*) {
-    bool over = ThumbRect().Contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+bool CSkinSliderCtrlSB::OnMouseMove(const SkinMessage& m, LRESULT*) {
+    bool over = ThumbRect().Contains(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
     if (!hover_) {
         hover_ = 1;
         SkinTrackMouse(window_, TME_LEAVE);
@@ -197,20 +195,20 @@ bool CSkinSliderCtrlSB::OnMouseMove(WPARAM, LPARAM lParam, LRESULT*) {
     return false;  // the control drags its thumb itself
 }
 
-bool CSkinSliderCtrlSB::OnButtonDown(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CSkinSliderCtrlSB::OnButtonDown(const SkinMessage& m, LRESULT* result) {
     // Pressed only on the thumb: a press on the channel pages.
-    pressed_ = ThumbRect().Contains(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) ? 1 : 0;
-    *result = SkinCallPrevious(*this, WM_LBUTTONDOWN, wParam, lParam);
+    pressed_ = ThumbRect().Contains(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)) ? 1 : 0;
+    *result = SkinCallPrevious(*this, m);
     SkinInvalidate(window_);
     return true;
 }
 
-bool CSkinSliderCtrlSB::OnButtonUp(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CSkinSliderCtrlSB::OnButtonUp(const SkinMessage& m, LRESULT* result) {
     pressed_ = 0;
-    *result = SkinCallPrevious(*this, WM_LBUTTONUP, wParam, lParam);
+    *result = SkinCallPrevious(*this, m);
     // The drag held the mouse: where it rests now is over the slider (and
     // perhaps its thumb) again, without waiting for the next move.
-    int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    int x = GET_X_LPARAM(m.lParam), y = GET_Y_LPARAM(m.lParam);
     RECT client{};
     ::GetClientRect(window_, &client);
     if (::PtInRect(&client, POINT{x, y}) && !hover_) {
@@ -222,7 +220,7 @@ bool CSkinSliderCtrlSB::OnButtonUp(WPARAM wParam, LPARAM lParam, LRESULT* result
     return true;
 }
 
-bool CSkinSliderCtrlSB::OnMouseLeave(WPARAM, LPARAM, LRESULT*) {
+bool CSkinSliderCtrlSB::OnMouseLeave(const SkinMessage& m, LRESULT*) {
     hover_ = 0;
     overThumb_ = false;
     SkinInvalidate(window_);

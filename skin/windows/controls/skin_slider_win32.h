@@ -8,10 +8,10 @@
 
 #include <array>
 
-#include "skin/resources/skin_descriptions.h"
+#include "skin/theme/skin_descriptions.h"
 #include "skin/windows/controls/skin_slider_geometry.h"
 #include "skin/windows/manager/skin_base.h"
-#include "skin/windows/manager/skin_class_proc.h"
+#include "skin/windows/manager/skin_class_proc_win32.h"
 
 class CSkinDrawImage;
 
@@ -20,29 +20,28 @@ public:
     explicit CSkinSliderCtrlSB(HWND window);
     ~CSkinSliderCtrlSB() override;
 
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
     void OnReskinned() override;
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(const SkinMessage& message);
     const SkinSliderDesc* SliderDescription() const { return static_cast<const SkinSliderDesc*>(description_); }
 
 private:
     friend struct SkinSliderTable;
 
-    bool OnPaint(WPARAM, LPARAM, LRESULT*);
-    bool OnEraseBackground(WPARAM, LPARAM, LRESULT*);
-    bool OnPassAndRepaint(WPARAM, LPARAM, LRESULT*);
-    bool OnMouseMove(WPARAM, LPARAM, LRESULT*);
-    bool OnButtonDown(WPARAM, LPARAM, LRESULT*);
-    bool OnButtonUp(WPARAM, LPARAM, LRESULT*);
-    bool OnMouseLeave(WPARAM, LPARAM, LRESULT*);
+    bool OnPaint(const SkinMessage&, LRESULT*);
+    bool OnEraseBackground(const SkinMessage&, LRESULT*);
+    bool OnPassAndRepaint(const SkinMessage&, LRESULT*);
+    bool OnMouseMove(const SkinMessage&, LRESULT*);
+    bool OnButtonDown(const SkinMessage&, LRESULT*);
+    bool OnButtonUp(const SkinMessage&, LRESULT*);
+    bool OnMouseLeave(const SkinMessage&, LRESULT*);
 
     // The control's own answers, asked of its procedure directly.
     SkinRect ThumbRect();
     SkinRect ChannelRect(bool vertical);
     void DrawTicks(ISkinCanvas& canvas, uint32_t style, const SkinRect& channel, const SkinRect& thumb);
 
-    UINT currentMessage_ = 0;
     // Thumb faces (normal, over, down, disabled, focus) and channel
     // pictures (normal, active), horizontal first.
     std::array<CSkinDrawImage*, kSkinSliderFaceCount> thumbs_[2] = {};

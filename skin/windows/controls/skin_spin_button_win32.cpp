@@ -3,11 +3,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/windows/controls/skin_control_util.h"
-#include "skin/windows/hooks/skin_unhooked.h"
-#include "skin/windows/skin_api.h"
+#include "common/win_handles.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util_win32.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 struct SkinSpinButtonTable {
     using S = CSkinSpinButtonSB;
@@ -33,12 +34,12 @@ constexpr SkinQuad kHalfMargins{3, 3, 3, 3};
 
 CSkinSpinButtonSB::CSkinSpinButtonSB(HWND window) : CSkinBase(window) {}
 
-LRESULT CSkinSpinButtonSB::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    return SkinDispatchMessage(*this, SkinSpinButtonTable::kMessages, message, wParam, lParam);
+LRESULT CSkinSpinButtonSB::HandleMessage(const SkinMessage& message) {
+    return SkinDispatchMessage(*this, SkinSpinButtonTable::kMessages, message);
 }
 
-void CSkinSpinButtonSB::AdjustColors(int hue, int saturation, int lightness) {
-    ItemsAdjustColors(hue, saturation, lightness);
+void CSkinSpinButtonSB::AdjustColors(const SkinColorShift& shift) {
+    ItemsAdjustColors(shift);
     const SkinSpinButtonDesc* d = SpinDescription();
     if (!d) return;
     const std::wstring* ids[kSkinSpinPictureCount] = {
@@ -53,14 +54,10 @@ void CSkinSpinButtonSB::AdjustColors(int hue, int saturation, int lightness) {
 
 void CSkinSpinButtonSB::OnReskinned() { SkinInvalidate(window_); }
 
-bool CSkinSpinButtonSB::Horizontal() const {
-    return (skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE) & UDS_HORZ) != 0;
-}
+bool CSkinSpinButtonSB::Horizontal() const { return (skin_unhooked::Style(window_) & UDS_HORZ) != 0; }
 
 SkinSpinHalves CSkinSpinButtonSB::Halves() const {
-    RECT client{};
-    ::GetClientRect(window_, &client);
-    return SkinSpinSplit(SkinRect{client.left, client.top, client.right, client.bottom}, Horizontal());
+    return SkinSpinSplit(win::ToSkinRect(win::ClientRect(window_)), Horizontal());
 }
 
 int CSkinSpinButtonSB::HalfAt(int x, int y) const {
@@ -70,7 +67,7 @@ int CSkinSpinButtonSB::HalfAt(int x, int y) const {
     return -1;
 }
 
-bool CSkinSpinButtonSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
+bool CSkinSpinButtonSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 1;
     SkinBufferedPaint paint(window_);
     ISkinCanvas* canvas = paint.Canvas();
@@ -96,14 +93,14 @@ bool CSkinSpinButtonSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
     return true;
 }
 
-bool CSkinSpinButtonSB::OnEnable(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, WM_ENABLE, wParam, lParam);
+bool CSkinSpinButtonSB::OnEnable(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     SkinInvalidate(window_);
     return true;
 }
 
-bool CSkinSpinButtonSB::OnMouseMove(WPARAM, LPARAM lParam, LRESULT*) {
-    int half = HalfAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+bool CSkinSpinButtonSB::OnMouseMove(const SkinMessage& m, LRESULT*) {
+    int half = HalfAt(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
     if (!hover_) {
         hover_ = 1;
         SkinTrackMouse(window_, TME_HOVER | TME_LEAVE);
@@ -116,7 +113,7 @@ bool CSkinSpinButtonSB::OnMouseMove(WPARAM, LPARAM lParam, LRESULT*) {
     return false;
 }
 
-bool CSkinSpinButtonSB::OnButtonDown(WPARAM, LPARAM, LRESULT*) {
+bool CSkinSpinButtonSB::OnButtonDown(const SkinMessage& m, LRESULT*) {
     if (hover_) {
         pressed_ = 1;
         SkinInvalidate(window_);
@@ -124,7 +121,7 @@ bool CSkinSpinButtonSB::OnButtonDown(WPARAM, LPARAM, LRESULT*) {
     return false;
 }
 
-bool CSkinSpinButtonSB::OnButtonUp(WPARAM, LPARAM, LRESULT*) {
+bool CSkinSpinButtonSB::OnButtonUp(const SkinMessage& m, LRESULT*) {
     if (hover_) {
         pressed_ = 0;
         SkinInvalidate(window_);
@@ -132,7 +129,7 @@ bool CSkinSpinButtonSB::OnButtonUp(WPARAM, LPARAM, LRESULT*) {
     return false;
 }
 
-bool CSkinSpinButtonSB::OnMouseLeave(WPARAM, LPARAM, LRESULT*) {
+bool CSkinSpinButtonSB::OnMouseLeave(const SkinMessage& m, LRESULT*) {
     pressed_ = 0;
     hover_ = 0;
     hotHalf_ = -1;

@@ -8,10 +8,10 @@
 
 #include <array>
 
-#include "skin/resources/skin_descriptions.h"
+#include "skin/theme/skin_descriptions.h"
 #include "skin/windows/controls/skin_spin_geometry.h"
 #include "skin/windows/manager/skin_base.h"
-#include "skin/windows/manager/skin_class_proc.h"
+#include "skin/windows/manager/skin_class_proc_win32.h"
 
 class CSkinDrawImage;
 
@@ -19,21 +19,21 @@ class CSkinSpinButtonSB : public CSkinBase {
 public:
     explicit CSkinSpinButtonSB(HWND window);
 
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
     void OnReskinned() override;
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(const SkinMessage& message);
     const SkinSpinButtonDesc* SpinDescription() const { return static_cast<const SkinSpinButtonDesc*>(description_); }
 
 private:
     friend struct SkinSpinButtonTable;
 
-    bool OnPaint(WPARAM, LPARAM, LRESULT*);
-    bool OnEnable(WPARAM, LPARAM, LRESULT*);
-    bool OnMouseMove(WPARAM, LPARAM, LRESULT*);
-    bool OnButtonDown(WPARAM, LPARAM, LRESULT*);
-    bool OnButtonUp(WPARAM, LPARAM, LRESULT*);
-    bool OnMouseLeave(WPARAM, LPARAM, LRESULT*);
+    bool OnPaint(const SkinMessage&, LRESULT*);
+    bool OnEnable(const SkinMessage&, LRESULT*);
+    bool OnMouseMove(const SkinMessage&, LRESULT*);
+    bool OnButtonDown(const SkinMessage&, LRESULT*);
+    bool OnButtonUp(const SkinMessage&, LRESULT*);
+    bool OnMouseLeave(const SkinMessage&, LRESULT*);
 
     bool Horizontal() const;
     SkinSpinHalves Halves() const;

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "skin/resources/skin_geometry.h"
+#include "common/value_types.h"
 #include "skin/windows/controls/skin_control_metrics.h"
 
 // The halves, up or left first.

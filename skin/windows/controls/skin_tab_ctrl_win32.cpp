@@ -7,12 +7,13 @@
 #include <cwchar>
 #include <vector>
 
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/windows/controls/skin_control_util.h"
-#include "skin/windows/hooks/skin_unhooked.h"
-#include "skin/windows/manager/skin_wnd_manager.h"
-#include "skin/windows/skin_api.h"
+#include "common/win_handles.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util_win32.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
+#include "skin/windows/manager/skin_wnd_manager_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 struct SkinTabCtrlTable {
     using T = CSkinTabCtrlSB;
@@ -40,14 +41,10 @@ namespace {
 
 // Text of a tab as the control gives it, at most this many characters.
 constexpr int kMaxTabText = 1024;
-// DT_NOCLIP: a turned line is drawn from its starting point, unclipped.
-constexpr uint32_t kSkinDtNoClip = 0x100;
 
 CSkinDrawImage* Picture(const std::wstring& id) {
     return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
 }
-
-SkinRect ToSkin(const RECT& r) { return SkinRect{r.left, r.top, r.right, r.bottom}; }
 
 SkinRect Union(const SkinRect& a, const SkinRect& b) {
     if (a.IsEmpty()) return b;
@@ -62,9 +59,8 @@ CSkinTabCtrlSB::CSkinTabCtrlSB(HWND window) : CSkinBase(window) {}
 
 CSkinTabCtrlSB::~CSkinTabCtrlSB() = default;
 
-LRESULT CSkinTabCtrlSB::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    currentMessage_ = message;
-    return SkinDispatchMessage(*this, SkinTabCtrlTable::kMessages, message, wParam, lParam);
+LRESULT CSkinTabCtrlSB::HandleMessage(const SkinMessage& message) {
+    return SkinDispatchMessage(*this, SkinTabCtrlTable::kMessages, message);
 }
 
 void CSkinTabCtrlSB::ApplyDescription() {
@@ -77,8 +73,8 @@ void CSkinTabCtrlSB::ApplyDescription() {
                 : GetSkinResourceManager()->GetDescription<SkinButtonDesc>(desc->pushbuttonSkinLabel);
 }
 
-void CSkinTabCtrlSB::AdjustColors(int hue, int saturation, int lightness) {
-    ItemsAdjustColors(hue, saturation, lightness);
+void CSkinTabCtrlSB::AdjustColors(const SkinColorShift& shift) {
+    ItemsAdjustColors(shift);
     const SkinTabCtrlDesc* d = TabDescription();
     if (!d) return;
     const std::wstring* ids[kSkinTabPictureCount] = {
@@ -116,8 +112,8 @@ void CSkinTabCtrlSB::PlaceSpin() {
     ::GetClientRect(window_, &client);
     ::GetWindowRect(spin, &now);
     ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&now), 2);
-    SkinRect place = SkinTabSpinRect(ToSkin(client), ToSkin(item), now.right - now.left);
-    if (!place.IsEmpty() && place != ToSkin(now))
+    SkinRect place = SkinTabSpinRect(win::ToSkinRect(client), win::ToSkinRect(item), now.right - now.left);
+    if (!place.IsEmpty() && place != win::ToSkinRect(now))
         ::SetWindowPos(spin, nullptr, place.left, place.top, place.Width(), place.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(spin, nullptr, FALSE);
@@ -131,16 +127,16 @@ int CSkinTabCtrlSB::TabAt(int x, int y) {
 
 HFONT CSkinTabCtrlSB::TurnedFont(int escapement) {
     if (turnedBase_ != font_) {
-        turned_[0].Reset();
-        turned_[1].Reset();
+        turned_[0].reset();
+        turned_[1].reset();
         turnedBase_ = font_;
     }
     SkinFont& font = turned_[escapement == 900 ? 0 : 1];
     if (!font) font = SkinGraphics().CreateTurnedFont(font_, escapement);
-    return font.Get();
+    return font.get();
 }
 
-bool CSkinTabCtrlSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
+bool CSkinTabCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 0;
     SkinBufferedPaint paint(window_);
     ISkinCanvas* canvas = paint.Canvas();
@@ -150,7 +146,7 @@ bool CSkinTabCtrlSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
     clientRect_ = client;
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
 
-    auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));
+    auto style = skin_unhooked::Style(window_);
     SkinTabSide side = SkinTabSideOf(style);
     auto count = static_cast<int>(SkinCallPrevious(*this, TCM_GETITEMCOUNT, 0, 0));
     auto selected = static_cast<int>(SkinCallPrevious(*this, TCM_GETCURSEL, 0, 0));
@@ -159,14 +155,14 @@ bool CSkinTabCtrlSB::OnPaint(WPARAM, LPARAM, LRESULT* result) {
     for (int i = 0; i < count; ++i) {
         RECT r{};
         if (!SkinCallPrevious(*this, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r))) continue;
-        tabs.push_back(Tab{i, ToSkin(r), i == selected});
-        band = Union(band, ToSkin(r));
+        tabs.push_back(Tab{i, win::ToSkinRect(r), i == selected});
+        band = Union(band, win::ToSkinRect(r));
     }
     bool buttons = (style & kSkinTcsButtons) != 0;
     if (!buttons && borderPen_) {
         SkinRect border = SkinTabBorderRect(client, band, side);
         if (SkinTabBorderShown(border))
-            canvas->RoundRect(border, desc->borderRound, desc->borderRound, borderPen_.Get(),
+            canvas->RoundRect(border, desc->borderRound, desc->borderRound, borderPen_.get(),
                               SkinGraphics().NullBrush());
     }
     // The selected tab last: it reaches over its neighbours.
@@ -268,32 +264,33 @@ void CSkinTabCtrlSB::DrawTabContent(ISkinCanvas& canvas, const Tab& tab, const S
     HFONT turned = TurnedFont(content.escapement);
     if (!turned) return;
     SkinRect origin{content.textOrigin.x, content.textOrigin.y, content.textOrigin.x + 1, content.textOrigin.y + 1};
+    // A turned line is drawn from its starting point, unclipped.
     canvas.DrawText(origin, text, kSkinDtSingleLine | kSkinDtNoClip, color, turned);
 }
 
-bool CSkinTabCtrlSB::OnSize(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, WM_SIZE, wParam, lParam);
+bool CSkinTabCtrlSB::OnSize(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     PlaceSpin();
     return true;
 }
 
-bool CSkinTabCtrlSB::OnEnable(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, WM_ENABLE, wParam, lParam);
+bool CSkinTabCtrlSB::OnEnable(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     if (::IsWindowVisible(window_)) ::InvalidateRect(window_, nullptr, TRUE);
     return true;
 }
 
-bool CSkinTabCtrlSB::OnEraseBackground(WPARAM, LPARAM, LRESULT* result) {
+bool CSkinTabCtrlSB::OnEraseBackground(const SkinMessage& m, LRESULT* result) {
     *result = 1;
     return true;
 }
 
-bool CSkinTabCtrlSB::OnMouseMove(WPARAM, LPARAM lParam, LRESULT*) {
+bool CSkinTabCtrlSB::OnMouseMove(const SkinMessage& m, LRESULT*) {
     if (!hover_) {
         hover_ = 1;
         SkinTrackMouse(window_, TME_HOVER | TME_LEAVE);
     }
-    int tab = TabAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    int tab = TabAt(GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam));
     if (tab != hotTab_) {
         hotTab_ = tab;
         SkinInvalidate(window_);
@@ -301,21 +298,21 @@ bool CSkinTabCtrlSB::OnMouseMove(WPARAM, LPARAM lParam, LRESULT*) {
     return false;
 }
 
-bool CSkinTabCtrlSB::OnMouseLeave(WPARAM, LPARAM, LRESULT*) {
+bool CSkinTabCtrlSB::OnMouseLeave(const SkinMessage& m, LRESULT*) {
     hover_ = 0;
     hotTab_ = -1;
     SkinInvalidate(window_);
     return false;
 }
 
-bool CSkinTabCtrlSB::OnFocus(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, currentMessage_, wParam, lParam);
+bool CSkinTabCtrlSB::OnFocus(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     SkinInvalidate(window_);
     return true;
 }
 
-bool CSkinTabCtrlSB::OnSetFont(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, WM_SETFONT, wParam, lParam);
+bool CSkinTabCtrlSB::OnSetFont(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     const SkinTabCtrlDesc* desc = TabDescription();
     if (desc && desc->font.empty()) font_ = SkinControlFont(window_, desc->font);
     PlaceSpin();
@@ -323,16 +320,16 @@ bool CSkinTabCtrlSB::OnSetFont(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     return true;
 }
 
-bool CSkinTabCtrlSB::OnItemsChanged(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, currentMessage_, wParam, lParam);
+bool CSkinTabCtrlSB::OnItemsChanged(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     // The row may have begun or ceased to need its arrows: they are placed
     // here, not by a size message the control would take for real.
     PlaceSpin();
     return true;
 }
 
-bool CSkinTabCtrlSB::OnSetItemSize(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    *result = SkinCallPrevious(*this, TCM_SETITEMSIZE, wParam, lParam);
+bool CSkinTabCtrlSB::OnSetItemSize(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
     PlaceSpin();
     return true;
 }

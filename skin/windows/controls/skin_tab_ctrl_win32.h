@@ -12,11 +12,11 @@
 #include <array>
 #include <string>
 
-#include "skin/resources/skin_descriptions.h"
-#include "skin/resources/skin_graphics.h"
+#include "skin/theme/skin_descriptions.h"
+#include "skin/platform/skin_graphics.h"
 #include "skin/windows/controls/skin_tab_geometry.h"
 #include "skin/windows/manager/skin_base.h"
-#include "skin/windows/manager/skin_class_proc.h"
+#include "skin/windows/manager/skin_class_proc_win32.h"
 
 class CSkinDrawImage;
 
@@ -26,11 +26,11 @@ public:
     ~CSkinTabCtrlSB() override;
 
     void ApplyDescription() override;
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
     void OnReskinned() override;
     void OnAttached() override;
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(const SkinMessage& message);
     const SkinTabCtrlDesc* TabDescription() const { return static_cast<const SkinTabCtrlDesc*>(description_); }
 
     // Skins the control's scroll arrows (when it has them) and puts them at
@@ -40,16 +40,16 @@ public:
 private:
     friend struct SkinTabCtrlTable;
 
-    bool OnSize(WPARAM, LPARAM, LRESULT*);
-    bool OnEnable(WPARAM, LPARAM, LRESULT*);
-    bool OnPaint(WPARAM, LPARAM, LRESULT*);
-    bool OnEraseBackground(WPARAM, LPARAM, LRESULT*);
-    bool OnMouseMove(WPARAM, LPARAM, LRESULT*);
-    bool OnMouseLeave(WPARAM, LPARAM, LRESULT*);
-    bool OnFocus(WPARAM, LPARAM, LRESULT*);
-    bool OnSetFont(WPARAM, LPARAM, LRESULT*);
-    bool OnItemsChanged(WPARAM, LPARAM, LRESULT*);
-    bool OnSetItemSize(WPARAM, LPARAM, LRESULT*);
+    bool OnSize(const SkinMessage&, LRESULT*);
+    bool OnEnable(const SkinMessage&, LRESULT*);
+    bool OnPaint(const SkinMessage&, LRESULT*);
+    bool OnEraseBackground(const SkinMessage&, LRESULT*);
+    bool OnMouseMove(const SkinMessage&, LRESULT*);
+    bool OnMouseLeave(const SkinMessage&, LRESULT*);
+    bool OnFocus(const SkinMessage&, LRESULT*);
+    bool OnSetFont(const SkinMessage&, LRESULT*);
+    bool OnItemsChanged(const SkinMessage&, LRESULT*);
+    bool OnSetItemSize(const SkinMessage&, LRESULT*);
 
     struct Tab {
         int index = 0;
@@ -63,7 +63,6 @@ private:
     HWND SpinWindow() const;
     HFONT TurnedFont(int escapement);
 
-    UINT currentMessage_ = 0;
     std::array<CSkinDrawImage*, kSkinTabPictureCount> pictures_{};
     // Button-style tabs: the push button's pictures (normal, over, down).
     const SkinButtonDesc* push_ = nullptr;

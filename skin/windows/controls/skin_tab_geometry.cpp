@@ -13,9 +13,9 @@ SkinRect Intersect(const SkinRect& a, const SkinRect& b) {
 }  // namespace
 
 SkinTabSide SkinTabSideOf(uint32_t style) {
-    bool far = (style & kSkinTcsBottom) != 0;
-    if (style & kSkinTcsVertical) return far ? SkinTabSide::Right : SkinTabSide::Left;
-    return far ? SkinTabSide::Bottom : SkinTabSide::Top;
+    bool farSide = (style & kSkinTcsBottom) != 0;
+    if (style & kSkinTcsVertical) return farSide ? SkinTabSide::Right : SkinTabSide::Left;
+    return farSide ? SkinTabSide::Bottom : SkinTabSide::Top;
 }
 
 SkinTabFace SkinTabFaceOf(bool selected, bool hot) {

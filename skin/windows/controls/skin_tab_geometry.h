@@ -7,16 +7,9 @@
 #include <array>
 #include <cstdint>
 
-#include "skin/resources/skin_geometry.h"
+#include "common/value_types.h"
+#include "common/win_constants.h"
 #include "skin/windows/controls/skin_control_metrics.h"
-
-// Tab control styles the skin reads (TCS_ values).
-enum : uint32_t {
-    kSkinTcsBottom = 0x2,  // TCS_RIGHT with TCS_VERTICAL
-    kSkinTcsButtons = 0x100,
-    kSkinTcsVertical = 0x80,
-    kSkinTcsMultiline = 0x200,
-};
 
 // In the description's order of the item pictures.
 enum class SkinTabSide : int { Top = 0, Bottom = 1, Left = 2, Right = 3 };
