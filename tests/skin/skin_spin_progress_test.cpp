@@ -1,7 +1,8 @@
-// Spin button and progress bar skins under Wine, on a theme of solid
-// pictures: the halves and faces of the spin by real mouse input and the
-// enabled state; the progress bar's fill and percentage from what the
-// control reports, an empty or inverted range included.
+// Spin button and progress bar skins under Wine beyond what the gallery
+// shows, on a theme of solid pictures: a horizontal spin, missing disabled
+// pictures; the bar's fill and percentage from what the control reports
+// (a range only 32 bits hold, an empty or inverted range), vertical bars
+// and the strip style.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -69,52 +70,15 @@ protected:
     HWND spinV_ = nullptr, spinH_ = nullptr, barH_ = nullptr, barV_ = nullptr;
 };
 
-TEST_F(SkinSpinProgress, SpinHalvesFollowTheMouseWithAGapBetweenThem) {
-    ASSERT_EQ(SetWindowSkin(spinV_, L"t.spin"), 1);
-    Repaint(spinV_);
-    // 20 pixels high: the upper half on rows 0-8, the gap on 9 and 10, the
-    // lower half from row 11.
-    EXPECT_TRUE(Rows(spinV_, 8, 0, 9, ColorOf(L"spin.top.normal")));
-    EXPECT_TRUE(Rows(spinV_, 8, 11, 20, ColorOf(L"spin.bottom.normal")));
-    for (int y : {9, 10}) {
-        EXPECT_FALSE(Shows(spinV_, 8, y, L"spin.top.normal")) << y;
-        EXPECT_FALSE(Shows(spinV_, 8, y, L"spin.bottom.normal")) << y;
-    }
-
-    MoveMouseTo(spinV_, 8, 4);
-    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 4, L"spin.top.over"); }, 2000)) << "no over face";
-    EXPECT_TRUE(Shows(spinV_, 8, 15, L"spin.bottom.normal"));
-    MouseDown();
-    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 4, L"spin.top.down"); }, 2000)) << "no pressed face";
-    EXPECT_TRUE(Shows(spinV_, 8, 15, L"spin.bottom.normal"));
-    MouseUp();
-    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 4, L"spin.top.over"); }, 2000));
-    // Over the other arrow, the over face moves with the mouse.
-    MoveMouseTo(spinV_, 8, 15);
-    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 15, L"spin.bottom.over"); }, 2000));
-    EXPECT_TRUE(Shows(spinV_, 8, 4, L"spin.top.normal"));
-    MoveMouseAway();
-    EXPECT_TRUE(PumpUntil([&] { return Shows(spinV_, 8, 15, L"spin.bottom.normal"); }, 3000)) << "over face stuck";
-}
-
-TEST_F(SkinSpinProgress, DisabledSpinShowsItsDisabledPicturesOrTheNormalOnes) {
-    ASSERT_EQ(SetWindowSkin(spinV_, L"t.spin"), 1);
+TEST_F(SkinSpinProgress, DisabledSpinWithoutDisabledPicturesShowsTheNormalOnes) {
+    ASSERT_EQ(SetWindowSkin(spinV_, L"t.spin.plain"), 1);
     ::EnableWindow(spinV_, FALSE);
     MoveMouseTo(spinV_, 8, 4);
-    MouseDown();
     Pump(100);
-    EXPECT_TRUE(Shows(spinV_, 8, 4, L"spin.top.disable"));
-    EXPECT_TRUE(Shows(spinV_, 8, 15, L"spin.bottom.disable"));
-    MouseUp();
-    MoveMouseAway();
-    // A description without disabled pictures: the normal ones.
-    ASSERT_EQ(SetWindowSkin(spinV_, L"t.spin.plain"), 1);
-    Repaint(spinV_);
     EXPECT_TRUE(Shows(spinV_, 8, 4, L"spin.top.normal"));
     EXPECT_TRUE(Shows(spinV_, 8, 15, L"spin.bottom.normal"));
+    MoveMouseAway();
     ::EnableWindow(spinV_, TRUE);
-    Repaint(spinV_);
-    EXPECT_TRUE(Shows(spinV_, 8, 4, L"spin.top.normal"));
 }
 
 TEST_F(SkinSpinProgress, HorizontalSpinUsesItsLeftAndRightPictures) {

@@ -166,7 +166,7 @@ void CSkinSliderCtrlSB::DrawTicks(ISkinCanvas& canvas, uint32_t style, const Ski
         auto tic = static_cast<int>(SkinCallPrevious(*this, TBM_GETTIC, static_cast<WPARAM>(i), 0));
         pixels.push_back(SkinSliderPixelOf(channel, thumbLength, minimum, maximum, tic, vertical));
     }
-    SkinColor color = ::GetSysColor(COLOR_BTNTEXT);
+    SkinColor color = ::GetSysColor(COLOR_BTNSHADOW);
     for (const SkinRect& tick : SkinSliderTicks(style, pixels, thumb, clientRect_)) canvas.FillSolid(tick, color);
 }
 
