@@ -182,6 +182,17 @@ TEST_F(SkinSliderTab, TabsStandOnTheirSideWithTheirPicturesIconsAndTurnedText) {
     EXPECT_TRUE(TabShows(tab_, 1, L"push.normal"));
 }
 
+TEST_F(SkinSliderTab, OwnerDrawnTabsAreDrawnByTheApplicationOnTheirSkinnedFaces) {
+    ::SetWindowLongPtrW(tab_, GWL_STYLE, ::GetWindowLongPtrW(tab_, GWL_STYLE) | TCS_OWNERDRAWFIXED);
+    ASSERT_EQ(SetWindowSkin(tab_, L"t.tab"), 1);
+    int before = dialog_->Seen(WM_DRAWITEM);
+    SpyGraphics spy;
+    Repaint(tab_);
+    EXPECT_EQ(dialog_->Seen(WM_DRAWITEM) - before, 3) << "one WM_DRAWITEM per tab";
+    EXPECT_TRUE(TabShows(tab_, 1, L"tab.top.normal"));
+    for (const SpyGraphics::Text& t : spy.Texts()) EXPECT_NE(t.text, L"Two") << "the skin drew an owner-drawn text";
+}
+
 // Records the sizes a window is told, from above the skin.
 std::vector<LPARAM> g_sizes;
 WNDPROC g_beneath = nullptr;

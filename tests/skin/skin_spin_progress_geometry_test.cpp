@@ -90,6 +90,20 @@ TEST(SkinProgressGeometry, FillIsCutAtTheShareInsideTheActiveOffset) {
     EXPECT_FALSE(SkinProgressGridFits(SkinQuad{0, 2147483647, 0, 2147483647}, 2147483647, true));
 }
 
+TEST(SkinProgressGeometry, MarqueeBlockCrossesTheBarOncePerPeriod) {
+    SkinRect client{0, 0, 200, 20};
+    // 196 pixels inside the offset: a 39-pixel block, in from the left.
+    EXPECT_TRUE(SkinProgressMarquee(client, 2, 0, 1000, false).IsEmpty());
+    EXPECT_EQ(SkinProgressMarquee(client, 2, 100, 1000, false), (SkinRect{2, 2, 25, 18}));
+    EXPECT_EQ(SkinProgressMarquee(client, 2, 500, 1000, false), (SkinRect{80, 2, 119, 18}));
+    EXPECT_EQ(SkinProgressMarquee(client, 2, 1500, 1000, false), (SkinRect{80, 2, 119, 18}));
+    EXPECT_EQ(SkinProgressMarquee(client, 2, 990, 1000, false), (SkinRect{195, 2, 198, 18}));
+    // Vertical bars run upwards.
+    EXPECT_EQ(SkinProgressMarquee(SkinRect{0, 0, 20, 100}, 0, 100, 1000, true), (SkinRect{0, 88, 20, 100}));
+    EXPECT_TRUE(SkinProgressMarquee(client, 2, 100, 0, false).IsEmpty());
+    EXPECT_TRUE(SkinProgressMarquee(SkinRect{}, 0, 100, 1000, false).IsEmpty());
+}
+
 TEST(SkinProgressGeometry, TextIsCentredButNeverLeftOfTheBar) {
     EXPECT_EQ(SkinProgressTextRect(SkinRect{0, 0, 200, 20}, 30), (SkinRect{85, 0, 115, 20}));
     EXPECT_EQ(SkinProgressTextRect(SkinRect{0, 0, 20, 20}, 30), (SkinRect{0, 0, 30, 20}));

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <string>
@@ -24,7 +25,7 @@ using common_controls_test::ColorOf;
 
 namespace {
 
-constexpr int kSpinV = 2001, kSpinH = 2002, kBarH = 2003, kBarV = 2004;
+constexpr int kSpinV = 2001, kSpinH = 2002, kBarH = 2003, kBarV = 2004, kBarBusy = 2005;
 
 class SkinSpinProgress : public ::testing::Test {
 protected:
@@ -32,18 +33,21 @@ protected:
         INITCOMMONCONTROLSEX init{sizeof init, ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
         ::InitCommonControlsEx(&init);
         ASSERT_TRUE(common_controls_test::LoadTheme());
-        dialog_ = std::make_unique<TestDialog>(400, 200,
-                                               std::vector<ControlSpec>{
-                                                   {kSpinV, UPDOWN_CLASSW, 0, L"", RECT{20, 20, 36, 40}},
-                                                   {kSpinH, UPDOWN_CLASSW, UDS_HORZ, L"", RECT{60, 20, 94, 37}},
-                                                   {kBarH, PROGRESS_CLASSW, 0, L"", RECT{20, 80, 220, 100}},
-                                                   {kBarV, PROGRESS_CLASSW, PBS_VERTICAL, L"", RECT{300, 20, 320, 120}},
-                                               });
+        dialog_ =
+            std::make_unique<TestDialog>(400, 200,
+                                         std::vector<ControlSpec>{
+                                             {kSpinV, UPDOWN_CLASSW, 0, L"", RECT{20, 20, 36, 40}},
+                                             {kSpinH, UPDOWN_CLASSW, UDS_HORZ, L"", RECT{60, 20, 94, 37}},
+                                             {kBarH, PROGRESS_CLASSW, WS_BORDER, L"", RECT{20, 80, 220, 100}},
+                                             {kBarBusy, PROGRESS_CLASSW, PBS_MARQUEE, L"", RECT{20, 140, 220, 160}},
+                                             {kBarV, PROGRESS_CLASSW, PBS_VERTICAL, L"", RECT{300, 20, 320, 120}},
+                                         });
         ASSERT_TRUE(dialog_->hwnd());
         spinV_ = dialog_->Item(kSpinV);
         spinH_ = dialog_->Item(kSpinH);
         barH_ = dialog_->Item(kBarH);
         barV_ = dialog_->Item(kBarV);
+        barBusy_ = dialog_->Item(kBarBusy);
         MoveMouseAway();
     }
     void TearDown() override {
@@ -67,7 +71,7 @@ protected:
     }
 
     std::unique_ptr<TestDialog> dialog_;
-    HWND spinV_ = nullptr, spinH_ = nullptr, barH_ = nullptr, barV_ = nullptr;
+    HWND spinV_ = nullptr, spinH_ = nullptr, barH_ = nullptr, barV_ = nullptr, barBusy_ = nullptr;
 };
 
 TEST_F(SkinSpinProgress, DisabledSpinWithoutDisabledPicturesShowsTheNormalOnes) {
@@ -115,9 +119,14 @@ TEST_F(SkinSpinProgress, ProgressFillsToThePositionTheControlReports) {
     EXPECT_TRUE(Shows(barH_, 95, 3, L"progress.h.active"));
     EXPECT_TRUE(Shows(barH_, 105, 3, L"progress.h.normal"));
     EXPECT_TRUE(Shows(barH_, 190, 3, L"progress.h.normal"));
-    EXPECT_TRUE(Near(ClientPixel(barH_, 0, 0), ColorOf(L"progress.h.active"), 2) ||
-                Near(ClientPixel(barH_, 0, 0), ColorOf(L"progress.h.normal"), 2))
-        << "the bar has no frame of its own: its pictures reach the window's edge";
+    // The bar has no frame of its own once skinned: its pictures reach the
+    // window's edge.
+    RECT window{}, client{};
+    ::GetWindowRect(barH_, &window);
+    ::GetClientRect(barH_, &client);
+    EXPECT_EQ(client.right, window.right - window.left);
+    EXPECT_EQ(client.bottom, window.bottom - window.top);
+    EXPECT_TRUE(Shows(barH_, 0, 0, L"progress.h.active"));
 
     ::SendMessageW(barH_, PBM_SETRANGE32, 0, 3);
     ::SendMessageW(barH_, PBM_SETPOS, 1, 0);
@@ -142,6 +151,26 @@ TEST_F(SkinSpinProgress, ProgressWithAnEmptyOrInvertedRangeFillsNothingAndShowsZ
         Pump(30);
         for (int x = 3; x < 197; x += 8) EXPECT_FALSE(Shows(barH_, x, 3, L"progress.h.active")) << x;
     }
+}
+
+TEST_F(SkinSpinProgress, MarqueeBarShowsARunningBlockAndNoPercentage) {
+    ASSERT_EQ(SetWindowSkin(barBusy_, L"t.progress.grid"), 1);
+    ::SendMessageW(barBusy_, PBM_SETMARQUEE, TRUE, 30);
+    SpyGraphics spy;
+    EXPECT_TRUE(TextsOn(spy, barBusy_).empty());
+    // The block shows up at more than one place while the control's timer runs.
+    std::vector<int> seenAt;
+    DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < 1500 && seenAt.size() < 2) {
+        Pump(40);
+        for (int x = 3; x < 197; x += 6) {
+            if (!Shows(barBusy_, x, 10, L"progress.h.active")) continue;
+            if (seenAt.empty() || std::abs(seenAt.back() - x) > 20) seenAt.push_back(x);
+            break;
+        }
+    }
+    EXPECT_GE(seenAt.size(), 2u) << "the block does not run";
+    ::SendMessageW(barBusy_, PBM_SETMARQUEE, FALSE, 0);
 }
 
 TEST_F(SkinSpinProgress, VerticalProgressFillsFromTheBottom) {

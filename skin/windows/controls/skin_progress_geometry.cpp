@@ -36,6 +36,30 @@ SkinRect SkinProgressFill(const SkinRect& client, int activeOffset, double fract
     return fill.IsEmpty() ? SkinRect{} : fill;
 }
 
+SkinRect SkinProgressMarquee(const SkinRect& client, int activeOffset, uint32_t elapsedMs, uint32_t periodMs,
+                             bool vertical) {
+    SkinRect inner = SkinProgressFill(client, activeOffset, 1.0, vertical);
+    int length = vertical ? inner.Height() : inner.Width();
+    if (length <= 0 || periodMs == 0) return SkinRect{};
+    int block = std::max(1, length / 5);
+    // From wholly before the start to wholly past the end.
+    long long travel = static_cast<long long>(length) + block;
+    long long at = static_cast<long long>(elapsedMs % periodMs) * travel / periodMs - block;
+    SkinRect r = inner;
+    if (vertical) {
+        r.bottom = inner.bottom - static_cast<int>(at);
+        r.top = r.bottom - block;
+        r.top = std::max(r.top, inner.top);
+        r.bottom = std::min(r.bottom, inner.bottom);
+    } else {
+        r.left = inner.left + static_cast<int>(at);
+        r.right = r.left + block;
+        r.left = std::max(r.left, inner.left);
+        r.right = std::min(r.right, inner.right);
+    }
+    return r.IsEmpty() ? SkinRect{} : r;
+}
+
 bool SkinProgressGridFits(const SkinQuad& margins, int length, bool vertical) {
     long long ends = vertical ? static_cast<long long>(std::max(0, margins.top)) + std::max(0, margins.bottom)
                               : static_cast<long long>(std::max(0, margins.left)) + std::max(0, margins.right);

@@ -3,6 +3,7 @@
 // text go, and the pieces of the bar pictures for the strip draw styles.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,12 @@ std::wstring SkinProgressText(const SkinProgressRange& range);
 // side, cut at the share of its length, from the left (from the bottom
 // when `vertical`). Empty when nothing is filled.
 SkinRect SkinProgressFill(const SkinRect& client, int activeOffset, double fraction, bool vertical);
+
+// The moving block of a bar in marquee style: a fifth of the filled
+// part's length, entering at the start (the bottom of a vertical bar) and
+// leaving at the far end once every `periodMs`, at `elapsedMs`.
+SkinRect SkinProgressMarquee(const SkinRect& client, int activeOffset, uint32_t elapsedMs, uint32_t periodMs,
+                             bool vertical);
 
 // Whether a 9-grid with these margins fits into `length` along the bar.
 bool SkinProgressGridFits(const SkinQuad& margins, int length, bool vertical);

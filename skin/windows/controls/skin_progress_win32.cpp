@@ -21,6 +21,9 @@ struct SkinProgressTable {
 
 namespace {
 
+// One pass of the marquee block across the bar.
+constexpr uint32_t kMarqueePeriodMs = 2000;
+
 CSkinDrawImage* Picture(const std::wstring& id) {
     return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
 }
@@ -72,18 +75,26 @@ bool CSkinProgressSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     SkinRect client = paint.Client();
     clientRect_ = client;
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+    uint32_t style = skin_unhooked::Style(window_);
+    bool vertical = (style & PBS_VERTICAL) != 0;
+    int offset = ProgressDescription()->activeOffset;
+    if (style & PBS_MARQUEE) {
+        // Busy without a measure: a block runs along the bar (the control
+        // asks for a paint at every step of its timer) and no percentage.
+        DrawBar(*canvas, client, vertical,
+                SkinProgressMarquee(client, offset, ::GetTickCount(), kMarqueePeriodMs, vertical));
+        return true;
+    }
     SkinProgressRange range = Range();
-    bool vertical = (skin_unhooked::Style(window_) & PBS_VERTICAL) != 0;
-    DrawBar(*canvas, client, vertical, SkinProgressFraction(range));
+    DrawBar(*canvas, client, vertical, SkinProgressFill(client, offset, SkinProgressFraction(range), vertical));
     if (ProgressDescription()->showText) DrawPercentage(*canvas, client, range);
     return true;
 }
 
-void CSkinProgressSB::DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool vertical, double fraction) {
+void CSkinProgressSB::DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool vertical, const SkinRect& fill) {
     const SkinProgressDesc& desc = *ProgressDescription();
     CSkinDrawImage* normal = channelNormal_[vertical ? 1 : 0];
     CSkinDrawImage* active = channelActive_[vertical ? 1 : 0];
-    SkinRect fill = SkinProgressFill(client, desc.activeOffset, fraction, vertical);
     SkinDrawStyle style = SkinParseDrawStyle(desc.drawStyle);
     if (style == SkinDrawStyle::Draw9Grid) {
         const SkinQuad& margins = desc.borderOffset;

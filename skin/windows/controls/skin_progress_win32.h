@@ -1,7 +1,8 @@
 // CSkinProgressSB: the skin of a progress bar. It draws the channel and the
 // filled part from the description's pictures (a 9-grid, or a strip with
 // fixed ends), and the percentage when asked, over the parent's skinned
-// background. Range and position come from the control's own answers.
+// background. Range and position come from the control's own answers; a
+// marquee bar shows a running block instead.
 #pragma once
 
 #include <windows.h>
@@ -37,7 +38,7 @@ private:
     bool OnNcCalcSize(const SkinMessage&, LRESULT*);
     bool OnPassAndRepaint(const SkinMessage&, LRESULT*);
 
-    void DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool vertical, double fraction);
+    void DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool vertical, const SkinRect& fill);
     void DrawPercentage(ISkinCanvas& canvas, const SkinRect& client, const SkinProgressRange& range);
 
     CSkinDrawImage* channelNormal_[2] = {};  // horizontal, vertical
