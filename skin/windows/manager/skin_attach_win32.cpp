@@ -6,10 +6,13 @@
 
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
+#include "skin/windows/controls/skin_check_button_win32.h"
+#include "skin/windows/controls/skin_group_box_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
 #include "skin/windows/controls/skin_progress_win32.h"
 #include "skin/windows/controls/skin_slider_win32.h"
 #include "skin/windows/controls/skin_spin_button_win32.h"
+#include "skin/windows/controls/skin_radio_button_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
 #include "skin/windows/controls/skin_tab_ctrl_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
@@ -46,6 +49,12 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::Slider, SkinDescClass::Slider, &Make<CSkinSliderCtrlSB>, &SkinClassProc<CSkinSliderCtrlSB>, false},
     {SkinWindowKind::TabCtrl, SkinDescClass::TabCtrl, &Make<CSkinTabCtrlSB>, &SkinClassProc<CSkinTabCtrlSB>, false},
     {SkinWindowKind::Progress, SkinDescClass::Progress, &Make<CSkinProgressSB>, &SkinClassProc<CSkinProgressSB>, false},
+    {SkinWindowKind::CheckButton, SkinDescClass::CheckButton, &Make<CSkinCheckBtnSB>, &SkinClassProc<CSkinCheckBtnSB>,
+     false},
+    {SkinWindowKind::RadioButton, SkinDescClass::RadioButton, &Make<CSkinRadioBtnSB>, &SkinClassProc<CSkinRadioBtnSB>,
+     false},
+    {SkinWindowKind::GroupButton, SkinDescClass::GroupButton, &Make<CSkinGroupBtnSB>, &SkinClassProc<CSkinGroupBtnSB>,
+     false},
 };
 
 const AttachKind* AttachKindOf(SkinWindowKind kind) {
