@@ -37,6 +37,10 @@ public:
     SkinFont CreateTurnedFont(HFONT base, int) override {
         return base ? SkinFont(Make<HFONT>(SkinGdiKind::Font)) : SkinFont();
     }
+    SkinBrush CreatePatternBrush(HBITMAP bitmap) override {
+        if (!Find(bitmap, SkinGdiKind::Bitmap)) return SkinBrush();
+        return SkinBrush(Make<HBRUSH>(SkinGdiKind::Brush));
+    }
     HBRUSH NullBrush() override {
         static NativeObject stock;
         return reinterpret_cast<HBRUSH>(&stock);

@@ -41,6 +41,9 @@ public:
         font.lfOrientation = escapement;
         return SkinFont(Counted(::CreateFontIndirectW(&font)));
     }
+    SkinBrush CreatePatternBrush(HBITMAP bitmap) override {
+        return SkinBrush(bitmap ? Counted(::CreatePatternBrush(bitmap)) : nullptr);
+    }
     HBRUSH NullBrush() override { return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); }
 
     SkinBitmapHandle CreateBitmapFromBmp(const uint8_t* file, size_t size) override {
