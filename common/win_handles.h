@@ -95,6 +95,11 @@ struct OwnCursorTraits {
     static HCURSOR Empty() { return nullptr; }
     static void Close(HCURSOR h) { ::DestroyCursor(h); }
 };
+// Only for icons this program made (CopyIcon, ImageList_GetIcon, ...).
+struct OwnIconTraits {
+    static HICON Empty() { return nullptr; }
+    static void Close(HICON h) { ::DestroyIcon(h); }
+};
 // A loaded resource (LoadResource); a no-op on current systems, kept for
 // the old ones that need it.
 struct ResourceTraits {
@@ -111,6 +116,7 @@ using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
 using ScopedWindow = Scoped<HWND, WindowTraits>;
 using ScopedOwnCursor = Scoped<HCURSOR, OwnCursorTraits>;
+using ScopedOwnIcon = Scoped<HICON, OwnIconTraits>;
 using ScopedResource = Scoped<HGLOBAL, ResourceTraits>;
 
 // A window DC given back with its release function on exit: GetDC's by

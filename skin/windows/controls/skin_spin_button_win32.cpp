@@ -24,14 +24,6 @@ struct SkinSpinButtonTable {
     };
 };
 
-namespace {
-
-// A picture fills its half as a 9-grid: rounded corners of a keyed bitmap
-// stay round at any size.
-constexpr SkinQuad kHalfMargins{3, 3, 3, 3};
-
-}  // namespace
-
 CSkinSpinButtonSB::CSkinSpinButtonSB(HWND window) : CSkinBase(window) {}
 
 LRESULT CSkinSpinButtonSB::HandleMessage(const SkinMessage& message) {
@@ -76,8 +68,9 @@ bool CSkinSpinButtonSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     clientRect_ = client;
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
 
+    const SkinSpinMetrics metrics;
     bool horizontal = Horizontal();
-    SkinSpinHalves halves = SkinSpinSplit(client, horizontal);
+    SkinSpinHalves halves = SkinSpinSplit(client, horizontal, metrics);
     std::array<bool, kSkinSpinPictureCount> present{};
     for (size_t i = 0; i < present.size(); ++i) present[i] = pictures_[i] != nullptr;
     bool enabled = ::IsWindowEnabled(window_) != FALSE;
@@ -85,10 +78,13 @@ bool CSkinSpinButtonSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     const SkinRect* rects[2] = {&halves.first, &halves.second};
     const SkinSpinPart parts[2] = {horizontal ? SkinSpinPart::Left : SkinSpinPart::Top,
                                    horizontal ? SkinSpinPart::Right : SkinSpinPart::Bottom};
+    // A picture fills its half as a 9-grid: rounded corners stay round at
+    // any size.
+    const SkinQuad margins{metrics.pictureMargin, metrics.pictureMargin, metrics.pictureMargin, metrics.pictureMargin};
     for (int i = 0; i < 2; ++i) {
         SkinSpinFace face = SkinSpinHalfFace(enabled, rects[i]->Contains(cursor.x, cursor.y), pressed_ != 0);
         int picture = SkinSpinPictureFor(parts[i], face, present);
-        if (picture >= 0) pictures_[static_cast<size_t>(picture)]->Draw9Grid(*canvas, *rects[i], kHalfMargins);
+        if (picture >= 0) pictures_[static_cast<size_t>(picture)]->Draw9Grid(*canvas, *rects[i], margins);
     }
     return true;
 }

@@ -247,16 +247,15 @@ void CSkinTabCtrlSB::DrawTabContent(ISkinCanvas& canvas, const Tab& tab, const S
     SkinTabContent content = SkinTabContentLayout(face, side, iconW, iconH, measure.Width(), measure.Height());
 
     if (iconW > 0) {
-        if (HICON icon = ::ImageList_GetIcon(images, item.iImage, ILD_TRANSPARENT)) {
-            canvas.DrawIcon(content.icon.left, content.icon.top, icon, iconW, iconH);
-            ::DestroyIcon(icon);
-        }
+        win::ScopedOwnIcon icon(::ImageList_GetIcon(images, item.iImage, ILD_TRANSPARENT));
+        if (icon) canvas.DrawIcon(content.icon.left, content.icon.top, icon.get(), iconW, iconH);
     }
     if (text.empty()) return;
     if (content.escapement == 0) {
         // A text wider than its tab ends in an ellipsis.
-        SkinRect place{std::max(content.text.left, face.left + 2), content.text.top,
-                       std::min(content.text.right, face.right - 2), content.text.bottom};
+        int inset = SkinTabMetrics{}.textInset;
+        SkinRect place{std::max(content.text.left, face.left + inset), content.text.top,
+                       std::min(content.text.right, face.right - inset), content.text.bottom};
         canvas.DrawText(place, text, kSkinDtSingleLine | kSkinDtVCenter | kSkinDtCenter | kSkinDtEndEllipsis, color,
                         font_);
         return;
