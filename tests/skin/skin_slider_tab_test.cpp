@@ -113,6 +113,11 @@ TEST_F(SkinSliderTab, VerticalSliderTakesItsOwnPictures) {
     int x = (channel.left + channel.right) / 2;
     EXPECT_TRUE(Shows(sliderV_, x, 30, L"slider.vchannel.active"));
     EXPECT_TRUE(Shows(sliderV_, x, 170, L"slider.vchannel.normal"));
+    // Disabled, it shows no fill.
+    ::EnableWindow(sliderV_, FALSE);
+    Repaint(sliderV_);
+    EXPECT_TRUE(Shows(sliderV_, x, 30, L"slider.vchannel.normal"));
+    ::EnableWindow(sliderV_, TRUE);
 }
 
 TEST_F(SkinSliderTab, TabTextsTakeTheirStatesColours) {

@@ -126,7 +126,10 @@ bool CSkinSliderCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
             SkinSliderChannelRect(channel, vertical ? normal->GetWidth() : normal->GetHeight(), vertical, client);
         normal->DrawThreePart(*canvas, rect, offset, offset, vertical);
     }
-    if (CSkinDrawImage* active = channels_[o][1]) {
+    bool enabled = ::IsWindowEnabled(window_) != FALSE;
+    // A disabled slider shows no fill: the whole channel reads as off.
+    CSkinDrawImage* active = enabled ? channels_[o][1] : nullptr;
+    if (active) {
         SkinRect rect =
             SkinSliderChannelRect(channel, vertical ? active->GetWidth() : active->GetHeight(), vertical, client);
         SkinRect filled = SkinSliderActiveRect(rect, thumb, vertical);
@@ -134,7 +137,6 @@ bool CSkinSliderCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     }
     DrawTicks(*canvas, style, channel, thumb);
 
-    bool enabled = ::IsWindowEnabled(window_) != FALSE;
     bool focused = ::GetFocus() == window_;
     if (!(style & TBS_NOTHUMB)) {
         std::array<bool, kSkinSliderFaceCount> present{};
