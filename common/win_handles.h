@@ -107,6 +107,12 @@ struct ResourceTraits {
     static void Close(HGLOBAL h) { ::FreeResource(h); }
 };
 
+// Only for icons this program loaded without LR_SHARED.
+struct OwnIconTraits {
+    static HICON Empty() { return nullptr; }
+    static void Close(HICON h) { ::DestroyIcon(h); }
+};
+
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
 using ScopedFind = Scoped<HANDLE, FindTraits>;
