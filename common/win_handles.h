@@ -95,11 +95,6 @@ struct OwnCursorTraits {
     static HCURSOR Empty() { return nullptr; }
     static void Close(HCURSOR h) { ::DestroyCursor(h); }
 };
-// Only for icons this program made (CopyIcon, ImageList_GetIcon, ...).
-struct OwnIconTraits {
-    static HICON Empty() { return nullptr; }
-    static void Close(HICON h) { ::DestroyIcon(h); }
-};
 // A loaded resource (LoadResource); a no-op on current systems, kept for
 // the old ones that need it.
 struct ResourceTraits {
@@ -107,7 +102,8 @@ struct ResourceTraits {
     static void Close(HGLOBAL h) { ::FreeResource(h); }
 };
 
-// Only for icons this program loaded without LR_SHARED.
+// Only for icons this program made or loaded without LR_SHARED (an image
+// list's ImageList_GetIcon, LoadImage).
 struct OwnIconTraits {
     static HICON Empty() { return nullptr; }
     static void Close(HICON h) { ::DestroyIcon(h); }

@@ -7,9 +7,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/dpi_scale.h"
 #include "gallery/gallery_fixture.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/spy_graphics.h"
@@ -17,6 +19,12 @@
 using namespace gallery_test;
 
 namespace {
+
+// The display's DPI the test runs at (TOVANE_TEST_DPI), 96 without one.
+int TestDpi() {
+    const char* dpi = std::getenv("TOVANE_TEST_DPI");
+    return dpi ? std::atoi(dpi) : 96;
+}
 
 class GalleryRanges : public ::testing::Test {
 protected:
@@ -71,15 +79,19 @@ protected:
 
 TEST_F(GalleryRanges, SpinHalvesShowTheirFacesWithAGapBetweenThem) {
     HWND spin = gallery_.Control(IDC_GALLERY_SPIN);
-    // 20 pixels high, as the edge case has it: the upper half on rows 0-8
-    // (its edge at 9), the lower from row 11 to the bottom.
+    // 20 pixels high, as the edge case has it: at 96 DPI the upper half on
+    // rows 0-8 (its edge at 9), the lower from row 11 to the bottom; the
+    // 2-pixel gap grows with the display's scale.
     RECT r = gallery_.ClientRect(IDC_GALLERY_SPIN);
     ::SetWindowPos(spin, nullptr, 0, 0, r.right, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     gallery_.Repaint(IDC_GALLERY_SPIN);
+    int gap = dpi::DpiScale(TestDpi()).Scale(2);
+    int firstEnd = 10 - gap / 2, secondStart = 10 + (gap - gap / 2);
     int x = r.right / 2;
-    EXPECT_TRUE(Rows(IDC_GALLERY_SPIN, x, 0, 9, "gallery.spin.top.normal"));
-    EXPECT_TRUE(Rows(IDC_GALLERY_SPIN, x, 11, 20, "gallery.spin.bottom.normal"));
-    for (int y : {9, 10}) EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_SPIN, x, y), "gallery.frame") << y;
+    EXPECT_TRUE(Rows(IDC_GALLERY_SPIN, x, 0, firstEnd, "gallery.spin.top.normal"));
+    EXPECT_TRUE(Rows(IDC_GALLERY_SPIN, x, secondStart, 20, "gallery.spin.bottom.normal"));
+    for (int y = firstEnd; y < secondStart; ++y)
+        EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_SPIN, x, y), "gallery.frame") << y;
 
     // Pressing the upper half: down there, normal below.
     gallery_.MoveTo(IDC_GALLERY_SPIN, x, 4);

@@ -6,18 +6,23 @@ SkinBlit SkinTransparentBlit(const CSkinDrawImage& image) {
     return image.IsBitmapFile() ? SkinBlit::Keyed : SkinBlit::Blend;
 }
 
-int SkinDrawPictureCut(ISkinCanvas& canvas, CSkinDrawImage* image, const std::vector<SkinPiece>& pieces) {
-    if (!image || pieces.empty()) return 0;
-    SkinSurface surface = image->GetSurface();
+CSkinDrawImage* SkinShownPicture(const ISkinCanvas& canvas, CSkinDrawImage* image) {
+    return image ? image->ForScale(canvas.Scale()) : nullptr;
+}
+
+int SkinDrawPictureCut(ISkinCanvas& canvas, CSkinDrawImage* shown, const std::vector<SkinPiece>& pieces) {
+    if (!shown || pieces.empty()) return 0;
+    SkinSurface surface = shown->GetSurface();
     if (surface.IsEmpty()) return 0;
-    return canvas.DrawPieces(surface, pieces.data(), static_cast<int>(pieces.size()), image->GetColorKey());
+    return canvas.DrawPieces(surface, pieces.data(), static_cast<int>(pieces.size()), shown->GetColorKey());
 }
 
 int SkinDrawPictureFitted(ISkinCanvas& canvas, CSkinDrawImage* image, const SkinRect& rect) {
-    if (!image || rect.IsEmpty()) return 0;
-    int w = image->GetWidth(), h = image->GetHeight();
+    CSkinDrawImage* shown = SkinShownPicture(canvas, image);
+    if (!shown || rect.IsEmpty()) return 0;
+    int w = shown->GetWidth(), h = shown->GetHeight();
     if (w <= 0 || h <= 0) return 0;
-    SkinPiece piece{SkinTransparentBlit(*image), SkinBox{rect.left, rect.top, rect.Width(), rect.Height()},
+    SkinPiece piece{SkinTransparentBlit(*shown), SkinBox{rect.left, rect.top, rect.Width(), rect.Height()},
                     SkinBox{0, 0, w, h}};
-    return SkinDrawPictureCut(canvas, image, {piece});
+    return SkinDrawPictureCut(canvas, shown, {piece});
 }

@@ -38,7 +38,7 @@ LRESULT CSkinProgressSB::HandleMessage(const SkinMessage& message) {
 
 void CSkinProgressSB::ApplyDescription() {
     NotifyLayout();
-    if (const SkinProgressDesc* desc = ProgressDescription()) font_ = SkinControlFont(window_, desc->font);
+    if (const SkinProgressDesc* desc = ProgressDescription()) font_ = SkinControlFont(window_, desc->font, scale_);
 }
 
 void CSkinProgressSB::AdjustColors(const SkinColorShift& shift) {
@@ -69,7 +69,7 @@ SkinProgressRange CSkinProgressSB::Range() {
 
 bool CSkinProgressSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 1;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas || !ProgressDescription()) return true;
     SkinRect client = paint.Client();
@@ -77,7 +77,7 @@ bool CSkinProgressSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
     uint32_t style = skin_unhooked::Style(window_);
     bool vertical = (style & PBS_VERTICAL) != 0;
-    int offset = ProgressDescription()->activeOffset;
+    int offset = scale_.Scale(ProgressDescription()->activeOffset);
     if (style & PBS_MARQUEE) {
         // Busy without a measure: a block runs along the bar (the control
         // asks for a paint at every step of its timer) and no percentage.
@@ -97,11 +97,13 @@ void CSkinProgressSB::DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool 
     CSkinDrawImage* active = channelActive_[vertical ? 1 : 0];
     SkinDrawStyle style = SkinParseDrawStyle(desc.drawStyle);
     if (style == SkinDrawStyle::Draw9Grid) {
+        // The margins are the pictures' own; at the window's scale they take
+        // their scaled size along the bar.
+        SkinQuad shown = SkinScaleQuad(scale_, desc.borderOffset);
         const SkinQuad& margins = desc.borderOffset;
-        if (normal && SkinProgressGridFits(margins, vertical ? client.Height() : client.Width(), vertical))
+        if (normal && SkinProgressGridFits(shown, vertical ? client.Height() : client.Width(), vertical))
             normal->Draw9Grid(canvas, client, margins);
-        if (active && !fill.IsEmpty() &&
-            SkinProgressGridFits(margins, vertical ? fill.Height() : fill.Width(), vertical))
+        if (active && !fill.IsEmpty() && SkinProgressGridFits(shown, vertical ? fill.Height() : fill.Width(), vertical))
             active->Draw9Grid(canvas, fill, margins);
         return;
     }
@@ -110,14 +112,21 @@ void CSkinProgressSB::DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool 
     SkinStripMiddle middle = style == SkinDrawStyle::TransparentBlt || style == SkinDrawStyle::BitStretchBlt
                                  ? SkinStripMiddle::Stretch
                                  : SkinStripMiddle::Tile;
-    if (normal)
-        SkinDrawPictureCut(canvas, normal,
-                           SkinProgressStrip(SkinTransparentBlit(*normal), normal->GetWidth(), normal->GetHeight(),
-                                             client, desc.partOffset, middle, vertical));
-    if (active && !fill.IsEmpty())
-        SkinDrawPictureCut(canvas, active,
-                           SkinProgressStrip(SkinTransparentBlit(*active), active->GetWidth(), active->GetHeight(),
-                                             fill, desc.partOffset, middle, vertical));
+    DrawStrip(canvas, normal, client, vertical, middle);
+    if (!fill.IsEmpty()) DrawStrip(canvas, active, fill, vertical, middle);
+}
+
+void CSkinProgressSB::DrawStrip(ISkinCanvas& canvas, CSkinDrawImage* picture, const SkinRect& rect, bool vertical,
+                                SkinStripMiddle middle) {
+    CSkinDrawImage* shown = SkinShownPicture(canvas, picture);
+    if (!shown) return;
+    // The caps are the picture's own number, cut from the copy at its scale.
+    int cap = ProgressDescription()->partOffset;
+    SkinQuad caps = SkinScalePictureMargins(canvas.Scale(), SkinRect{0, 0, picture->GetWidth(), picture->GetHeight()},
+                                            SkinQuad{cap, cap, cap, cap});
+    SkinDrawPictureCut(canvas, shown,
+                       SkinProgressStrip(SkinTransparentBlit(*shown), shown->GetWidth(), shown->GetHeight(), rect,
+                                         vertical ? caps.top : caps.left, middle, vertical));
 }
 
 void CSkinProgressSB::DrawPercentage(ISkinCanvas& canvas, const SkinRect& client, const SkinProgressRange& range) {

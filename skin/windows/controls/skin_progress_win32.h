@@ -39,6 +39,8 @@ private:
     bool OnPassAndRepaint(const SkinMessage&, LRESULT*);
 
     void DrawBar(ISkinCanvas& canvas, const SkinRect& client, bool vertical, const SkinRect& fill);
+    void DrawStrip(ISkinCanvas& canvas, CSkinDrawImage* picture, const SkinRect& rect, bool vertical,
+                   SkinStripMiddle middle);
     void DrawPercentage(ISkinCanvas& canvas, const SkinRect& client, const SkinProgressRange& range);
 
     CSkinDrawImage* channelNormal_[2] = {};  // horizontal, vertical

@@ -76,6 +76,7 @@ std::vector<SkinRect> SkinSliderTicks(uint32_t style, const std::vector<int>& pi
     bool after = (style & kSkinTbsBoth) != 0 || (style & kSkinTbsTop) == 0;
     int length = std::max(0, metrics.tickLength);
     int gap = std::max(0, metrics.tickGap);
+    int width = std::max(1, metrics.tickWidth);
     // Across the channel: the two bands the ticks may take.
     int nearEdge = vertical ? thumb.left : thumb.top;
     int farEdge = vertical ? thumb.right : thumb.bottom;
@@ -83,8 +84,10 @@ std::vector<SkinRect> SkinSliderTicks(uint32_t style, const std::vector<int>& pi
         for (int side = 0; side < 2; ++side) {
             if ((side == 0 && !before) || (side == 1 && !after)) continue;
             int from = side == 0 ? nearEdge - gap - length : farEdge + gap;
-            SkinRect tick =
-                vertical ? SkinRect{from, p, from + length, p + 1} : SkinRect{p, from, p + 1, from + length};
+            // A wider tick stays centred on its pixel.
+            int at = p - (width - 1) / 2;
+            SkinRect tick = vertical ? SkinRect{from, at, from + length, at + width}
+                                     : SkinRect{at, from, at + width, from + length};
             tick = Intersect(tick, client);
             if (!tick.IsEmpty()) ticks.push_back(tick);
         }

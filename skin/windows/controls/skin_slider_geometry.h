@@ -35,7 +35,7 @@ SkinRect SkinSliderThumbRect(const SkinRect& thumb, int pictureW, int pictureH, 
 int SkinSliderPixelOf(const SkinRect& channel, int thumbLength, int minimum, int maximum, int position, bool vertical);
 
 // Tick marks beside the thumb at the given pixels along the channel, as
-// one-pixel-wide rectangles: below (right of) the thumb, above (left of)
+// rectangles `tickWidth` wide: below (right of) the thumb, above (left of)
 // it with TBS_TOP, on both sides with TBS_BOTH, none with TBS_NOTICKS.
 std::vector<SkinRect> SkinSliderTicks(uint32_t style, const std::vector<int>& pixels, const SkinRect& thumb,
                                       const SkinRect& client, const SkinSliderMetrics& metrics = {});

@@ -106,7 +106,7 @@ SkinRect CSkinSliderCtrlSB::ChannelRect(bool vertical) {
 
 bool CSkinSliderCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 0;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     const SkinSliderDesc* desc = SliderDescription();
     if (!canvas || !desc) return true;
@@ -122,16 +122,16 @@ bool CSkinSliderCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     int offset = desc->channelOffset;
 
     if (CSkinDrawImage* normal = channels_[o][0]) {
-        SkinRect rect =
-            SkinSliderChannelRect(channel, vertical ? normal->GetWidth() : normal->GetHeight(), vertical, client);
+        SkinSize size = normal->ScaledSize(scale_);
+        SkinRect rect = SkinSliderChannelRect(channel, vertical ? size.width : size.height, vertical, client);
         normal->DrawThreePart(*canvas, rect, offset, offset, vertical);
     }
     bool enabled = ::IsWindowEnabled(window_) != FALSE;
     // A disabled slider shows no fill: the whole channel reads as off.
     CSkinDrawImage* active = enabled ? channels_[o][1] : nullptr;
     if (active) {
-        SkinRect rect =
-            SkinSliderChannelRect(channel, vertical ? active->GetWidth() : active->GetHeight(), vertical, client);
+        SkinSize size = active->ScaledSize(scale_);
+        SkinRect rect = SkinSliderChannelRect(channel, vertical ? size.width : size.height, vertical, client);
         SkinRect filled = SkinSliderActiveRect(rect, thumb, vertical);
         if (!filled.IsEmpty()) active->DrawThreePart(*canvas, filled, offset, offset, vertical);
     }
@@ -145,7 +145,8 @@ bool CSkinSliderCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
         int index = SkinSliderPictureFor(face, present);
         if (index >= 0) {
             CSkinDrawImage* picture = thumbs_[o][static_cast<size_t>(index)];
-            SkinRect rect = SkinSliderThumbRect(thumb, picture->GetWidth(), picture->GetHeight(), desc->drawSize);
+            SkinSize size = picture->ScaledSize(scale_);
+            SkinRect rect = SkinSliderThumbRect(thumb, size.width, size.height, desc->drawSize);
             SkinDrawPictureFitted(*canvas, picture, rect);
         }
     }
@@ -169,7 +170,9 @@ void CSkinSliderCtrlSB::DrawTicks(ISkinCanvas& canvas, uint32_t style, const Ski
         pixels.push_back(SkinSliderPixelOf(channel, thumbLength, minimum, maximum, tic, vertical));
     }
     SkinColor color = ::GetSysColor(COLOR_BTNSHADOW);
-    for (const SkinRect& tick : SkinSliderTicks(style, pixels, thumb, clientRect_)) canvas.FillSolid(tick, color);
+    for (const SkinRect& tick :
+         SkinSliderTicks(style, pixels, thumb, clientRect_, SkinScaled(SkinSliderMetrics{}, scale_)))
+        canvas.FillSolid(tick, color);
 }
 
 bool CSkinSliderCtrlSB::OnEraseBackground(const SkinMessage& m, LRESULT* result) {

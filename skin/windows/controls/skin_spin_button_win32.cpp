@@ -49,7 +49,8 @@ void CSkinSpinButtonSB::OnReskinned() { SkinInvalidate(window_); }
 bool CSkinSpinButtonSB::Horizontal() const { return (skin_unhooked::Style(window_) & UDS_HORZ) != 0; }
 
 SkinSpinHalves CSkinSpinButtonSB::Halves() const {
-    return SkinSpinSplit(win::ToSkinRect(win::ClientRect(window_)), Horizontal());
+    return SkinSpinSplit(win::ToSkinRect(win::ClientRect(window_)), Horizontal(),
+                         SkinScaled(SkinSpinMetrics{}, scale_));
 }
 
 int CSkinSpinButtonSB::HalfAt(int x, int y) const {
@@ -61,14 +62,14 @@ int CSkinSpinButtonSB::HalfAt(int x, int y) const {
 
 bool CSkinSpinButtonSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 1;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
     SkinRect client = paint.Client();
     clientRect_ = client;
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
 
-    const SkinSpinMetrics metrics;
+    const SkinSpinMetrics metrics = SkinScaled(SkinSpinMetrics{}, scale_);
     bool horizontal = Horizontal();
     SkinSpinHalves halves = SkinSpinSplit(client, horizontal, metrics);
     std::array<bool, kSkinSpinPictureCount> present{};

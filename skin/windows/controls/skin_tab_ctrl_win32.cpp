@@ -67,7 +67,7 @@ void CSkinTabCtrlSB::ApplyDescription() {
     NotifyLayout();
     const SkinTabCtrlDesc* desc = TabDescription();
     if (!desc) return;
-    font_ = SkinControlFont(window_, desc->font);
+    font_ = SkinControlFont(window_, desc->font, scale_);
     push_ = desc->pushbuttonSkinLabel.empty()
                 ? nullptr
                 : GetSkinResourceManager()->GetDescription<SkinButtonDesc>(desc->pushbuttonSkinLabel);
@@ -86,7 +86,7 @@ void CSkinTabCtrlSB::AdjustColors(const SkinColorShift& shift) {
     for (int i = 0; i < kSkinTabPictureCount; ++i) pictures_[static_cast<size_t>(i)] = Picture(*ids[i]);
     pushPictures_ = {};
     if (push_) pushPictures_ = {Picture(push_->picNormal), Picture(push_->picOver), Picture(push_->picDown)};
-    borderPen_ = SkinGraphics().CreatePen(PS_SOLID, 1, d->borderColor);
+    borderPen_.reset();  // made again at the next paint, in the description's colour
 }
 
 void CSkinTabCtrlSB::OnReskinned() {
@@ -138,7 +138,7 @@ HFONT CSkinTabCtrlSB::TurnedFont(int escapement) {
 
 bool CSkinTabCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 0;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     const SkinTabCtrlDesc* desc = TabDescription();
     if (!canvas || !desc) return true;
@@ -158,34 +158,41 @@ bool CSkinTabCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
         tabs.push_back(Tab{i, win::ToSkinRect(r), i == selected});
         band = Union(band, win::ToSkinRect(r));
     }
+    const SkinTabMetrics metrics = SkinScaled(SkinTabMetrics{}, scale_);
     bool buttons = (style & kSkinTcsButtons) != 0;
-    if (!buttons && borderPen_) {
-        SkinRect border = SkinTabBorderRect(client, band, side);
-        if (SkinTabBorderShown(border))
-            canvas->RoundRect(border, desc->borderRound, desc->borderRound, borderPen_.get(),
-                              SkinGraphics().NullBrush());
+    SkinRect border = SkinTabBorderRect(client, band, side);
+    if (!buttons && SkinTabBorderShown(border, metrics)) {
+        // The pen is made for the window's scale, once for each scale.
+        if (!borderPen_ || penScale_ != scale_) {
+            // Inside the frame: a wider pen stays within the page's rectangle.
+            borderPen_ = SkinGraphics().CreatePen(PS_INSIDEFRAME, SkinScaledPenWidth(scale_, 1), desc->borderColor);
+            penScale_ = scale_;
+        }
+        int round = scale_.Scale(desc->borderRound);
+        if (borderPen_) canvas->RoundRect(border, round, round, borderPen_.get(), SkinGraphics().NullBrush());
     }
     // The selected tab last: it reaches over its neighbours.
     std::stable_partition(tabs.begin(), tabs.end(), [](const Tab& t) { return !t.selected; });
-    for (const Tab& tab : tabs) DrawTab(*canvas, tab, side, style, client);
+    for (const Tab& tab : tabs) DrawTab(*canvas, tab, side, style, client, metrics);
 
     if (::GetFocus() == window_ && selected >= 0) {
         auto uiState = static_cast<UINT>(::SendMessageW(window_, WM_QUERYUISTATE, 0, 0));
         for (const Tab& tab : tabs)
             if (tab.selected && !(uiState & UISF_HIDEFOCUS))
-                canvas->DrawFocusRect(SkinTabFocusRect(SkinTabFaceRect(tab.item, side, !buttons, client)));
+                canvas->DrawFocusRect(
+                    SkinTabFocusRect(SkinTabFaceRect(tab.item, side, !buttons, client, metrics), metrics));
     }
     return true;
 }
 
 void CSkinTabCtrlSB::DrawTab(ISkinCanvas& canvas, const Tab& tab, SkinTabSide side, uint32_t style,
-                             const SkinRect& client) {
+                             const SkinRect& client, const SkinTabMetrics& metrics) {
     const SkinTabCtrlDesc& desc = *TabDescription();
     bool buttons = (style & kSkinTcsButtons) != 0;
     bool enabled = ::IsWindowEnabled(window_) != FALSE;
     bool hot = enabled && hover_ && tab.index == hotTab_;
     SkinTabFace face = SkinTabFaceOf(tab.selected, hot);
-    SkinRect rect = SkinTabFaceRect(tab.item, side, tab.selected && !buttons, client);
+    SkinRect rect = SkinTabFaceRect(tab.item, side, tab.selected && !buttons, client, metrics);
     if (rect.IsEmpty()) return;
 
     SkinColor color = tab.selected ? desc.itemTextCheckedColor : desc.itemTextNormalColor;
@@ -223,11 +230,11 @@ void CSkinTabCtrlSB::DrawTab(ISkinCanvas& canvas, const Tab& tab, SkinTabSide si
             ::SendMessageW(parent, WM_DRAWITEM, draw.CtlID, reinterpret_cast<LPARAM>(&draw));
         return;
     }
-    DrawTabContent(canvas, tab, rect, side, color);
+    DrawTabContent(canvas, tab, rect, side, color, metrics);
 }
 
 void CSkinTabCtrlSB::DrawTabContent(ISkinCanvas& canvas, const Tab& tab, const SkinRect& face, SkinTabSide side,
-                                    SkinColor color) {
+                                    SkinColor color, const SkinTabMetrics& metrics) {
     wchar_t buffer[kMaxTabText + 1] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT | TCIF_IMAGE;
@@ -244,7 +251,7 @@ void CSkinTabCtrlSB::DrawTabContent(ISkinCanvas& canvas, const Tab& tab, const S
 
     SkinRect measure{0, 0, 0, 0};
     if (!text.empty()) canvas.DrawText(measure, text, kSkinDtSingleLine | kSkinDtCalcRect, color, font_);
-    SkinTabContent content = SkinTabContentLayout(face, side, iconW, iconH, measure.Width(), measure.Height());
+    SkinTabContent content = SkinTabContentLayout(face, side, iconW, iconH, measure.Width(), measure.Height(), metrics);
 
     if (iconW > 0) {
         win::ScopedOwnIcon icon(::ImageList_GetIcon(images, item.iImage, ILD_TRANSPARENT));
@@ -253,7 +260,7 @@ void CSkinTabCtrlSB::DrawTabContent(ISkinCanvas& canvas, const Tab& tab, const S
     if (text.empty()) return;
     if (content.escapement == 0) {
         // A text wider than its tab ends in an ellipsis.
-        int inset = SkinTabMetrics{}.textInset;
+        int inset = metrics.textInset;
         SkinRect place{std::max(content.text.left, face.left + inset), content.text.top,
                        std::min(content.text.right, face.right - inset), content.text.bottom};
         canvas.DrawText(place, text, kSkinDtSingleLine | kSkinDtVCenter | kSkinDtCenter | kSkinDtEndEllipsis, color,
@@ -313,7 +320,7 @@ bool CSkinTabCtrlSB::OnFocus(const SkinMessage& m, LRESULT* result) {
 bool CSkinTabCtrlSB::OnSetFont(const SkinMessage& m, LRESULT* result) {
     *result = SkinCallPrevious(*this, m);
     const SkinTabCtrlDesc* desc = TabDescription();
-    if (desc && desc->font.empty()) font_ = SkinControlFont(window_, desc->font);
+    if (desc && desc->font.empty()) font_ = SkinControlFont(window_, desc->font, scale_);
     PlaceSpin();
     SkinInvalidate(window_);
     return true;

@@ -56,8 +56,10 @@ private:
         SkinRect item;
         bool selected = false;
     };
-    void DrawTab(ISkinCanvas& canvas, const Tab& tab, SkinTabSide side, uint32_t style, const SkinRect& client);
-    void DrawTabContent(ISkinCanvas& canvas, const Tab& tab, const SkinRect& face, SkinTabSide side, SkinColor color);
+    void DrawTab(ISkinCanvas& canvas, const Tab& tab, SkinTabSide side, uint32_t style, const SkinRect& client,
+                 const SkinTabMetrics& metrics);
+    void DrawTabContent(ISkinCanvas& canvas, const Tab& tab, const SkinRect& face, SkinTabSide side, SkinColor color,
+                        const SkinTabMetrics& metrics);
     // The tab under a client point, or -1.
     int TabAt(int x, int y);
     HWND SpinWindow() const;
@@ -68,6 +70,7 @@ private:
     const SkinButtonDesc* push_ = nullptr;
     std::array<CSkinDrawImage*, 3> pushPictures_{};
     SkinPen borderPen_;
+    SkinScale penScale_;
     SkinFont turned_[2];  // 90 and 270 degrees, made from turnedBase_
     HFONT turnedBase_ = nullptr;
     int hotTab_ = -1;
