@@ -16,6 +16,11 @@ struct SkinProgressTable {
         {WM_ERASEBKGND, &P::OnEraseBackground},
         {WM_NCCALCSIZE, &P::OnNcCalcSize},
         {PBM_SETPOS, &P::OnPassAndRepaint},
+        // A control may repaint only the strip between the old and the new
+        // end of its own bar after a step; the skin's fill and percentage
+        // lie elsewhere.
+        {PBM_DELTAPOS, &P::OnPassAndRepaint},
+        {PBM_STEPIT, &P::OnPassAndRepaint},
     };
 };
 
