@@ -66,13 +66,18 @@ protected:
         return gallery_.NameAt(IDC_GALLERY_TAB, r.left + 4, r.top + 4);
     }
     static void Key(WORD vk) {
-        INPUT keys[2] = {};
-        keys[0].type = keys[1].type = INPUT_KEYBOARD;
-        keys[0].ki.wVk = keys[1].ki.wVk = vk;
-        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        ::SendInput(2, keys, sizeof(INPUT));
+        KeyDown(vk);
+        KeyUp(vk);
+    }
+    static void KeyDown(WORD vk, DWORD flags = 0) {
+        INPUT key = {};
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = vk;
+        key.ki.dwFlags = flags;
+        ::SendInput(1, &key, sizeof(INPUT));
         skin_test::Pump(50);
     }
+    static void KeyUp(WORD vk) { KeyDown(vk, KEYEVENTF_KEYUP); }
 
     GalleryUnderTest gallery_;
 };
@@ -116,6 +121,25 @@ TEST_F(GalleryRanges, SpinHalvesShowTheirFacesWithAGapBetweenThem) {
     EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_SPIN, x, 15), "gallery.spin.bottom.disable");
     gallery_.Release();
     ::EnableWindow(spin, TRUE);
+}
+
+TEST_F(GalleryRanges, SpinShowsTheArrowKeyHeldInItsBuddy) {
+    HWND spin = gallery_.Control(IDC_GALLERY_SPIN);
+    RECT r = gallery_.ClientRect(IDC_GALLERY_SPIN);
+    int x = r.right / 2, top = 2, bottom = r.bottom - 3;
+    ::SetFocus(gallery_.Control(IDC_GALLERY_SPIN_BUDDY));
+    LRESULT start = ::SendMessageW(spin, UDM_GETPOS32, 0, 0);
+    KeyDown(VK_UP);
+    EXPECT_TRUE(gallery_.WaitForName(IDC_GALLERY_SPIN, x, top, "gallery.spin.top.down"));
+    EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_SPIN, x, bottom), "gallery.spin.bottom.normal");
+    KeyUp(VK_UP);
+    EXPECT_TRUE(gallery_.WaitForName(IDC_GALLERY_SPIN, x, top, "gallery.spin.top.normal"));
+    EXPECT_GT(::SendMessageW(spin, UDM_GETPOS32, 0, 0), start);
+    KeyDown(VK_DOWN);
+    EXPECT_TRUE(gallery_.WaitForName(IDC_GALLERY_SPIN, x, bottom, "gallery.spin.bottom.down"));
+    EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_SPIN, x, top), "gallery.spin.top.normal");
+    KeyUp(VK_DOWN);
+    EXPECT_TRUE(gallery_.WaitForName(IDC_GALLERY_SPIN, x, bottom, "gallery.spin.bottom.normal"));
 }
 
 TEST_F(GalleryRanges, ProgressShowsItsShareAndPercentage) {

@@ -82,12 +82,28 @@ bool CSkinSpinButtonSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     // A picture fills its half as a 9-grid: rounded corners stay round at
     // any size.
     const SkinQuad margins{metrics.pictureMargin, metrics.pictureMargin, metrics.pictureMargin, metrics.pictureMargin};
+    int keyHalf = KeyHeldHalf(horizontal);
     for (int i = 0; i < 2; ++i) {
-        SkinSpinFace face = SkinSpinHalfFace(enabled, rects[i]->Contains(cursor.x, cursor.y), pressed_ != 0);
+        SkinSpinFace face = enabled && i == keyHalf
+                                ? SkinSpinFace::Down
+                                : SkinSpinHalfFace(enabled, rects[i]->Contains(cursor.x, cursor.y), pressed_ != 0);
         int picture = SkinSpinPictureFor(parts[i], face, present);
         if (picture >= 0) pictures_[static_cast<size_t>(picture)]->Draw9Grid(*canvas, *rects[i], margins);
     }
     return true;
+}
+
+int CSkinSpinButtonSB::KeyHeldHalf(bool horizontal) const {
+    // The arrow keys in the buddy spin the control as its arrows do, and
+    // the control repaints while one is held and when it is let go.
+    if (!(skin_unhooked::Style(window_) & UDS_ARROWKEYS)) return -1;
+    auto buddy = reinterpret_cast<HWND>(::SendMessageW(window_, UDM_GETBUDDY, 0, 0));
+    if (!buddy || ::GetFocus() != buddy) return -1;
+    bool up = (::GetKeyState(VK_UP) & 0x8000) != 0, down = (::GetKeyState(VK_DOWN) & 0x8000) != 0;
+    if (up == down) return -1;
+    // Up counts up: the upper arrow, or the right one of a horizontal spin.
+    int incrementHalf = horizontal ? 1 : 0;
+    return up ? incrementHalf : 1 - incrementHalf;
 }
 
 bool CSkinSpinButtonSB::OnEnable(const SkinMessage& m, LRESULT* result) {

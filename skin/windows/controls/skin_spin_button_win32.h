@@ -39,6 +39,8 @@ private:
     SkinSpinHalves Halves() const;
     // Which half holds the point: 0 the first, 1 the second, -1 neither.
     int HalfAt(int x, int y) const;
+    // The half whose arrow key is held in the focused buddy, or -1.
+    int KeyHeldHalf(bool horizontal) const;
 
     std::array<CSkinDrawImage*, kSkinSpinPictureCount> pictures_{};
     int hotHalf_ = -1;
