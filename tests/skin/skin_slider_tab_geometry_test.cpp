@@ -29,6 +29,14 @@ TEST(SkinSliderGeometry, ChannelIsTurnedBackCentredAndKeptInside) {
     EXPECT_EQ(SkinSliderActiveRect(SkinRect{8, 8, 192, 14}, SkinRect{8, 2, 19, 23}, false), (SkinRect{8, 8, 13, 14}));
     EXPECT_TRUE(SkinSliderActiveRect(SkinRect{8, 8, 192, 14}, SkinRect{-20, 2, -9, 23}, false).IsEmpty());
     EXPECT_EQ(SkinSliderActiveRect(SkinRect{7, 8, 15, 192}, SkinRect{2, 25, 23, 36}, true), (SkinRect{7, 8, 15, 30}));
+
+    // A selection range fills between its ends, given in either order, and
+    // never outside the channel.
+    EXPECT_EQ(SkinSliderSelectionRect(SkinRect{8, 8, 192, 14}, 60, 30, false), (SkinRect{30, 8, 60, 14}));
+    EXPECT_EQ(SkinSliderSelectionRect(SkinRect{8, 8, 192, 14}, -50, 500, false), (SkinRect{8, 8, 192, 14}));
+    EXPECT_EQ(SkinSliderSelectionRect(SkinRect{7, 8, 15, 192}, 40, 90, true), (SkinRect{7, 40, 15, 90}));
+    EXPECT_TRUE(SkinSliderSelectionRect(SkinRect{8, 8, 192, 14}, 50, 50, false).IsEmpty());
+    EXPECT_TRUE(SkinSliderSelectionRect(SkinRect{8, 8, 192, 14}, 300, 400, false).IsEmpty());
 }
 
 TEST(SkinSliderGeometry, ThumbPixelsMatchTheControlsOwnPlacement) {

@@ -120,6 +120,30 @@ TEST_F(SkinSliderTab, VerticalSliderTakesItsOwnPictures) {
     ::EnableWindow(sliderV_, TRUE);
 }
 
+TEST_F(SkinSliderTab, SliderWithASelectionRangeFillsTheSelection) {
+    ::SetWindowLongPtrW(slider_, GWL_STYLE, ::GetWindowLongPtrW(slider_, GWL_STYLE) | TBS_ENABLESELRANGE);
+    ASSERT_EQ(SetWindowSkin(slider_, L"t.slider"), 1);
+    // Where the control puts the thumb's middle for a value.
+    auto at = [&](int value) {
+        ::SendMessageW(slider_, TBM_SETPOS, TRUE, value);
+        return Middle(Thumb(slider_)).x;
+    };
+    int one = at(1), four = at(4), seven = at(7);
+    ::SendMessageW(slider_, TBM_SETSEL, TRUE, MAKELONG(2, 6));
+    ::SendMessageW(slider_, TBM_SETPOS, TRUE, 9);
+    Repaint(slider_);
+    RECT channel{};
+    ::SendMessageW(slider_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    int y = (channel.top + channel.bottom) / 2;
+    EXPECT_TRUE(Shows(slider_, four, y, L"slider.channel.active"));
+    EXPECT_TRUE(Shows(slider_, one, y, L"slider.channel.normal"));
+    EXPECT_TRUE(Shows(slider_, seven, y, L"slider.channel.normal")) << "filled up to the thumb, not the selection";
+    // Without a selection nothing is filled.
+    ::SendMessageW(slider_, TBM_CLEARSEL, TRUE, 0);
+    Repaint(slider_);
+    EXPECT_TRUE(Shows(slider_, four, y, L"slider.channel.normal"));
+}
+
 TEST_F(SkinSliderTab, TabTextsTakeTheirStatesColours) {
     ASSERT_EQ(SetWindowSkin(tab_, L"t.tab"), 1);
     ::SendMessageW(tab_, TCM_SETCURSEL, 2, 0);

@@ -46,6 +46,20 @@ SkinRect SkinSliderActiveRect(const SkinRect& channelRect, const SkinRect& thumb
     return active.IsEmpty() ? SkinRect{} : active;
 }
 
+SkinRect SkinSliderSelectionRect(const SkinRect& channelRect, int startPixel, int endPixel, bool vertical) {
+    if (channelRect.IsEmpty()) return SkinRect{};
+    int low = std::min(startPixel, endPixel), high = std::max(startPixel, endPixel);
+    SkinRect selection = channelRect;
+    if (vertical) {
+        selection.top = std::clamp(low, channelRect.top, channelRect.bottom);
+        selection.bottom = std::clamp(high, channelRect.top, channelRect.bottom);
+    } else {
+        selection.left = std::clamp(low, channelRect.left, channelRect.right);
+        selection.right = std::clamp(high, channelRect.left, channelRect.right);
+    }
+    return selection.IsEmpty() ? SkinRect{} : selection;
+}
+
 SkinRect SkinSliderThumbRect(const SkinRect& thumb, int pictureW, int pictureH, bool ownSize) {
     if (!ownSize || pictureW <= 0 || pictureH <= 0) return thumb;
     int x = thumb.left + (thumb.Width() - pictureW) / 2;

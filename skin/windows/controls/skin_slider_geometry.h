@@ -26,6 +26,11 @@ SkinRect SkinSliderChannelRect(const SkinRect& channel, int thickness, bool vert
 // middle of the thumb. Empty when the thumb sits at the start.
 SkinRect SkinSliderActiveRect(const SkinRect& channelRect, const SkinRect& thumb, bool vertical);
 
+// The filled part of a slider with a selection range (TBS_ENABLESELRANGE):
+// the channel between the pixels of the selection's two ends, in either
+// order, kept inside the channel. Empty for an empty selection.
+SkinRect SkinSliderSelectionRect(const SkinRect& channelRect, int startPixel, int endPixel, bool vertical);
+
 // Where the thumb picture goes: at the picture's own size centred on the
 // control's thumb (`ownSize`), else the thumb itself.
 SkinRect SkinSliderThumbRect(const SkinRect& thumb, int pictureW, int pictureH, bool ownSize);

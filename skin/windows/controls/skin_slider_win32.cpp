@@ -132,7 +132,10 @@ bool CSkinSliderCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     if (active) {
         SkinSize size = active->ScaledSize(scale_);
         SkinRect rect = SkinSliderChannelRect(channel, vertical ? size.width : size.height, vertical, client);
-        SkinRect filled = SkinSliderActiveRect(rect, thumb, vertical);
+        // A slider with a selection range shows the selection, not the way
+        // to the thumb.
+        SkinRect filled = (style & TBS_ENABLESELRANGE) ? SelectionRect(rect, channel, thumb, vertical)
+                                                       : SkinSliderActiveRect(rect, thumb, vertical);
         if (!filled.IsEmpty()) active->DrawThreePart(*canvas, filled, offset, offset, vertical);
     }
     DrawTicks(*canvas, style, channel, thumb);
@@ -152,6 +155,19 @@ bool CSkinSliderCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     }
     if (focused && desc->drawFocusRect) canvas->DrawFocusRect(client);
     return true;
+}
+
+SkinRect CSkinSliderCtrlSB::SelectionRect(const SkinRect& channelRect, const SkinRect& channel, const SkinRect& thumb,
+                                          bool vertical) {
+    auto minimum = static_cast<int>(SkinCallPrevious(*this, TBM_GETRANGEMIN, 0, 0));
+    auto maximum = static_cast<int>(SkinCallPrevious(*this, TBM_GETRANGEMAX, 0, 0));
+    auto start = static_cast<int>(SkinCallPrevious(*this, TBM_GETSELSTART, 0, 0));
+    auto end = static_cast<int>(SkinCallPrevious(*this, TBM_GETSELEND, 0, 0));
+    if (end <= start) return SkinRect{};
+    int thumbLength = vertical ? thumb.Height() : thumb.Width();
+    return SkinSliderSelectionRect(channelRect,
+                                   SkinSliderPixelOf(channel, thumbLength, minimum, maximum, start, vertical),
+                                   SkinSliderPixelOf(channel, thumbLength, minimum, maximum, end, vertical), vertical);
 }
 
 void CSkinSliderCtrlSB::DrawTicks(ISkinCanvas& canvas, uint32_t style, const SkinRect& channel, const SkinRect& thumb) {

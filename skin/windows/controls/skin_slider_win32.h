@@ -1,7 +1,8 @@
 // CSkinSliderCtrlSB: the skin of a slider (trackbar). It draws the channel,
-// its filled part up to the thumb, the tick marks and the thumb by state
-// (normal, over, down, disabled, focus) where the control itself places
-// them, so dragging, paging and keys keep the control's own behaviour.
+// its filled part up to the thumb (or its selection range), the tick marks
+// and the thumb by state (normal, over, down, disabled, focus) where the
+// control itself places them, so dragging, paging and keys keep the
+// control's own behaviour.
 #pragma once
 
 #include <windows.h>
@@ -40,6 +41,8 @@ private:
     // The control's own answers, asked of its procedure directly.
     SkinRect ThumbRect();
     SkinRect ChannelRect(bool vertical);
+    // The channel's filled part between the ends of the selection range.
+    SkinRect SelectionRect(const SkinRect& channelRect, const SkinRect& channel, const SkinRect& thumb, bool vertical);
     void DrawTicks(ISkinCanvas& canvas, uint32_t style, const SkinRect& channel, const SkinRect& thumb);
 
     // Thumb faces (normal, over, down, disabled, focus) and channel
