@@ -16,6 +16,7 @@ enum : uint32_t {
     kSkinDtBottom = 0x8,
     kSkinDtWordBreak = 0x10,
     kSkinDtSingleLine = 0x20,
+    kSkinDtNoClip = 0x100,
     kSkinDtCalcRect = 0x400,
     kSkinDtNoPrefix = 0x800,
     kSkinDtEditControl = 0x2000,
@@ -101,12 +102,30 @@ enum : unsigned {
 // Compression codes of BMP files (BI_).
 enum : uint32_t { kSkinBmpRgb = 0, kSkinBmpRle8 = 1, kSkinBmpRle4 = 2, kSkinBmpBitfields = 3 };
 
+// Trackbar styles (TBS_) the slider skin reads.
+enum : uint32_t {
+    kSkinTbsVert = 0x2,
+    kSkinTbsTop = 0x4,  // TBS_LEFT for a vertical slider
+    kSkinTbsBoth = 0x8,
+    kSkinTbsNoTicks = 0x10,
+    kSkinTbsNoThumb = 0x80,
+};
+
+// Tab control styles (TCS_) the tab skin reads.
+enum : uint32_t {
+    kSkinTcsBottom = 0x2,  // TCS_RIGHT with TCS_VERTICAL
+    kSkinTcsVertical = 0x80,
+    kSkinTcsButtons = 0x100,
+    kSkinTcsMultiline = 0x200,
+};
+
 #if defined(_WIN32)
 #include <windows.h>
+#include <commctrl.h>
 
 static_assert(kSkinDtLeft == DT_LEFT && kSkinDtTop == DT_TOP && kSkinDtCenter == DT_CENTER &&
               kSkinDtRight == DT_RIGHT && kSkinDtVCenter == DT_VCENTER && kSkinDtBottom == DT_BOTTOM &&
-              kSkinDtWordBreak == DT_WORDBREAK && kSkinDtSingleLine == DT_SINGLELINE &&
+              kSkinDtWordBreak == DT_WORDBREAK && kSkinDtSingleLine == DT_SINGLELINE && kSkinDtNoClip == DT_NOCLIP &&
               kSkinDtCalcRect == DT_CALCRECT && kSkinDtNoPrefix == DT_NOPREFIX &&
               kSkinDtEditControl == DT_EDITCONTROL && kSkinDtEndEllipsis == DT_END_ELLIPSIS);
 static_assert(kSkinWsCaption == WS_CAPTION && kSkinWsBorder == WS_BORDER && kSkinWsDlgFrame == WS_DLGFRAME &&
@@ -133,4 +152,8 @@ static_assert(kSkinSifRange == SIF_RANGE && kSkinSifPage == SIF_PAGE && kSkinSif
               kSkinSifDisableNoScroll == SIF_DISABLENOSCROLL && kSkinSifTrackPos == SIF_TRACKPOS);
 static_assert(kSkinBmpRgb == BI_RGB && kSkinBmpRle8 == BI_RLE8 && kSkinBmpRle4 == BI_RLE4 &&
               kSkinBmpBitfields == BI_BITFIELDS);
+static_assert(kSkinTbsVert == TBS_VERT && kSkinTbsTop == TBS_TOP && kSkinTbsTop == TBS_LEFT &&
+              kSkinTbsBoth == TBS_BOTH && kSkinTbsNoTicks == TBS_NOTICKS && kSkinTbsNoThumb == TBS_NOTHUMB);
+static_assert(kSkinTcsBottom == TCS_BOTTOM && kSkinTcsBottom == TCS_RIGHT && kSkinTcsVertical == TCS_VERTICAL &&
+              kSkinTcsButtons == TCS_BUTTONS && kSkinTcsMultiline == TCS_MULTILINE);
 #endif

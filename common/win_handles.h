@@ -102,7 +102,8 @@ struct ResourceTraits {
     static void Close(HGLOBAL h) { ::FreeResource(h); }
 };
 
-// Only for icons this program loaded without LR_SHARED.
+// Only for icons this program made or loaded without LR_SHARED (an image
+// list's ImageList_GetIcon, LoadImage).
 struct OwnIconTraits {
     static HICON Empty() { return nullptr; }
     static void Close(HICON h) { ::DestroyIcon(h); }

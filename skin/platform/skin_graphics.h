@@ -39,6 +39,7 @@ using SkinPen = SkinGdiHandle<HPEN, SkinGdiKind::Pen>;
 using SkinBrush = SkinGdiHandle<HBRUSH, SkinGdiKind::Brush>;
 using SkinBitmapHandle = SkinGdiHandle<HBITMAP, SkinGdiKind::Bitmap>;
 using SkinRegion = SkinGdiHandle<HRGN, SkinGdiKind::Region>;
+using SkinFont = SkinGdiHandle<HFONT, SkinGdiKind::Font>;
 
 // A bitmap with its size and depth.
 struct SkinBitmapInfo {
@@ -67,6 +68,9 @@ public:
     virtual SkinBrush CreatePatternBrush(HBITMAP bitmap) = 0;
     // The stock hollow brush; not counted, never deleted.
     virtual HBRUSH NullBrush() = 0;
+    // A font like `base` whose text runs at `escapement` tenths of a degree
+    // counter-clockwise (900: upwards); null when `base` cannot be read.
+    virtual SkinFont CreateTurnedFont(HFONT base, int escapement) = 0;
 
     // A device-dependent bitmap from a BMP file whose bytes have passed
     // SkinCheckBmp (image/bmp_file.h): CreateDIBitmap on the screen DC.

@@ -34,6 +34,9 @@ class NativeSkinGraphics final : public ISkinGraphics {
 public:
     SkinPen CreatePen(uint32_t, int, SkinColor) override { return SkinPen(Make<HPEN>(SkinGdiKind::Pen)); }
     SkinBrush CreateSolidBrush(SkinColor) override { return SkinBrush(Make<HBRUSH>(SkinGdiKind::Brush)); }
+    SkinFont CreateTurnedFont(HFONT base, int) override {
+        return base ? SkinFont(Make<HFONT>(SkinGdiKind::Font)) : SkinFont();
+    }
     SkinBrush CreatePatternBrush(HBITMAP bitmap) override {
         if (!Find(bitmap, SkinGdiKind::Bitmap)) return SkinBrush();
         return SkinBrush(Make<HBRUSH>(SkinGdiKind::Brush));

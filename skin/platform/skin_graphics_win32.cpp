@@ -34,6 +34,13 @@ public:
         return SkinPen(Counted(::CreatePen(static_cast<int>(style), width, color)));
     }
     SkinBrush CreateSolidBrush(SkinColor color) override { return SkinBrush(Counted(::CreateSolidBrush(color))); }
+    SkinFont CreateTurnedFont(HFONT base, int escapement) override {
+        LOGFONTW font{};
+        if (!base || ::GetObjectW(base, sizeof font, &font) != sizeof font) return SkinFont();
+        font.lfEscapement = escapement;
+        font.lfOrientation = escapement;
+        return SkinFont(Counted(::CreateFontIndirectW(&font)));
+    }
     SkinBrush CreatePatternBrush(HBITMAP bitmap) override {
         return SkinBrush(bitmap ? Counted(::CreatePatternBrush(bitmap)) : nullptr);
     }

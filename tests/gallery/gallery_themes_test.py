@@ -18,7 +18,7 @@ from skin_pictures import read_bmp, read_png  # noqa: E402
 from gallery_theme.theme import RESERVED, SEPARATION, Theme  # noqa: E402
 
 # Attributes that name a picture of the theme.
-PICTURE_ATTRIBUTE = re.compile(r"^(pic|bmp|thumb|channel|imagelogo|image[A-Z])|Image$")
+PICTURE_ATTRIBUTE = re.compile(r"^(pic|bmp|thumb|channel(Horiz|Vert)|imagelogo|image[A-Z])|Image$")
 
 
 def build(out):

@@ -43,6 +43,7 @@ public:
     SkinBrush CreateSolidBrush(SkinColor color) override { return base_.CreateSolidBrush(color); }
     SkinBrush CreatePatternBrush(HBITMAP bitmap) override { return base_.CreatePatternBrush(bitmap); }
     HBRUSH NullBrush() override { return base_.NullBrush(); }
+    SkinFont CreateTurnedFont(HFONT base, int escapement) override { return base_.CreateTurnedFont(base, escapement); }
     SkinBitmapHandle CreateBitmapFromBmp(const uint8_t* file, size_t size) override {
         return base_.CreateBitmapFromBmp(file, size);
     }

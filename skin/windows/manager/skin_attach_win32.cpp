@@ -10,8 +10,12 @@
 #include "skin/windows/controls/skin_check_button_win32.h"
 #include "skin/windows/controls/skin_group_box_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
+#include "skin/windows/controls/skin_progress_win32.h"
+#include "skin/windows/controls/skin_slider_win32.h"
+#include "skin/windows/controls/skin_spin_button_win32.h"
 #include "skin/windows/controls/skin_radio_button_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
+#include "skin/windows/controls/skin_tab_ctrl_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
@@ -41,6 +45,11 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::MdiClient, SkinDescClass::Window, &Make<CSkinMDIClient>, &SkinClassProc<CSkinMDIClient>, true},
     {SkinWindowKind::Button, SkinDescClass::Button, &Make<CSkinButtonSB>, &SkinClassProc<CSkinButtonSB>, false},
     {SkinWindowKind::Static, SkinDescClass::Static, &Make<CSkinStaticSB>, &SkinClassProc<CSkinStaticSB>, false},
+    {SkinWindowKind::SpinButton, SkinDescClass::SpinButton, &Make<CSkinSpinButtonSB>, &SkinClassProc<CSkinSpinButtonSB>,
+     false},
+    {SkinWindowKind::Slider, SkinDescClass::Slider, &Make<CSkinSliderCtrlSB>, &SkinClassProc<CSkinSliderCtrlSB>, false},
+    {SkinWindowKind::TabCtrl, SkinDescClass::TabCtrl, &Make<CSkinTabCtrlSB>, &SkinClassProc<CSkinTabCtrlSB>, false},
+    {SkinWindowKind::Progress, SkinDescClass::Progress, &Make<CSkinProgressSB>, &SkinClassProc<CSkinProgressSB>, false},
     {SkinWindowKind::CheckButton, SkinDescClass::CheckButton, &Make<CSkinCheckBtnSB>, &SkinClassProc<CSkinCheckBtnSB>,
      false},
     {SkinWindowKind::RadioButton, SkinDescClass::RadioButton, &Make<CSkinRadioBtnSB>, &SkinClassProc<CSkinRadioBtnSB>,
