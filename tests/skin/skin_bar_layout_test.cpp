@@ -162,6 +162,17 @@ TEST(SkinStatusLayout, PartsSeparatorsAndGrip) {
     EXPECT_EQ(SkinSizeGripRect(client, SkinSize{}), (SkinRect{587, 9, 600, 22}));
     EXPECT_EQ(SkinSizeGripRect(client, SkinSize{5000, 5000}), client);
     EXPECT_TRUE(SkinStatusPartLayout(SkinRect{0, 0, 4, 20}, SkinSize{16, 16}, 1 << 30).text.IsEmpty());
+
+    // The drawn grip: a triangle of six dots hugging the corner, shadows inside.
+    std::vector<SkinRect> dots = SkinGripDots(SkinRect{587, 9, 600, 22});
+    ASSERT_EQ(dots.size(), 6u);
+    EXPECT_EQ(dots.back(), (SkinRect{597, 19, 599, 21}));
+    for (const SkinRect& d : dots) {
+        EXPECT_LT(d.right, 600);
+        EXPECT_LT(d.bottom, 22);
+        EXPECT_GE(d.left + d.top, 597 + 13 - 6) << "above the diagonal";
+    }
+    EXPECT_TRUE(SkinGripDots(SkinRect{0, 0, 2, 2}).empty());
 }
 
 TEST(SkinRebarLayout, BandHeaderHoldsGripperTextAndChevron) {

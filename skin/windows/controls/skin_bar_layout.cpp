@@ -173,6 +173,21 @@ SkinRect SkinSizeGripRect(const SkinRect& client, const SkinSize& picture, const
     return SkinRect{client.right - w, client.bottom - h, client.right, client.bottom};
 }
 
+std::vector<SkinRect> SkinGripDots(const SkinRect& grip) {
+    std::vector<SkinRect> dots;
+    const int step = 3, size = 2;
+    const int x0 = grip.right - 3 * step, y0 = grip.bottom - 3 * step;
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            if (row + col < 2) continue;
+            SkinRect dot{x0 + col * step, y0 + row * step, x0 + col * step + size, y0 + row * step + size};
+            if (dot.left >= grip.left && dot.top >= grip.top && dot.right < grip.right && dot.bottom < grip.bottom)
+                dots.push_back(dot);
+        }
+    }
+    return dots;
+}
+
 // ----- Rebar -----
 
 SkinRebarBandParts SkinRebarBandLayout(const SkinRebarBandInput& in, const SkinRebarMetrics& metrics) {

@@ -135,6 +135,10 @@ SkinRect SkinStatusSeparatorRect(const SkinRect& part, const SkinRect& next, con
 // its picture's size (or the metric's square) in the bottom-right corner.
 bool SkinStatusShowsGrip(uint32_t style, bool parentMaximised);
 SkinRect SkinSizeGripRect(const SkinRect& client, const SkinSize& picture, const SkinStatusMetrics& metrics = {});
+// The grip drawn without a picture: six 2 x 2 dots in a triangle at the
+// corner, each with room for a one-pixel light shadow below and right;
+// dots that would leave the grip are left out.
+std::vector<SkinRect> SkinGripDots(const SkinRect& grip);
 
 // ----- Rebar -----
 
