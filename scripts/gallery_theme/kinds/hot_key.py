@@ -1,12 +1,8 @@
-"""Hot key: the gallery asks for "gallery.hotkey" (class hotkey) for the hot-key
-control.
-
-Not described yet, so the gallery shows the system look here. To skin it: add
-the pictures with theme.picture(...) (ids "gallery.hotkey.<part>.<state>") and
-the description with theme.control("hotkey", "gallery.hotkey", attributes,
-items), as check_box.py does; the test theme then gets a solid colour for each
-picture by itself."""
+"""Hot key: "gallery.hotkey" (class hotkey) for the hot-key field. Its
+frame is the fields' shared pair (gallery.hotkey.frame.{normal,over},
+24 x 24); the control draws the keys inside."""
+from gallery_theme import field
 
 
 def build(theme):
-    pass
+    theme.control("hotkey", "gallery.hotkey", field.frames(theme, "gallery.hotkey"))

@@ -1,12 +1,11 @@
-"""IP address: the gallery asks for "gallery.ipaddress" (class ipaddress) for the
-IP-address control.
-
-Not described yet, so the gallery shows the system look here. To skin it: add
-the pictures with theme.picture(...) (ids "gallery.ipaddress.<part>.<state>")
-and the description with theme.control("ipaddress", "gallery.ipaddress",
-attributes, items), as check_box.py does; the test theme then gets a solid
-colour for each picture by itself."""
+"""IP address: "gallery.ipaddress" (class ipaddress) for the IP-address
+field. Its frame is the fields' shared pair (gallery.ipaddress.frame.
+{normal,over}, 24 x 24); the four numbers and the dots take the text
+colour."""
+from gallery_theme import field, style
 
 
 def build(theme):
-    pass
+    attributes = field.frames(theme, "gallery.ipaddress")
+    attributes["textColor"] = theme.colour("gallery.ipaddress.text", style.TEXT)
+    theme.control("ipaddress", "gallery.ipaddress", attributes)
