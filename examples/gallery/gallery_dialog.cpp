@@ -8,7 +8,7 @@
 #include <string>
 
 #include "gallery_controls.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/skin_api_win32.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "gallery_dialog.h"
 #include "gallery_ids.h"
 #include "gallery_screenshot.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/skin_api_win32.h"
 
 namespace {
 

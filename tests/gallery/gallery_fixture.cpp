@@ -6,7 +6,7 @@
 
 #include "examples/gallery/gallery_dialog.h"
 #include "skin/skin_test_dialog.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/skin_api_win32.h"
 #include "support/win_test_support.h"
 
 namespace gallery_test {

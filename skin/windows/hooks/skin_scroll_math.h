@@ -12,16 +12,7 @@
 
 #include <cstdint>
 
-// Bar codes of the scroll-bar functions (SB_HORZ ... SB_BOTH).
-enum : int { kSkinSbHorz = 0, kSkinSbVert = 1, kSkinSbCtl = 2, kSkinSbBoth = 3 };
-// SCROLLINFO mask bits.
-enum : unsigned {
-    kSkinSifRange = 0x1,
-    kSkinSifPage = 0x2,
-    kSkinSifPos = 0x4,
-    kSkinSifDisableNoScroll = 0x8,
-    kSkinSifTrackPos = 0x10,
-};
+#include "common/win_constants.h"
 
 // The skin's copy of one bar.
 struct SkinScrollBarCopy {
