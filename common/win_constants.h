@@ -90,8 +90,34 @@ enum : unsigned {
 // Compression codes of BMP files (BI_).
 enum : uint32_t { kSkinBmpRgb = 0, kSkinBmpRle8 = 1, kSkinBmpRle4 = 2, kSkinBmpBitfields = 3 };
 
+// Toolbar, status bar and rebar values (commctrl.h): button states
+// (TBSTATE_) and styles (BTNS_), bar styles (CCS_, TBSTYLE_, SBARS_, RBS_),
+// status texts' drawing type (SBT_) and band styles (RBBS_).
+enum : uint32_t {
+    kSkinTbStateChecked = 0x01,
+    kSkinTbStatePressed = 0x02,
+    kSkinTbStateEnabled = 0x04,
+    kSkinTbStateHidden = 0x08,
+    kSkinTbStateIndeterminate = 0x10,
+    kSkinTbStateMarked = 0x80,
+    kSkinBtnsSep = 0x01,
+    kSkinBtnsDropDown = 0x08,
+    kSkinBtnsWholeDropDown = 0x80,
+    kSkinCcsVert = 0x80,
+    kSkinTbStyleList = 0x1000,
+    kSkinTbStyleExDrawDdArrows = 0x01,
+    kSkinSbarsSizeGrip = 0x100,
+    kSkinSbtOwnerDraw = 0x1000,
+    kSkinRbsBandBorders = 0x400,
+    kSkinRbbsHidden = 0x08,
+    kSkinRbbsGripperAlways = 0x80,
+    kSkinRbbsNoGripper = 0x100,
+    kSkinRbbsUseChevron = 0x200,
+};
+
 #if defined(_WIN32)
 #include <windows.h>
+#include <commctrl.h>
 
 static_assert(kSkinDtLeft == DT_LEFT && kSkinDtTop == DT_TOP && kSkinDtCenter == DT_CENTER &&
               kSkinDtRight == DT_RIGHT && kSkinDtVCenter == DT_VCENTER && kSkinDtBottom == DT_BOTTOM &&
@@ -119,4 +145,14 @@ static_assert(kSkinSifRange == SIF_RANGE && kSkinSifPage == SIF_PAGE && kSkinSif
               kSkinSifDisableNoScroll == SIF_DISABLENOSCROLL && kSkinSifTrackPos == SIF_TRACKPOS);
 static_assert(kSkinBmpRgb == BI_RGB && kSkinBmpRle8 == BI_RLE8 && kSkinBmpRle4 == BI_RLE4 &&
               kSkinBmpBitfields == BI_BITFIELDS);
+static_assert(kSkinTbStateChecked == TBSTATE_CHECKED && kSkinTbStatePressed == TBSTATE_PRESSED &&
+              kSkinTbStateEnabled == TBSTATE_ENABLED && kSkinTbStateHidden == TBSTATE_HIDDEN &&
+              kSkinTbStateIndeterminate == TBSTATE_INDETERMINATE && kSkinTbStateMarked == TBSTATE_MARKED &&
+              kSkinBtnsSep == BTNS_SEP && kSkinBtnsDropDown == BTNS_DROPDOWN &&
+              kSkinBtnsWholeDropDown == BTNS_WHOLEDROPDOWN && kSkinCcsVert == CCS_VERT &&
+              kSkinTbStyleList == TBSTYLE_LIST && kSkinTbStyleExDrawDdArrows == TBSTYLE_EX_DRAWDDARROWS);
+static_assert(kSkinSbarsSizeGrip == SBARS_SIZEGRIP && kSkinSbtOwnerDraw == SBT_OWNERDRAW &&
+              kSkinRbsBandBorders == RBS_BANDBORDERS && kSkinRbbsHidden == RBBS_HIDDEN &&
+              kSkinRbbsGripperAlways == RBBS_GRIPPERALWAYS && kSkinRbbsNoGripper == RBBS_NOGRIPPER &&
+              kSkinRbbsUseChevron == RBBS_USECHEVRON);
 #endif

@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "common/win_bitmap_info.h"
 
 SkinCountedDc SkinCreateMemoryDc(HDC like) {
@@ -297,6 +299,12 @@ int SkinGdiCanvas::DrawText(SkinRect& rect, const std::wstring& text, uint32_t f
 void SkinGdiCanvas::DrawIcon(int x, int y, HICON icon, int width, int height) {
     if (!dc_ || !icon) return;
     DrawIconEx(dc_, x, y, icon, width, height, 0, nullptr, DI_NORMAL);
+}
+
+void SkinGdiCanvas::DrawImageList(HIMAGELIST list, int index, int x, int y, bool faded) {
+    if (!dc_ || !list || index < 0) return;
+    ::ImageList_DrawEx(list, index, dc_, x, y, 0, 0, CLR_NONE, faded ? CLR_DEFAULT : CLR_NONE,
+                       ILD_TRANSPARENT | (faded ? ILD_BLEND50 : 0));
 }
 
 void SkinGdiCanvas::DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) {

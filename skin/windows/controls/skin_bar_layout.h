@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_geometry.h"
+#include "common/value_types.h"
+#include "common/win_constants.h"
 #include "skin/windows/controls/skin_bar_metrics.h"
-#include "skin/windows/controls/skin_frame_geometry.h"
 
 // ----- Shared -----
 
@@ -32,23 +32,6 @@ SkinRect SkinCentredIn(const SkinRect& area, const SkinSize& size);
 SkinRect SkinSeparatorRect(const SkinRect& item, const SkinSize& picture, int inset);
 
 // ----- Toolbar -----
-
-// Button states and styles (TBSTATE_*, BTNS_*), style and extended style
-// bits of the toolbar (commctrl.h values, for portable code).
-enum : uint32_t {
-    kSkinTbStateChecked = 0x01,
-    kSkinTbStatePressed = 0x02,
-    kSkinTbStateEnabled = 0x04,
-    kSkinTbStateHidden = 0x08,
-    kSkinTbStateIndeterminate = 0x10,
-    kSkinTbStateMarked = 0x80,
-    kSkinBtnsSep = 0x01,
-    kSkinBtnsDropDown = 0x08,
-    kSkinBtnsWholeDropDown = 0x80,
-    kSkinCcsVert = 0x80,
-    kSkinTbStyleList = 0x1000,
-    kSkinTbStyleExDrawDdArrows = 0x01,
-};
 
 // Which image list a button's icon comes from.
 enum class SkinToolIcon : uint8_t { Normal, Hot, Disabled };
@@ -94,11 +77,6 @@ inline bool SkinBarIsVertical(uint32_t style) { return (style & kSkinCcsVert) !=
 
 // ----- Status bar -----
 
-enum : uint32_t {
-    kSkinSbarsSizeGrip = 0x100,
-    kSkinSbtOwnerDraw = 0x1000,
-};
-
 // A part's text split at its tabs: before the first left-aligned, between
 // the first and second centred, the rest right-aligned (further tabs in
 // it dropped).
@@ -141,14 +119,6 @@ SkinRect SkinSizeGripRect(const SkinRect& client, const SkinSize& picture, const
 std::vector<SkinRect> SkinGripDots(const SkinRect& grip);
 
 // ----- Rebar -----
-
-enum : uint32_t {
-    kSkinRbsBandBorders = 0x400,
-    kSkinRbbsNoGripper = 0x100,
-    kSkinRbbsGripperAlways = 0x80,
-    kSkinRbbsUseChevron = 0x200,
-    kSkinRbbsHidden = 0x08,
-};
 
 // One band as the rebar reports it (RB_GETRECT, the child's place, the
 // header width from RB_GETBANDBORDERS), in a horizontal rebar's terms; a

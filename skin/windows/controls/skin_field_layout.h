@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "skin/resources/skin_geometry.h"
+#include "common/value_types.h"
 #include "skin/windows/controls/skin_bar_layout.h"
 #include "skin/windows/controls/skin_bar_metrics.h"
 

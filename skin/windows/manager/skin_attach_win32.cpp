@@ -6,8 +6,15 @@
 
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
+#include "skin/windows/controls/skin_controlbar_win32.h"
+#include "skin/windows/controls/skin_datetime_win32.h"
+#include "skin/windows/controls/skin_hotkey_win32.h"
+#include "skin/windows/controls/skin_ipaddress_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
+#include "skin/windows/controls/skin_rebar_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
+#include "skin/windows/controls/skin_statusbar_win32.h"
+#include "skin/windows/controls/skin_toolbar_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
@@ -37,6 +44,17 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::MdiClient, SkinDescClass::Window, &Make<CSkinMDIClient>, &SkinClassProc<CSkinMDIClient>, true},
     {SkinWindowKind::Button, SkinDescClass::Button, &Make<CSkinButtonSB>, &SkinClassProc<CSkinButtonSB>, false},
     {SkinWindowKind::Static, SkinDescClass::Static, &Make<CSkinStaticSB>, &SkinClassProc<CSkinStaticSB>, false},
+    {SkinWindowKind::ToolBar, SkinDescClass::ToolBar, &Make<CSkinToolBarCtrlSB>, &SkinClassProc<CSkinToolBarCtrlSB>,
+     false},
+    {SkinWindowKind::ReBar, SkinDescClass::Rebar, &Make<CSkinReBarCtrlSB>, &SkinClassProc<CSkinReBarCtrlSB>, false},
+    {SkinWindowKind::StatusBar, SkinDescClass::StatusBar, &Make<CSkinStatusBarSB>, &SkinClassProc<CSkinStatusBarSB>,
+     false},
+    {SkinWindowKind::ControlBar, SkinDescClass::ControlBar, &Make<CSkinControlBarSB>, &SkinClassProc<CSkinControlBarSB>,
+     false},
+    {SkinWindowKind::IpAddress, SkinDescClass::IpAddress, &Make<CSkinIPAddressSB>, &SkinClassProc<CSkinIPAddressSB>,
+     false},
+    {SkinWindowKind::HotKey, SkinDescClass::HotKey, &Make<CSkinHotKeySB>, &SkinClassProc<CSkinHotKeySB>, false},
+    {SkinWindowKind::DateTime, SkinDescClass::DateTime, &Make<CSkinDateTimeSB>, &SkinClassProc<CSkinDateTimeSB>, false},
 };
 
 const AttachKind* AttachKindOf(SkinWindowKind kind) {

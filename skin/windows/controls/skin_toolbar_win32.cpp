@@ -1,0 +1,261 @@
+#include "skin/windows/controls/skin_toolbar_win32.h"
+
+#include <windowsx.h>
+
+#include <string>
+#include <vector>
+
+#include "common/win_handles.h"
+#include "skin/windows/controls/skin_bar_paint_win32.h"
+#include "skin/windows/controls/skin_control_util_win32.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
+#include "skin/windows/skin_api_win32.h"
+
+struct SkinToolBarTable {
+    using T = CSkinToolBarCtrlSB;
+    static constexpr SkinMessageEntry<T> kMessages[] = {
+        {WM_PAINT, &T::OnPaint},
+        {WM_ERASEBKGND, &T::OnEraseBackground},
+        {WM_NCPAINT, &T::OnNcPaint},
+        {WM_MOUSEMOVE, &T::OnMouseMove},
+        {WM_MOUSELEAVE, &T::OnMouseLeave},
+        // The bar's timers end its own hot tracking; the skin's follows.
+        {WM_TIMER, &T::OnTimer},
+        {WM_ENABLE, &T::OnPassThenRepaint},
+        {WM_SIZE, &T::OnPassThenRepaint},
+    };
+};
+
+namespace {
+
+constexpr int kFaceCorner = 4;
+constexpr int kBackgroundCorner = 2;
+
+int Index(bool vertical) { return vertical ? 1 : 0; }
+
+}  // namespace
+
+CSkinToolBarCtrlSB::CSkinToolBarCtrlSB(HWND window) : CSkinBase(window) {}
+
+LRESULT CSkinToolBarCtrlSB::HandleMessage(const SkinMessage& message) {
+    return SkinDispatchMessage(*this, SkinToolBarTable::kMessages, message);
+}
+
+void CSkinToolBarCtrlSB::ApplyDescription() {
+    NotifyLayout();
+    font_ = SkinControlFont(window_, std::wstring());
+}
+
+void CSkinToolBarCtrlSB::AdjustColors(const SkinColorShift&) {
+    const SkinToolBarDesc* desc = ToolBarDescription();
+    if (!desc) return;
+    const std::wstring* faces[kSkinFaceCount] = {&desc->bmpButtonNormal, &desc->bmpButtonOver, &desc->bmpButtonDown,
+                                                 &desc->bmpButtonDisable};
+    for (int i = 0; i < kSkinFaceCount; ++i) faces_[i] = SkinPictureOf(*faces[i]);
+    background_[0] = SkinPictureOf(desc->imageBackgroundHoriz);
+    background_[1] = SkinPictureOf(desc->imageBackgroundVert);
+    separator_[0] = SkinPictureOf(desc->imageSeparatorHoriz);
+    separator_[1] = SkinPictureOf(desc->imageSeparatorVert);
+    drop_[0] = SkinPictureOf(desc->imageDropHoriz);
+    drop_[1] = SkinPictureOf(desc->imageDropVert);
+}
+
+void CSkinToolBarCtrlSB::OnAttached() { ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE); }
+
+void CSkinToolBarCtrlSB::OnReskinned() { OnAttached(); }
+
+int CSkinToolBarCtrlSB::HotButton() const {
+    if (hot_ >= 0) return hot_;
+    // A hot item the bar set itself (keyboard, the application).
+    return static_cast<int>(::SendMessageW(window_, TB_GETHOTITEM, 0, 0));
+}
+
+// ----- painting -----
+
+bool CSkinToolBarCtrlSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
+    *result = 1;
+    return true;
+}
+
+bool CSkinToolBarCtrlSB::OnPaint(const SkinMessage&, LRESULT* result) {
+    *result = 0;
+    SkinBufferedPaint paint(window_);
+    ISkinCanvas* canvas = paint.Canvas();
+    if (!canvas) return true;
+    clientRect_ = paint.Client();
+    Draw(*canvas, clientRect_);
+    return true;
+}
+
+bool CSkinToolBarCtrlSB::OnNcPaint(const SkinMessage&, LRESULT* result) {
+    // The divider above the bar, and a border, take the bar's background.
+    *result = 0;
+    if (::IsWindowVisible(window_))
+        SkinPaintRing(window_, [&](ISkinCanvas& canvas, const SkinRect& whole) { DrawBackground(canvas, whole); });
+    return true;
+}
+
+void CSkinToolBarCtrlSB::DrawBackground(ISkinCanvas& canvas, const SkinRect& rect) {
+    const bool vertical = SkinBarIsVertical(skin_unhooked::Style(window_));
+    if (SkinDrawPicture(canvas, background_[Index(vertical)], rect, kBackgroundCorner)) return;
+    // The format's absent colour is black: without a picture or a colour
+    // the bar shows what lies behind it.
+    const SkinToolBarDesc* desc = ToolBarDescription();
+    if (desc && desc->backgroundColor != 0) canvas.FillSolid(rect, desc->backgroundColor);
+}
+
+void CSkinToolBarCtrlSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
+    PaintParentBackground(window_, canvas.Dc(), client.left, client.top, client.right, client.bottom, 255);
+    DrawBackground(canvas, client);
+    const bool barEnabled = ::IsWindowEnabled(window_) != FALSE;
+    const int hot = HotButton();
+    int count = static_cast<int>(::SendMessageW(window_, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        RECT r{};
+        if (!::SendMessageW(window_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
+        if (!::SendMessageW(window_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
+        SkinRect item = win::ToSkinRect(r);
+        if (item.IsEmpty() || item.left >= client.right || item.top >= client.bottom) continue;
+        DrawButton(canvas, button, item, i == hot, barEnabled);
+    }
+}
+
+void CSkinToolBarCtrlSB::DrawButton(ISkinCanvas& canvas, const TBBUTTON& button, const SkinRect& item, bool hot,
+                                    bool barEnabled) {
+    const uint32_t style = skin_unhooked::Style(window_);
+    const int orientation = Index(SkinBarIsVertical(style));
+    SkinToolButtonLook look = SkinToolButtonState(button.fsState, button.fsStyle, hot, barEnabled);
+    if (!look.drawn) return;
+    if (look.separator) {
+        CSkinDrawImage* line = separator_[orientation];
+        SkinDrawPicture(canvas, line, SkinSeparatorRect(item, SkinPictureSize(line), metrics_.separatorInset), 0);
+        return;
+    }
+    const auto extended = static_cast<uint32_t>(::SendMessageW(window_, TB_GETEXTENDEDSTYLE, 0, 0));
+    SkinToolButtonParts parts = SkinToolButtonSplit(item, button.fsStyle, extended, metrics_);
+    bool present[kSkinFaceCount];
+    for (int i = 0; i < kSkinFaceCount; ++i) present[i] = faces_[i] != nullptr;
+    int face = SkinFacePicture(look.face, present);
+    if (face >= 0) {
+        SkinDrawPicture(canvas, faces_[face], parts.face, kFaceCorner);
+        if (parts.split) SkinDrawPicture(canvas, faces_[face], parts.arrow, kFaceCorner);
+    }
+    if (!parts.arrow.IsEmpty()) {
+        CSkinDrawImage* arrow = drop_[orientation];
+        SkinDrawPicture(canvas, arrow, SkinCentredIn(parts.arrow, SkinPictureSize(arrow)), 0);
+    }
+
+    std::wstring text = ButtonText(button);
+    const bool list = (style & kSkinTbStyleList) != 0;
+    if (list && (extended & TBSTYLE_EX_MIXEDBUTTONS) && !(button.fsStyle & BTNS_SHOWTEXT)) text.clear();
+    SkinSize textSize;
+    if (!text.empty()) {
+        SkinRect measure{0, 0, 0, 0};
+        canvas.DrawText(measure, text, kSkinDtCalcRect | kSkinDtSingleLine | kSkinDtNoPrefix, 0, font_);
+        textSize = SkinSize{measure.Width(), measure.Height()};
+    }
+    SkinToolContent content =
+        SkinToolButtonContent(parts.face, IconSize(button), textSize, list, look.pushed, metrics_);
+    if (!content.icon.IsEmpty()) DrawIcon(canvas, button, look.icon, content.icon);
+    if (!text.empty() && !content.text.IsEmpty()) {
+        SkinColor color = SkinSysColor(look.face == SkinFace::Disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+        uint32_t format = kSkinDtSingleLine | kSkinDtNoPrefix | kSkinDtEndEllipsis |
+                          (list ? kSkinDtLeft | kSkinDtVCenter : kSkinDtCenter | kSkinDtTop);
+        SkinRect rect = content.text;
+        canvas.DrawText(rect, text, format, color, font_);
+    }
+}
+
+SkinSize CSkinToolBarCtrlSB::IconSize(const TBBUTTON& button) const {
+    if (button.iBitmap < 0) return SkinSize{};  // I_IMAGENONE, I_IMAGECALLBACK
+    auto list = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETIMAGELIST, 0, 0));
+    int cx = 0, cy = 0;
+    if (!list || !::ImageList_GetIconSize(list, &cx, &cy)) return SkinSize{};
+    return SkinSize{cx, cy};
+}
+
+void CSkinToolBarCtrlSB::DrawIcon(ISkinCanvas& canvas, const TBBUTTON& button, SkinToolIcon kind,
+                                  const SkinRect& place) {
+    auto list = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETIMAGELIST, 0, 0));
+    bool greyed = false;
+    if (kind == SkinToolIcon::Hot) {
+        if (auto hotList = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETHOTIMAGELIST, 0, 0)))
+            list = hotList;
+    } else if (kind == SkinToolIcon::Disabled) {
+        auto disabled = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETDISABLEDIMAGELIST, 0, 0));
+        if (disabled)
+            list = disabled;
+        else
+            greyed = true;  // no greyed pictures of its own: the normal ones, faded
+    }
+    if (!list) return;
+    int index = button.iBitmap;
+    if (index < 0 || index >= ::ImageList_GetImageCount(list)) return;
+    canvas.DrawImageList(list, index, place.left, place.top, greyed);
+}
+
+std::wstring CSkinToolBarCtrlSB::ButtonText(const TBBUTTON& button) const {
+    // The length first; the bar copies the whole text into what it is given.
+    auto length = static_cast<int>(::SendMessageW(window_, TB_GETBUTTONTEXTW, button.idCommand, 0));
+    if (length <= 0) return std::wstring();
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+    ::SendMessageW(window_, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(buffer.data()));
+    buffer.back() = L'\0';
+    return std::wstring(buffer.data());
+}
+
+// ----- the mouse -----
+
+void CSkinToolBarCtrlSB::InvalidateButton(int index) {
+    if (index < 0 || !::IsWindowVisible(window_)) return;
+    RECT r{};
+    if (::SendMessageW(window_, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
+        ::InvalidateRect(window_, &r, FALSE);
+}
+
+void CSkinToolBarCtrlSB::SetHot(int index) {
+    if (index == hot_) return;
+    InvalidateButton(hot_);
+    hot_ = index;
+    InvalidateButton(hot_);
+}
+
+void CSkinToolBarCtrlSB::TrackHot() {
+    if (!SkinCursorWithin(window_)) {
+        SetHot(-1);
+        return;
+    }
+    POINT p = SkinCursorInClient(window_);
+    int index = static_cast<int>(::SendMessageW(window_, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&p)));
+    SetHot(index >= 0 ? index : -1);
+}
+
+bool CSkinToolBarCtrlSB::OnMouseMove(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
+    if (!hover_) {
+        hover_ = true;
+        SkinTrackMouse(window_, TME_LEAVE);
+    }
+    TrackHot();
+    return true;
+}
+
+bool CSkinToolBarCtrlSB::OnMouseLeave(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
+    hover_ = false;
+    SetHot(-1);
+    return true;
+}
+
+bool CSkinToolBarCtrlSB::OnTimer(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
+    if (hot_ >= 0) TrackHot();
+    return true;
+}
+
+bool CSkinToolBarCtrlSB::OnPassThenRepaint(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
+    SkinInvalidate(window_);
+    return true;
+}
