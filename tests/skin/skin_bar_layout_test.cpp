@@ -4,6 +4,7 @@
 // sizes are those Wine's controls report.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -262,22 +263,33 @@ TEST(SkinFieldLayout, IpFieldsShareTheWidthWithDotsBetween) {
         EXPECT_EQ(f.bottom, 16);
         width += f.Width();
     }
-    EXPECT_EQ(width, 146 - 2 * 2 - 3 * 8);
-    EXPECT_EQ(ip.fields[0].left, 2);
-    EXPECT_EQ(ip.fields[3].right, 144);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(ip.dots[i].left, ip.fields[i].right);
-        EXPECT_EQ(ip.dots[i].right, ip.fields[i + 1].left);
-    }
+    EXPECT_EQ(width, 146 - 2 * 1 - 3 * 5);
+    EXPECT_EQ(ip.fields[0].left, 1);
+    EXPECT_EQ(ip.fields[3].right, 145);
     EXPECT_LE(ip.fields[0].Width() - ip.fields[3].Width(), 1);
-    // Too narrow for dots: four fields still, none inverted; a field
-    // height of 0 takes the client's.
-    SkinIpLayout narrow = SkinIpFieldLayout(SkinRect{0, 0, 20, 18}, 0);
+    for (int i = 0; i < 3; ++i) {
+        // A 2 x 2 dot in the middle of the gap, its bottom on the baseline.
+        const SkinRect& dot = ip.dots[i];
+        EXPECT_EQ(dot.Width(), 2);
+        EXPECT_EQ(dot.Height(), 2);
+        EXPECT_EQ(dot.bottom, 13);
+        EXPECT_GE(dot.left, ip.fields[i].right);
+        EXPECT_LE(dot.right, ip.fields[i + 1].left);
+        EXPECT_LE(std::abs((dot.left - ip.fields[i].right) - (ip.fields[i + 1].left - dot.right)), 1);
+    }
+    // Too narrow for gaps: four fields still, none inverted, no dots; a
+    // field height of 0 takes the client's.
+    SkinIpLayout narrow = SkinIpFieldLayout(SkinRect{0, 0, 12, 18}, 0);
     for (const SkinRect& f : narrow.fields) {
         EXPECT_GE(f.Width(), 0);
         EXPECT_EQ(f.Height(), 18);
     }
-    EXPECT_EQ(narrow.fields[3].right, 20);
+    EXPECT_EQ(narrow.fields[3].right, 12);
+    EXPECT_TRUE(narrow.dots[0].IsEmpty());
+    // Fields lower than the lift keep their dot inside them.
+    SkinIpLayout flat = SkinIpFieldLayout(SkinRect{0, 0, 146, 2}, 2);
+    EXPECT_GE(flat.dots[1].top, 0);
+    EXPECT_LE(flat.dots[1].bottom, 2);
 }
 
 }  // namespace

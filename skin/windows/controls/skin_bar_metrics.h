@@ -29,7 +29,9 @@ struct SkinStatusMetrics {
 
 // The frame of an IP address, hot key or date-time field.
 struct SkinFieldMetrics {
-    int frame = 2;     // the width of the frame ring
-    int ipMargin = 2;  // inside the frame, before the first and after the last field
-    int ipDot = 8;     // the gap between two fields, where the dot stands
+    int frame = 2;      // the width of the frame ring
+    int ipMargin = 1;   // inside the frame, before the first and after the last field
+    int ipGap = 5;      // between two fields, where the dot stands
+    int ipDot = 2;      // the dot's side
+    int ipDotLift = 3;  // from the fields' bottom up to the dot's bottom (the digits' baseline)
 };

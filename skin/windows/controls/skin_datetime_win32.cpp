@@ -22,6 +22,8 @@ struct SkinDateTimeTable {
         {WM_KILLFOCUS, &D::OnFramePassThenRedraw},
         {WM_ENABLE, &D::OnFramePassThenRedraw},
         {WM_MOUSEMOVE, &D::OnMouseMove},
+        // The mouse over the field's own windows too.
+        {WM_SETCURSOR, &D::OnFrameSetCursor},
         {WM_MOUSELEAVE, &D::OnMouseLeave},
         {WM_LBUTTONDOWN, &D::OnButtonDown},
         {WM_LBUTTONUP, &D::OnButtonUp},
@@ -116,7 +118,11 @@ bool CSkinDateTimeSB::OnPaint(const SkinMessage& m, LRESULT* result) {
         bool present[kSkinFaceCount];
         for (int i = 0; i < kSkinFaceCount; ++i) present[i] = buttons_[i] != nullptr;
         int picture = SkinFacePicture(SkinDropButtonFace(enabled, buttonHot_, pressed_, Dropped()), present);
-        if (picture >= 0) SkinDrawPicture(*canvas, buttons_[picture], button, kButtonCorner);
+        if (picture >= 0) {
+            // The control's own button goes first: the picture may leave parts clear.
+            canvas->FillSolid(button, SkinFieldBackground(enabled));
+            SkinDrawPicture(*canvas, buttons_[picture], button, kButtonCorner);
+        }
     }
     (void)m;
     return true;

@@ -96,6 +96,11 @@ bool CSkinFieldFrame::OnFrameMouseMove(const SkinMessage& m, LRESULT*) {
     return false;
 }
 
+bool CSkinFieldFrame::OnFrameSetCursor(const SkinMessage& m, LRESULT*) {
+    if (HIWORD(m.lParam) == WM_MOUSEMOVE) StartHover(LOWORD(m.lParam) != HTCLIENT);
+    return false;
+}
+
 bool CSkinFieldFrame::OnFrameMouseLeave(const SkinMessage&, LRESULT*) {
     if (!SkinCursorWithin(window_)) EndHover();
     return false;

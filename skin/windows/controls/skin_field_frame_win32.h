@@ -32,6 +32,10 @@ public:
     bool OnFrameNcPaint(const SkinMessage& m, LRESULT* result);
     // WM_MOUSEMOVE and WM_NCMOUSEMOVE: the hover begins; then passed on.
     bool OnFrameMouseMove(const SkinMessage& m, LRESULT* result);
+    // WM_SETCURSOR: the mouse moves over the field or one of its own
+    // windows (which hand the message to the field first); the hover
+    // begins, then passed on.
+    bool OnFrameSetCursor(const SkinMessage& m, LRESULT* result);
     // WM_MOUSELEAVE and WM_NCMOUSELEAVE: the hover ends unless the cursor
     // went on to one of the field's own windows; then passed on.
     bool OnFrameMouseLeave(const SkinMessage& m, LRESULT* result);

@@ -31,13 +31,15 @@ SkinIpLayout SkinIpFieldLayout(const SkinRect& client, int fieldHeight, const Sk
     int h = std::clamp(fieldHeight, 0, client.Height());
     if (h == 0) h = client.Height();
     int top = client.top + (client.Height() - h) / 2;
-    int margin = std::max(0, metrics.ipMargin), dot = std::max(0, metrics.ipDot);
-    int room = client.Width() - 2 * margin - 3 * dot;
-    if (room < 4) {  // too narrow for margins and dots: the fields share what there is
+    int margin = std::max(0, metrics.ipMargin), gap = std::max(0, metrics.ipGap);
+    int room = client.Width() - 2 * margin - 3 * gap;
+    if (room < 4) {  // too narrow for margins and gaps: the fields share what there is
         margin = 0;
-        dot = 0;
+        gap = 0;
         room = std::max(0, client.Width());
     }
+    const int side = std::clamp(metrics.ipDot, 0, std::min(gap, h));
+    const int dotBottom = std::clamp(top + h - std::max(0, metrics.ipDotLift), top + side, top + h);
     int each = room / 4, extra = room % 4;
     int x = client.left + margin;
     for (int i = 0; i < 4; ++i) {
@@ -45,8 +47,10 @@ SkinIpLayout SkinIpFieldLayout(const SkinRect& client, int fieldHeight, const Sk
         layout.fields[static_cast<size_t>(i)] = SkinRect{x, top, x + w, top + h};
         x += w;
         if (i < 3) {
-            layout.dots[static_cast<size_t>(i)] = SkinRect{x, top, x + dot, top + h};
-            x += dot;
+            int left = x + (gap - side) / 2;
+            if (side > 0)
+                layout.dots[static_cast<size_t>(i)] = SkinRect{left, dotBottom - side, left + side, dotBottom};
+            x += gap;
         }
     }
     return layout;

@@ -28,10 +28,11 @@ SkinRect SkinDropButtonRect(const SkinRect& client, int width);
 SkinFace SkinDropButtonFace(bool enabled, bool hot, bool pressed, bool dropped);
 
 // The four fields of an IP address across its client area: the margin at
-// both ends, `dot` pixels between fields, the rest shared out (the first
-// fields get the odd pixels); `fieldHeight` high, vertically centred.
+// both ends, the gap between fields, the rest shared out (the first fields
+// get the odd pixels); `fieldHeight` high, vertically centred. A square dot
+// stands in each gap on the digits' baseline.
 struct SkinIpLayout {
     std::array<SkinRect, 4> fields;
-    std::array<SkinRect, 3> dots;  // the gaps, each as high as the fields
+    std::array<SkinRect, 3> dots;
 };
 SkinIpLayout SkinIpFieldLayout(const SkinRect& client, int fieldHeight, const SkinFieldMetrics& metrics = {});

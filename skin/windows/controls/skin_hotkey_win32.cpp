@@ -10,6 +10,8 @@ struct SkinHotKeyTable {
         {WM_SIZE, &H::OnFramePassThenRedraw},
         {WM_MOUSEMOVE, &H::OnFrameMouseMove},
         {WM_NCMOUSEMOVE, &H::OnFrameMouseMove},
+        // The mouse over the field's own windows too.
+        {WM_SETCURSOR, &H::OnFrameSetCursor},
         {WM_MOUSELEAVE, &H::OnFrameMouseLeave},
         {WM_NCMOUSELEAVE, &H::OnFrameMouseLeave},
         // The frame shows the focus and the disabled state.

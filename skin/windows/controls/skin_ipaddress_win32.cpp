@@ -13,6 +13,8 @@ struct SkinIpAddressTable {
         {WM_NCMOUSEMOVE, &I::OnFrameMouseMove},
         {WM_SIZE, &I::OnSize},
         {WM_MOUSEMOVE, &I::OnFrameMouseMove},
+        // The mouse over the field's own windows too.
+        {WM_SETCURSOR, &I::OnFrameSetCursor},
         {WM_MOUSELEAVE, &I::OnFrameMouseLeave},
         {WM_NCMOUSELEAVE, &I::OnFrameMouseLeave},
         {WM_CTLCOLOREDIT, &I::OnFieldColor},
@@ -78,11 +80,16 @@ bool CSkinIPAddressSB::FrameFocused() const {
     return focus && (focus == window_ || ::IsChild(window_, focus));
 }
 
+SkinIpLayout CSkinIPAddressSB::FieldLayout() const {
+    HWND first = fields_[0];
+    RECT r = first && ::IsWindow(first) ? win::WindowRect(first) : RECT{};
+    return SkinIpFieldLayout(win::ToSkinRect(win::ClientRect(window_)), r.bottom - r.top, metrics_);
+}
+
 void CSkinIPAddressSB::LayOutFields() {
     HWND first = fields_[0];
     if (!first || !::IsWindow(first)) return;
-    RECT r = win::ClientRect(first);
-    SkinIpLayout layout = SkinIpFieldLayout(win::ToSkinRect(win::ClientRect(window_)), r.bottom - r.top, metrics_);
+    SkinIpLayout layout = FieldLayout();
     for (int i = 0; i < kFieldCount; ++i) {
         HWND field = fields_[static_cast<size_t>(i)];
         const SkinRect& f = layout.fields[static_cast<size_t>(i)];
@@ -142,17 +149,8 @@ bool CSkinIPAddressSB::OnPaint(const SkinMessage&, LRESULT* result) {
     if (!canvas) return true;
     const bool enabled = ::IsWindowEnabled(window_) != FALSE;
     canvas->FillSolid(paint.Client(), SkinFieldBackground(enabled));
-    // A dot in the gap after each field but the last, as high as the fields.
-    for (int i = 0; i + 1 < kFieldCount; ++i) {
-        HWND a = fields_[static_cast<size_t>(i)], b = fields_[static_cast<size_t>(i + 1)];
-        if (!a || !b || !::IsWindow(a) || !::IsWindow(b)) continue;
-        RECT ra = win::WindowRect(a), rb = win::WindowRect(b);
-        ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&ra), 2);
-        ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rb), 2);
-        SkinRect gap{ra.right, ra.top, rb.left, ra.bottom};
-        if (gap.IsEmpty()) continue;
-        canvas->DrawText(gap, L".", kSkinDtCenter | kSkinDtBottom | kSkinDtSingleLine | kSkinDtNoPrefix,
-                         enabled ? TextColor() : SkinSysColor(COLOR_GRAYTEXT), font_);
-    }
+    // The dots, where the layout that placed the fields puts them.
+    SkinColor color = enabled ? TextColor() : SkinSysColor(COLOR_GRAYTEXT);
+    for (const SkinRect& dot : FieldLayout().dots) canvas->FillSolid(dot, color);
     return true;
 }

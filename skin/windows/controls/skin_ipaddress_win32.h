@@ -10,6 +10,7 @@
 #include <array>
 
 #include "skin/theme/skin_descriptions.h"
+#include "skin/windows/controls/skin_field_layout.h"
 #include "skin/windows/controls/skin_field_frame_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
 
@@ -50,6 +51,8 @@ private:
     void FindFields();
     void ApplyFont();
     void LayOutFields();
+    // Where the fields and dots go in the client area as it is now.
+    SkinIpLayout FieldLayout() const;
 
     std::array<HWND, kFieldCount> fields_{};
 };

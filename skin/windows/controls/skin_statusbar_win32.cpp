@@ -94,7 +94,8 @@ void CSkinStatusBarSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
         ::SendMessageW(window_, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
         SkinRect part{client.left + borders[0], client.top + borders[1], client.right - borders[0],
                       client.bottom - borders[1]};
-        DrawPart(canvas, SB_SIMPLEID, part, grip ? gripRect.left : INT_MAX);
+        // The simple text answers to index 0 while the bar is simple.
+        DrawPart(canvas, 0, part, grip ? gripRect.left : INT_MAX, true);
     } else {
         int count = static_cast<int>(::SendMessageW(window_, SB_GETPARTS, 0, 0));
         count = std::max(0, std::min(count, 256));  // the bar's own limit
@@ -108,7 +109,7 @@ void CSkinStatusBarSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
         for (int i = 0; i < count; ++i) {
             const SkinRect& part = parts[static_cast<size_t>(i)];
             if (part.IsEmpty()) continue;
-            DrawPart(canvas, i, part, grip && i == count - 1 ? gripRect.left : INT_MAX);
+            DrawPart(canvas, i, part, grip && i == count - 1 ? gripRect.left : INT_MAX, false);
             if (i + 1 < count)
                 SkinDrawPicture(canvas, separator_,
                                 SkinStatusSeparatorRect(part, parts[static_cast<size_t>(i + 1)], separator), 0);
@@ -117,7 +118,7 @@ void CSkinStatusBarSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
     if (grip) DrawGrip(canvas, gripRect);
 }
 
-void CSkinStatusBarSB::DrawPart(ISkinCanvas& canvas, int index, const SkinRect& part, int textRight) {
+void CSkinStatusBarSB::DrawPart(ISkinCanvas& canvas, int index, const SkinRect& part, int textRight, bool simple) {
     bool ownerDraw = false;
     std::wstring text = PartText(index, &ownerDraw);
     if (ownerDraw) {
@@ -127,7 +128,7 @@ void CSkinStatusBarSB::DrawPart(ISkinCanvas& canvas, int index, const SkinRect& 
         if (!parent || !dc) return;
         DRAWITEMSTRUCT item{};
         item.CtlID = static_cast<UINT>(::GetDlgCtrlID(window_));
-        item.itemID = static_cast<UINT>(index);
+        item.itemID = static_cast<UINT>(simple ? SB_SIMPLEID : index);
         item.hwndItem = window_;
         item.hDC = dc;
         item.rcItem = win::ToRect(part);
@@ -137,7 +138,7 @@ void CSkinStatusBarSB::DrawPart(ISkinCanvas& canvas, int index, const SkinRect& 
         ::SendMessageW(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
         return;
     }
-    auto icon = index == SB_SIMPLEID ? nullptr : reinterpret_cast<HICON>(::SendMessageW(window_, SB_GETICON, index, 0));
+    auto icon = reinterpret_cast<HICON>(::SendMessageW(window_, SB_GETICON, simple ? -1 : index, 0));
     SkinSize iconSize = icon ? SkinSize{::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)} : SkinSize{};
     SkinStatusPartContent content = SkinStatusPartLayout(part, iconSize, textRight, metrics_);
     if (icon && !content.icon.IsEmpty())

@@ -28,8 +28,8 @@ public:
     LRESULT HandleMessage(const SkinMessage& message);
     const SkinStatusBarDesc* StatusDescription() const { return static_cast<const SkinStatusBarDesc*>(description_); }
 
-    // The text of a part (SB_SIMPLEID for the simple mode's), read with its
-    // length asked first; empty for owner-drawn parts.
+    // The text of a part (of the simple mode's with index 0 while the bar is
+    // simple), read with its length asked first; empty for owner-drawn parts.
     std::wstring PartText(int part, bool* ownerDraw) const;
 
 private:
@@ -39,7 +39,7 @@ private:
     bool OnEraseBackground(const SkinMessage&, LRESULT*);
 
     void Draw(ISkinCanvas& canvas, const SkinRect& client);
-    void DrawPart(ISkinCanvas& canvas, int index, const SkinRect& part, int textRight);
+    void DrawPart(ISkinCanvas& canvas, int index, const SkinRect& part, int textRight, bool simple);
     void DrawGrip(ISkinCanvas& canvas, const SkinRect& client);
 
     SkinStatusMetrics metrics_;
