@@ -298,3 +298,29 @@ TEST_F(BarSkins, ControlBarDrawsItsPictureByOrientation) {
 }
 
 }  // namespace
+
+namespace {
+
+// Paints a control whole, frame included, now.
+void PaintWhole(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+}
+
+TEST_F(BarSkins, NoBarOrFieldKeepsAGraphicsObjectPerPaint) {
+    // Wine caps a process's graphics objects: what a paint makes, it frees.
+    const int ids[] = {IDC_GALLERY_TOOLBAR,   IDC_GALLERY_REBAR,  IDC_GALLERY_STATUSBAR, IDC_GALLERY_CONTROLBAR,
+                       IDC_GALLERY_IPADDRESS, IDC_GALLERY_HOTKEY, IDC_GALLERY_DATETIME,  IDC_GALLERY_TIME};
+    for (int id : ids) {
+        HWND control = gallery_.Control(id);
+        ASSERT_NE(control, nullptr) << id;
+        // The first paints may fill the pictures' caches of composed pieces.
+        for (int i = 0; i < 3; ++i) PaintWhole(control);
+        skin_test::Pump(20);
+        const long before = SkinGraphics().LiveObjects();
+        for (int i = 0; i < 300; ++i) PaintWhole(control);
+        skin_test::Pump(20);
+        EXPECT_EQ(SkinGraphics().LiveObjects(), before) << "control " << id;
+    }
+}
+
+}  // namespace
