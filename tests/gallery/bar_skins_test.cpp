@@ -260,9 +260,9 @@ public:
     ~BarHost() {
         if (host_) ::DestroyWindow(host_);
     }
-    HWND Add(int x, int y, int w, int h) {
-        return ::CreateWindowExW(0, L"" GALLERY_CONTROLBAR_CLASS, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w,
-                                 h, host_, nullptr, nullptr, nullptr);
+    HWND Add(int x, int y, int w, int h, const wchar_t* cls = L"" GALLERY_CONTROLBAR_CLASS, DWORD style = 0) {
+        return ::CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | style, x, y, w, h, host_,
+                                 nullptr, nullptr, nullptr);
     }
 
 private:
@@ -300,6 +300,50 @@ TEST_F(BarSkins, ControlBarDrawsItsPictureByOrientation) {
 }  // namespace
 
 namespace {
+
+// A toolbar of its own in a window of its own: two buttons with texts, a
+// separator between them.
+HWND AddToolbar(BarHost& host, DWORD style, int x, int y, int w, int h) {
+    HWND toolbar = host.Add(x, y, w, h, TOOLBARCLASSNAMEW, style | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER);
+    ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    TBBUTTON buttons[] = {
+        {STD_FILENEW, 3001, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(L"New")},
+        {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+        {STD_FILEOPEN, 3002, TBSTATE_ENABLED, BTNS_BUTTON | BTNS_AUTOSIZE, {}, 0, reinterpret_cast<INT_PTR>(L"Open")},
+    };
+    ::SendMessageW(toolbar, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(buttons));
+    return toolbar;
+}
+
+TEST_F(BarSkins, ToolbarTextsAndAVerticalBarsPictures) {
+    BarHost host;
+    HWND list = AddToolbar(host, TBSTYLE_FLAT | TBSTYLE_LIST, 10, 10, 380, 30);
+    HWND vertical = AddToolbar(host, TBSTYLE_FLAT | TBSTYLE_WRAPABLE | CCS_VERT, 10, 60, 60, 250);
+    ASSERT_TRUE(list && vertical);
+    SpyGraphics spy;
+    EXPECT_EQ(SetWindowSkin(list, L"gallery.toolbar"), 1);
+    EXPECT_EQ(SetWindowSkin(vertical, L"gallery.toolbar"), 1);
+    ::RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ::RedrawWindow(vertical, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    skin_test::Pump(100);
+    // The buttons' texts, read whole, in the button-text colour.
+    std::vector<std::wstring> texts = DrawnTexts(spy);
+    EXPECT_TRUE(Contains(texts, L"New"));
+    EXPECT_TRUE(Contains(texts, L"Open"));
+    for (const SpyGraphics::Text& t : spy.Texts())
+        if (t.text == L"Open" && !(t.format & kSkinDtCalcRect)) EXPECT_EQ(t.color, ::GetSysColor(COLOR_BTNTEXT));
+
+    RECT client{};
+    ::GetClientRect(list, &client);
+    EXPECT_EQ(NameAt(list, client.right - 3, client.bottom / 2), "gallery.toolbar.background.horiz");
+    ::GetClientRect(vertical, &client);
+    EXPECT_EQ(NameAt(vertical, client.right / 2, client.bottom - 3), "gallery.toolbar.background.vert");
+    // A vertical bar's separator picture, along the separator's longer side.
+    RECT sep = ItemRect(vertical, 1);
+    EXPECT_EQ(NameAt(vertical, (sep.left + sep.right) / 2, (sep.top + sep.bottom) / 2),
+              "gallery.toolbar.separator.vert");
+}
 
 // Paints a control whole, frame included, now.
 void PaintWhole(HWND window) {

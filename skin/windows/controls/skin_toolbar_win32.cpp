@@ -104,11 +104,25 @@ void CSkinToolBarCtrlSB::DrawBackground(ISkinCanvas& canvas, const SkinRect& rec
     if (desc && desc->backgroundColor != 0) canvas.FillSolid(rect, desc->backgroundColor);
 }
 
+CSkinToolBarCtrlSB::PaintPass CSkinToolBarCtrlSB::BeginPass() const {
+    PaintPass pass;
+    pass.style = skin_unhooked::Style(window_);
+    pass.extended = static_cast<uint32_t>(::SendMessageW(window_, TB_GETEXTENDEDSTYLE, 0, 0));
+    pass.orientation = Index(SkinBarIsVertical(pass.style));
+    pass.barEnabled = ::IsWindowEnabled(window_) != FALSE;
+    pass.hot = HotButton();
+    pass.lists[0] = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETIMAGELIST, 0, 0));
+    pass.lists[1] = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETHOTIMAGELIST, 0, 0));
+    pass.lists[2] = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETDISABLEDIMAGELIST, 0, 0));
+    int cx = 0, cy = 0;
+    if (pass.lists[0] && ::ImageList_GetIconSize(pass.lists[0], &cx, &cy)) pass.icon = SkinSize{cx, cy};
+    return pass;
+}
+
 void CSkinToolBarCtrlSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
     PaintParentBackground(window_, canvas.Dc(), client.left, client.top, client.right, client.bottom, 255);
     DrawBackground(canvas, client);
-    const bool barEnabled = ::IsWindowEnabled(window_) != FALSE;
-    const int hot = HotButton();
+    const PaintPass pass = BeginPass();
     int count = static_cast<int>(::SendMessageW(window_, TB_BUTTONCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         TBBUTTON button{};
@@ -117,23 +131,20 @@ void CSkinToolBarCtrlSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
         if (!::SendMessageW(window_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
         SkinRect item = win::ToSkinRect(r);
         if (item.IsEmpty() || item.left >= client.right || item.top >= client.bottom) continue;
-        DrawButton(canvas, button, item, i == hot, barEnabled);
+        DrawButton(canvas, pass, button, item, i == pass.hot);
     }
 }
 
-void CSkinToolBarCtrlSB::DrawButton(ISkinCanvas& canvas, const TBBUTTON& button, const SkinRect& item, bool hot,
-                                    bool barEnabled) {
-    const uint32_t style = skin_unhooked::Style(window_);
-    const int orientation = Index(SkinBarIsVertical(style));
-    SkinToolButtonLook look = SkinToolButtonState(button.fsState, button.fsStyle, hot, barEnabled);
+void CSkinToolBarCtrlSB::DrawButton(ISkinCanvas& canvas, const PaintPass& pass, const TBBUTTON& button,
+                                    const SkinRect& item, bool hot) {
+    SkinToolButtonLook look = SkinToolButtonState(button.fsState, button.fsStyle, hot, pass.barEnabled);
     if (!look.drawn) return;
     if (look.separator) {
-        CSkinDrawImage* line = separator_[orientation];
+        CSkinDrawImage* line = separator_[pass.orientation];
         SkinDrawPicture(canvas, line, SkinSeparatorRect(item, SkinPictureSize(line), metrics_.separatorInset), 0);
         return;
     }
-    const auto extended = static_cast<uint32_t>(::SendMessageW(window_, TB_GETEXTENDEDSTYLE, 0, 0));
-    SkinToolButtonParts parts = SkinToolButtonSplit(item, button.fsStyle, extended, metrics_);
+    SkinToolButtonParts parts = SkinToolButtonSplit(item, button.fsStyle, pass.extended, metrics_);
     bool present[kSkinFaceCount];
     for (int i = 0; i < kSkinFaceCount; ++i) present[i] = faces_[i] != nullptr;
     int face = SkinFacePicture(look.face, present);
@@ -142,22 +153,23 @@ void CSkinToolBarCtrlSB::DrawButton(ISkinCanvas& canvas, const TBBUTTON& button,
         if (parts.split) SkinDrawPicture(canvas, faces_[face], parts.arrow, kFaceCorner);
     }
     if (!parts.arrow.IsEmpty()) {
-        CSkinDrawImage* arrow = drop_[orientation];
+        CSkinDrawImage* arrow = drop_[pass.orientation];
         SkinDrawPicture(canvas, arrow, SkinCentredIn(parts.arrow, SkinPictureSize(arrow)), 0);
     }
 
     std::wstring text = ButtonText(button);
-    const bool list = (style & kSkinTbStyleList) != 0;
-    if (list && (extended & TBSTYLE_EX_MIXEDBUTTONS) && !(button.fsStyle & BTNS_SHOWTEXT)) text.clear();
+    const bool list = (pass.style & kSkinTbStyleList) != 0;
+    if (list && (pass.extended & TBSTYLE_EX_MIXEDBUTTONS) && !(button.fsStyle & BTNS_SHOWTEXT)) text.clear();
     SkinSize textSize;
     if (!text.empty()) {
         SkinRect measure{0, 0, 0, 0};
         canvas.DrawText(measure, text, kSkinDtCalcRect | kSkinDtSingleLine | kSkinDtNoPrefix, 0, font_);
         textSize = SkinSize{measure.Width(), measure.Height()};
     }
-    SkinToolContent content =
-        SkinToolButtonContent(parts.face, IconSize(button), textSize, list, look.pushed, metrics_);
-    if (!content.icon.IsEmpty()) DrawIcon(canvas, button, look.icon, content.icon);
+    // I_IMAGENONE and I_IMAGECALLBACK are below 0: no icon.
+    const SkinSize icon = button.iBitmap >= 0 ? pass.icon : SkinSize{};
+    SkinToolContent content = SkinToolButtonContent(parts.face, icon, textSize, list, look.pushed, metrics_);
+    if (!content.icon.IsEmpty()) DrawIcon(canvas, pass, button, look.icon, content.icon);
     if (!text.empty() && !content.text.IsEmpty()) {
         SkinColor color = SkinSysColor(look.face == SkinFace::Disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
         uint32_t format = kSkinDtSingleLine | kSkinDtNoPrefix | kSkinDtEndEllipsis |
@@ -167,32 +179,19 @@ void CSkinToolBarCtrlSB::DrawButton(ISkinCanvas& canvas, const TBBUTTON& button,
     }
 }
 
-SkinSize CSkinToolBarCtrlSB::IconSize(const TBBUTTON& button) const {
-    if (button.iBitmap < 0) return SkinSize{};  // I_IMAGENONE, I_IMAGECALLBACK
-    auto list = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETIMAGELIST, 0, 0));
-    int cx = 0, cy = 0;
-    if (!list || !::ImageList_GetIconSize(list, &cx, &cy)) return SkinSize{};
-    return SkinSize{cx, cy};
-}
-
-void CSkinToolBarCtrlSB::DrawIcon(ISkinCanvas& canvas, const TBBUTTON& button, SkinToolIcon kind,
+void CSkinToolBarCtrlSB::DrawIcon(ISkinCanvas& canvas, const PaintPass& pass, const TBBUTTON& button, SkinToolIcon kind,
                                   const SkinRect& place) {
-    auto list = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETIMAGELIST, 0, 0));
-    bool greyed = false;
-    if (kind == SkinToolIcon::Hot) {
-        if (auto hotList = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETHOTIMAGELIST, 0, 0)))
-            list = hotList;
+    HIMAGELIST list = pass.lists[0];
+    bool faded = false;
+    if (kind == SkinToolIcon::Hot && pass.lists[1]) {
+        list = pass.lists[1];
     } else if (kind == SkinToolIcon::Disabled) {
-        auto disabled = reinterpret_cast<HIMAGELIST>(::SendMessageW(window_, TB_GETDISABLEDIMAGELIST, 0, 0));
-        if (disabled)
-            list = disabled;
-        else
-            greyed = true;  // no greyed pictures of its own: the normal ones, faded
+        // Without greyed pictures of its own the bar's normal ones, faded.
+        list = pass.lists[2] ? pass.lists[2] : list;
+        faded = !pass.lists[2];
     }
-    if (!list) return;
-    int index = button.iBitmap;
-    if (index < 0 || index >= ::ImageList_GetImageCount(list)) return;
-    canvas.DrawImageList(list, index, place.left, place.top, greyed);
+    if (!list || button.iBitmap < 0 || button.iBitmap >= ::ImageList_GetImageCount(list)) return;
+    canvas.DrawImageList(list, button.iBitmap, place.left, place.top, faded);
 }
 
 std::wstring CSkinToolBarCtrlSB::ButtonText(const TBBUTTON& button) const {

@@ -44,11 +44,22 @@ private:
     bool OnTimer(const SkinMessage&, LRESULT*);
     bool OnPassThenRepaint(const SkinMessage&, LRESULT*);
 
+    // What one paint asks of the bar once, for all its buttons.
+    struct PaintPass {
+        uint32_t style = 0, extended = 0;
+        int orientation = 0;  // 0 horizontal, 1 vertical
+        bool barEnabled = true;
+        int hot = -1;
+        HIMAGELIST lists[3] = {};  // normal, hot, disabled
+        SkinSize icon;             // the normal list's image size
+    };
+    PaintPass BeginPass() const;
+
     void DrawBackground(ISkinCanvas& canvas, const SkinRect& rect);
     void Draw(ISkinCanvas& canvas, const SkinRect& client);
-    void DrawButton(ISkinCanvas& canvas, const TBBUTTON& button, const SkinRect& item, bool hot, bool barEnabled);
-    void DrawIcon(ISkinCanvas& canvas, const TBBUTTON& button, SkinToolIcon kind, const SkinRect& place);
-    SkinSize IconSize(const TBBUTTON& button) const;
+    void DrawButton(ISkinCanvas& canvas, const PaintPass& pass, const TBBUTTON& button, const SkinRect& item, bool hot);
+    void DrawIcon(ISkinCanvas& canvas, const PaintPass& pass, const TBBUTTON& button, SkinToolIcon kind,
+                  const SkinRect& place);
     std::wstring ButtonText(const TBBUTTON& button) const;
     // Follows the mouse: the button at the cursor becomes the hot one.
     void TrackHot();
