@@ -7,8 +7,9 @@
 #include <memory>
 #include <string>
 
+#include <tovane/skin_api.h>
+
 #include "gallery_controls.h"
-#include "skin/windows/skin_api_win32.h"
 
 namespace {
 

@@ -6,11 +6,14 @@
 
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
+#include "skin/windows/controls/skin_check_button_win32.h"
 #include "skin/windows/controls/skin_controlbar_win32.h"
 #include "skin/windows/controls/skin_datetime_win32.h"
+#include "skin/windows/controls/skin_group_box_win32.h"
 #include "skin/windows/controls/skin_hotkey_win32.h"
 #include "skin/windows/controls/skin_ipaddress_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
+#include "skin/windows/controls/skin_radio_button_win32.h"
 #include "skin/windows/controls/skin_rebar_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
 #include "skin/windows/controls/skin_statusbar_win32.h"
@@ -55,6 +58,12 @@ const AttachKind kAttachKinds[] = {
      false},
     {SkinWindowKind::HotKey, SkinDescClass::HotKey, &Make<CSkinHotKeySB>, &SkinClassProc<CSkinHotKeySB>, false},
     {SkinWindowKind::DateTime, SkinDescClass::DateTime, &Make<CSkinDateTimeSB>, &SkinClassProc<CSkinDateTimeSB>, false},
+    {SkinWindowKind::CheckButton, SkinDescClass::CheckButton, &Make<CSkinCheckBtnSB>, &SkinClassProc<CSkinCheckBtnSB>,
+     false},
+    {SkinWindowKind::RadioButton, SkinDescClass::RadioButton, &Make<CSkinRadioBtnSB>, &SkinClassProc<CSkinRadioBtnSB>,
+     false},
+    {SkinWindowKind::GroupButton, SkinDescClass::GroupButton, &Make<CSkinGroupBtnSB>, &SkinClassProc<CSkinGroupBtnSB>,
+     false},
 };
 
 const AttachKind* AttachKindOf(SkinWindowKind kind) {
