@@ -291,7 +291,7 @@ bool GalleryInitControls() {
         WNDCLASSW bar{};
         bar.lpfnWndProc = &::DefWindowProcW;
         bar.hInstance = ::GetModuleHandleW(nullptr);
-        bar.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        bar.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
         bar.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
         bar.lpszClassName = L"" GALLERY_CONTROLBAR_CLASS;
         common = (::RegisterClassW(&bar) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) && common;
