@@ -11,6 +11,7 @@
 
 #include "gallery/gallery_fixture.h"
 #include "skin/skin_test_dialog.h"
+#include "skin/windows/skin_api_win32.h"
 #include "support/win_test_support.h"
 
 using namespace gallery_test;
@@ -70,6 +71,23 @@ TEST_F(FieldSkins, FramesFollowTheMouseAndTheFocus) {
         ::SetFocus(gallery_.Control(IDC_GALLERY_PUSH));
         EXPECT_TRUE(WaitForFrame(f.id, normal));
     }
+}
+
+TEST_F(FieldSkins, WithoutPicturesTheFrameIsALineOfTheBorderColour) {
+    const int id = IDC_GALLERY_HOTKEY;
+    HWND hotkey = gallery_.Control(id);
+    RECT client = gallery_.ClientRect(id);
+    // Skinned again with a description without frame pictures, then back.
+    ASSERT_EQ(SetWindowSkin(hotkey, L"gallery.hotkey.lines"), 1);
+    skin_test::Pump(50);
+    EXPECT_EQ(gallery_.NameAt(id, -2, client.bottom / 2), "gallery.hotkey.lines.border");
+    EXPECT_EQ(gallery_.Pixel(id, -1, client.bottom / 2), skin_test::Rgb(::GetSysColor(COLOR_WINDOW)));
+    RECT window{};
+    ::GetWindowRect(hotkey, &window);
+    EXPECT_EQ(client.right, window.right - window.left - 4) << "the frame keeps its width";
+    ASSERT_EQ(SetWindowSkin(hotkey, L"gallery.hotkey"), 1);
+    skin_test::Pump(50);
+    EXPECT_EQ(FrameAt(id), "gallery.hotkey.frame.normal");
 }
 
 TEST_F(FieldSkins, IpAddressHoverLastsOverItsFieldsAndTheyTakeTheSkinsColour) {
