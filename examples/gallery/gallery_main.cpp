@@ -1,9 +1,11 @@
 // The control gallery: one dialog with a control of every kind the skin
 // engine knows, skinned with one of the two gallery themes.
 //
-//   gallery.exe [--theme=showcase|test] [--unskinned] [--at=X,Y]
-//               [--screenshot=FILE.bmp] [--exit-when-shown]
+//   gallery.exe [--theme=showcase|test] [--unskinned | --frame-only]
+//               [--at=X,Y] [--screenshot=FILE.bmp] [--exit-when-shown]
 //
+// --frame-only skins the dialog alone: every control keeps the system look
+// on the dialog's picture.
 // --screenshot writes what the screen shows of the window once it has
 // settled, then ends; --exit-when-shown ends as soon as the window and all
 // its controls have painted once (for start-up timing). Exit codes: 0 done,
@@ -53,6 +55,8 @@ bool Parse(int argc, wchar_t** argv, Options* options) {
             }
         } else if (arg == L"--unskinned") {
             options->gallery.skinned = false;
+        } else if (arg == L"--frame-only") {
+            options->gallery.frameOnly = true;
         } else if (StartsWith(arg, L"--screenshot=", &value) && !value.empty()) {
             options->screenshot = value;
         } else if (arg == L"--exit-when-shown") {

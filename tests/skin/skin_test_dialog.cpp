@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
+#include "skin/package/skin_zip_reader.h"
 #include "skin/theme/skin_resource_manager.h"
+#include "skin/xml/skin_xml_document.h"
 #include "support/win_test_support.h"
 
 namespace skin_test {
@@ -24,14 +27,23 @@ bool LoadInstallerSkin() {
     return loaded;
 }
 
+bool LoadThemeText(const std::wstring& xml) {
+    CSkinXmlDocument doc;
+    if (!doc.LoadText(xml)) return false;
+    static const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
+    std::unique_ptr<CSkinZipReader> reader = CSkinZipReader::OpenMemory(kEmptyZip, sizeof kEmptyZip, nullptr);
+    return reader && GetSkinResourceManager()->LoadTheme(doc, *reader);
+}
+
 namespace {
 
 // A dialog template with no items: DLGTEMPLATE, no menu, the standard
 // class, a title, and the dialog font.
-std::vector<WORD> Template(DWORD style, int width, int height) {
+std::vector<WORD> Template(DWORD style, DWORD exStyle, int width, int height) {
     std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     auto* head = reinterpret_cast<DLGTEMPLATE*>(t.data());
     head->style = style | DS_SETFONT;
+    head->dwExtendedStyle = exStyle;
     head->cdit = 0;
     head->cx = static_cast<short>(width);
     head->cy = static_cast<short>(height);
@@ -51,8 +63,8 @@ std::vector<WORD> Template(DWORD style, int width, int height) {
 
 }  // namespace
 
-TestDialog::TestDialog(int width, int height, const std::vector<ControlSpec>& controls, DWORD style) {
-    std::vector<WORD> t = Template(style, 100, 50);
+TestDialog::TestDialog(int width, int height, const std::vector<ControlSpec>& controls, DWORD style, DWORD exStyle) {
+    std::vector<WORD> t = Template(style, exStyle, 100, 50);
     hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr,
                                          &TestDialog::Proc, reinterpret_cast<LPARAM>(this));
     if (!hwnd_) return;

@@ -63,13 +63,12 @@ void CSkinButtonSB::ApplyDescription() {
     ApplyCommon(desc->toolTip, desc->font, desc->cursor);
 
     spin_.reset();
-    if (!desc->spinbtnLabel.empty()) {
-        const auto* spinDesc = GetSkinResourceManager()->GetDescription<SkinButtonDesc>(desc->spinbtnLabel);
-        if (spinDesc) {
-            spin_ = std::make_unique<CSkinButtonSB>(nullptr);
-            spin_->SetDescription(spinDesc, desc->spinbtnLabel);
-            spin_->ApplyDescription();
-        }
+    if (isSpinPart_) return;  // a spin part has none of its own: no theme makes this loop
+    if (const SkinButtonDesc* spinDesc = SkinSpinPartDescription(*GetSkinResourceManager(), *desc)) {
+        spin_ = std::make_unique<CSkinButtonSB>(nullptr);
+        spin_->isSpinPart_ = true;
+        spin_->SetDescription(spinDesc, desc->spinbtnLabel);
+        spin_->ApplyDescription();
     }
 }
 

@@ -57,5 +57,6 @@ private:
 
     CSkinDrawImage* pictures_[kSkinButtonStateCount] = {};
     std::unique_ptr<CSkinButtonSB> spin_;
+    bool isSpinPart_ = false;  // the windowless part of another button
     SkinRect spinRect_;
 };

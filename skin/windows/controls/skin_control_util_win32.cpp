@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "skin/platform/skin_gdi_canvas_win32.h"
 #include "skin/platform/skin_graphics.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
@@ -142,10 +145,65 @@ void SkinDrawButtonImage(ISkinCanvas& canvas, const SkinButtonImage& image, int 
     canvas.DrawPieces(SkinSurface{static_cast<HBITMAP>(image.handle), image.width, image.height}, &piece, 1);
 }
 
+// The off-screen buffer of a thread's paints, kept from one paint to the
+// next and grown to the largest client area painted: a bitmap and a memory
+// DC made for every paint cost more under Wine than most skins' drawing. A
+// paint that starts while another one paints on the same thread makes a
+// buffer of its own.
+struct SkinPaintBuffer {
+    SkinCountedDc dc;
+    SkinBitmapHandle bitmap;
+    HGDIOBJ original = nullptr;
+    int width = 0;
+    int height = 0;
+    bool busy = false;
+
+    ~SkinPaintBuffer() {
+        if (dc && original) ::SelectObject(dc.get(), original);
+    }
+    // Ready for a paint of w x h; false when GDI refuses.
+    bool Fit(int w, int h) {
+        if (!dc) dc = SkinCreateMemoryDc(nullptr);
+        if (!dc) return false;
+        if (bitmap && w <= width && h <= height) return true;
+        int grownW = std::max(w, width), grownH = std::max(h, height);
+        SkinBitmapHandle grown = SkinGraphics().CreateCompatibleBitmap(grownW, grownH);
+        if (!grown) return false;
+        HGDIOBJ old = ::SelectObject(dc.get(), grown.get());
+        if (!old || old == HGDI_ERROR) return false;
+        if (!original) original = old;
+        bitmap = std::move(grown);  // the smaller one, out of the DC now, goes
+        width = grownW;
+        height = grownH;
+        return true;
+    }
+};
+
+namespace {
+
+SkinPaintBuffer& ThreadPaintBuffer() {
+    thread_local SkinPaintBuffer buffer;
+    return buffer;
+}
+
+}  // namespace
+
 SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
     dc_ = skin_unhooked::BeginPaint(window, &paint_);
     client_ = win::ToSkinRect(win::ClientRect(window));
     if (!dc_ || client_.IsEmpty()) return;
+    SkinPaintBuffer& shared = ThreadPaintBuffer();
+    if (!shared.busy && shared.Fit(client_.Width(), client_.Height())) {
+        // What a paint does to the DC's state goes with it.
+        savedState_ = ::SaveDC(shared.dc.get());
+        canvas_ = SkinGraphics().CreateDcCanvas(shared.dc.get());
+        if (canvas_) {
+            shared.busy = true;
+            shared_ = &shared;
+            return;
+        }
+        ::RestoreDC(shared.dc.get(), savedState_);
+    }
     buffer_ = SkinGraphics().CreateCompatibleBitmap(client_.Width(), client_.Height());
     if (!buffer_) return;
     canvas_ = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer_.get(), client_.Width(), client_.Height()});
@@ -153,12 +211,19 @@ SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
 
 SkinBufferedPaint::~SkinBufferedPaint() {
     if (canvas_) {
-        canvas_.reset();  // the buffer leaves its memory DC before it is copied
         for (const SkinRect& r : kept_) ::ExcludeClipRect(dc_, r.left, r.top, r.right, r.bottom);
         std::unique_ptr<ISkinCanvas> screen = SkinGraphics().CreateDcCanvas(dc_);
-        SkinPiece copy{SkinBlit::Copy, SkinBox{0, 0, client_.Width(), client_.Height()},
-                       SkinBox{0, 0, client_.Width(), client_.Height()}};
-        if (screen) screen->DrawPieces(SkinSurface{buffer_.get(), client_.Width(), client_.Height()}, &copy, 1);
+        SkinBox all{0, 0, client_.Width(), client_.Height()};
+        if (shared_) {
+            if (screen) screen->CopyFrom(*canvas_, all, 0, 0);
+            canvas_.reset();
+            ::RestoreDC(shared_->dc.get(), savedState_);
+            shared_->busy = false;
+        } else {
+            canvas_.reset();  // the buffer leaves its memory DC before it is copied
+            SkinPiece copy{SkinBlit::Copy, all, all};
+            if (screen) screen->DrawPieces(SkinSurface{buffer_.get(), client_.Width(), client_.Height()}, &copy, 1);
+        }
     }
     if (dc_) skin_unhooked::EndPaint(window_, &paint_);
 }

@@ -58,9 +58,12 @@ struct SkinButtonImage {
 SkinButtonImage SkinButtonImageOf(HWND button, bool icon);
 void SkinDrawButtonImage(ISkinCanvas& canvas, const SkinButtonImage& image, int x, int y);
 
-// One off-screen paint of a control: BeginPaint (unhooked), a client-sized
-// buffer to draw on, and at the end the buffer copied to the screen and
-// EndPaint.
+struct SkinPaintBuffer;
+
+// One off-screen paint of a control: BeginPaint (unhooked), a buffer of at
+// least the client size to draw on, and at the end the client area copied
+// to the screen and EndPaint. The buffer is the thread's, kept from one
+// paint to the next (see the source).
 class SkinBufferedPaint {
 public:
     explicit SkinBufferedPaint(HWND window);
@@ -80,7 +83,9 @@ private:
     PAINTSTRUCT paint_{};
     HDC dc_ = nullptr;
     SkinRect client_;
-    SkinBitmapHandle buffer_;
+    SkinPaintBuffer* shared_ = nullptr;  // the thread's buffer, while this paint has it
+    int savedState_ = 0;
+    SkinBitmapHandle buffer_;  // a buffer of its own otherwise
     std::unique_ptr<ISkinCanvas> canvas_;
     std::vector<SkinRect> kept_;
 };

@@ -105,14 +105,13 @@ void CSkinToggleSB::Draw(ISkinCanvas& canvas) {
     // Without the unchecked normal picture there is no mark size: neither
     // mark nor text is drawn.
     CSkinDrawImage* sizer = marks_[kSkinToggleUnchecked + kSkinIndexNormal];
-    lastMark_ = -1;
     if (desc && sizer) {
         bool leftText = (savedStyle_ & BS_LEFTTEXT) != 0;
         SkinToggleLayout layout = SkinToggleLayoutOf(client, sizer->GetWidth(), sizer->GetHeight(), leftText);
         bool present[kSkinToggleMarks];
         for (int i = 0; i < kSkinToggleMarks; ++i) present[i] = marks_[i] != nullptr;
-        lastMark_ = SkinToggleMark(present, checkState_, stateIndex_, checkBox_);
-        if (lastMark_ >= 0) marks_[lastMark_]->Draw(canvas, layout.mark.left, layout.mark.top);
+        int mark = SkinToggleMark(present, checkState_, stateIndex_, checkBox_);
+        if (mark >= 0) marks_[mark]->Draw(canvas, layout.mark.left, layout.mark.top);
 
         wchar_t buffer[513] = {};
         int length = ::InternalGetWindowText(window_, buffer, 513);
