@@ -250,6 +250,28 @@ TEST_F(BarSkins, RebarDrawsBackgroundGrippersLabelsAndBandBorders) {
     EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_REBAR, band1.right - 1, band1.top), "gallery.rebar.background.horiz");
 }
 
+TEST_F(BarSkins, RebarBandCutShortShowsItsDropPicture) {
+    // The second band wants more room than it has.
+    REBARBANDINFOW band{};
+    band.cbSize = REBARBANDINFOW_V6_SIZE;
+    band.fMask = RBBIM_STYLE | RBBIM_IDEALSIZE;
+    ::SendMessageW(rebar_, RB_GETBANDINFOW, 1, reinterpret_cast<LPARAM>(&band));
+    band.fStyle |= RBBS_USECHEVRON;
+    band.cxIdeal = 2000;
+    ::SendMessageW(rebar_, RB_SETBANDINFOW, 1, reinterpret_cast<LPARAM>(&band));
+    gallery_.Repaint(IDC_GALLERY_REBAR);
+    RECT r{};
+    ::SendMessageW(rebar_, RB_GETRECT, 1, reinterpret_cast<LPARAM>(&r));
+    // The child leaves room for it: the drop picture at the band's end.
+    HWND combo = gallery_.Control(IDC_GALLERY_REBAR_COMBO);
+    RECT child{};
+    ::GetWindowRect(combo, &child);
+    ::MapWindowPoints(nullptr, rebar_, reinterpret_cast<POINT*>(&child), 2);
+    ASSERT_LT(child.right, r.right);
+    EXPECT_TRUE(AreaShows(rebar_, RECT{child.right, r.top, r.right, r.bottom},
+                          ThemeColours::Get().Of("gallery.rebar.drop.horiz")));
+}
+
 // A top-level window holding control bars of the gallery's class.
 class BarHost {
 public:

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <vector>
 
 #include "common/win_handles.h"
@@ -23,6 +24,9 @@ struct SkinReBarTable {
 namespace {
 
 constexpr int kBackgroundCorner = 2;
+// The band record up to its header width: the ideal size is there, and
+// both versions of the control take it.
+constexpr UINT kBandInfoSize = offsetof(REBARBANDINFOW, cxHeader) + sizeof(UINT);
 
 struct Band {
     SkinRect rect;  // in the horizontal bar's terms
@@ -119,7 +123,7 @@ void CSkinReBarCtrlSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
     int visible = 0;
     for (int i = 0; i < count; ++i) {
         REBARBANDINFOW info{};
-        info.cbSize = REBARBANDINFOW_V3_SIZE;
+        info.cbSize = kBandInfoSize;
         info.fMask = RBBIM_STYLE;
         if (::SendMessageW(window_, RB_GETBANDINFOW, i, reinterpret_cast<LPARAM>(&info)) &&
             !(info.fStyle & RBBS_HIDDEN))
@@ -128,7 +132,7 @@ void CSkinReBarCtrlSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
     for (int i = 0; i < count; ++i) {
         wchar_t text[256] = {};
         REBARBANDINFOW info{};
-        info.cbSize = REBARBANDINFOW_V3_SIZE;
+        info.cbSize = kBandInfoSize;
         info.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_TEXT | RBBIM_COLORS | RBBIM_IDEALSIZE;
         info.lpText = text;
         info.cch = 256;
