@@ -13,6 +13,7 @@
 #include "gallery/gallery_fixture.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/spy_graphics.h"
+#include "skin/windows/manager/skin_class_proc_win32.h"
 #include "skin/windows/skin_api_win32.h"
 #include "support/win_test_support.h"
 
@@ -365,6 +366,74 @@ TEST_F(BarSkins, ToolbarTextsAndAVerticalBarsPictures) {
     RECT sep = ItemRect(vertical, 1);
     EXPECT_EQ(NameAt(vertical, (sep.left + sep.right) / 2, (sep.top + sep.bottom) / 2),
               "gallery.toolbar.separator.vert");
+}
+
+// How many pixels of row `y` of the client area, from `left` to `right`,
+// show the picture `name`.
+int RunOf(HWND window, int left, int right, int y, const std::string& name) {
+    int n = 0;
+    for (int x = left; x < right; ++x) n += NameAt(window, x, y) == name ? 1 : 0;
+    return n;
+}
+
+// The skin object of a control at a display scale, as a WM_DPICHANGED
+// would set it; back at 96 DPI when the test ends.
+class AtScale {
+public:
+    AtScale(HWND window, int dpi) : window_(window) { Set(dpi); }
+    ~AtScale() { Set(96); }
+    bool Ok() const { return SkinObjectOf(window_) != nullptr; }
+
+private:
+    void Set(int dpi) {
+        if (CSkinBase* object = SkinObjectOf(window_)) object->SetScale(SkinScale(dpi));
+        ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        skin_test::Pump(50);
+    }
+    HWND window_;
+};
+
+TEST_F(BarSkins, BarPicturesAndSizesFollowTheWindowsScale) {
+    const ThemeColour* separator = ThemeColours::Get().ByName("gallery.toolbar.separator.horiz");
+    const ThemeColour* grip = ThemeColours::Get().ByName("gallery.statusbar.grip");
+    ASSERT_TRUE(separator && grip);
+    RECT sep = ItemRect(toolbar_, kFirstSeparator);
+    const int y = (sep.top + sep.bottom) / 2;
+    EXPECT_EQ(RunOf(toolbar_, sep.left, sep.right, y, separator->name), separator->width);
+    {
+        AtScale scaled(toolbar_, 144);
+        ASSERT_TRUE(scaled.Ok());
+        EXPECT_EQ(RunOf(toolbar_, sep.left, sep.right, y, separator->name), SkinScale(144).Scale(separator->width))
+            << "the separator drawn at its 96-DPI width";
+    }
+
+    // The status bar's grip picture at its size for the scale, in the corner.
+    LONG_PTR style = ::GetWindowLongPtrW(status_, GWL_STYLE);
+    ::SetWindowLongPtrW(status_, GWL_STYLE, style | SBARS_SIZEGRIP);
+    RECT client = gallery_.ClientRect(IDC_GALLERY_STATUSBAR);
+    const int big = SkinScale(144).Scale(grip->width);
+    const int gx = client.right - big + 1, gy = client.bottom - big + 1;
+    gallery_.Repaint(IDC_GALLERY_STATUSBAR);
+    EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_STATUSBAR, gx, gy), "gallery.statusbar.background");
+    {
+        AtScale scaled(status_, 144);
+        EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_STATUSBAR, gx, gy), grip->name) << "the grip drawn at 96 DPI";
+    }
+    ::SetWindowLongPtrW(status_, GWL_STYLE, style);
+    gallery_.Repaint(IDC_GALLERY_STATUSBAR);
+
+    // A field's frame ring grows with the scale and shrinks back.
+    HWND hotkey = gallery_.Control(IDC_GALLERY_HOTKEY);
+    RECT window{};
+    ::GetWindowRect(hotkey, &window);
+    const int width = window.right - window.left;
+    {
+        AtScale scaled(hotkey, 144);
+        RECT inner = gallery_.ClientRect(IDC_GALLERY_HOTKEY);
+        EXPECT_EQ(inner.right, width - 2 * 3);
+        EXPECT_EQ(gallery_.NameAt(IDC_GALLERY_HOTKEY, -3, inner.bottom / 2), "gallery.hotkey.frame.normal");
+    }
+    EXPECT_EQ(gallery_.ClientRect(IDC_GALLERY_HOTKEY).right, width - 2 * 2);
 }
 
 // Paints a control whole, frame included, now.

@@ -292,4 +292,54 @@ TEST(SkinFieldLayout, IpFieldsShareTheWidthWithDotsBetween) {
     EXPECT_LE(flat.dots[1].bottom, 2);
 }
 
+// At 150 % the bars' own sizes grow with the display, the drawn grip and
+// the IP address's dots keep their shape, and nothing leaves its box.
+TEST(SkinBarMetrics, DrawnPartsAtTheDisplayScale) {
+    const SkinScale s150(144);
+    const SkinToolbarMetrics tool = SkinToolbarMetricsAt(s150);
+    EXPECT_EQ(tool.padding, 5);  // 4.5 rounds away from zero
+    EXPECT_EQ(tool.pushOffset, 2);
+    SkinToolContent pushed =
+        SkinToolButtonContent(SkinRect{0, 0, 36, 33}, SkinSize{24, 24}, SkinSize{}, false, true, tool);
+    EXPECT_EQ(pushed.icon, (SkinRect{8, 6, 32, 30})) << "a pressed icon moves by the scaled offset";
+    // The control's own gap between rebar bands stays as the control leaves it.
+    EXPECT_EQ(SkinRebarMetricsAt(s150).borderWidth, SkinRebarMetrics{}.borderWidth);
+    EXPECT_EQ(SkinRebarMetricsAt(s150).gripperWidth, 5);
+    EXPECT_EQ(SkinFieldMetricsAt(s150).frame, 3);
+
+    // The drawn grip: 20 pixels, six 3 x 3 dots 5 apart with shadow room.
+    const SkinStatusMetrics status = SkinStatusMetricsAt(s150);
+    SkinRect grip = SkinSizeGripRect(SkinRect{0, 0, 900, 33}, SkinSize{}, status);
+    EXPECT_EQ(grip, (SkinRect{880, 13, 900, 33}));
+    std::vector<SkinRect> dots = SkinGripDots(grip, status);
+    ASSERT_EQ(dots.size(), 6u);
+    for (const SkinRect& d : dots) {
+        EXPECT_EQ(d.Width(), 3);
+        EXPECT_EQ(d.Height(), 3);
+        EXPECT_LT(d.right, grip.right);
+        EXPECT_LT(d.bottom, grip.bottom);
+        for (const SkinRect& o : dots)
+            if (&o != &d)
+                EXPECT_FALSE(d.left <= o.right && o.left <= d.right && d.top <= o.bottom && o.top <= d.bottom)
+                    << "a dot touches another's shadow";
+    }
+    // Odd metrics (a dot wider than its pitch) never make dots overlap.
+    SkinStatusMetrics odd = status;
+    odd.gripDotStep = 1;
+    odd.gripDotSize = 4;
+    for (const SkinRect& d : SkinGripDots(SkinRect{0, 0, 40, 40}, odd))
+        for (const SkinRect& o : SkinGripDots(SkinRect{0, 0, 40, 40}, odd))
+            if (!(d == o)) EXPECT_TRUE(d.right < o.left || o.right < d.left || d.bottom < o.top || o.bottom < d.top);
+
+    // The IP address's fields at 150 %: 219 x 27 inside the frame.
+    SkinIpLayout ip = SkinIpFieldLayout(SkinRect{0, 0, 219, 27}, 21, SkinFieldMetricsAt(s150));
+    EXPECT_EQ(ip.fields[0].left, 2);
+    EXPECT_EQ(ip.fields[3].right, 217);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(ip.dots[i].Width(), 3);
+        EXPECT_GE(ip.dots[i].left, ip.fields[i].right);
+        EXPECT_LE(ip.dots[i].right, ip.fields[i + 1].left);
+    }
+}
+
 }  // namespace

@@ -106,8 +106,9 @@ SkinToolContent SkinToolButtonContent(const SkinRect& face, const SkinSize& icon
         c.text = SkinRect{inner.left, std::min(c.icon.bottom + gap, inner.bottom), inner.right, inner.bottom};
     }
     if (pushed) {
-        if (!c.icon.IsEmpty()) c.icon = Offset(c.icon, 1);
-        if (!c.text.IsEmpty()) c.text = Offset(c.text, 1);
+        const int push = std::max(0, metrics.pushOffset);
+        if (!c.icon.IsEmpty()) c.icon = Offset(c.icon, push);
+        if (!c.text.IsEmpty()) c.text = Offset(c.text, push);
     }
     return c;
 }
@@ -173,9 +174,10 @@ SkinRect SkinSizeGripRect(const SkinRect& client, const SkinSize& picture, const
     return SkinRect{client.right - w, client.bottom - h, client.right, client.bottom};
 }
 
-std::vector<SkinRect> SkinGripDots(const SkinRect& grip) {
+std::vector<SkinRect> SkinGripDots(const SkinRect& grip, const SkinStatusMetrics& metrics) {
     std::vector<SkinRect> dots;
-    const int step = 3, size = 2;
+    // A dot leaves room for its shadow: at least one pixel past it.
+    const int size = std::max(1, metrics.gripDotSize), step = std::max(size + 1, metrics.gripDotStep);
     const int x0 = grip.right - 3 * step, y0 = grip.bottom - 3 * step;
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {

@@ -64,7 +64,7 @@ SkinToolButtonParts SkinToolButtonSplit(const SkinRect& item, uint32_t style, ui
 // Where the icon and the text go on a face: beside each other for
 // TBSTYLE_LIST, the text under the icon otherwise; alone, each centred. An
 // empty `icon` or `text` size means there is none. Pushed buttons move by
-// one pixel.
+// the metrics' push offset.
 struct SkinToolContent {
     SkinRect icon;
     SkinRect text;
@@ -113,10 +113,10 @@ SkinRect SkinStatusSeparatorRect(const SkinRect& part, const SkinRect& next, con
 // its picture's size (or the metric's square) in the bottom-right corner.
 bool SkinStatusShowsGrip(uint32_t style, bool parentMaximised);
 SkinRect SkinSizeGripRect(const SkinRect& client, const SkinSize& picture, const SkinStatusMetrics& metrics = {});
-// The grip drawn without a picture: six 2 x 2 dots in a triangle at the
-// corner, each with room for a one-pixel light shadow below and right;
-// dots that would leave the grip are left out.
-std::vector<SkinRect> SkinGripDots(const SkinRect& grip);
+// The grip drawn without a picture: six square dots (2 x 2 at 96 DPI) in a
+// triangle at the corner, each with room for a one-pixel light shadow below
+// and right; dots that would leave the grip are left out.
+std::vector<SkinRect> SkinGripDots(const SkinRect& grip, const SkinStatusMetrics& metrics = {});
 
 // ----- Rebar -----
 

@@ -14,15 +14,15 @@ CSkinDrawImage* SkinPictureOf(const std::wstring& id) {
     return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
 }
 
-SkinSize SkinPictureSize(CSkinDrawImage* picture) {
-    if (!picture) return SkinSize{};
-    return SkinSize{picture->GetWidth(), picture->GetHeight()};
+SkinSize SkinPictureSize(CSkinDrawImage* picture, const SkinScale& scale) {
+    return picture ? picture->ScaledSize(scale) : SkinSize{};
 }
 
 bool SkinDrawPicture(ISkinCanvas& canvas, CSkinDrawImage* picture, const SkinRect& rect, int margin) {
     if (!picture || rect.IsEmpty()) return false;
-    // Margins beyond half the picture would cut corners that are not there.
-    SkinSize size = SkinPictureSize(picture);
+    // Margins beyond half the picture would cut corners that are not there
+    // (the picture's own size: margins are its numbers).
+    SkinSize size{picture->GetWidth(), picture->GetHeight()};
     int mx = std::max(0, std::min(margin, size.width / 2)), my = std::max(0, std::min(margin, size.height / 2));
     return picture->Draw9Grid(canvas, rect, SkinQuad{mx, my, mx, my}) != 0;
 }
@@ -35,7 +35,8 @@ SkinRect SkinClientInWindowRect(HWND window) {
                     client.bottom - outer.top};
 }
 
-void SkinPaintRing(HWND window, const std::function<void(ISkinCanvas&, const SkinRect&)>& draw) {
+void SkinPaintRing(HWND window, const SkinScale& scale,
+                   const std::function<void(ISkinCanvas&, const SkinRect&)>& draw) {
     RECT outer = win::WindowRect(window);
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
     if (w <= 0 || h <= 0) return;
@@ -55,6 +56,7 @@ void SkinPaintRing(HWND window, const std::function<void(ISkinCanvas&, const Ski
     {
         std::unique_ptr<ISkinCanvas> memory = SkinGraphics().CreateBitmapCanvas(surface);
         if (!memory) return;
+        memory->SetScale(scale);
         // What lies behind the window first, for pictures with soft corners:
         // the parent's background is placed in client coordinates, so the
         // buffer's origin moves to the client area's corner for it.

@@ -15,19 +15,20 @@ class CSkinDrawImage;
 
 // The theme picture `id`, or null (also for an empty id).
 CSkinDrawImage* SkinPictureOf(const std::wstring& id);
-// Its size; 0 x 0 for none.
-SkinSize SkinPictureSize(CSkinDrawImage* picture);
+// The size it shows at on a window of `scale`; 0 x 0 for none.
+SkinSize SkinPictureSize(CSkinDrawImage* picture, const SkinScale& scale);
 
-// A picture over `rect`: a 9-grid with `margin` pixels of corner, so
-// rounded corners and edges keep their shape at any size. Nothing without
-// a picture; false then.
+// A picture over `rect`: a 9-grid with `margin` pixels of corner (the
+// picture's own, at 96 DPI: the canvas's scale applies), so rounded corners
+// and edges keep their shape at any size. Nothing without a picture; false
+// then.
 bool SkinDrawPicture(ISkinCanvas& canvas, CSkinDrawImage* picture, const SkinRect& rect, int margin);
 
 // Paints the window's non-client ring: `draw` gets a window-sized canvas
 // (window coordinates, the whole window rectangle) and what it draws there
-// is copied to the window DC around the client area only. Nothing for a
-// window without a ring.
-void SkinPaintRing(HWND window, const std::function<void(ISkinCanvas&, const SkinRect&)>& draw);
+// is copied to the window DC around the client area only. The canvas has
+// the window's `scale`. Nothing for a window without a ring.
+void SkinPaintRing(HWND window, const SkinScale& scale, const std::function<void(ISkinCanvas&, const SkinRect&)>& draw);
 
 // The client rectangle in window coordinates.
 SkinRect SkinClientInWindowRect(HWND window);

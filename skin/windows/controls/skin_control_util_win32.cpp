@@ -99,8 +99,14 @@ bool SkinSetControlCursor(CSkinBase& object, HCURSOR themeCursor) {
 
 HFONT SkinDefaultFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
-HFONT SkinControlFont(HWND window, const std::wstring& fontId) {
-    HFONT font = fontId.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(fontId));
+HFONT SkinControlFont(HWND window, const std::wstring& fontId) { return SkinControlFont(window, fontId, SkinScale()); }
+
+HFONT SkinThemeFont(const std::wstring& fontId, const SkinScale& scale) {
+    return fontId.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(fontId, scale));
+}
+
+HFONT SkinControlFont(HWND window, const std::wstring& fontId, const SkinScale& scale) {
+    HFONT font = SkinThemeFont(fontId, scale);
     if (!font && window) font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
     return font ? font : SkinDefaultFont();
 }
@@ -188,9 +194,9 @@ SkinPaintBuffer& ThreadPaintBuffer() {
 
 }  // namespace
 
-SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
-    dc_ = skin_unhooked::BeginPaint(window, &paint_);
-    client_ = win::ToSkinRect(win::ClientRect(window));
+SkinBufferedPaint::SkinBufferedPaint(const CSkinBase& object) : window_(object.Window()) {
+    dc_ = skin_unhooked::BeginPaint(window_, &paint_);
+    client_ = win::ToSkinRect(win::ClientRect(window_));
     if (!dc_ || client_.IsEmpty()) return;
     SkinPaintBuffer& shared = ThreadPaintBuffer();
     if (!shared.busy && shared.Fit(client_.Width(), client_.Height())) {
@@ -198,6 +204,7 @@ SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
         savedState_ = ::SaveDC(shared.dc.get());
         canvas_ = SkinGraphics().CreateDcCanvas(shared.dc.get());
         if (canvas_) {
+            canvas_->SetScale(object.Scale());
             shared.busy = true;
             shared_ = &shared;
             return;
@@ -207,6 +214,7 @@ SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
     buffer_ = SkinGraphics().CreateCompatibleBitmap(client_.Width(), client_.Height());
     if (!buffer_) return;
     canvas_ = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer_.get(), client_.Width(), client_.Height()});
+    if (canvas_) canvas_->SetScale(object.Scale());
 }
 
 SkinBufferedPaint::~SkinBufferedPaint() {

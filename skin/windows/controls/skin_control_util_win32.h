@@ -44,6 +44,11 @@ HFONT SkinDefaultFont();
 // A control's font: the theme font `fontId`, else the control's own
 // (WM_GETFONT), else the engine's default.
 HFONT SkinControlFont(HWND window, const std::wstring& fontId);
+// The same at a display scale: the theme font made for the scale; a font
+// the window has of its own is already made for its display.
+HFONT SkinControlFont(HWND window, const std::wstring& fontId, const SkinScale& scale);
+// The theme font `fontId` for the scale, or null.
+HFONT SkinThemeFont(const std::wstring& fontId, const SkinScale& scale);
 // The theme cursor `cursorId`, or none.
 HCURSOR SkinThemeCursor(const std::wstring& cursorId);
 
@@ -60,13 +65,13 @@ void SkinDrawButtonImage(ISkinCanvas& canvas, const SkinButtonImage& image, int 
 
 struct SkinPaintBuffer;
 
-// One off-screen paint of a control: BeginPaint (unhooked), a buffer of at
-// least the client size to draw on, and at the end the client area copied
-// to the screen and EndPaint. The buffer is the thread's, kept from one
-// paint to the next (see the source).
+// One off-screen paint of a skinned window: BeginPaint (unhooked), a
+// buffer of at least the client size to draw on at the object's scale, and
+// at the end the client area copied to the screen and EndPaint. The buffer
+// is the thread's, kept from one paint to the next (see the source).
 class SkinBufferedPaint {
 public:
-    explicit SkinBufferedPaint(HWND window);
+    explicit SkinBufferedPaint(const CSkinBase& object);
     ~SkinBufferedPaint();
     SkinBufferedPaint(const SkinBufferedPaint&) = delete;
     SkinBufferedPaint& operator=(const SkinBufferedPaint&) = delete;

@@ -51,6 +51,7 @@ void CSkinControlBarSB::PaintWindow() {
     {
         std::unique_ptr<ISkinCanvas> memory = SkinGraphics().CreateBitmapCanvas(surface);
         if (!memory) return;
+        memory->SetScale(scale_);
         CSkinDrawImage* picture = SkinControlBarHorizontal(w, h) ? horizontal_ : vertical_;
         if (!SkinDrawPicture(*memory, picture, whole, kBackgroundCorner)) {
             const SkinControlBarDesc* desc = BarDescription();

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "common/win_dpi_win32.h"
 #include "common/win_handles.h"
 #include "skin/windows/controls/skin_bar_paint_win32.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
@@ -22,6 +23,7 @@ struct SkinDateTimeTable {
         {WM_KILLFOCUS, &D::OnFramePassThenRedraw},
         {WM_ENABLE, &D::OnFramePassThenRedraw},
         {WM_MOUSEMOVE, &D::OnMouseMove},
+        {WM_MOUSEHOVER, &D::OnFrameMouseHover},
         // The mouse over the field's own windows too.
         {WM_SETCURSOR, &D::OnFrameSetCursor},
         {WM_MOUSELEAVE, &D::OnMouseLeave},
@@ -47,7 +49,10 @@ LRESULT CSkinDateTimeSB::HandleMessage(const SkinMessage& message) {
     return SkinDispatchMessage(*this, SkinDateTimeTable::kMessages, message);
 }
 
-void CSkinDateTimeSB::ApplyDescription() { NotifyLayout(); }
+void CSkinDateTimeSB::ApplyDescription() {
+    NotifyLayout();
+    metrics_ = SkinFieldMetricsAt(scale_);
+}
 
 void CSkinDateTimeSB::AdjustColors(const SkinColorShift&) {
     const SkinDateTimeDesc* desc = DateTimeDescription();
@@ -84,7 +89,9 @@ void CSkinDateTimeSB::SkinSpinPart() {
 
 SkinRect CSkinDateTimeSB::ButtonRect() const {
     if (skin_unhooked::Style(window_) & DTS_UPDOWN) return SkinRect{};
-    return SkinDropButtonRect(win::ToSkinRect(win::ClientRect(window_)), ::GetSystemMetrics(SM_CXVSCROLL));
+    // The control's own button, as wide as a scroll bar of its display.
+    return SkinDropButtonRect(win::ToSkinRect(win::ClientRect(window_)),
+                              win::SystemMetricForDpi(SM_CXVSCROLL, scale_.Dpi()));
 }
 
 bool CSkinDateTimeSB::Dropped() const {
@@ -106,7 +113,7 @@ void CSkinDateTimeSB::OnHoverChanged() {
 
 bool CSkinDateTimeSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     *result = 0;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
     const bool enabled = ::IsWindowEnabled(window_) != FALSE;

@@ -66,13 +66,14 @@ void CSkinFieldFrame::PaintFrame() {
     const bool enabled = ::IsWindowEnabled(window_) != FALSE;
     CSkinDrawImage* picture =
         SkinFieldFrameOver(enabled, hover_, FrameFocused()) && frameOver_ ? frameOver_ : frameNormal_;
-    SkinPaintRing(window_, [&](ISkinCanvas& canvas, const SkinRect& whole) {
+    const int line = SkinScaledPenWidth(scale_, 1);
+    SkinPaintRing(window_, scale_, [&](ISkinCanvas& canvas, const SkinRect& whole) {
         if (SkinDrawPicture(canvas, picture, whole, kFrameCorner)) return;
         canvas.FillSolid(whole, SkinFieldBackground(enabled));
-        canvas.FillSolid(SkinRect{whole.left, whole.top, whole.right, whole.top + 1}, borderColor_);
-        canvas.FillSolid(SkinRect{whole.left, whole.bottom - 1, whole.right, whole.bottom}, borderColor_);
-        canvas.FillSolid(SkinRect{whole.left, whole.top, whole.left + 1, whole.bottom}, borderColor_);
-        canvas.FillSolid(SkinRect{whole.right - 1, whole.top, whole.right, whole.bottom}, borderColor_);
+        canvas.FillSolid(SkinRect{whole.left, whole.top, whole.right, whole.top + line}, borderColor_);
+        canvas.FillSolid(SkinRect{whole.left, whole.bottom - line, whole.right, whole.bottom}, borderColor_);
+        canvas.FillSolid(SkinRect{whole.left, whole.top, whole.left + line, whole.bottom}, borderColor_);
+        canvas.FillSolid(SkinRect{whole.right - line, whole.top, whole.right, whole.bottom}, borderColor_);
     });
 }
 
@@ -93,6 +94,11 @@ bool CSkinFieldFrame::OnFrameNcPaint(const SkinMessage&, LRESULT* result) {
 
 bool CSkinFieldFrame::OnFrameMouseMove(const SkinMessage& m, LRESULT*) {
     StartHover(m.message == WM_NCMOUSEMOVE);
+    return false;
+}
+
+bool CSkinFieldFrame::OnFrameMouseHover(const SkinMessage&, LRESULT*) {
+    StartHover(false);
     return false;
 }
 

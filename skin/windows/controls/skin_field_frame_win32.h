@@ -32,6 +32,9 @@ public:
     bool OnFrameNcPaint(const SkinMessage& m, LRESULT* result);
     // WM_MOUSEMOVE and WM_NCMOUSEMOVE: the hover begins; then passed on.
     bool OnFrameMouseMove(const SkinMessage& m, LRESULT* result);
+    // WM_MOUSEHOVER (asked for by the control or the application): the
+    // hover holds, in case its start was missed; then passed on.
+    bool OnFrameMouseHover(const SkinMessage& m, LRESULT* result);
     // WM_SETCURSOR: the mouse moves over the field or one of its own
     // windows (which hand the message to the field first); the hover
     // begins, then passed on.
@@ -55,7 +58,7 @@ protected:
     void ChangeFrame();
     void EndHover();
 
-    SkinFieldMetrics metrics_;
+    SkinFieldMetrics metrics_;  // at the window's scale
     CSkinDrawImage* frameNormal_ = nullptr;
     CSkinDrawImage* frameOver_ = nullptr;
     SkinColor borderColor_ = 0;

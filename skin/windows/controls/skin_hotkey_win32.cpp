@@ -10,6 +10,7 @@ struct SkinHotKeyTable {
         {WM_SIZE, &H::OnFramePassThenRedraw},
         {WM_MOUSEMOVE, &H::OnFrameMouseMove},
         {WM_NCMOUSEMOVE, &H::OnFrameMouseMove},
+        {WM_MOUSEHOVER, &H::OnFrameMouseHover},
         // The mouse over the field's own windows too.
         {WM_SETCURSOR, &H::OnFrameSetCursor},
         {WM_MOUSELEAVE, &H::OnFrameMouseLeave},
@@ -29,9 +30,10 @@ LRESULT CSkinHotKeySB::HandleMessage(const SkinMessage& message) {
 
 void CSkinHotKeySB::ApplyDescription() {
     NotifyLayout();
+    metrics_ = SkinFieldMetricsAt(scale_);
     const SkinHotKeyDesc* desc = HotKeyDescription();
     if (!desc || desc->font.empty() || !window_) return;
-    font_ = SkinControlFont(window_, desc->font);
+    font_ = SkinControlFont(window_, desc->font, scale_);
     ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 

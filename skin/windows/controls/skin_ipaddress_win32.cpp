@@ -13,6 +13,7 @@ struct SkinIpAddressTable {
         {WM_NCMOUSEMOVE, &I::OnFrameMouseMove},
         {WM_SIZE, &I::OnSize},
         {WM_MOUSEMOVE, &I::OnFrameMouseMove},
+        {WM_MOUSEHOVER, &I::OnFrameMouseHover},
         // The mouse over the field's own windows too.
         {WM_SETCURSOR, &I::OnFrameSetCursor},
         {WM_MOUSELEAVE, &I::OnFrameMouseLeave},
@@ -37,8 +38,9 @@ LRESULT CSkinIPAddressSB::HandleMessage(const SkinMessage& message) {
 
 void CSkinIPAddressSB::ApplyDescription() {
     NotifyLayout();
+    metrics_ = SkinFieldMetricsAt(scale_);
     const SkinIpAddressDesc* desc = IpDescription();
-    font_ = SkinControlFont(window_, desc ? desc->font : std::wstring());
+    font_ = SkinControlFont(window_, desc ? desc->font : std::wstring(), scale_);
 }
 
 void CSkinIPAddressSB::AdjustColors(const SkinColorShift&) {
@@ -144,7 +146,7 @@ bool CSkinIPAddressSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
 
 bool CSkinIPAddressSB::OnPaint(const SkinMessage&, LRESULT* result) {
     *result = 0;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
     const bool enabled = ::IsWindowEnabled(window_) != FALSE;

@@ -47,7 +47,8 @@ LRESULT CSkinReBarCtrlSB::HandleMessage(const SkinMessage& message) {
 
 void CSkinReBarCtrlSB::ApplyDescription() {
     NotifyLayout();
-    font_ = SkinControlFont(window_, std::wstring());
+    metrics_ = SkinRebarMetricsAt(scale_);
+    font_ = SkinControlFont(window_, std::wstring(), scale_);
 }
 
 void CSkinReBarCtrlSB::AdjustColors(const SkinColorShift&) {
@@ -72,7 +73,7 @@ bool CSkinReBarCtrlSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
 
 bool CSkinReBarCtrlSB::OnPaint(const SkinMessage&, LRESULT* result) {
     *result = 0;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
     clientRect_ = paint.Client();
@@ -85,7 +86,7 @@ bool CSkinReBarCtrlSB::OnNcPaint(const SkinMessage&, LRESULT* result) {
     *result = 0;
     if (!::IsWindowVisible(window_)) return true;
     const bool vertical = SkinBarIsVertical(skin_unhooked::Style(window_));
-    SkinPaintRing(window_,
+    SkinPaintRing(window_, scale_,
                   [&](ISkinCanvas& canvas, const SkinRect& whole) { DrawBackground(canvas, whole, vertical); });
     return true;
 }
@@ -171,7 +172,8 @@ void CSkinReBarCtrlSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
                             color, font_);
         }
         if (!parts.chevron.IsEmpty())
-            SkinDrawPicture(canvas, drop, SkinCentredIn(Oriented(parts.chevron, vertical), SkinPictureSize(drop)), 0);
+            SkinDrawPicture(canvas, drop,
+                            SkinCentredIn(Oriented(parts.chevron, vertical), SkinPictureSize(drop, scale_)), 0);
     }
     if (style & RBS_BANDBORDERS) {
         std::vector<SkinRect> rects;

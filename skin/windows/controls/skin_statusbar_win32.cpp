@@ -5,6 +5,7 @@
 #include <climits>
 #include <vector>
 
+#include "common/win_dpi_win32.h"
 #include "common/win_handles.h"
 #include "skin/windows/controls/skin_bar_layout.h"
 #include "skin/windows/controls/skin_bar_paint_win32.h"
@@ -35,8 +36,9 @@ LRESULT CSkinStatusBarSB::HandleMessage(const SkinMessage& message) {
 
 void CSkinStatusBarSB::ApplyDescription() {
     NotifyLayout();
+    metrics_ = SkinStatusMetricsAt(scale_);
     const SkinStatusBarDesc* desc = StatusDescription();
-    font_ = SkinControlFont(window_, desc ? desc->font : std::wstring());
+    font_ = SkinControlFont(window_, desc ? desc->font : std::wstring(), scale_);
 }
 
 void CSkinStatusBarSB::AdjustColors(const SkinColorShift&) {
@@ -71,7 +73,7 @@ bool CSkinStatusBarSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
 
 bool CSkinStatusBarSB::OnPaint(const SkinMessage&, LRESULT* result) {
     *result = 0;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
     clientRect_ = paint.Client();
@@ -87,7 +89,7 @@ void CSkinStatusBarSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
 
     HWND parent = ::GetParent(window_);
     const bool grip = SkinStatusShowsGrip(skin_unhooked::Style(window_), parent && ::IsZoomed(parent));
-    const SkinRect gripRect = grip ? SkinSizeGripRect(client, SkinPictureSize(grip_), metrics_) : SkinRect{};
+    const SkinRect gripRect = grip ? SkinSizeGripRect(client, SkinPictureSize(grip_, scale_), metrics_) : SkinRect{};
 
     if (::SendMessageW(window_, SB_ISSIMPLE, 0, 0)) {
         int borders[3] = {};
@@ -105,7 +107,7 @@ void CSkinStatusBarSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
             if (::SendMessageW(window_, SB_GETRECT, i, reinterpret_cast<LPARAM>(&r)))
                 parts[static_cast<size_t>(i)] = win::ToSkinRect(r);
         }
-        SkinSize separator = SkinPictureSize(separator_);
+        SkinSize separator = SkinPictureSize(separator_, scale_);
         for (int i = 0; i < count; ++i) {
             const SkinRect& part = parts[static_cast<size_t>(i)];
             if (part.IsEmpty()) continue;
@@ -139,7 +141,9 @@ void CSkinStatusBarSB::DrawPart(ISkinCanvas& canvas, int index, const SkinRect& 
         return;
     }
     auto icon = reinterpret_cast<HICON>(::SendMessageW(window_, SB_GETICON, simple ? -1 : index, 0));
-    SkinSize iconSize = icon ? SkinSize{::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)} : SkinSize{};
+    SkinSize iconSize = icon ? SkinSize{win::SystemMetricForDpi(SM_CXSMICON, scale_.Dpi()),
+                                        win::SystemMetricForDpi(SM_CYSMICON, scale_.Dpi())}
+                             : SkinSize{};
     SkinStatusPartContent content = SkinStatusPartLayout(part, iconSize, textRight, metrics_);
     if (icon && !content.icon.IsEmpty())
         canvas.DrawIcon(content.icon.left, content.icon.top, icon, content.icon.Width(), content.icon.Height());
@@ -159,7 +163,7 @@ void CSkinStatusBarSB::DrawPart(ISkinCanvas& canvas, int index, const SkinRect& 
 void CSkinStatusBarSB::DrawGrip(ISkinCanvas& canvas, const SkinRect& grip) {
     if (SkinDrawPicture(canvas, grip_, grip, 0)) return;
     // Without a picture: the usual triangle of dots, light over dark.
-    for (const SkinRect& dot : SkinGripDots(grip)) {
+    for (const SkinRect& dot : SkinGripDots(grip, metrics_)) {
         canvas.FillSolid(SkinRect{dot.left + 1, dot.top + 1, dot.right + 1, dot.bottom + 1},
                          SkinSysColor(COLOR_BTNHIGHLIGHT));
         canvas.FillSolid(dot, SkinSysColor(COLOR_BTNSHADOW));

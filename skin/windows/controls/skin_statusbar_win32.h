@@ -42,7 +42,7 @@ private:
     void DrawPart(ISkinCanvas& canvas, int index, const SkinRect& part, int textRight, bool simple);
     void DrawGrip(ISkinCanvas& canvas, const SkinRect& client);
 
-    SkinStatusMetrics metrics_;
+    SkinStatusMetrics metrics_;  // at the window's scale
     CSkinDrawImage* background_ = nullptr;
     CSkinDrawImage* separator_ = nullptr;
     CSkinDrawImage* grip_ = nullptr;

@@ -90,7 +90,7 @@ bool CSkinToggleSB::OnPaint(const SkinMessage&, LRESULT* result) {
         SkinToggleState(::IsWindowEnabled(window_) != FALSE, hover_, pressed_, ::GetFocus() == window_, checkState_);
     stateIndex_ = state.index;
     stateMask_ = state.mask;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     if (ISkinCanvas* canvas = paint.Canvas()) {
         clientRect_ = paint.Client();
         Draw(*canvas);
@@ -107,7 +107,8 @@ void CSkinToggleSB::Draw(ISkinCanvas& canvas) {
     CSkinDrawImage* sizer = marks_[kSkinToggleUnchecked + kSkinIndexNormal];
     if (desc && sizer) {
         bool leftText = (savedStyle_ & BS_LEFTTEXT) != 0;
-        SkinToggleLayout layout = SkinToggleLayoutOf(client, sizer->GetWidth(), sizer->GetHeight(), leftText);
+        const SkinSize markSize = sizer->ScaledSize(scale_);  // marks are drawn at the window's scale
+        SkinToggleLayout layout = SkinToggleLayoutOf(client, markSize.width, markSize.height, leftText, scale_);
         bool present[kSkinToggleMarks];
         for (int i = 0; i < kSkinToggleMarks; ++i) present[i] = marks_[i] != nullptr;
         int mark = SkinToggleMark(present, checkState_, stateIndex_, checkBox_);

@@ -43,7 +43,8 @@ LRESULT CSkinToolBarCtrlSB::HandleMessage(const SkinMessage& message) {
 
 void CSkinToolBarCtrlSB::ApplyDescription() {
     NotifyLayout();
-    font_ = SkinControlFont(window_, std::wstring());
+    metrics_ = SkinToolbarMetricsAt(scale_);
+    font_ = SkinControlFont(window_, std::wstring(), scale_);
 }
 
 void CSkinToolBarCtrlSB::AdjustColors(const SkinColorShift&) {
@@ -79,7 +80,7 @@ bool CSkinToolBarCtrlSB::OnEraseBackground(const SkinMessage&, LRESULT* result) 
 
 bool CSkinToolBarCtrlSB::OnPaint(const SkinMessage&, LRESULT* result) {
     *result = 0;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
     clientRect_ = paint.Client();
@@ -91,7 +92,8 @@ bool CSkinToolBarCtrlSB::OnNcPaint(const SkinMessage&, LRESULT* result) {
     // The divider above the bar, and a border, take the bar's background.
     *result = 0;
     if (::IsWindowVisible(window_))
-        SkinPaintRing(window_, [&](ISkinCanvas& canvas, const SkinRect& whole) { DrawBackground(canvas, whole); });
+        SkinPaintRing(window_, scale_,
+                      [&](ISkinCanvas& canvas, const SkinRect& whole) { DrawBackground(canvas, whole); });
     return true;
 }
 
@@ -131,20 +133,30 @@ void CSkinToolBarCtrlSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {
         if (!::SendMessageW(window_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
         SkinRect item = win::ToSkinRect(r);
         if (item.IsEmpty() || item.left >= client.right || item.top >= client.bottom) continue;
-        DrawButton(canvas, pass, button, item, i == pass.hot);
+        DrawButton(canvas, pass, i, button, item);
     }
 }
 
-void CSkinToolBarCtrlSB::DrawButton(ISkinCanvas& canvas, const PaintPass& pass, const TBBUTTON& button,
-                                    const SkinRect& item, bool hot) {
-    SkinToolButtonLook look = SkinToolButtonState(button.fsState, button.fsStyle, hot, pass.barEnabled);
+void CSkinToolBarCtrlSB::DrawButton(ISkinCanvas& canvas, const PaintPass& pass, int index, const TBBUTTON& button,
+                                    const SkinRect& item) {
+    SkinToolButtonLook look = SkinToolButtonState(button.fsState, button.fsStyle, index == pass.hot, pass.barEnabled);
     if (!look.drawn) return;
     if (look.separator) {
         CSkinDrawImage* line = separator_[pass.orientation];
-        SkinDrawPicture(canvas, line, SkinSeparatorRect(item, SkinPictureSize(line), metrics_.separatorInset), 0);
+        SkinDrawPicture(canvas, line, SkinSeparatorRect(item, SkinPictureSize(line, scale_), metrics_.separatorInset),
+                        0);
         return;
     }
-    SkinToolButtonParts parts = SkinToolButtonSplit(item, button.fsStyle, pass.extended, metrics_);
+    SkinToolbarMetrics metrics = metrics_;
+    if (button.fsStyle & BTNS_DROPDOWN) {
+        // The split part as wide as the bar makes it (its width follows the
+        // display on some systems, not on others).
+        RECT drop{};
+        if (::SendMessageW(window_, TB_GETITEMDROPDOWNRECT, index, reinterpret_cast<LPARAM>(&drop)) &&
+            drop.right > drop.left && drop.right - drop.left < item.Width())
+            metrics.dropArrowWidth = drop.right - drop.left;
+    }
+    SkinToolButtonParts parts = SkinToolButtonSplit(item, button.fsStyle, pass.extended, metrics);
     bool present[kSkinFaceCount];
     for (int i = 0; i < kSkinFaceCount; ++i) present[i] = faces_[i] != nullptr;
     int face = SkinFacePicture(look.face, present);
@@ -154,7 +166,7 @@ void CSkinToolBarCtrlSB::DrawButton(ISkinCanvas& canvas, const PaintPass& pass, 
     }
     if (!parts.arrow.IsEmpty()) {
         CSkinDrawImage* arrow = drop_[pass.orientation];
-        SkinDrawPicture(canvas, arrow, SkinCentredIn(parts.arrow, SkinPictureSize(arrow)), 0);
+        SkinDrawPicture(canvas, arrow, SkinCentredIn(parts.arrow, SkinPictureSize(arrow, scale_)), 0);
     }
 
     std::wstring text = ButtonText(button);

@@ -57,7 +57,8 @@ private:
 
     void DrawBackground(ISkinCanvas& canvas, const SkinRect& rect);
     void Draw(ISkinCanvas& canvas, const SkinRect& client);
-    void DrawButton(ISkinCanvas& canvas, const PaintPass& pass, const TBBUTTON& button, const SkinRect& item, bool hot);
+    void DrawButton(ISkinCanvas& canvas, const PaintPass& pass, int index, const TBBUTTON& button,
+                    const SkinRect& item);
     void DrawIcon(ISkinCanvas& canvas, const PaintPass& pass, const TBBUTTON& button, SkinToolIcon kind,
                   const SkinRect& place);
     std::wstring ButtonText(const TBBUTTON& button) const;
@@ -66,7 +67,7 @@ private:
     void SetHot(int index);
     void InvalidateButton(int index);
 
-    SkinToolbarMetrics metrics_;
+    SkinToolbarMetrics metrics_;  // at the window's scale
     CSkinDrawImage* faces_[kSkinFaceCount] = {};
     CSkinDrawImage* background_[2] = {};  // horizontal, vertical
     CSkinDrawImage* separator_[2] = {};
