@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,28 @@ TEST_F(BarSkins, ToolbarButtonsSeparatorsAndDropArrowsByState) {
     EXPECT_EQ(ToolbarAt(kNew, 1, 1), "gallery.toolbar.button.normal");
     EXPECT_EQ(ToolbarAt(kPaste, 1, 1), "gallery.toolbar.button.disable");
     EXPECT_EQ(ToolbarAt(kProperties, 1, 1), "gallery.toolbar.button.down") << "a checked button is down";
+    {
+        // The disabled button's icon greyed, not tinted: every pixel is a
+        // grey, the face, or a mix of the two, so its channels differ from
+        // one another as a grey's (not at all) or the face's do, or between.
+        RECT paste = ItemRect(toolbar_, kPaste);
+        ::MapWindowPoints(toolbar_, nullptr, reinterpret_cast<POINT*>(&paste), 2);
+        const uint32_t face = ThemeColours::Get().Of("gallery.toolbar.button.disable");
+        testing_support::Pixels pixels = testing_support::CaptureScreenArea(paste);
+        int icon = 0, coloured = 0;
+        for (uint32_t p : pixels.data) {
+            if (p == face) continue;
+            ++icon;
+            auto mixOk = [&](int shift) {
+                const int d = static_cast<int>(p >> shift & 0xFF) - static_cast<int>(p >> 16 & 0xFF);
+                const int f = static_cast<int>(face >> shift & 0xFF) - static_cast<int>(face >> 16 & 0xFF);
+                return d >= std::min(0, f) - 10 && d <= std::max(0, f) + 10;
+            };
+            if (!mixOk(8) || !mixOk(0)) ++coloured;
+        }
+        EXPECT_GT(icon, 20) << "no icon on the disabled button";
+        EXPECT_EQ(coloured, 0) << "the disabled icon keeps colour";
+    }
 
     RECT sep = ItemRect(toolbar_, kFirstSeparator);
     int middle = (sep.left + sep.right) / 2;
