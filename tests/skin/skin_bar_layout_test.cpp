@@ -302,9 +302,6 @@ TEST(SkinBarMetrics, DrawnPartsAtTheDisplayScale) {
     SkinToolContent pushed =
         SkinToolButtonContent(SkinRect{0, 0, 36, 33}, SkinSize{24, 24}, SkinSize{}, false, true, tool);
     EXPECT_EQ(pushed.icon, (SkinRect{8, 6, 32, 30})) << "a pressed icon moves by the scaled offset";
-    // The control's own gap between rebar bands stays as the control leaves it.
-    EXPECT_EQ(SkinRebarMetricsAt(s150).borderWidth, SkinRebarMetrics{}.borderWidth);
-    EXPECT_EQ(SkinRebarMetricsAt(s150).gripperWidth, 5);
     EXPECT_EQ(SkinFieldMetricsAt(s150).frame, 3);
 
     // The drawn grip: 20 pixels, six 3 x 3 dots 5 apart with shadow room.

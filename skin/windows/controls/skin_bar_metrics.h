@@ -14,7 +14,9 @@ struct SkinToolbarMetrics {
     int pushOffset = 1;       // a pressed button's icon and text move down and right
 };
 
-// Rebar bands.
+// Rebar bands: the room the control itself leaves in a band's header and
+// between bands, which it keeps at every display scale (its header is
+// measured with these gaps, so scaled ones would cut the band's label).
 struct SkinRebarMetrics {
     int gripperInset = 2;  // from the band's leading edge, and from its sides
     int gripperWidth = 3;
@@ -49,17 +51,6 @@ inline SkinToolbarMetrics SkinToolbarMetricsAt(const SkinScale& scale) {
     m.iconTextGap = scale.Scale(m.iconTextGap);
     m.separatorInset = scale.Scale(m.separatorInset);
     m.pushOffset = scale.Scale(m.pushOffset);
-    return m;
-}
-
-inline SkinRebarMetrics SkinRebarMetricsAt(const SkinScale& scale) {
-    SkinRebarMetrics m;
-    m.gripperInset = scale.Scale(m.gripperInset);
-    m.gripperWidth = scale.Scale(m.gripperWidth);
-    m.textGap = scale.Scale(m.textGap);
-    m.chevronWidth = scale.Scale(m.chevronWidth);
-    // borderWidth stays: it is the gap the control itself leaves between
-    // bands, which it does not scale.
     return m;
 }
 

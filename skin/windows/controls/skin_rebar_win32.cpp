@@ -47,7 +47,6 @@ LRESULT CSkinReBarCtrlSB::HandleMessage(const SkinMessage& message) {
 
 void CSkinReBarCtrlSB::ApplyDescription() {
     NotifyLayout();
-    metrics_ = SkinRebarMetricsAt(scale_);
     font_ = SkinControlFont(window_, std::wstring(), scale_);
 }
 

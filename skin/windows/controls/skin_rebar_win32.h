@@ -36,7 +36,7 @@ private:
     void Draw(ISkinCanvas& canvas, const SkinRect& client);
     void Etch(ISkinCanvas& canvas, const SkinRect& line, bool vertical);
 
-    SkinRebarMetrics metrics_;            // at the window's scale
+    SkinRebarMetrics metrics_;            // the control's own, unscaled
     CSkinDrawImage* background_[2] = {};  // horizontal, vertical
     CSkinDrawImage* drop_[2] = {};
 };
