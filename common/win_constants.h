@@ -119,6 +119,31 @@ enum : uint32_t {
     kSkinTcsMultiline = 0x200,
 };
 
+// Toolbar, status bar and rebar values (commctrl.h): button states
+// (TBSTATE_) and styles (BTNS_), bar styles (CCS_, TBSTYLE_, SBARS_, RBS_),
+// status texts' drawing type (SBT_) and band styles (RBBS_).
+enum : uint32_t {
+    kSkinTbStateChecked = 0x01,
+    kSkinTbStatePressed = 0x02,
+    kSkinTbStateEnabled = 0x04,
+    kSkinTbStateHidden = 0x08,
+    kSkinTbStateIndeterminate = 0x10,
+    kSkinTbStateMarked = 0x80,
+    kSkinBtnsSep = 0x01,
+    kSkinBtnsDropDown = 0x08,
+    kSkinBtnsWholeDropDown = 0x80,
+    kSkinCcsVert = 0x80,
+    kSkinTbStyleList = 0x1000,
+    kSkinTbStyleExDrawDdArrows = 0x01,
+    kSkinSbarsSizeGrip = 0x100,
+    kSkinSbtOwnerDraw = 0x1000,
+    kSkinRbsBandBorders = 0x400,
+    kSkinRbbsHidden = 0x08,
+    kSkinRbbsGripperAlways = 0x80,
+    kSkinRbbsNoGripper = 0x100,
+    kSkinRbbsUseChevron = 0x200,
+};
+
 #if defined(_WIN32)
 #include <windows.h>
 #include <commctrl.h>
@@ -156,4 +181,14 @@ static_assert(kSkinTbsVert == TBS_VERT && kSkinTbsTop == TBS_TOP && kSkinTbsTop 
               kSkinTbsBoth == TBS_BOTH && kSkinTbsNoTicks == TBS_NOTICKS && kSkinTbsNoThumb == TBS_NOTHUMB);
 static_assert(kSkinTcsBottom == TCS_BOTTOM && kSkinTcsBottom == TCS_RIGHT && kSkinTcsVertical == TCS_VERTICAL &&
               kSkinTcsButtons == TCS_BUTTONS && kSkinTcsMultiline == TCS_MULTILINE);
+static_assert(kSkinTbStateChecked == TBSTATE_CHECKED && kSkinTbStatePressed == TBSTATE_PRESSED &&
+              kSkinTbStateEnabled == TBSTATE_ENABLED && kSkinTbStateHidden == TBSTATE_HIDDEN &&
+              kSkinTbStateIndeterminate == TBSTATE_INDETERMINATE && kSkinTbStateMarked == TBSTATE_MARKED &&
+              kSkinBtnsSep == BTNS_SEP && kSkinBtnsDropDown == BTNS_DROPDOWN &&
+              kSkinBtnsWholeDropDown == BTNS_WHOLEDROPDOWN && kSkinCcsVert == CCS_VERT &&
+              kSkinTbStyleList == TBSTYLE_LIST && kSkinTbStyleExDrawDdArrows == TBSTYLE_EX_DRAWDDARROWS);
+static_assert(kSkinSbarsSizeGrip == SBARS_SIZEGRIP && kSkinSbtOwnerDraw == SBT_OWNERDRAW &&
+              kSkinRbsBandBorders == RBS_BANDBORDERS && kSkinRbbsHidden == RBBS_HIDDEN &&
+              kSkinRbbsGripperAlways == RBBS_GRIPPERALWAYS && kSkinRbbsNoGripper == RBBS_NOGRIPPER &&
+              kSkinRbbsUseChevron == RBBS_USECHEVRON);
 #endif

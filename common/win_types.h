@@ -6,6 +6,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+// An image list, as commctrl.h names it (without its other declarations).
+typedef struct _IMAGELIST* HIMAGELIST;
 #else
 #include <cstdint>
 
@@ -20,6 +22,7 @@ TOVANE_SKIN_HANDLE(HPEN);
 TOVANE_SKIN_HANDLE(HBRUSH);
 TOVANE_SKIN_HANDLE(HRGN);
 TOVANE_SKIN_HANDLE(HICON);
+TOVANE_SKIN_HANDLE(HIMAGELIST);
 #undef TOVANE_SKIN_HANDLE
 using HCURSOR = HICON;
 using HGDIOBJ = void*;

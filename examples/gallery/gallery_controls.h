@@ -24,6 +24,8 @@ inline constexpr GalleryControl kGalleryControls[] = {
     {IDC_GALLERY_REBAR_EDIT, L"gallery.edit", L"edit in a rebar band", true},
     {IDC_GALLERY_REBAR_COMBO, L"gallery.combo", L"combo box in a rebar band", true},
     {IDC_GALLERY_STATUSBAR, L"gallery.statusbar", L"status bar"},
+    // Skinned by its class alone: the theme's control-bar description has no id.
+    {IDC_GALLERY_CONTROLBAR, L"gallery.controlbar", L"framework control bar"},
     {IDC_GALLERY_PUSH, L"gallery.button", L"push button"},
     {IDC_GALLERY_PUSH_DEFAULT, L"gallery.button", L"default push button"},
     {IDC_GALLERY_PUSH_DISABLED, L"gallery.button", L"disabled push button"},
@@ -49,6 +51,7 @@ inline constexpr GalleryControl kGalleryControls[] = {
     {IDC_GALLERY_IPADDRESS, L"gallery.ipaddress", L"IP address"},
     {IDC_GALLERY_HOTKEY, L"gallery.hotkey", L"hot key"},
     {IDC_GALLERY_DATETIME, L"gallery.datetime", L"date-time picker"},
+    {IDC_GALLERY_TIME, L"gallery.datetime", L"time picker with an up-down part"},
     {IDC_GALLERY_LISTBOX, L"gallery.listbox", L"list box"},
     {IDC_GALLERY_TREE, L"gallery.tree", L"tree"},
     {IDC_GALLERY_LISTVIEW, L"gallery.listview", L"list view with header"},

@@ -76,6 +76,7 @@ void FillTextInput(HWND dialog) {
     date.wDay = 1;
     date.wHour = 12;
     ::SendDlgItemMessageW(dialog, IDC_GALLERY_DATETIME, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
+    ::SendDlgItemMessageW(dialog, IDC_GALLERY_TIME, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date));
 }
 
 void FillTree(HWND tree) {
@@ -295,6 +296,15 @@ bool GalleryInitControls() {
                      ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
                      ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES;
         bool common = ::InitCommonControlsEx(&init) != FALSE;
+        // The control bar's class: a plain window, as a framework's bar is
+        // to everyone but the framework.
+        WNDCLASSW bar{};
+        bar.lpfnWndProc = &::DefWindowProcW;
+        bar.hInstance = ::GetModuleHandleW(nullptr);
+        bar.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+        bar.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        bar.lpszClassName = L"" GALLERY_CONTROLBAR_CLASS;
+        common = (::RegisterClassW(&bar) || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS) && common;
         // "RichEdit20W" lives in riched20.dll, which stays loaded.
         bool rich = ::LoadLibraryW(L"riched20.dll") != nullptr;
         return common && rich;

@@ -15,6 +15,10 @@
 #define IDC_GALLERY_REBAR_EDIT 1003
 #define IDC_GALLERY_REBAR_COMBO 1004
 #define IDC_GALLERY_STATUSBAR 1005
+/* A framework control bar: a window of the gallery's own class, named as
+   the framework names its bars ("AfxControlBar..."). */
+#define IDC_GALLERY_CONTROLBAR 1006
+#define GALLERY_CONTROLBAR_CLASS "AfxControlBar140su"
 
 /* Buttons. */
 #define IDC_GALLERY_PUSH 1010
@@ -49,6 +53,7 @@
 #define IDC_GALLERY_IPADDRESS 1056
 #define IDC_GALLERY_HOTKEY 1057
 #define IDC_GALLERY_DATETIME 1058
+#define IDC_GALLERY_TIME 1059
 
 /* Lists. The list view's header: ListView_GetHeader. */
 #define IDC_GALLERY_LISTBOX 1060

@@ -80,6 +80,9 @@ public:
     // Returns the height of the text.
     virtual int DrawText(SkinRect& rect, const std::wstring& text, uint32_t format, SkinColor color, HFONT font) = 0;
     virtual void DrawIcon(int x, int y, HICON icon, int width, int height) = 0;
+    // Image `index` of an image list at (x, y) with its own mask; `faded`
+    // blends it half with the highlight colour (a disabled look).
+    virtual void DrawImageList(HIMAGELIST list, int index, int x, int y, bool faded) = 0;
     // Opaque 32-bit pixels (B, G, R, unused), rows top-down, `stride` bytes
     // apart, 1:1 at dst's origin; dst gives the size.
     virtual void DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) = 0;

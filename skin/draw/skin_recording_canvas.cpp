@@ -106,6 +106,16 @@ void SkinRecordingCanvas::DrawIcon(int x, int y, HICON icon, int width, int heig
     calls_.push_back(std::move(call));
 }
 
+void SkinRecordingCanvas::DrawImageList(HIMAGELIST list, int index, int x, int y, bool faded) {
+    SkinCanvasCall call;
+    call.kind = SkinCanvasCall::Kind::ImageList;
+    call.rect = SkinRect{x, y, x, y};
+    call.handle = list;
+    call.x0 = index;
+    call.vertical = faded;
+    calls_.push_back(std::move(call));
+}
+
 void SkinRecordingCanvas::DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) {
     SkinCanvasCall call;
     call.kind = SkinCanvasCall::Kind::Pixels;

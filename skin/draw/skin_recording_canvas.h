@@ -18,6 +18,7 @@ struct SkinCanvasCall {
         Line,
         Text,
         Icon,
+        ImageList,
         Pixels,
         FocusRect
     };
@@ -52,6 +53,8 @@ public:
     // Measures every character as 8 x 16 pixels, one line.
     int DrawText(SkinRect& rect, const std::wstring& text, uint32_t format, SkinColor color, HFONT font) override;
     void DrawIcon(int x, int y, HICON icon, int width, int height) override;
+    // The list in `handle`, the index in x0, faded in `vertical`.
+    void DrawImageList(HIMAGELIST list, int index, int x, int y, bool faded) override;
     void DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) override;
     void DrawFocusRect(const SkinRect& rect) override;
     HDC Dc() const override { return nullptr; }

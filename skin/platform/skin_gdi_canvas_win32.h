@@ -76,6 +76,7 @@ public:
     void Line(int x0, int y0, int x1, int y1, HPEN pen) override;
     int DrawText(SkinRect& rect, const std::wstring& text, uint32_t format, SkinColor color, HFONT font) override;
     void DrawIcon(int x, int y, HICON icon, int width, int height) override;
+    void DrawImageList(HIMAGELIST list, int index, int x, int y, bool faded) override;
     void DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) override;
     void DrawFocusRect(const SkinRect& rect) override;
     HDC Dc() const override { return dc_; }

@@ -38,10 +38,10 @@ TEST(Gallery, HoldsOneControlOfEveryKindTheEngineDispatches) {
         seen.insert(KindOf(control));
     }
     seen.insert(KindOf(ListView_GetHeader(gallery.Control(IDC_GALLERY_LISTVIEW))));
-    // MFC's control bars and MDI clients have no place in a dialog.
+    // MDI clients have no place in a dialog.
     for (int k = static_cast<int>(SkinWindowKind::Frame); k <= static_cast<int>(SkinWindowKind::MdiClient); ++k) {
         auto kind = static_cast<SkinWindowKind>(k);
-        if (kind == SkinWindowKind::ControlBar || kind == SkinWindowKind::MdiClient) continue;
+        if (kind == SkinWindowKind::MdiClient) continue;
         EXPECT_TRUE(seen.count(kind)) << "no control of kind " << k;
     }
     EXPECT_FALSE(seen.count(SkinWindowKind::None)) << "a control the engine does not know";

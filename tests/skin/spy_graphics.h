@@ -108,6 +108,9 @@ private:
             return inner_->DrawText(rect, text, format, color, font);
         }
         void DrawIcon(int x, int y, HICON icon, int w, int h) override { inner_->DrawIcon(x, y, icon, w, h); }
+        void DrawImageList(HIMAGELIST list, int index, int x, int y, bool faded) override {
+            inner_->DrawImageList(list, index, x, y, faded);
+        }
         void DrawPixels(const SkinBox& dst, const uint8_t* pixels, int stride) override {
             inner_->DrawPixels(dst, pixels, stride);
         }

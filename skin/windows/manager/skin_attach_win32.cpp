@@ -8,14 +8,21 @@
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
 #include "skin/windows/controls/skin_check_button_win32.h"
+#include "skin/windows/controls/skin_controlbar_win32.h"
+#include "skin/windows/controls/skin_datetime_win32.h"
 #include "skin/windows/controls/skin_group_box_win32.h"
+#include "skin/windows/controls/skin_hotkey_win32.h"
+#include "skin/windows/controls/skin_ipaddress_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
 #include "skin/windows/controls/skin_progress_win32.h"
 #include "skin/windows/controls/skin_slider_win32.h"
 #include "skin/windows/controls/skin_spin_button_win32.h"
 #include "skin/windows/controls/skin_radio_button_win32.h"
+#include "skin/windows/controls/skin_rebar_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
 #include "skin/windows/controls/skin_tab_ctrl_win32.h"
+#include "skin/windows/controls/skin_statusbar_win32.h"
+#include "skin/windows/controls/skin_toolbar_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
@@ -50,6 +57,17 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::Slider, SkinDescClass::Slider, &Make<CSkinSliderCtrlSB>, &SkinClassProc<CSkinSliderCtrlSB>, false},
     {SkinWindowKind::TabCtrl, SkinDescClass::TabCtrl, &Make<CSkinTabCtrlSB>, &SkinClassProc<CSkinTabCtrlSB>, false},
     {SkinWindowKind::Progress, SkinDescClass::Progress, &Make<CSkinProgressSB>, &SkinClassProc<CSkinProgressSB>, false},
+    {SkinWindowKind::ToolBar, SkinDescClass::ToolBar, &Make<CSkinToolBarCtrlSB>, &SkinClassProc<CSkinToolBarCtrlSB>,
+     false},
+    {SkinWindowKind::ReBar, SkinDescClass::Rebar, &Make<CSkinReBarCtrlSB>, &SkinClassProc<CSkinReBarCtrlSB>, false},
+    {SkinWindowKind::StatusBar, SkinDescClass::StatusBar, &Make<CSkinStatusBarSB>, &SkinClassProc<CSkinStatusBarSB>,
+     false},
+    {SkinWindowKind::ControlBar, SkinDescClass::ControlBar, &Make<CSkinControlBarSB>, &SkinClassProc<CSkinControlBarSB>,
+     false},
+    {SkinWindowKind::IpAddress, SkinDescClass::IpAddress, &Make<CSkinIPAddressSB>, &SkinClassProc<CSkinIPAddressSB>,
+     false},
+    {SkinWindowKind::HotKey, SkinDescClass::HotKey, &Make<CSkinHotKeySB>, &SkinClassProc<CSkinHotKeySB>, false},
+    {SkinWindowKind::DateTime, SkinDescClass::DateTime, &Make<CSkinDateTimeSB>, &SkinClassProc<CSkinDateTimeSB>, false},
     {SkinWindowKind::CheckButton, SkinDescClass::CheckButton, &Make<CSkinCheckBtnSB>, &SkinClassProc<CSkinCheckBtnSB>,
      false},
     {SkinWindowKind::RadioButton, SkinDescClass::RadioButton, &Make<CSkinRadioBtnSB>, &SkinClassProc<CSkinRadioBtnSB>,
