@@ -13,6 +13,8 @@
 #include "skin/resources/skin_graphics.h"
 #include "skin/windows/manager/skin_base.h"
 
+class CSkinDrawImage;
+
 // InvalidateRect of the whole client area when the window is visible.
 void SkinInvalidate(HWND window, bool erase = false);
 
@@ -40,6 +42,39 @@ HFONT SkinDefaultFont();
 HFONT SkinControlFont(HWND window, const std::wstring& fontId);
 // The theme cursor `cursorId`, or none.
 HCURSOR SkinThemeCursor(const std::wstring& cursorId);
+
+// A window DC (GetWindowDC, or GetDC for `client`) through the unhooked
+// entry points, given back on scope exit.
+class SkinUnhookedWindowDc {
+public:
+    explicit SkinUnhookedWindowDc(HWND window, bool client = false);
+    ~SkinUnhookedWindowDc();
+    SkinUnhookedWindowDc(const SkinUnhookedWindowDc&) = delete;
+    SkinUnhookedWindowDc& operator=(const SkinUnhookedWindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Marks the window's non-client area (all of the window but its client
+// area) for repainting by the window's own thread; safe on any thread.
+void SkinInvalidateNonClient(HWND window);
+
+// Draws `picture` as a 9-grid over the whole window, seen only outside
+// `inner` (window coordinates): the frame of a control.
+void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner);
+
+// While the mouse is over a control whose frame shows it, a timer of this
+// id asks where the cursor is (a leave message is not always sent when the
+// mouse leaves through the non-client area).
+inline constexpr UINT_PTR kSkinTimerHoverPoll = 26153;
+// True while the cursor is over the window (its whole rectangle).
+bool SkinCursorOverWindow(HWND window);
+
+// The client area's place in the window (window coordinates).
+SkinRect SkinClientInWindow(HWND window);
 
 // One off-screen paint of a control: BeginPaint (unhooked), a client-sized
 // buffer to draw on, and at the end the buffer copied to the screen and

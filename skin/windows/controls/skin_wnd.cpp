@@ -4,6 +4,7 @@
 
 #include "skin/resources/skin_resource_manager.h"
 #include "skin/windows/controls/skin_control_util.h"
+#include "skin/windows/controls/skin_edit.h"
 #include "skin/windows/controls/skin_menu_bar.h"
 #include "skin/windows/controls/skin_static.h"
 #include "skin/windows/hooks/skin_unhooked.h"
@@ -50,6 +51,10 @@ struct SkinWndTable {
         {0x0313, &F::OnMenuLoop},
         {WM_SKIN_PAINTPARENTBK, &F::OnPaintParentBackground},
         {WM_SKIN_RELAYOUT, &F::OnRelayout},
+        {WM_HSCROLL, &F::OnScrollMessage},
+        {WM_VSCROLL, &F::OnScrollMessage},
+        {WM_NCMOUSELEAVE, &F::OnNcMouseLeave},
+        {WM_CAPTURECHANGED, &F::OnScrollCaptureChanged},
     };
 };
 
@@ -156,8 +161,13 @@ void CSkinWndSB::LoadPictures() {
                                       &buttons[b]->picDisable};
         for (int s = 0; s < 4; ++s) buttonImages_[b][s] = Picture(*ids[s]);
     }
-    std::wstring scroll = desc->bmpScrollbar.empty() ? desc->scrollbarPicFile : desc->bmpScrollbar;
-    scrollBarImage_ = Picture(scroll.empty() ? GetSkinWndManager()->DefaultScrollBarImage() : scroll);
+    LoadScrollPictures();
+}
+
+std::wstring CSkinWndSB::ScrollBarImageId() const {
+    const SkinWindowDesc* desc = WindowDescription();
+    if (!desc) return std::wstring();
+    return desc->bmpScrollbar.empty() ? desc->scrollbarPicFile : desc->bmpScrollbar;
 }
 
 void CSkinWndSB::OnReskinned() {
@@ -169,6 +179,7 @@ void CSkinWndSB::OnReskinned() {
 }
 
 void CSkinWndSB::OnAttached() {
+    ReadScrollBars();
     // The system asks for the new client area (WM_NCCALCSIZE) only now.
     ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -335,6 +346,7 @@ bool CSkinWndSB::OnNcCalcSize(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (Suppressed()) return true;
     SkinFrameInfo info = CurrentInfo();
     UpdateFrameKind(info);
+    UpdatePresence(info.style, info.exStyle);
     if (frameKind_ == kSkinFrameNone && (info.exStyle & WS_EX_MDICHILD)) return true;  // the system's borders stay
     SkinRect client =
         SkinFrameClientRect(frameKind_, info.style, info.exStyle,
@@ -387,6 +399,24 @@ bool CSkinWndSB::OnCtlColor(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         *result = reinterpret_cast<LRESULT>(backgroundBrush_.Get());
         return true;
     }
+    if (IsClass(child, L"Edit")) {
+        CSkinBase* skin = GetSkinWndManager()->Find(child);
+        if (!skin || skin->AttachedKind() != SkinWindowKind::Edit) return false;
+        auto* edit = static_cast<CSkinEditSB*>(skin);
+        const auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(child, GWL_STYLE));
+        const bool readOnly = (style & (ES_READONLY | WS_DISABLED)) != 0;
+        ::SetTextColor(dc, edit->TextColor());
+        // Text that scrolls is drawn opaque: the lines the edit copies
+        // while scrolling carry their background with them.
+        if (edit->ShowsScrollBar()) {
+            ::SetBkMode(dc, OPAQUE);
+            ::SetBkColor(dc, edit->BackgroundColor(readOnly));
+        } else {
+            ::SetBkMode(dc, TRANSPARENT);
+        }
+        *result = reinterpret_cast<LRESULT>(edit->BackgroundBrush(readOnly));
+        return true;
+    }
     if (currentMessage_ == WM_CTLCOLORSTATIC && noDraw && IsClass(child, L"Static")) {
         CSkinBase* skin = GetSkinWndManager()->Find(child);
         if (skin && !skin->Items().empty()) return false;
@@ -435,6 +465,17 @@ bool CSkinWndSB::OnRelayout(WPARAM wParam, LPARAM, LRESULT* result) {
         break;
     }
     return true;
+}
+
+bool CSkinWndSB::OnScrollMessage(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    *result = SkinCallPrevious(*this, currentMessage_, wParam, lParam);
+    // The window scrolled (an MDI client moves its children): the bars follow.
+    if (::IsWindow(window_) && lParam == 0) DrawScrollBars(nullptr, false);
+    return true;
+}
+
+bool CSkinWndSB::OnNcMouseLeave(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return OnScrollNcMouseLeave(wParam, lParam, result);
 }
 
 bool CSkinWndSB::OnMenuLoop(WPARAM, LPARAM, LRESULT*) {

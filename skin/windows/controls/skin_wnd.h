@@ -66,6 +66,11 @@ public:
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+protected:
+    std::wstring ScrollBarImageId() const override;
+
+public:
+
     const SkinWindowDesc* WindowDescription() const { return static_cast<const SkinWindowDesc*>(description_); }
     int FrameKind() const { return frameKind_; }
     const SkinFrameMetrics& Metrics() const { return metrics_; }
@@ -99,6 +104,8 @@ private:
     bool OnPaintParentBackground(WPARAM, LPARAM, LRESULT*);
     bool OnRelayout(WPARAM, LPARAM, LRESULT*);
     bool OnMenuLoop(WPARAM, LPARAM, LRESULT*);
+    bool OnScrollMessage(WPARAM, LPARAM, LRESULT*);
+    bool OnNcMouseLeave(WPARAM, LPARAM, LRESULT*);
     // ----- mouse and commands (skin_wnd_mouse.cpp) -----
     bool OnSetCursor(WPARAM, LPARAM, LRESULT*);
     bool OnNcHitTest(WPARAM, LPARAM, LRESULT*);
@@ -128,6 +135,7 @@ private:
     void RebuildFrameBitmap();
     bool ApplyRegion();  // true when a region was set (which repaints)
     void PaintNonClient();
+    void PaintFrameBands(HDC dc);
     void DrawCaption(ISkinCanvas& canvas, int width);
     void ComposeBackground(const SkinRect& client);
     void FirstSizeAdjustment();

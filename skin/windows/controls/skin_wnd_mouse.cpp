@@ -84,16 +84,24 @@ void CSkinWndSB::SetHotButton(int hot) {
 }
 
 bool CSkinWndSB::OnNcHitTest(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    if (!geometryValid_) return false;
     POINT p = WindowPoint(window_, lParam);
+    // The skinned bars first: the system must not track them itself.
+    if (int bar = ScrollHitCode(p)) {
+        *result = bar;
+        return true;
+    }
+    if (!geometryValid_) return OnScrollNcHitTest(wParam, lParam, result);
     int code = SkinFrameHitTest(HitInput(), p.x, p.y);
     if (code == kSkinHtMenuBar) {
         ::SetTimer(window_, kSkinTimerMenuHot, 200, nullptr);
     } else if (code == kSkinHtClose || code == kSkinHtMinButton || code == kSkinHtMaxButton || code == kSkinHtHelp) {
         if (!captionTimer_) captionTimer_ = ::SetTimer(window_, kSkinTimerCaptionHot, 150, nullptr) != 0;
     }
-    if (code < 0)
+    if (code < 0) {
         code = SkinFilterSystemHit(static_cast<int>(PassWithoutCaption(WM_NCHITTEST, wParam, lParam, false, false)));
+        if (code == HTHSCROLL) code = kSkinHtHScrollBar;
+        if (code == HTVSCROLL) code = kSkinHtVScrollBar;
+    }
     *result = code;
     return true;
 }
@@ -132,7 +140,8 @@ bool CSkinWndSB::OnSetCursor(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     return true;
 }
 
-bool CSkinWndSB::OnNcMouseMove(WPARAM wParam, LPARAM lParam, LRESULT*) {
+bool CSkinWndSB::OnNcMouseMove(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    OnScrollNcMouseMove(wParam, lParam, result);
     int hot = 0;
     switch (wParam) {
         case HTMINBUTTON:
@@ -159,6 +168,10 @@ bool CSkinWndSB::OnNcMouseMove(WPARAM wParam, LPARAM lParam, LRESULT*) {
 
 bool CSkinWndSB::OnNcButtonDown(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
+    if (wParam == kSkinHtHScrollBar || wParam == kSkinHtVScrollBar) {
+        OnScrollNcButtonDown(wParam, lParam, result);
+        return true;
+    }
     switch (wParam) {
         case HTMINBUTTON:
             SetHotButton(kHotMin + 1);
@@ -200,6 +213,7 @@ bool CSkinWndSB::OnNcButtonDown(WPARAM wParam, LPARAM lParam, LRESULT* result) {
 }
 
 bool CSkinWndSB::OnNcButtonUp(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    OnScrollNcButtonUp(wParam, lParam, result);
     int pressed = hotButton_;
     SetHotButton(0);
     uint32_t style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));

@@ -4,6 +4,7 @@
 
 #include "skin/resources/skin_bitmap.h"
 #include "skin/resources/skin_graphics.h"
+#include "skin/windows/controls/skin_control_util.h"
 #include "skin/windows/controls/skin_menu_bar.h"
 #include "skin/windows/controls/skin_wnd.h"
 #include "skin/windows/hooks/skin_unhooked.h"
@@ -12,22 +13,6 @@
 #include "skin/windows/skin_api.h"
 
 namespace {
-
-// A window DC through the unhooked entry points, given back on scope exit.
-class UnhookedWindowDc {
-public:
-    explicit UnhookedWindowDc(HWND window) : window_(window), dc_(skin_unhooked::GetWindowDC(window)) {}
-    ~UnhookedWindowDc() {
-        if (dc_) skin_unhooked::ReleaseDC(window_, dc_);
-    }
-    UnhookedWindowDc(const UnhookedWindowDc&) = delete;
-    UnhookedWindowDc& operator=(const UnhookedWindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 void CopyBand(ISkinCanvas& canvas, const SkinSurface& source, const SkinRect& band) {
     SkinPieces pieces;
@@ -154,10 +139,16 @@ bool CSkinWndSB::ApplyRegion() {
 }
 
 void CSkinWndSB::PaintNonClient() {
-    if (Suppressed() || !::IsWindowVisible(window_) || frameKind_ == kSkinFrameNone) return;
-    UnhookedWindowDc dc(window_);
+    if (Suppressed() || !::IsWindowVisible(window_)) return;
+    SkinUnhookedWindowDc dc(window_);
     if (!dc.Get()) return;
-    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc.Get());
+    if (frameKind_ != kSkinFrameNone) PaintFrameBands(dc.Get());
+    // Every bar, whether or not it changed: one that was uncovered is blank.
+    DrawScrollBars(dc.Get(), true);
+}
+
+void CSkinWndSB::PaintFrameBands(HDC dc) {
+    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc);
     if (!canvas) return;
     int W = geometry_.width;
     if (frameBitmap_) {
@@ -185,7 +176,6 @@ void CSkinWndSB::PaintNonClient() {
         CopyBand(*canvas, frame, bands_.bottom);
     }
     if (menuBar_) menuBar_->Paint(*canvas, font_);
-    DrawNonClient(dc.Get(), 0, false);
 }
 
 void CSkinWndSB::DrawCaption(ISkinCanvas& canvas, int width) {

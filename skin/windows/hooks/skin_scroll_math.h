@@ -27,6 +27,7 @@ enum : unsigned {
 struct SkinScrollBarCopy {
     bool shown = false;     // the window shows the bar (WS_HSCROLL / WS_VSCROLL)
     bool disabled = false;  // set by SIF_DISABLENOSCROLL while nothing can scroll
+    unsigned arrows = 0;    // ESB_ flags of EnableScrollBar; both set disable the bar
     int minimum = 0;
     int maximum = 0;
     unsigned page = 0;

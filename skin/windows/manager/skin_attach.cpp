@@ -6,7 +6,10 @@
 
 #include "skin/resources/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button.h"
+#include "skin/windows/controls/skin_edit.h"
 #include "skin/windows/controls/skin_mdi_client.h"
+#include "skin/windows/controls/skin_richedit.h"
+#include "skin/windows/controls/skin_scrollbar_ctrl.h"
 #include "skin/windows/controls/skin_static.h"
 #include "skin/windows/controls/skin_wnd.h"
 #include "skin/windows/hooks/skin_unhooked.h"
@@ -37,6 +40,11 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::MdiClient, SkinDescClass::Window, &Make<CSkinMDIClient>, &SkinClassProc<CSkinMDIClient>, true},
     {SkinWindowKind::Button, SkinDescClass::Button, &Make<CSkinButtonSB>, &SkinClassProc<CSkinButtonSB>, false},
     {SkinWindowKind::Static, SkinDescClass::Static, &Make<CSkinStaticSB>, &SkinClassProc<CSkinStaticSB>, false},
+    {SkinWindowKind::Edit, SkinDescClass::Edit, &Make<CSkinEditSB>, &SkinClassProc<CSkinEditSB>, false},
+    {SkinWindowKind::RichEdit, SkinDescClass::RichEdit, &Make<CSkinRichEditSB>, &SkinClassProc<CSkinRichEditSB>,
+     false},
+    {SkinWindowKind::ScrollBar, SkinDescClass::ScrollBar, &Make<CSkinScrollBarSB>, &SkinClassProc<CSkinScrollBarSB>,
+     false},
 };
 
 const AttachKind* AttachKindOf(SkinWindowKind kind) {

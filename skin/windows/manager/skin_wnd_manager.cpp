@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 
 #include "skin/resources/skin_graphics.h"
 #include "skin/resources/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util.h"
+#include "skin/windows/controls/skin_richedit_scroll.h"
 #include "skin/windows/controls/skin_scroller.h"
 #include "skin/windows/controls/skin_wnd.h"
 #include "skin/windows/hooks/skin_unhooked.h"
@@ -20,6 +23,20 @@ HDC ManagerScreenDc() {
 
 void OnPackageLoaded(CSkinResourceManager& resources) {
     GetSkinWndManager()->TakeSharedSettings(resources.GetSharedWindowSettings());
+}
+
+bool OnWindowThread(HWND window) { return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId(); }
+
+// Marks the parts of a window that hold its bars for repainting: the
+// client area of a scroll-bar control, the non-client area of the others.
+void InvalidateScrollBars(HWND window) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (std::wcscmp(name, L"ScrollBar") == 0) {
+        ::InvalidateRect(window, nullptr, FALSE);
+        return;
+    }
+    SkinInvalidateNonClient(window);
 }
 
 void RemoveHandle(std::vector<HWND>& list, HWND window) {
@@ -92,21 +109,37 @@ bool CSkinWndManager::OwnsWindowRegion(HWND window, void* skin) noexcept {
     return frame->FrameKind() != kSkinFrameNone && !(exStyle & WS_EX_MDICHILD);
 }
 
-SkinScrollBars* CSkinWndManager::ScrollBars(HWND, void* skin) noexcept {
-    auto* object = static_cast<CSkinBase*>(skin);
-    return object && object->IsScroller() ? &static_cast<CSkinScroller*>(object)->Bars() : nullptr;
+bool CSkinWndManager::VisitScrollBars(HWND window, void* skin, ISkinScrollBarsVisit& visit) noexcept {
+    auto run = [&](CSkinBase& object) {
+        if (!object.IsScroller()) return false;
+        static_cast<CSkinScroller&>(object).WithBars([&](SkinScrollBars& bars) { visit.Visit(bars); });
+        return true;
+    };
+    try {
+        if (OnWindowThread(window)) return skin && run(*static_cast<CSkinBase*>(skin));
+        // Elsewhere the object may be going on its own thread: it is used
+        // only while the record holds it.
+        return WithObject(window, run);
+    } catch (...) {
+        return false;
+    }
 }
 
 void CSkinWndManager::RedrawScrollBars(HWND window, void* skin) noexcept {
-    auto* object = static_cast<CSkinBase*>(skin);
-    if (!object || !object->IsScroller()) return;
-    HDC dc = skin_unhooked::GetWindowDC(window);
-    if (!dc) return;
     try {
-        static_cast<CSkinScroller*>(object)->DrawNonClient(dc, 0, false);
+        if (!OnWindowThread(window)) {
+            // The window's thread paints; only what holds the bars is marked.
+            InvalidateScrollBars(window);
+            return;
+        }
+        auto* object = static_cast<CSkinBase*>(skin);
+        if (object && object->IsScroller()) static_cast<CSkinScroller*>(object)->DrawScrollBars(nullptr, false);
     } catch (...) {
     }
-    skin_unhooked::ReleaseDC(window, dc);
+}
+
+ISkinRichEditScrollBars* CSkinWndManager::RichEditScrollBars(HWND window, void*) noexcept {
+    return SkinRichEditScrollLayer(window);
 }
 
 HBRUSH CSkinWndManager::FrameBackgroundBrush(HWND window) noexcept {
