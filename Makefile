@@ -1,11 +1,16 @@
 # The two commands of the project. Both set up a fresh Debian 12 machine first
 # (packages, cross-built Windows dependencies, Wine prefix).
-.PHONY: demo test bench fuzz clean
+.PHONY: demo test gallery bench fuzz clean
 
 # Builds the installer and runs it under Wine on a simulated device, with a
 # local update service and a sample package.
 demo:
 	@scripts/demo.sh
+
+# Builds the control gallery and runs it under Wine; headless, it leaves
+# screenshots in build/gallery/.
+gallery:
+	@scripts/gallery.sh
 
 # Builds everything and runs every test (native and under Wine).
 test:

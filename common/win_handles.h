@@ -1,14 +1,19 @@
 // Scoped owners of Win32 handles and objects: each closes or deletes what it
-// owns exactly once. The one home of these holders for every subsystem.
+// owns exactly once, and each selection or lock is given back on scope exit.
+// The one home of these holders for every subsystem, with one spelling
+// (get, reset, release), and of the small readers that return a window's
+// rectangles and styles as values.
+//
+// The owner template itself is portable: the skin engine's graphics objects
+// use it natively too, over the stand-in handle types of common/win_types.h.
 #pragma once
-
-#include <windows.h>
 
 #include <utility>
 
 namespace win {
 
-// Owner of a handle type with its closing function and empty value.
+// Owner of a handle type with its closing function and empty value:
+// Traits::Empty() and Traits::Close(handle).
 template <typename Handle, typename Traits>
 class Scoped {
 public:
@@ -25,10 +30,12 @@ public:
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::Empty(); }
+    // For a call that writes a new handle: the old one is closed first.
     Handle* receive() {
         reset();
         return &handle_;
     }
+    // Gives the handle up (to a call that takes ownership).
     Handle release() { return std::exchange(handle_, Traits::Empty()); }
     void reset(Handle h = Traits::Empty()) {
         if (handle_ != Traits::Empty()) Traits::Close(handle_);
@@ -38,6 +45,17 @@ public:
 private:
     Handle handle_ = Traits::Empty();
 };
+
+}  // namespace win
+
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <cstdint>
+
+#include "common/value_types.h"
+
+namespace win {
 
 struct KernelHandleTraits {
     static HANDLE Empty() { return nullptr; }
@@ -77,6 +95,12 @@ struct OwnCursorTraits {
     static HCURSOR Empty() { return nullptr; }
     static void Close(HCURSOR h) { ::DestroyCursor(h); }
 };
+// A loaded resource (LoadResource); a no-op on current systems, kept for
+// the old ones that need it.
+struct ResourceTraits {
+    static HGLOBAL Empty() { return nullptr; }
+    static void Close(HGLOBAL h) { ::FreeResource(h); }
+};
 
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
@@ -87,32 +111,42 @@ using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
 using ScopedWindow = Scoped<HWND, WindowTraits>;
 using ScopedOwnCursor = Scoped<HCURSOR, OwnCursorTraits>;
+using ScopedResource = Scoped<HGLOBAL, ResourceTraits>;
 
-// A window DC from GetDC, given back with ReleaseDC.
+// A window DC given back with its release function on exit: GetDC's by
+// default, or a DC taken elsewhere (GetWindowDC, an unhooked entry point)
+// with the matching release.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    using ReleaseFn = int(WINAPI*)(HWND, HDC);
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)), release_(&::ReleaseDC) {}
+    WindowDc(HWND window, HDC dc, ReleaseFn release) : window_(window), dc_(dc), release_(release) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {
-        if (dc_) ::ReleaseDC(window_, dc_);
+        if (dc_) release_(window_, dc_);
     }
     HDC get() const { return dc_; }
 
 private:
     HWND window_;
     HDC dc_;
+    ReleaseFn release_;
 };
 
-// Selects an object into a DC and selects the previous one back on exit.
+// Selects an object into a DC and selects what it replaced back on exit.
+// False (nothing to restore) when the object is null or GDI refused it.
 class ScopedSelection {
 public:
-    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {}
+    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? ::SelectObject(dc, object) : nullptr) {
+        if (old_ == HGDI_ERROR) old_ = nullptr;
+    }
     ScopedSelection(const ScopedSelection&) = delete;
     ScopedSelection& operator=(const ScopedSelection&) = delete;
     ~ScopedSelection() {
         if (old_) ::SelectObject(dc_, old_);
     }
+    explicit operator bool() const { return old_ != nullptr; }
 
 private:
     HDC dc_;
@@ -134,4 +168,46 @@ private:
     CRITICAL_SECTION cs_;
 };
 
+// A slim reader/writer lock, usable with std::lock_guard (exclusive) and
+// std::shared_lock (shared). Needs no set-up, so a global one is ready
+// before any constructor runs (the API hooks may take it that early).
+class SrwLock {
+public:
+    constexpr SrwLock() = default;
+    SrwLock(const SrwLock&) = delete;
+    SrwLock& operator=(const SrwLock&) = delete;
+    void lock() { ::AcquireSRWLockExclusive(&lock_); }
+    void unlock() { ::ReleaseSRWLockExclusive(&lock_); }
+    void lock_shared() { ::AcquireSRWLockShared(&lock_); }
+    void unlock_shared() { ::ReleaseSRWLockShared(&lock_); }
+
+private:
+    SRWLOCK lock_ = SRWLOCK_INIT;
+};
+
+// ----- Small readers of a window, as values -----
+
+inline SkinRect ToSkinRect(const RECT& r) { return SkinRect{r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRect(const SkinRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+inline RECT ClientRect(HWND window) {
+    RECT rect{};
+    ::GetClientRect(window, &rect);
+    return rect;
+}
+
+// In screen coordinates.
+inline RECT WindowRect(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+// The window's styles as the hooked entry point reports them; the skin
+// engine reads its own windows' styles through skin_unhooked's Style and
+// ExStyle instead.
+inline uint32_t Style(HWND window) { return static_cast<uint32_t>(::GetWindowLongPtrW(window, GWL_STYLE)); }
+inline uint32_t ExStyle(HWND window) { return static_cast<uint32_t>(::GetWindowLongPtrW(window, GWL_EXSTYLE)); }
+
 }  // namespace win
+#endif

@@ -10,7 +10,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64 xvfb x11-utils xdotool imagemagick fonts-wqy-zenhei fonts-wine
-  clang libclang-rt-14-dev libfuzzer-14-dev
+  clang libclang-rt-14-dev libfuzzer-14-dev clang-format
   googletest libgtest-dev libgmock-dev
   libpoco-dev libjsoncpp-dev zlib1g-dev libpng-dev libjpeg-dev libpugixml-dev libgif-dev libzydis-dev libzycore-dev
   nginx-light zip locales

@@ -33,14 +33,11 @@ How the window uses them, and what that asks of the pixels:
 
 Usage: make-skin-images.py [OUTPUT_DIR]
 """
-import math
 import os
-import struct
 import sys
-import zlib
 
-WHITE = (255, 255, 255)
-MAGENTA = (255, 0, 255)
+from skin_pictures import MAGENTA, WHITE, bmp24, mix, over, png, rounded_coverage, rounded_distance, \
+    segment_coverage, smooth
 
 BACKGROUND_SIZE = (509, 233)
 FACE_SIZE = (399, 42)
@@ -75,91 +72,6 @@ CAPTION_STATES = {
               "hit": ((226, 54, 48, 255), WHITE),
               "down": ((168, 30, 28, 255), (255, 226, 224))},
 }
-
-
-def png(width, height, pixels):
-    """pixels: rows top-down of (r, g, b, a); 8-bit RGBA, no filtering."""
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
-    raw = bytearray()
-    for row in pixels:
-        raw.append(0)
-        for pixel in row:
-            raw += bytes(pixel)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0))
-            + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
-
-
-def bmp24(width, height, pixels):
-    """pixels: rows top-down of (r, g, b); written bottom-up."""
-    stride = (width * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(pixels):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += b"\0" * (stride - len(line))
-        data += line
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    return header + info + bytes(data)
-
-
-def mix(a, b, t):
-    """Colour between a (t = 0) and b (t = 1), rounded per channel."""
-    return tuple(int(round(p + (q - p) * t)) for p, q in zip(a, b))
-
-
-def smooth(t):
-    t = min(max(t, 0.0), 1.0)
-    return t * t * (3 - 2 * t)
-
-
-def over(dst, src, alpha):
-    """src (r, g, b) with coverage alpha (0..1) over dst (r, g, b, a), straight alpha."""
-    da = dst[3] / 255.0
-    oa = alpha + da * (1 - alpha)
-    if oa <= 0:
-        return (0, 0, 0, 0)
-    rgb = tuple((s * alpha + d * da * (1 - alpha)) / oa for s, d in zip(src, dst[:3]))
-    return tuple(int(round(c)) for c in rgb) + (int(round(oa * 255)),)
-
-
-def rounded_distance(px, py, width, height, radius):
-    """Distance of the point from the outside of a width x height rounded
-    rectangle at the origin: positive inside, negative outside."""
-    cx = min(max(px, radius), width - radius)
-    cy = min(max(py, radius), height - radius)
-    if (cx, cy) == (px, py):  # not in a corner's square: the nearest side counts
-        return min(px, py, width - px, height - py)
-    return radius - math.hypot(px - cx, py - cy)
-
-
-def rounded_coverage(x, y, width, height, radius, inset=0.0, samples=4):
-    """Share of pixel (x, y) inside the rounded rectangle shrunk by inset."""
-    near_x = x < inset + radius or x + 1 > width - inset - radius
-    near_y = y < inset + radius or y + 1 > height - inset - radius
-    if not (near_x and near_y):  # straight edges lie on pixel boundaries
-        return 1.0 if rounded_distance(x + 0.5 - inset, y + 0.5 - inset, width - 2 * inset,
-                                       height - 2 * inset, radius) > 0 else 0.0
-    inside = 0
-    for i in range(samples):
-        for j in range(samples):
-            px = x + (i + 0.5) / samples - inset
-            py = y + (j + 0.5) / samples - inset
-            if rounded_distance(px, py, width - 2 * inset, height - 2 * inset, radius) > 0:
-                inside += 1
-    return inside / (samples * samples)
-
-
-def segment_coverage(px, py, a, b, half_width):
-    """Coverage of the pixel centred at (px, py) by a stroke from a to b."""
-    (ax, ay), (bx, by) = a, b
-    dx, dy = bx - ax, by - ay
-    t = min(max(((px - ax) * dx + (py - ay) * dy) / float(dx * dx + dy * dy), 0.0), 1.0)
-    d = math.hypot(px - (ax + t * dx), py - (ay + t * dy))
-    return min(max(half_width + 0.5 - d, 0.0), 1.0)
 
 
 def background_row_colour(y, height):

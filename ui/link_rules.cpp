@@ -5,27 +5,27 @@
 
 namespace link_rules {
 
-Color TextColor(const LinkColors& colors, bool hovered, bool visited) {
+SkinColor TextColor(const LinkColors& colors, bool hovered, bool visited) {
     if (hovered) return colors.hover;
     return visited ? colors.visited : colors.link;
 }
 
-Rect FitRectToText(const Rect& window, int clientWidth, int clientHeight, int textWidth, int textHeight,
-                   std::uint32_t style) {
-    const int newWidth = textWidth + (window.width() - clientWidth);
-    const int newHeight = textHeight + (window.height() - clientHeight);
-    Rect r = window;
+SkinRect FitRectToText(const SkinRect& window, int clientWidth, int clientHeight, int textWidth, int textHeight,
+                       std::uint32_t style) {
+    const int newWidth = textWidth + (window.Width() - clientWidth);
+    const int newHeight = textHeight + (window.Height() - clientHeight);
+    SkinRect r = window;
 
-    if (style & kStaticCenterImage) {
-        r.top += (window.height() - newHeight) / 2;
+    if (style & kSkinSsCenterImage) {
+        r.top += (window.Height() - newHeight) / 2;
     }
     r.bottom = r.top + newHeight;
 
-    const std::uint32_t type = style & kStaticTypeMask;
-    if (type == kStaticCenter) {
-        r.left += (window.width() - newWidth) / 2;
+    const std::uint32_t type = style & kSkinSsTypeMask;
+    if (type == kSkinSsCenter) {
+        r.left += (window.Width() - newWidth) / 2;
         r.right = r.left + newWidth;
-    } else if (type == kStaticRight) {
+    } else if (type == kSkinSsRight) {
         r.left = r.right - newWidth;
     } else {
         r.right = r.left + newWidth;

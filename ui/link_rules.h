@@ -8,53 +8,32 @@
 #include <optional>
 #include <string>
 
+#include "common/value_types.h"
+#include "common/win_constants.h"
+
 namespace link_rules {
 
-// Colours are 0x00BBGGRR, as COLORREF.
-using Color = std::uint32_t;
-constexpr Color Rgb(int r, int g, int b) {
-    return static_cast<Color>(r) | (static_cast<Color>(g) << 8) | (static_cast<Color>(b) << 16);
-}
-constexpr Color kLinkColor = Rgb(0, 0, 238);
-constexpr Color kVisitedColor = Rgb(85, 26, 139);
-constexpr Color kHoverColor = Rgb(255, 0, 0);
+constexpr SkinColor kLinkColor = SkinRgb(0, 0, 238);
+constexpr SkinColor kVisitedColor = SkinRgb(85, 26, 139);
+constexpr SkinColor kHoverColor = SkinRgb(255, 0, 0);
 // "No colour": the background is left to the parent.
-constexpr Color kNoColor = 0xFFFFFFFFu;
+constexpr SkinColor kNoColor = 0xFFFFFFFFu;
 
 struct LinkColors {
-    Color link = kLinkColor;
-    Color visited = kVisitedColor;
-    Color hover = kHoverColor;
+    SkinColor link = kLinkColor;
+    SkinColor visited = kVisitedColor;
+    SkinColor hover = kHoverColor;
 };
 
 // Hover wins over visited, visited over the plain link colour.
-Color TextColor(const LinkColors& colors, bool hovered, bool visited);
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool operator==(const Rect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
-
-// Static control styles that place the text (SS_TYPEMASK values and the
-// vertical-centre bit).
-constexpr std::uint32_t kStaticTypeMask = 0x1F;
-constexpr std::uint32_t kStaticCenter = 0x1;
-constexpr std::uint32_t kStaticRight = 0x2;
-constexpr std::uint32_t kStaticCenterImage = 0x200;
+SkinColor TextColor(const LinkColors& colors, bool hovered, bool visited);
 
 // The control's new window rectangle (parent coordinates) when it is sized
 // to text of textWidth x textHeight: the border (window minus client size)
 // is kept, and the text's alignment decides which edge or centre stays.
 // The new size is always exactly text plus border, so growing never clips.
-Rect FitRectToText(const Rect& window, int clientWidth, int clientHeight, int textWidth, int textHeight,
-                   std::uint32_t style);
+SkinRect FitRectToText(const SkinRect& window, int clientWidth, int clientHeight, int textWidth, int textHeight,
+                       std::uint32_t style);
 
 // Longest target the fallback hands to a browser (the common URL limit).
 constexpr std::size_t kMaxWebTarget = 2048;

@@ -8,7 +8,7 @@
 #include <atomic>
 #include <thread>
 
-#include "app/form_main.h"
+#include "app/form_main_win32.h"
 #include "common/win_bitmap_info.h"
 #include "common/win_handles.h"
 #include "net/remote_file.h"

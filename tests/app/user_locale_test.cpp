@@ -9,8 +9,8 @@
 
 #include "app/online_fetch.h"
 #include "image/test_pictures.h"
-#include "skin/resources/skin_gif_player.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/picture/skin_gif_player.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/zip_builder.h"
 
 namespace {

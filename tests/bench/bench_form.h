@@ -9,8 +9,8 @@
 
 #include <cstdio>
 
-#include "app/form_main.h"
-#include "skin/windows/skin_api.h"
+#include "app/form_main_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 namespace bench {
 

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "image/picture.h"
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_graphics.h"
-#include "skin/resources/skin_pixel_ops.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/picture/skin_pixel_ops.h"
+#include "skin/platform/skin_graphics.h"
 #include "tests/bench/bench_timing.h"
 
 namespace {
@@ -67,7 +67,7 @@ struct Figures {
 // the target's; a fresh DC has BLACKONWHITE).
 Figures Measure(CSkinDrawImage& image, int w, int h, const SkinQuad& margins, int reps, int mode) {
     SkinBitmapHandle buffer = SkinGraphics().CreateCompatibleBitmap(w, h);
-    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer.Get(), w, h});
+    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer.get(), w, h});
     if (!canvas) return Figures();
     SetStretchBltMode(canvas->Dc(), mode);
     SkinSurface source = image.GetSurface();

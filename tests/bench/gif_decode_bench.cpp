@@ -10,7 +10,7 @@
 
 #include "skin/gif_builder.h"
 #include "skin/gif_reference.h"
-#include "skin/resources/skin_gif_decoder.h"
+#include "skin/picture/skin_gif_decoder.h"
 #include "tests/bench/bench_timing.h"
 
 int main(int argc, char** argv) {

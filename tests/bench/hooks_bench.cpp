@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "bench/bench_timing.h"
-#include "skin/windows/hooks/skin_detours.h"
+#include "skin/windows/hooks/skin_detours_win32.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
+#include "skin/xml/skin_xml_document.h"
+#include "skin/xml/skin_xml_text.h"
 #include "tests/bench/bench_timing.h"
-#include "skin/resources/skin_xml_document.h"
-#include "skin/resources/skin_xml_text.h"
 
 namespace {
 

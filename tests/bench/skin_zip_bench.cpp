@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/bench/bench_timing.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
 #include "skin/zip_builder.h"
+#include "tests/bench/bench_timing.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_xml_document.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/xml/skin_xml_document.h"
 
 namespace {
 

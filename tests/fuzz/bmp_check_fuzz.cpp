@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "skin/resources/skin_bitmap.h"
-#include "skin/resources/skin_bmp.h"
-#include "skin/resources/skin_graphics.h"
+#include "image/bmp_file.h"
+#include "skin/picture/skin_bitmap.h"
+#include "skin/platform/skin_graphics.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SkinBmpInfo info;

@@ -13,9 +13,9 @@ if(TOVANE_FUZZ AND NOT WIN32)
   add_custom_target(draw_fuzz_corpus ALL DEPENDS ${_draw_corpus}/.stamp)
 
   tovane_add_fuzz_target(bmp_check_fuzz SOURCES bmp_check_fuzz.cpp
-    LIBS tovane_skin_resources CORPUS ${_draw_corpus}/bmp)
+    LIBS tovane_skin_picture CORPUS ${_draw_corpus}/bmp)
   tovane_add_fuzz_target(region_walk_fuzz SOURCES region_walk_fuzz.cpp
-    LIBS tovane_skin_resources CORPUS ${_draw_corpus}/pixels)
+    LIBS tovane_skin_picture CORPUS ${_draw_corpus}/pixels)
   add_dependencies(bmp_check_fuzz draw_fuzz_corpus)
   add_dependencies(region_walk_fuzz draw_fuzz_corpus)
 endif()

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "skin/resources/skin_gif_decoder.h"
+#include "skin/picture/skin_gif_decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SkinGifDecoder decoder;

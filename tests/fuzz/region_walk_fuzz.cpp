@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/resources/skin_pixel_ops.h"
+#include "skin/picture/skin_pixel_ops.h"
 
 namespace {
 

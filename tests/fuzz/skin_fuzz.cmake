@@ -14,9 +14,9 @@ if(TOVANE_FUZZ AND NOT WIN32)
   add_custom_target(skin_fuzz_corpus ALL DEPENDS ${_skin_corpus}/.stamp)
 
   tovane_add_fuzz_target(skin_zip_reader_fuzz SOURCES skin_zip_reader_fuzz.cpp
-    LIBS tovane_skin_resources CORPUS ${_skin_corpus}/zip)
+    LIBS tovane_skin_theme tovane_skin_package CORPUS ${_skin_corpus}/zip)
   tovane_add_fuzz_target(skin_xml_fuzz SOURCES skin_xml_fuzz.cpp
-    LIBS tovane_skin_resources CORPUS ${_skin_corpus}/xml)
+    LIBS tovane_skin_xml CORPUS ${_skin_corpus}/xml)
   foreach(_format Png Jpeg Icon)
     string(TOLOWER ${_format} _lower)
     if(_lower STREQUAL "icon")

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/resources/skin_xml_document.h"
+#include "skin/xml/skin_xml_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CSkinXmlDocument doc;

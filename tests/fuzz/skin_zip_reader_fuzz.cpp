@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
+#include "skin/theme/skin_resource_manager.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first byte picks a password, so encrypted entries get both paths.

@@ -1,5 +1,5 @@
 # Arbitrary theme documents through the theme walk.
 tovane_add_fuzz_target(theme_loader_fuzz
   SOURCES theme_loader_fuzz.cpp
-  LIBS tovane_skin_resources
+  LIBS tovane_skin_theme tovane_skin_package
   CORPUS ${CMAKE_CURRENT_SOURCE_DIR}/theme_loader_corpus)

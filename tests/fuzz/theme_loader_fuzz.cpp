@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "skin/resources/skin_descriptions.h"
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_xml_document.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
+#include "skin/theme/skin_descriptions.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/xml/skin_xml_document.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "skin/windows/hooks/skin_unhooked.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <set>
 #include <string>
 
-#include "skin/windows/hooks/skin_detours.h"
-#include "skin/windows/hooks/skin_paint_redirect.h"
+#include "skin/windows/hooks/skin_detours_win32.h"
+#include "skin/windows/hooks/skin_paint_redirect_win32.h"
 
 // Records which scroll-bar function reached it and answers with values the
 // system would never give: position 42, track position 5.

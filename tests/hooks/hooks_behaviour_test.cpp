@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "hooks/hook_test_host.h"
-#include "skin/resources/skin_graphics.h"
-#include "skin/windows/hooks/skin_unhooked.h"
+#include "skin/platform/skin_graphics.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "hooks/hook_test_host.h"
-#include "skin/windows/hooks/skin_unhooked.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
 
 namespace {
 

@@ -4,29 +4,34 @@
 
 #include <string>
 
-#include "skin/resources/skin_graphics.h"
-#include "skin/resources/skin_recording_canvas.h"
+#include "skin/draw/skin_recording_canvas.h"
+#include "skin/fake_window_host.h"
+#include "skin/platform/skin_graphics.h"
+#include "skin/theme_test_support.h"
 #include "skin/windows/items/directui_draw_item.h"
 #include "skin/windows/items/directui_event_item.h"
 #include "skin/windows/items/directui_image.h"
 #include "skin/windows/items/directui_text.h"
 #include "skin/windows/manager/skin_base.h"
 #include "skin/windows/manager/skin_messages.h"
-#include "skin/fake_window_host.h"
-#include "skin/theme_test_support.h"
 
 namespace {
 
 // A skin object whose state the test sets directly.
 class FakeOwner : public CSkinBase {
 public:
-    FakeOwner(HWND window, const SkinControlDesc* desc, SkinRect client, bool frame = false) : CSkinBase(window) {
+    FakeOwner(HWND window, const SkinControlDesc* desc, SkinRect client, bool frame = false)
+        : CSkinBase(window), frame_(frame) {
         description_ = desc;
         clientRect_ = client;
-        isFrame_ = frame ? 1 : 0;
         RebuildItems(desc->items);
     }
     void SetMask(uint32_t mask) { stateMask_ = mask; }
+    // A frame takes its items' clicks itself, as CSkinWndSB does.
+    HWND ItemClickTarget() const override { return frame_ ? window_ : CSkinBase::ItemClickTarget(); }
+
+private:
+    bool frame_;
 };
 
 struct ItemsFixture {
@@ -183,7 +188,7 @@ TEST(DirectUIItems, TextSetAtRunTimeSurvivesColourAdjustment) {
     const SkinControlDesc* desc = f.Button(L"<text id=\"text\" string=\"first\" color=\"RGB(1,2,3)\"/>");
     FakeOwner owner(f.window, desc, SkinRect{0, 0, 100, 20});
     ASSERT_TRUE(owner.SetItemProperty(L"text", L"second"));
-    owner.ItemsAdjustColors(0, 0, 0);
+    owner.ItemsAdjustColors(SkinColorShift{});
     SkinRecordingCanvas canvas;
     owner.DrawItems(canvas);
     ASSERT_EQ(canvas.Calls().size(), 1u);
@@ -265,7 +270,7 @@ TEST(DirectUIItems, RectanglesAndLinesHoldTheirObjects) {
         SkinRecordingCanvas canvas;
         for (int i = 0; i < 100; ++i) {
             owner.DrawItems(canvas);
-            owner.ItemsAdjustColors(0, 0, 0);
+            owner.ItemsAdjustColors(SkinColorShift{});
         }
         const auto& calls = canvas.Calls();
         ASSERT_GE(calls.size(), 4u);

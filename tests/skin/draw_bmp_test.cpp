@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "image/bmp_file.h"
 #include "skin/bmp_builder.h"
-#include "skin/resources/skin_bmp.h"
 
 namespace {
 

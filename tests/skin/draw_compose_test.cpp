@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "skin/resources/skin_canvas.h"
-#include "skin/resources/skin_compose_cache.h"
-#include "skin/resources/skin_compose_plan.h"
+#include "skin/draw/skin_canvas.h"
+#include "skin/draw/skin_compose_cache.h"
+#include "skin/draw/skin_compose_plan.h"
 
 namespace {
 

@@ -21,10 +21,10 @@
 #include "image/picture.h"
 #include "image/test_pictures.h"
 #include "skin/bmp_builder.h"
-#include "skin/resources/skin_compose_cache.h"
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_graphics.h"
-#include "skin/resources/skin_hbitmap.h"
+#include "skin/draw/skin_compose_cache.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/picture/skin_hbitmap.h"
+#include "skin/platform/skin_graphics.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ struct Target {
         else
             EXPECT_TRUE(dib.Create(w, h, bits));
     }
-    HBITMAP Handle() const { return ddb ? ddb.Get() : dib.Handle(); }
+    HBITMAP Handle() const { return ddb ? ddb.get() : dib.Handle(); }
     BITMAPINFO Info() const { return win::Bgra32Info(w, -h); }
     void Set(const std::vector<uint32_t>& px) {
         BITMAPINFO info = Info();

@@ -6,8 +6,8 @@
 #include <ostream>
 #include <vector>
 
+#include "skin/draw/skin_geometry.h"
 #include "skin/draw_test_print.h"
-#include "skin/resources/skin_geometry.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "skin/bmp_builder.h"
+#include "skin/draw/skin_recording_canvas.h"
 #include "skin/draw_test_print.h"
-#include "skin/resources/skin_bitmap.h"
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_graphics.h"
-#include "skin/resources/skin_recording_canvas.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/picture/skin_bitmap.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/platform/skin_graphics.h"
+#include "skin/theme/skin_resource_manager.h"
 
 namespace {
 
@@ -266,10 +266,10 @@ TEST(DrawImage, KeyedBitmapsOfAnyBmpLayoutHaveTheirSizeAndRegion) {
     auto bitmap = CSkinBitmap::FromBmpFile(file.data(), file.size());
     EXPECT_EQ(bitmap->Width(), 6);
     EXPECT_EQ(bitmap->Height(), 4);
-    EXPECT_NE(bitmap->CreateRegion(kSkinDefaultKey).Get(), nullptr);
+    EXPECT_NE(bitmap->CreateRegion(kSkinDefaultKey).get(), nullptr);
     file.resize(file.size() - 1);
     EXPECT_TRUE(CSkinBitmap::FromBmpFile(file.data(), file.size())->IsEmpty());
-    EXPECT_EQ(CSkinBitmap().CreateRegion(kSkinDefaultKey).Get(), nullptr);
+    EXPECT_EQ(CSkinBitmap().CreateRegion(kSkinDefaultKey).get(), nullptr);
 }
 
 }  // namespace

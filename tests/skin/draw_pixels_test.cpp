@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "skin/draw_test_print.h"
-#include "skin/resources/skin_graphics.h"
-#include "skin/resources/skin_hbitmap.h"
-#include "skin/resources/skin_pixel_ops.h"
+#include "skin/picture/skin_hbitmap.h"
+#include "skin/picture/skin_pixel_ops.h"
+#include "skin/platform/skin_graphics.h"
 
 namespace {
 
@@ -248,8 +248,8 @@ TEST(DrawPixels, HBitmapCopiesWorkOnThirtyTwoBitsOnly) {
     EXPECT_EQ(a.PixelAddress(7, 3)[0], 0x7F);
     EXPECT_EQ(a.TiledCopy(0, 0, 8, 4, c, 0, 0, 2, 4), 0);
     EXPECT_EQ(a.KeyedRecolour(0, 0, 2, 4, c, 0, 0, 255), 0);
-    EXPECT_EQ(SkinKeyPixelRegion(CHBitmap(), 0).Get(), nullptr);
-    EXPECT_NE(SkinKeyPixelRegion(c, 0).Get(), nullptr);
+    EXPECT_EQ(SkinKeyPixelRegion(CHBitmap(), 0).get(), nullptr);
+    EXPECT_NE(SkinKeyPixelRegion(c, 0).get(), nullptr);
 }
 
 }  // namespace

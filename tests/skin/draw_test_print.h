@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "skin/resources/skin_geometry.h"
+#include "skin/draw/skin_geometry.h"
 
 inline std::ostream& operator<<(std::ostream& os, const SkinPiece& p) {
     return os << "{blit " << static_cast<int>(p.blit) << " dst " << p.dst.x << "," << p.dst.y << " " << p.dst.w << "x"

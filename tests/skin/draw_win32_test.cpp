@@ -13,11 +13,11 @@
 #include "image/picture.h"
 #include "image/test_pictures.h"
 #include "skin/bmp_builder.h"
-#include "skin/resources/skin_bitmap.h"
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_gdi_canvas.h"
-#include "skin/resources/skin_graphics.h"
-#include "skin/resources/skin_hbitmap.h"
+#include "skin/picture/skin_bitmap.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/picture/skin_hbitmap.h"
+#include "skin/platform/skin_gdi_canvas_win32.h"
+#include "skin/platform/skin_graphics.h"
 #include "support/win_test_support.h"
 
 namespace {
@@ -277,7 +277,7 @@ TEST(DrawWin32, RegionOfABitmapWithoutKeyPixelsIsEveryRowWhole) {
     SkinRegion region = bitmap->CreateRegion(kSkinDefaultKey);
     ASSERT_TRUE(region);
     HRGN whole = CreateRectRgn(0, 0, 7, 5);
-    EXPECT_TRUE(EqualRgn(region.Get(), whole));
+    EXPECT_TRUE(EqualRgn(region.get(), whole));
     DeleteObject(whole);
 
     // With key pixels, exactly those are left out.
@@ -290,9 +290,9 @@ TEST(DrawWin32, RegionOfABitmapWithoutKeyPixelsIsEveryRowWhole) {
     ASSERT_TRUE(region);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x)
-            EXPECT_EQ(PtInRegion(region.Get(), x, y) != FALSE, px[y * 7 + x] != kMagenta) << x << "," << y;
+            EXPECT_EQ(PtInRegion(region.get(), x, y) != FALSE, px[y * 7 + x] != kMagenta) << x << "," << y;
     RECT box{};
-    GetRgnBox(region.Get(), &box);
+    GetRgnBox(region.get(), &box);
     EXPECT_EQ(box.right, 7);
     EXPECT_EQ(box.bottom, 5);
 }
@@ -310,13 +310,13 @@ TEST(DrawWin32, KeyPixelRegionOfAnHBitmapBuildsTheColourFromItsBytes) {
     put(0, 1, 255, 0, 0);  // blue
     SkinRegion red = SkinKeyPixelRegion(b, SkinRgb(255, 0, 0));
     ASSERT_TRUE(red);
-    EXPECT_TRUE(PtInRegion(red.Get(), 3, 0));
-    EXPECT_FALSE(PtInRegion(red.Get(), 0, 1));
-    EXPECT_FALSE(PtInRegion(red.Get(), 2, 0));
+    EXPECT_TRUE(PtInRegion(red.get(), 3, 0));
+    EXPECT_FALSE(PtInRegion(red.get(), 0, 1));
+    EXPECT_FALSE(PtInRegion(red.get(), 2, 0));
     SkinRegion none = SkinKeyPixelRegion(b, SkinRgb(1, 2, 3));
     ASSERT_TRUE(none);
     RECT box{};
-    EXPECT_EQ(GetRgnBox(none.Get(), &box), NULLREGION);
+    EXPECT_EQ(GetRgnBox(none.get(), &box), NULLREGION);
 }
 
 TEST(DrawWin32, DrawingTenThousandTimesLeavesNoObjectBehind) {
@@ -378,8 +378,8 @@ TEST(DrawWin32, CanvasFillsLinesTextAndPixels) {
     c.FillSolid(SkinRect{0, 0, 10, 10}, SkinRgb(255, 0, 0));
     c.GradientFill(SkinRect{10, 0, 30, 10}, SkinRgb(0, 0, 0), SkinRgb(0, 0, 255), false);
     SkinPen pen = SkinGraphics().CreatePen(0, 1, SkinRgb(0, 255, 0));
-    c.Line(0, 12, 20, 12, pen.Get());
-    c.RoundRect(SkinRect{22, 12, 38, 28}, 0, 0, pen.Get(), SkinGraphics().NullBrush());
+    c.Line(0, 12, 20, 12, pen.get());
+    c.RoundRect(SkinRect{22, 12, 38, 28}, 0, 0, pen.get(), SkinGraphics().NullBrush());
     const uint32_t pixels[4] = {0x00FFFF00, 0x00FFFF00, 0x00FFFF00, 0x00FFFF00};
     c.DrawPixels(SkinBox{0, 20, 2, 2}, reinterpret_cast<const uint8_t*>(pixels), 8);
     SkinRect measured{0, 0, 0, 0};

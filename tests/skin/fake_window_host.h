@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "skin/resources/skin_window_host.h"
+#include "skin/platform/skin_window_host.h"
 
 class FakeWindowHost : public ISkinWindowHost {
 public:

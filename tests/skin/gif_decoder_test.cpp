@@ -8,7 +8,7 @@
 #include "image/picture.h"
 #include "skin/gif_builder.h"
 #include "skin/gif_reference.h"
-#include "skin/resources/skin_gif_decoder.h"
+#include "skin/picture/skin_gif_decoder.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "skin/draw/skin_recording_canvas.h"
 #include "skin/fake_window_host.h"
 #include "skin/gif_builder.h"
-#include "skin/resources/skin_animation_binding.h"
-#include "skin/resources/skin_gif_player.h"
-#include "skin/resources/skin_recording_canvas.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/picture/skin_animation_binding.h"
+#include "skin/picture/skin_gif_player.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/zip_builder.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "skin/gif_builder.h"
-#include "skin/resources/skin_animation_binding.h"
-#include "skin/resources/skin_gif_player.h"
+#include "skin/picture/skin_animation_binding.h"
+#include "skin/picture/skin_gif_player.h"
 
 namespace {
 

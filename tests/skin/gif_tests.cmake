@@ -27,17 +27,17 @@ if(NOT WIN32)
   target_link_libraries(tovane_test_gifref PUBLIC GIF::GIF PRIVATE tovane_options)
 
   tovane_add_gtest(gif_decoder_test SOURCES gif_decoder_test.cpp
-    LIBS tovane_skin_resources tovane_test_gif tovane_test_gifref)
+    LIBS tovane_skin_picture tovane_test_gif tovane_test_gifref)
   tovane_add_gtest(gif_player_test SOURCES gif_player_test.cpp
-    LIBS tovane_skin_resources tovane_test_gif tovane_test_zip)
+    LIBS tovane_skin_theme tovane_skin_package tovane_test_gif tovane_test_zip)
 endif()
 
 if(NOT WIN32)
   tovane_add_gtest(strip_player_test SOURCES strip_player_test.cpp
-    LIBS tovane_skin_resources tovane_test_gif)
+    LIBS tovane_skin_picture tovane_test_gif)
 endif()
 
 if(WIN32)
   tovane_add_gtest(gif_player_win32_test SOURCES gif_player_win32_test.cpp
-    LIBS tovane_skin_resources tovane_test_gif GUI)
+    LIBS tovane_skin_picture tovane_test_gif GUI)
 endif()

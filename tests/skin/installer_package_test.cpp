@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
+#include "skin/theme/skin_resource_manager.h"
 
 namespace {
 

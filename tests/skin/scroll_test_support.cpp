@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "skin/bmp_builder.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/zip_builder.h"
 #include "support/win_test_support.h"
 
@@ -129,8 +129,8 @@ std::vector<WORD> Template(DWORD style, DWORD exStyle) {
 
 RecordingDialog::RecordingDialog(DWORD style, DWORD exStyle, int clientWidth, int clientHeight) {
     std::vector<WORD> t = Template(style, exStyle);
-    hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()),
-                                         nullptr, &RecordingDialog::Proc, reinterpret_cast<LPARAM>(this));
+    hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr,
+                                         &RecordingDialog::Proc, reinterpret_cast<LPARAM>(this));
     if (!hwnd_) return;
     RECT r{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&r, style, FALSE, exStyle);

@@ -13,14 +13,14 @@
 #include <thread>
 #include <vector>
 
-#include "skin/resources/skin_graphics.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/platform/skin_graphics.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/spy_graphics.h"
-#include "skin/windows/manager/skin_attach.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/manager/skin_attach_win32.h"
 #include "skin/windows/manager/skin_messages.h"
-#include "skin/windows/manager/skin_wnd_manager.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/manager/skin_wnd_manager_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 using namespace skin_test;
 

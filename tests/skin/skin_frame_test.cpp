@@ -10,15 +10,15 @@
 #include <string>
 #include <thread>
 
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_xml_document.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/spy_graphics.h"
-#include "skin/windows/controls/skin_wnd.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/manager/skin_messages.h"
-#include "skin/windows/manager/skin_wnd_manager.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/manager/skin_wnd_manager_win32.h"
+#include "skin/windows/skin_api_win32.h"
+#include "skin/xml/skin_xml_document.h"
 
 using namespace skin_test;
 
@@ -236,8 +236,8 @@ TEST_F(SkinFrame, NoDrawLeavesTheClientToTheApplication) {
     HDC dc = ::GetDC(w);
     LRESULT brush = ::SendMessageW(w, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w));
     ::ReleaseDC(w, dc);
-    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), frame->BackgroundBrush());
-    EXPECT_NE(frame->BackgroundBrush(), nullptr);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), frame->FrameBackgroundBrush());
+    EXPECT_NE(frame->FrameBackgroundBrush(), nullptr);
 }
 
 TEST_F(SkinFrame, CaptionedWindowsOfOtherClassesGetTheDefaultFrame) {
@@ -254,7 +254,7 @@ TEST_F(SkinFrame, CaptionedWindowsOfOtherClassesGetTheDefaultFrame) {
     EXPECT_EQ(SetWindowSkin(w, L"PromptDialog"), 1);
     CSkinBase* skin = GetSkinWndManager()->Find(w);
     ASSERT_NE(skin, nullptr);
-    EXPECT_TRUE(skin->IsFrame());
+    EXPECT_EQ(skin->AttachedKind(), SkinWindowKind::Frame);
     EXPECT_EQ(skin->SkinId(), L"");
     Pump(200);
     RECT client = ClientInWindow(w);

@@ -4,46 +4,18 @@ the formats the engine reads, what the window's 9-grids, tiles and region do
 to them, the legibility of what is drawn on them, and that res/skin/skin/
 holds the script's current pictures."""
 import os
-import struct
 import subprocess
 import sys
 import tempfile
 import unittest
-import zlib
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "scripts"))
+from skin_pictures import read_bmp, read_png  # noqa: E402
 FACES = [f + s for f in ("warning", "install", "done") for s in ("", "_s")]
 SIZES = dict([("btn_%s_%s" % (k, s), (w, 23)) for k, w in (("close", 40), ("min", 37)) for s in ("nor", "hit", "down")]
              + [(f, (399, 42)) for f in FACES])
 MAGENTA = (255, 0, 255)
-
-
-def read_png(data):
-    """(width, height, rows of RGBA) of an unfiltered 8-bit RGBA PNG, chunk CRCs checked."""
-    assert data[:8] == b"\x89PNG\r\n\x1a\n"
-    pos, idat = 8, b""
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body, crc = data[pos + 8:pos + 8 + length], struct.unpack(">I", data[pos + 8 + length:pos + 12 + length])[0]
-        assert zlib.crc32(kind + body) & 0xFFFFFFFF == crc, kind
-        if kind == b"IHDR":
-            width, height, *format_ = struct.unpack(">IIBBBBB", body)
-            assert format_ == [8, 6, 0, 0, 0], format_
-        idat += body if kind == b"IDAT" else b""
-        pos += 12 + length
-    raw, stride = zlib.decompress(idat), width * 4 + 1
-    assert all(raw[y * stride] == 0 for y in range(height))
-    return width, height, [[tuple(raw[y * stride + 1 + 4 * x:][:4]) for x in range(width)] for y in range(height)]
-
-
-def read_bmp(data):
-    """(width, height, rows top-down of RGB) of a 24-bit bottom-up BMP."""
-    offset, width, height, planes, bits, compression = struct.unpack("<I4xiiHHI", data[10:34])
-    stride = (width * 3 + 3) & ~3
-    assert data[:2] == b"BM" and (planes, bits, compression) == (1, 24, 0) and height > 0
-    assert len(data) == offset + stride * height
-    lines = [data[offset + (height - 1 - y) * stride:][:width * 3] for y in range(height)]
-    return width, height, [[tuple(line[3 * x:3 * x + 3][::-1]) for x in range(width)] for line in lines]
 
 
 def luminance(colour):

@@ -4,8 +4,8 @@
 
 #include "image/test_pictures.h"
 #include "skin/hostile_archives.h"
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/zip_builder.h"
 
 using ziptest::Build;

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "skin/scroll_test_support.h"
-#include "skin/windows/controls/skin_richedit_scroll.h"
-#include "skin/windows/hooks/skin_unhooked.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/controls/skin_richedit_scroll_win32.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 using namespace scroll_test;
 
@@ -61,8 +61,8 @@ protected:
     }
     HWND Child(const wchar_t* cls, DWORD style, int x, int y, int w, int h, const wchar_t* text = L"",
                DWORD exStyle = 0) {
-        return ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog_->hwnd(), nullptr,
-                                 nullptr, nullptr);
+        return ::CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog_->hwnd(),
+                                 nullptr, nullptr, nullptr);
     }
     std::unique_ptr<RecordingDialog> dialog_;
 };
@@ -204,8 +204,8 @@ protected:
         ASSERT_TRUE(rich_);
         ASSERT_EQ(SetWindowSkin(rich_, L"scroll.rich"), 1);
         g_richEvents = &events_;
-        g_richUnder = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(rich_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RichSpy)));
+        g_richUnder =
+            reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(rich_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RichSpy)));
         Pump(100);
         bar_ = VerticalBarOf(rich_);
     }
@@ -267,7 +267,7 @@ TEST_F(RichEditBars, AHeldArrowRepeatsUntilReleased) {
     EXPECT_EQ(Count(SB_LINEDOWN), 1);
     PlayMouse({Pause(500)});
     const int held = Count(SB_LINEDOWN);
-    EXPECT_GE(held, 4);   // about every 50 ms after 400 ms
+    EXPECT_GE(held, 4);  // about every 50 ms after 400 ms
     EXPECT_LE(held, 14);
     PlayMouse({Up()});
     const int released = Count(SB_LINEDOWN);

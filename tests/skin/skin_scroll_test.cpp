@@ -14,9 +14,9 @@
 
 #include "skin/scroll_test_support.h"
 #include "skin/spy_graphics.h"
-#include "skin/windows/controls/skin_scroller.h"
-#include "skin/windows/manager/skin_wnd_manager.h"
-#include "skin/windows/skin_api.h"
+#include "skin/windows/controls/skin_scroller_win32.h"
+#include "skin/windows/manager/skin_wnd_manager_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 using namespace scroll_test;
 
@@ -185,8 +185,10 @@ TEST_F(ScrollFrame, ADragFarToTheSideFreezesTheThumbUntilThePointerComesBack) {
     for (size_t i = 0; i < at.size(); ++i) {
         if (d->events[i].code != SB_THUMBTRACK) continue;
         EXPECT_LT(at[i].x, farX) << "the thumb moved with the pointer far off the bar";
-        if (at[i].y < ScreenOf(w, 0, bar.top + 100).y) before = d->events[i].position;
-        else after = d->events[i].position;
+        if (at[i].y < ScreenOf(w, 0, bar.top + 100).y)
+            before = d->events[i].position;
+        else
+            after = d->events[i].position;
     }
     EXPECT_GT(before, 0);
     EXPECT_GT(after, before);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "support/win_test_support.h"
 
 namespace skin_test {

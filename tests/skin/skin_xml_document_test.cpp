@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "skin/resources/skin_xml_document.h"
+#include "skin/xml/skin_xml_document.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "skin/hostile_archives.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
 #include "skin/zip_builder.h"
 
 using ziptest::Build;

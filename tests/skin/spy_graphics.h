@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_graphics.h"
+#include "skin/platform/skin_graphics.h"
 
 class SpyGraphics : public ISkinGraphics {
 public:

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "image/picture.h"
+#include "skin/draw/skin_recording_canvas.h"
 #include "skin/fake_window_host.h"
 #include "skin/gif_builder.h"
-#include "skin/resources/skin_animation_binding.h"
-#include "skin/resources/skin_draw_image.h"
-#include "skin/resources/skin_gif_player.h"
-#include "skin/resources/skin_png_player.h"
-#include "skin/resources/skin_recording_canvas.h"
+#include "skin/picture/skin_animation_binding.h"
+#include "skin/picture/skin_draw_image.h"
+#include "skin/picture/skin_gif_player.h"
+#include "skin/picture/skin_png_player.h"
 
 namespace {
 

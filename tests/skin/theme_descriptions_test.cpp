@@ -1,8 +1,8 @@
 // Control descriptions: class attributes, drawing items and their order.
 #include <gtest/gtest.h>
 
-#include "skin/resources/skin_description_reader.h"
-#include "skin/resources/skin_descriptions.h"
+#include "skin/theme/skin_description_reader.h"
+#include "skin/theme/skin_descriptions.h"
 #include "theme_test_support.h"
 
 using theme_test::FakePlatform;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/resources/skin_descriptions.h"
+#include "skin/theme/skin_descriptions.h"
 #include "theme_test_support.h"
 
 using theme_test::FakePlatform;
@@ -100,7 +100,8 @@ TEST(ThemeLoader, InstallerThemeDefinesItsFontColourImagesAndControls) {
     EXPECT_EQ(text.text, L"\u8BF7\u8FDE\u63A5\u4F60\u7684\u82F9\u679C\u8BBE\u5907");
     EXPECT_EQ(text.color, 0xFFFFFFu);
     EXPECT_EQ(text.font, L"default_title_bold");
-    EXPECT_EQ(text.textFormat, kSkinTextCenter | kSkinTextVCenter | kSkinTextSingleLine | kSkinTextEllipsis);
+    EXPECT_EQ(text.textFormat,
+              kSkinDtCenter | kSkinDtVCenter | kSkinDtSingleLine | kSkinDtEndEllipsis | kSkinDtNoPrefix);
 
     const SkinWindowDesc* dialog = f.Desc<SkinWindowDesc>(L"PromptDialog");
     ASSERT_NE(dialog, nullptr);

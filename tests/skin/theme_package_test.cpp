@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_descriptions.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/theme/skin_descriptions.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/zip_builder.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "skin/resources/skin_platform.h"
-#include "skin/resources/skin_platform_win32.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/platform/skin_platform.h"
+#include "skin/platform/skin_platform_win32.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "theme_test_support.h"
 
 TEST(ThemePlatformWin32, FontsAreCreatedWithTheItemsAttributes) {
@@ -17,9 +17,9 @@ TEST(ThemePlatformWin32, FontsAreCreatedWithTheItemsAttributes) {
     fontSpec.bold = true;
     fontSpec.underline = true;
     SkinPlatformHandle font(&platform, ISkinPlatform::HandleKind::Font, platform.CreateFontHandle(fontSpec));
-    ASSERT_NE(font.Get(), nullptr);
+    ASSERT_NE(font.get(), nullptr);
     LOGFONTW info = {};
-    ASSERT_EQ(GetObjectW(static_cast<HFONT>(font.Get()), sizeof info, &info), static_cast<int>(sizeof info));
+    ASSERT_EQ(GetObjectW(static_cast<HFONT>(font.get()), sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(info.lfHeight, 16);
     EXPECT_EQ(info.lfWeight, FW_BOLD);
     EXPECT_TRUE(info.lfUnderline);

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_platform.h"
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_xml_document.h"
-#include "skin/resources/skin_zip_reader.h"
+#include "skin/package/skin_zip_reader.h"
+#include "skin/platform/skin_platform.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/xml/skin_xml_document.h"
 
 namespace theme_test {
 

@@ -8,12 +8,12 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_
 
 tovane_add_gtest(theme_loader_test
   SOURCES theme_value_parsers_test.cpp theme_loader_test.cpp theme_descriptions_test.cpp theme_package_test.cpp
-  LIBS tovane_skin_resources tovane_test_zip)
+  LIBS tovane_skin_theme tovane_skin_package tovane_test_zip)
 target_include_directories(theme_loader_test PRIVATE ${_theme_inc})
 
 if(WIN32)
   tovane_add_gtest(theme_platform_win32_test
     SOURCES theme_platform_win32_test.cpp
-    LIBS tovane_skin_resources
+    LIBS tovane_skin_theme
     GUI)
 endif()

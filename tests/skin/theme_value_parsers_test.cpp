@@ -3,9 +3,9 @@
 
 #include <climits>
 
-#include "skin/resources/skin_attribute_reader.h"
-#include "skin/resources/skin_description_base.h"
-#include "skin/resources/skin_value_parsers.h"
+#include "skin/theme/skin_attribute_reader.h"
+#include "skin/theme/skin_description_base.h"
+#include "skin/theme/skin_value_parsers.h"
 
 TEST(ThemeValueParsers, IntegersReadUpToTheFirstNonDigit) {
     EXPECT_EQ(ParseInteger(L"-40"), -40);

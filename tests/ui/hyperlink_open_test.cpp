@@ -10,7 +10,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/form_main.h"
+#include "app/form_main_win32.h"
 #include "common/win_handles.h"
 #include "net/remote_file.h"
 #include "ui/link_test_host.h"

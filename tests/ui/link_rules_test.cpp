@@ -18,43 +18,43 @@ using Args = std::vector<std::wstring>;
 
 TEST(LinkRules, HoverWinsOverVisitedWhichWinsOverTheLinkColour) {
     const lr::LinkColors colors;
-    EXPECT_EQ(lr::TextColor(colors, false, false), lr::Rgb(0, 0, 238));
-    EXPECT_EQ(lr::TextColor(colors, false, true), lr::Rgb(85, 26, 139));
-    EXPECT_EQ(lr::TextColor(colors, true, false), lr::Rgb(255, 0, 0));
-    EXPECT_EQ(lr::TextColor(colors, true, true), lr::Rgb(255, 0, 0));
+    EXPECT_EQ(lr::TextColor(colors, false, false), SkinRgb(0, 0, 238));
+    EXPECT_EQ(lr::TextColor(colors, false, true), SkinRgb(85, 26, 139));
+    EXPECT_EQ(lr::TextColor(colors, true, false), SkinRgb(255, 0, 0));
+    EXPECT_EQ(lr::TextColor(colors, true, true), SkinRgb(255, 0, 0));
 }
 
 TEST(LinkRules, FittingKeepsTheEdgeOrCentreTheAlignmentNames) {
     // A 60 x 20 control with a 2-pixel border all round; the text is 40 x 14.
-    const lr::Rect window{100, 10, 164, 34};
+    const SkinRect window{100, 10, 164, 34};
     auto fit = [&](std::uint32_t style) { return lr::FitRectToText(window, 60, 20, 40, 14, style); };
 
     // Left-aligned (also SS_SIMPLE and SS_LEFTNOWORDWRAP): left and top stay.
-    EXPECT_EQ(fit(0x0), (lr::Rect{100, 10, 144, 28}));
-    EXPECT_EQ(fit(0xB), (lr::Rect{100, 10, 144, 28}));
-    EXPECT_EQ(fit(0xC), (lr::Rect{100, 10, 144, 28}));
+    EXPECT_EQ(fit(0x0), (SkinRect{100, 10, 144, 28}));
+    EXPECT_EQ(fit(0xB), (SkinRect{100, 10, 144, 28}));
+    EXPECT_EQ(fit(0xC), (SkinRect{100, 10, 144, 28}));
     // Right-aligned: the right edge stays.
-    EXPECT_EQ(fit(lr::kStaticRight), (lr::Rect{120, 10, 164, 28}));
+    EXPECT_EQ(fit(kSkinSsRight), (SkinRect{120, 10, 164, 28}));
     // Centred: shrinks around its old centre.
-    const lr::Rect centred = fit(lr::kStaticCenter);
-    EXPECT_EQ(centred.width(), 44);
+    const SkinRect centred = fit(kSkinSsCenter);
+    EXPECT_EQ(centred.Width(), 44);
     EXPECT_EQ(centred.left + centred.right, window.left + window.right);
     // Vertically centred text keeps its vertical centre.
-    const lr::Rect middle = fit(lr::kStaticCenter | lr::kStaticCenterImage);
-    EXPECT_EQ(middle.height(), 18);
+    const SkinRect middle = fit(kSkinSsCenter | kSkinSsCenterImage);
+    EXPECT_EQ(middle.Height(), 18);
     EXPECT_EQ(middle.top + middle.bottom, window.top + window.bottom);
 }
 
 TEST(LinkRules, CentredTextWiderThanItsControlGrowsToTheWholeText) {
     // 26 pixels wide, text 45: an odd difference must not cost the last
     // pixel column of the text.
-    const lr::Rect window{134, 4, 160, 12};
-    const lr::Rect grown = lr::FitRectToText(window, 26, 8, 45, 14, lr::kStaticCenter);
-    EXPECT_EQ(grown.width(), 45);
-    EXPECT_EQ(grown.height(), 14);
+    const SkinRect window{134, 4, 160, 12};
+    const SkinRect grown = lr::FitRectToText(window, 26, 8, 45, 14, kSkinSsCenter);
+    EXPECT_EQ(grown.Width(), 45);
+    EXPECT_EQ(grown.Height(), 14);
     EXPECT_LE(std::abs((grown.left + grown.right) - (window.left + window.right)), 1);
-    const lr::Rect tall = lr::FitRectToText(window, 26, 8, 45, 13, lr::kStaticCenter | lr::kStaticCenterImage);
-    EXPECT_EQ(tall.height(), 13);
+    const SkinRect tall = lr::FitRectToText(window, 26, 8, 45, 13, kSkinSsCenter | kSkinSsCenterImage);
+    EXPECT_EQ(tall.Height(), 13);
 }
 
 TEST(LinkRules, OnlyPlainWebAddressesAreHandedToABrowser) {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/dialog.h"
+#include "app/framework/dialog_win32.h"
 #include "support/win_test_support.h"
-#include "ui/x_hyperlink.h"
+#include "ui/x_hyperlink_win32.h"
 
 namespace link_test {
 

@@ -1,6 +1,6 @@
 #include "skin/windows/controls/skin_button_layout.h"
 
-#include "skin/resources/skin_canvas.h"
+#include "skin/draw/skin_canvas.h"
 
 namespace {
 

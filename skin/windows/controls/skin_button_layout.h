@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "skin/resources/skin_geometry.h"
-#include "skin/resources/skin_value_parsers.h"
+#include "common/value_types.h"
+#include "skin/draw/skin_geometry.h"
 
 struct SkinButtonTextPlace {
     SkinRect rect;

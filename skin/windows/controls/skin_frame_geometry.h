@@ -6,27 +6,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/resources/skin_geometry.h"
-#include "skin/resources/skin_value_parsers.h"
+#include "common/value_types.h"
+#include "common/win_constants.h"
+#include "skin/draw/skin_geometry.h"
 
 // Frame kinds: none, captioned, tool-window caption, border only.
 enum : int { kSkinFrameNone = 0, kSkinFrameCaption = 1, kSkinFrameToolCaption = 2, kSkinFrameBorder = 3 };
-
-// Style bits the frame looks at (Win32 values, for portable code).
-enum : uint32_t {
-    kSkinWsCaption = 0x00C00000,
-    kSkinWsBorder = 0x00800000,
-    kSkinWsDlgFrame = 0x00400000,
-    kSkinWsThickFrame = 0x00040000,
-    kSkinWsVScroll = 0x00200000,
-    kSkinWsHScroll = 0x00100000,
-    kSkinDsModalFrame = 0x80,
-    kSkinWsExToolWindow = 0x80,
-    kSkinWsExWindowEdge = 0x100,
-    kSkinWsExClientEdge = 0x200,
-    kSkinWsExStaticEdge = 0x20000,
-    kSkinWsExLeftScrollBar = 0x4000,
-};
 
 int SkinFrameKind(uint32_t style, uint32_t exStyle, bool maximisedMdiChild);
 
@@ -50,11 +35,6 @@ SkinRect SkinFrameClientRect(int kind, uint32_t style, uint32_t exStyle, const S
 // The size a captioned frame takes once, at its first non-client paint:
 // the system border and caption replaced by the skin's. `systemBorder` and
 // `systemCaption` come from the style's own metrics.
-struct SkinSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const SkinSize& o) const { return width == o.width && height == o.height; }
-};
 SkinSize SkinFirstSizeAdjustment(const SkinSize& size, const SkinFrameMetrics& metrics, int systemBorderX,
                                  int systemCaption);
 
@@ -70,26 +50,9 @@ SkinFrameBands SkinFrameBandRects(int width, int height, const SkinFrameMetrics&
 std::vector<SkinPiece> SkinFrameBitmapPieces(int width, int height, int imageW, int imageH,
                                              const SkinFrameMetrics& metrics);
 
-// Hit codes of the frame (WM_NCHITTEST values).
-enum : int {
-    kSkinHtNowhere = 0,
-    kSkinHtClient = 1,
-    kSkinHtCaption = 2,
-    kSkinHtSysMenu = 3,
-    kSkinHtMinButton = 8,
-    kSkinHtMaxButton = 9,
-    kSkinHtLeft = 10,
-    kSkinHtRight = 11,
-    kSkinHtTop = 12,
-    kSkinHtTopLeft = 13,
-    kSkinHtTopRight = 14,
-    kSkinHtBottom = 15,
-    kSkinHtBottomLeft = 16,
-    kSkinHtBottomRight = 17,
-    kSkinHtClose = 20,
-    kSkinHtHelp = 21,
-    kSkinHtMenuBar = 0x1201,
-};
+// The frame's own hit code of its menu bar, beside the system's
+// (kSkinHt... of common/win_constants.h).
+constexpr int kSkinHtMenuBar = 0x1201;
 
 struct SkinFrameHitInput {
     SkinRect client;  // window coordinates

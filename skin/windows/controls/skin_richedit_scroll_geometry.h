@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/resources/skin_geometry.h"
+#include "skin/draw/skin_geometry.h"
 #include "skin/windows/controls/skin_scroll_geometry.h"
 
 // Screen sizes of the layer, in pixels at 96 DPI.

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "skin/resources/skin_geometry.h"
+#include "skin/draw/skin_geometry.h"
 
 // Screen sizes of the bars, in pixels at 96 DPI. The window's scale turns
 // them into its own; nothing else in the scroll code holds a pixel size.

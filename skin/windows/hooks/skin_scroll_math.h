@@ -12,16 +12,7 @@
 
 #include <cstdint>
 
-// Bar codes of the scroll-bar functions (SB_HORZ ... SB_BOTH).
-enum : int { kSkinSbHorz = 0, kSkinSbVert = 1, kSkinSbCtl = 2, kSkinSbBoth = 3 };
-// SCROLLINFO mask bits.
-enum : unsigned {
-    kSkinSifRange = 0x1,
-    kSkinSifPage = 0x2,
-    kSkinSifPos = 0x4,
-    kSkinSifDisableNoScroll = 0x8,
-    kSkinSifTrackPos = 0x10,
-};
+#include "common/win_constants.h"
 
 // The skin's copy of one bar.
 struct SkinScrollBarCopy {
@@ -38,6 +29,16 @@ struct SkinScrollBarCopy {
 // A scroller's two bars: [0] horizontal, [1] vertical.
 struct SkinScrollBars {
     SkinScrollBarCopy bar[2];
+};
+
+// A read or change of a skin's bar copies, run while the copies are
+// locked (the skin objects' VisitScrollBars).
+class ISkinScrollBarsVisit {
+public:
+    virtual void Visit(SkinScrollBars& bars) noexcept = 0;
+
+protected:
+    ~ISkinScrollBarsVisit() = default;
 };
 
 // The bar a call with `bar` addresses: SB_HORZ 0, SB_VERT 1, SB_CTL the

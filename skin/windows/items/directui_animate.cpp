@@ -1,8 +1,8 @@
 #include "skin/windows/items/directui_animate.h"
 
-#include "skin/resources/skin_gif_player.h"
-#include "skin/resources/skin_png_player.h"
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/picture/skin_gif_player.h"
+#include "skin/picture/skin_png_player.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/manager/skin_base.h"
 
 DirectUI_Animate::DirectUI_Animate(const SkinItemDesc& desc, CSkinBase* owner) : DirectUI_Base(desc, owner) {

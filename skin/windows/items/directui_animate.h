@@ -16,7 +16,7 @@ public:
 
     void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
     DirectUI_Base* OnMouseMove(unsigned flags, int x, int y) override;
-    void AdjustColors(int hue, int saturation, int lightness) override {}
+    void AdjustColors(const SkinColorShift&) override {}
 
     // Sets the player up again on the owner window and starts or stops it
     // by the item's play flag: a strip when the theme has an image of the

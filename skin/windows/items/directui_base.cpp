@@ -1,6 +1,6 @@
 #include "skin/windows/items/directui_base.h"
 
-#include "skin/resources/skin_window_host.h"
+#include "skin/platform/skin_window_host.h"
 #include "skin/windows/manager/skin_base.h"
 
 std::mutex& SkinItemLock() {
@@ -42,8 +42,6 @@ void DirectUI_Base::OnMouseLeave() { OnMouseMove(0, kSkinNowhere, kSkinNowhere);
 int DirectUI_Base::OnButtonDown(unsigned, int, int) { return 0; }
 
 int DirectUI_Base::OnButtonUp(unsigned, int, int) { return 0; }
-
-int DirectUI_Base::Reserved(intptr_t) { return 0; }
 
 void DirectUI_Base::Reposition(const SkinRect&) {}
 

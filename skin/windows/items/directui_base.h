@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_canvas.h"
-#include "skin/resources/skin_description_base.h"
-#include "skin/resources/skin_geometry.h"
-#include "skin/resources/skin_win_types.h"
+#include "common/win_types.h"
+#include "skin/draw/skin_canvas.h"
+#include "skin/draw/skin_geometry.h"
+#include "skin/theme/skin_description_base.h"
 
 class CSkinBase;
 
@@ -29,21 +29,20 @@ public:
     // `desc` is the theme's description record; it lives as long as the
     // process, so the item may keep pointers into it (its id).
     DirectUI_Base(const SkinItemDesc& desc, CSkinBase* owner);
-    virtual ~DirectUI_Base();  // 0
+    virtual ~DirectUI_Base();
     DirectUI_Base(const DirectUI_Base&) = delete;
     DirectUI_Base& operator=(const DirectUI_Base&) = delete;
 
-    virtual bool IsVisible() const;                                                    // 1
-    virtual int SetVisible(bool visible, bool redraw);                                 // 2
-    virtual int SetItemCursor(int x, int y);                                           // 3
-    virtual void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent);  // 4
-    virtual DirectUI_Base* OnMouseMove(unsigned flags, int x, int y);                  // 5
-    virtual void OnMouseLeave();                                                       // 6
-    virtual int OnButtonDown(unsigned flags, int x, int y);                            // 7
-    virtual int OnButtonUp(unsigned flags, int x, int y);                              // 8
-    virtual int Reserved(intptr_t value);                                              // 9
-    virtual void AdjustColors(int hue, int saturation, int lightness) = 0;             // 10
-    virtual void Reposition(const SkinRect& parent);                                   // 11
+    virtual bool IsVisible() const;
+    virtual int SetVisible(bool visible, bool redraw);
+    virtual int SetItemCursor(int x, int y);
+    virtual void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent);
+    virtual DirectUI_Base* OnMouseMove(unsigned flags, int x, int y);
+    virtual void OnMouseLeave();
+    virtual int OnButtonDown(unsigned flags, int x, int y);
+    virtual int OnButtonUp(unsigned flags, int x, int y);
+    virtual void AdjustColors(const SkinColorShift& shift) = 0;
+    virtual void Reposition(const SkinRect& parent);
 
     SkinItemKind Kind() const { return kind_; }
     uint32_t StateMask() const { return stateMask_; }
@@ -52,7 +51,7 @@ public:
     // The item's id; the text lives in the theme's description record.
     const std::wstring& Id() const { return desc_->id; }
     const SkinItemDesc& Description() const { return *desc_; }
-    bool Pressed() const { return pressed_ != 0; }
+    bool Pressed() const { return pressed_; }
 
     // Computes the rectangle inside `parent` without drawing.
     void PlaceIn(const SkinRect& parent) { rect_ = SkinItemRect(layout_, parent); }
@@ -72,7 +71,7 @@ protected:
     uint32_t stateMask_;
     SkinLayout layout_;
     HCURSOR cursor_ = nullptr;
-    int pressed_ = 0;
+    bool pressed_ = false;
     bool visible_;
     const SkinItemDesc* desc_;
 };
@@ -82,6 +81,6 @@ using SkinItemPtrList = std::vector<std::unique_ptr<DirectUI_Base>>;
 // Items for a description list, in order, each prepared (resources looked
 // up, colours adjusted with the given shift); kinds outside `accepted` (a
 // mask of 1 << kind) are left out.
-SkinItemPtrList SkinCreateItems(const SkinItemList& descriptions, CSkinBase* owner, uint32_t accepted, int hue,
-                                int saturation, int lightness);
+SkinItemPtrList SkinCreateItems(const SkinItemList& descriptions, CSkinBase* owner, uint32_t accepted,
+                                const SkinColorShift& shift);
 inline constexpr uint32_t kSkinAllItemKinds = 0x7F;

@@ -7,9 +7,9 @@ constexpr uint32_t kGroupChildKinds = 0x3F;
 
 }  // namespace
 
-DirectUI_DrawItem::DirectUI_DrawItem(const SkinItemDesc& desc, CSkinBase* owner, int hue, int saturation, int lightness)
+DirectUI_DrawItem::DirectUI_DrawItem(const SkinItemDesc& desc, CSkinBase* owner, const SkinColorShift& shift)
     : DirectUI_Base(desc, owner) {
-    children_ = SkinCreateItems(desc.children, owner, kGroupChildKinds, hue, saturation, lightness);
+    children_ = SkinCreateItems(desc.children, owner, kGroupChildKinds, shift);
 }
 
 int DirectUI_DrawItem::SetItemCursor(int x, int y) {
@@ -50,8 +50,8 @@ int DirectUI_DrawItem::OnButtonUp(unsigned flags, int x, int y) {
     return 0;
 }
 
-void DirectUI_DrawItem::AdjustColors(int hue, int saturation, int lightness) {
-    for (auto& child : children_) child->AdjustColors(hue, saturation, lightness);
+void DirectUI_DrawItem::AdjustColors(const SkinColorShift& shift) {
+    for (auto& child : children_) child->AdjustColors(shift);
 }
 
 void DirectUI_DrawItem::Reposition(const SkinRect& parent) {

@@ -7,7 +7,7 @@
 
 class DirectUI_DrawItem : public DirectUI_Base {
 public:
-    DirectUI_DrawItem(const SkinItemDesc& desc, CSkinBase* owner, int hue, int saturation, int lightness);
+    DirectUI_DrawItem(const SkinItemDesc& desc, CSkinBase* owner, const SkinColorShift& shift);
 
     int SetItemCursor(int x, int y) override;
     void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
@@ -15,7 +15,7 @@ public:
     void OnMouseLeave() override {}
     int OnButtonDown(unsigned flags, int x, int y) override;
     int OnButtonUp(unsigned flags, int x, int y) override;
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
     void Reposition(const SkinRect& parent) override;
 
     // The id of the child that took the last release (empty after a press).

@@ -1,7 +1,7 @@
 #include "skin/windows/items/directui_event_item.h"
 
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_window_host.h"
+#include "skin/platform/skin_window_host.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/items/directui_animate.h"
 #include "skin/windows/manager/skin_base.h"
 #include "skin/windows/manager/skin_messages.h"
@@ -13,11 +13,10 @@ constexpr uint32_t kEventChildKinds = 0x1F;
 
 }  // namespace
 
-DirectUI_EventItem::DirectUI_EventItem(const SkinItemDesc& desc, CSkinBase* owner, int hue, int saturation,
-                                       int lightness)
+DirectUI_EventItem::DirectUI_EventItem(const SkinItemDesc& desc, CSkinBase* owner, const SkinColorShift& shift)
     : DirectUI_Base(desc, owner) {
     if (!desc.cursor.empty()) cursor_ = static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(desc.cursor));
-    children_ = SkinCreateItems(desc.children, owner, kEventChildKinds, hue, saturation, lightness);
+    children_ = SkinCreateItems(desc.children, owner, kEventChildKinds, shift);
 }
 
 int DirectUI_EventItem::SetItemCursor(int x, int y) {
@@ -59,14 +58,14 @@ DirectUI_Base* DirectUI_EventItem::OnMouseMove(unsigned, int x, int y) {
 
 int DirectUI_EventItem::OnButtonDown(unsigned, int x, int y) {
     if (!IsVisible() || !rect_.Contains(x, y)) return 0;
-    pressed_ = 1;
+    pressed_ = true;
     SetState(kSkinStateDown);
     return 1;
 }
 
 int DirectUI_EventItem::OnButtonUp(unsigned, int x, int y) {
     if (!pressed_) return 0;
-    pressed_ = 0;
+    pressed_ = false;
     if (!IsVisible() || !rect_.Contains(x, y)) {
         // Released outside: no click, and the item does not stay pressed.
         SetState(kSkinStateNormal);
@@ -75,7 +74,7 @@ int DirectUI_EventItem::OnButtonUp(unsigned, int x, int y) {
     SetState(kSkinStateNormal);
     if (owner_ && owner_->Window()) {
         HWND owner = owner_->Window();
-        HWND target = owner_->IsFrame() ? owner : SkinWindowHost().Parent(owner);
+        HWND target = owner_->ItemClickTarget();
         // The id text lives in the theme's description record, which stays
         // valid for the process, so the posted pointer outlives the item.
         if (target)
@@ -85,6 +84,6 @@ int DirectUI_EventItem::OnButtonUp(unsigned, int x, int y) {
     return 1;
 }
 
-void DirectUI_EventItem::AdjustColors(int hue, int saturation, int lightness) {
-    for (auto& child : children_) child->AdjustColors(hue, saturation, lightness);
+void DirectUI_EventItem::AdjustColors(const SkinColorShift& shift) {
+    for (auto& child : children_) child->AdjustColors(shift);
 }

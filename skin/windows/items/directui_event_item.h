@@ -6,7 +6,7 @@
 
 class DirectUI_EventItem : public DirectUI_Base {
 public:
-    DirectUI_EventItem(const SkinItemDesc& desc, CSkinBase* owner, int hue, int saturation, int lightness);
+    DirectUI_EventItem(const SkinItemDesc& desc, CSkinBase* owner, const SkinColorShift& shift);
 
     int SetItemCursor(int x, int y) override;
     void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
@@ -14,7 +14,7 @@ public:
     void OnMouseLeave() override {}
     int OnButtonDown(unsigned flags, int x, int y) override;
     int OnButtonUp(unsigned flags, int x, int y) override;
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
 
     // 1 normal, 2 over, 4 down.
     uint32_t State() const { return state_; }

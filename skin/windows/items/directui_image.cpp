@@ -1,6 +1,6 @@
 #include "skin/windows/items/directui_image.h"
 
-#include "skin/resources/skin_resource_manager.h"
+#include "skin/theme/skin_resource_manager.h"
 
 namespace {
 
@@ -46,4 +46,4 @@ void DirectUI_Image::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect&
     if (image) image->DrawStyled(canvas, style_, rect_, params_);
 }
 
-void DirectUI_Image::AdjustColors(int, int, int) { SetPicture(PictureId()); }
+void DirectUI_Image::AdjustColors(const SkinColorShift&) { SetPicture(PictureId()); }

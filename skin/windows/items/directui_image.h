@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/resources/skin_draw_image.h"
+#include "skin/picture/skin_draw_image.h"
 #include "skin/windows/items/directui_base.h"
 
 class DirectUI_Image : public DirectUI_Base {
@@ -13,7 +13,7 @@ public:
 
     void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
     // Looks the picture up again by its id.
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
 
     // Sets the picture id and looks the picture up (any thread); an id the
     // theme lacks leaves the item without a picture.

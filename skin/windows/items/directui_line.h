@@ -1,7 +1,7 @@
 // A line item: from the item's top-left to its bottom-right corner.
 #pragma once
 
-#include "skin/resources/skin_graphics.h"
+#include "skin/platform/skin_graphics.h"
 #include "skin/windows/items/directui_base.h"
 
 class DirectUI_Line : public DirectUI_Base {
@@ -10,9 +10,9 @@ public:
 
     void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
     // Makes the pen again with the (possibly shifted) colour.
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
 
-    HPEN Pen() const { return pen_.Get(); }
+    HPEN Pen() const { return pen_.get(); }
 
 private:
     SkinPen pen_;

@@ -1,6 +1,6 @@
 #include "skin/windows/items/directui_rectangle.h"
 
-#include "skin/resources/skin_color_shift.h"
+#include "skin/draw/skin_color_shift.h"
 
 DirectUI_Rectangle::DirectUI_Rectangle(const SkinItemDesc& desc, CSkinBase* owner) : DirectUI_Base(desc, owner) {}
 
@@ -11,15 +11,13 @@ void DirectUI_Rectangle::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinR
         return;
     }
     if (!pen_) return;
-    canvas.RoundRect(rect_, desc_->round.x, desc_->round.y, pen_.Get(),
-                     brush_ ? brush_.Get() : SkinGraphics().NullBrush());
+    canvas.RoundRect(rect_, desc_->round.x, desc_->round.y, pen_.get(),
+                     brush_ ? brush_.get() : SkinGraphics().NullBrush());
 }
 
-void DirectUI_Rectangle::AdjustColors(int hue, int saturation, int lightness) {
-    bool shift = desc_->adjustHsb && hue != 0 && saturation != 0 && lightness != 0;
-    auto shifted = [&](SkinColor c) {
-        return shift ? SkinShiftColor(c, SkinColorShift{hue, saturation, lightness}) : c;
-    };
+void DirectUI_Rectangle::AdjustColors(const SkinColorShift& shift) {
+    bool shifts = desc_->adjustHsb && shift.IsFull();
+    auto shifted = [&](SkinColor c) { return shifts ? SkinShiftColor(c, shift) : c; };
     if (IsGradient()) {
         begin_ = shifted(desc_->gradientBeginColor);
         end_ = shifted(desc_->gradientEndColor);

@@ -2,7 +2,7 @@
 // two-colour gradient across or down the item.
 #pragma once
 
-#include "skin/resources/skin_graphics.h"
+#include "skin/platform/skin_graphics.h"
 #include "skin/windows/items/directui_base.h"
 
 class DirectUI_Rectangle : public DirectUI_Base {
@@ -12,7 +12,7 @@ public:
     void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
     // Gradients take their (shifted) colours; outlines get a 1-pixel pen of
     // the border colour and a brush of the fill colour (hollow for 0).
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
 
 private:
     bool IsGradient() const { return desc_->fillMode != kSkinFillSolid; }

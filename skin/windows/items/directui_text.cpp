@@ -1,8 +1,8 @@
 #include "skin/windows/items/directui_text.h"
 
-#include "skin/resources/skin_color_shift.h"
-#include "skin/resources/skin_resource_manager.h"
-#include "skin/resources/skin_window_host.h"
+#include "skin/draw/skin_color_shift.h"
+#include "skin/platform/skin_window_host.h"
+#include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/manager/skin_base.h"
 
 DirectUI_Text::DirectUI_Text(const SkinItemDesc& desc, CSkinBase* owner)
@@ -42,13 +42,11 @@ void DirectUI_Text::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& 
     canvas.DrawText(rect, text, format_, color_, font);
 }
 
-void DirectUI_Text::AdjustColors(int hue, int saturation, int lightness) {
+void DirectUI_Text::AdjustColors(const SkinColorShift& shift) {
     {
         std::lock_guard<std::mutex> lock(SkinItemLock());
         shownText_ = descText_;
     }
-    SkinColorShift shift{hue, saturation, lightness};
     // Only a full shift (all three values set) moves an item's colour.
-    bool full = hue != 0 && saturation != 0 && lightness != 0;
-    color_ = shiftColor_ && full ? SkinShiftColor(desc_->color, shift) : desc_->color;
+    color_ = shiftColor_ && shift.IsFull() ? SkinShiftColor(desc_->color, shift) : desc_->color;
 }

@@ -14,7 +14,7 @@ public:
     DirectUI_Text(const SkinItemDesc& desc, CSkinBase* owner);
 
     void Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) override;
-    void AdjustColors(int hue, int saturation, int lightness) override;
+    void AdjustColors(const SkinColorShift& shift) override;
 
     // Sets the description text and the displayed text (any thread).
     void SetText(const std::wstring& text);

@@ -1,6 +1,6 @@
 #include "skin/windows/manager/skin_base.h"
 
-#include "skin/resources/skin_window_host.h"
+#include "skin/platform/skin_window_host.h"
 #include "skin/windows/items/directui_base.h"
 #include "skin/windows/items/directui_image.h"
 #include "skin/windows/items/directui_text.h"
@@ -45,9 +45,11 @@ int CSkinBase::Layout(void** deferral, int left, int top, int right, int bottom)
 
 void CSkinBase::ApplyDescription() { NotifyLayout(); }
 
-void CSkinBase::AdjustColors(int hue, int saturation, int lightness) { ItemsAdjustColors(hue, saturation, lightness); }
+void CSkinBase::AdjustColors(const SkinColorShift& shift) { ItemsAdjustColors(shift); }
 
 void CSkinBase::OnTimer(uintptr_t) {}
+
+HWND CSkinBase::ItemClickTarget() const { return SkinWindowHost().Parent(window_); }
 
 void CSkinBase::SetDescription(const SkinControlDesc* description, const std::wstring& skinId) {
     description_ = description;
@@ -57,7 +59,7 @@ void CSkinBase::SetDescription(const SkinControlDesc* description, const std::ws
 }
 
 void CSkinBase::RebuildItems(const SkinItemList& descriptions) {
-    SkinItemPtrList fresh = SkinCreateItems(descriptions, this, kSkinAllItemKinds, 0, 0, 0);
+    SkinItemPtrList fresh = SkinCreateItems(descriptions, this, kSkinAllItemKinds, SkinColorShift{});
     SkinItemPtrList old;
     {
         std::lock_guard<std::mutex> lock(SkinItemLock());
@@ -98,8 +100,8 @@ bool CSkinBase::ItemsButtonUp(unsigned flags, int x, int y) {
 
 bool CSkinBase::ItemsSetCursor(int x, int y) { return hotItem_ && hotItem_->SetItemCursor(x, y); }
 
-void CSkinBase::ItemsAdjustColors(int hue, int saturation, int lightness) {
-    for (auto& item : items_) item->AdjustColors(hue, saturation, lightness);
+void CSkinBase::ItemsAdjustColors(const SkinColorShift& shift) {
+    for (auto& item : items_) item->AdjustColors(shift);
 }
 
 bool CSkinBase::SetItemProperty(const std::wstring& name, const std::wstring& value) {

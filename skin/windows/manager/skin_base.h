@@ -1,24 +1,26 @@
 // CSkinBase: the skin object of one window, base of every skin class.
 //
-// This header is portable: the fields, the virtual slots and the dispatch
-// of the window's drawing items build natively, so items and their owners
+// This header is portable: the fields, the virtual operations and the
+// dispatch of the window's drawing items build natively, so items and their owners
 // are tested without Windows. The message handling of each skin class and
 // the window manager's attach are Win32 code elsewhere.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "skin/resources/skin_canvas.h"
-#include "skin/resources/skin_description_base.h"
-#include "skin/resources/skin_geometry.h"
-#include "skin/resources/skin_win_types.h"
+#include "common/win_types.h"
+#include "skin/draw/skin_canvas.h"
+#include "skin/draw/skin_geometry.h"
+#include "skin/theme/skin_description_base.h"
 #include "skin/windows/manager/skin_dispatch.h"
 
 class CSkinDrawImage;
 class DirectUI_Base;
+class ISkinScrollBarsVisit;
 
 // Index and mask of a skin's state: the index selects pictures and
 // colours, the mask selects drawing items.
@@ -53,30 +55,52 @@ public:
     CSkinBase(const CSkinBase&) = delete;
     CSkinBase& operator=(const CSkinBase&) = delete;
 
-    // ----- Virtual slots, in order -----
-    // 1: asks the parent's skin object to place this one when the
+    // ----- What every skin class may override -----
+    // Asks the parent's skin object to place this one when the
     // description's layout has any of left, top, right, bottom set.
     virtual void NotifyLayout();
-    // 2: places the window inside the parent rectangle; 0 when the layout
+    // Places the window inside the parent rectangle; 0 when the layout
     // leaves it where it is. `deferral` is the address of a deferral
     // handle (HDWP, updated as it grows), or null to move at once.
     virtual int Layout(void** deferral, int left, int top, int right, int bottom);
-    // 3: loads fonts, images and colours of the description.
+    // Loads fonts, images and colours of the description.
     virtual void ApplyDescription();
-    // 4: rebuilds colour-dependent resources with the colour shift.
-    virtual void AdjustColors(int hue, int saturation, int lightness);
-    // 5: a timer of the engine fired on the window.
+    // Rebuilds colour-dependent resources with the colour shift.
+    virtual void AdjustColors(const SkinColorShift& shift);
+    // A timer of the engine fired on the window.
     virtual void OnTimer(uintptr_t id);
+    // After a second attach applied a new description: controls repaint,
+    // frames rebuild their geometry and pictures.
+    virtual void OnReskinned() {}
+    // Once fully attached: a frame makes the system take its new frame.
+    virtual void OnAttached() {}
 
-    // A frame adds a child's skin object to its layout list (frames only).
+    // ----- What a skinned frame does for its children and the hooks -----
+    // (Controls keep these defaults: no layout list, no background, no
+    // region, no scroll bars of their own.)
+    // Adds a child's skin object to the layout list, or takes it out.
     virtual void AddLayoutChild(CSkinBase* child) {}
     virtual void RemoveLayoutChild(HWND child) {}
-    // A frame's composed client background, composed now when missing or
-    // of the wrong size (frames only; empty elsewhere), and its colour.
+    // The composed client background, composed now when missing or of the
+    // wrong size, and the colour under it; empty and nothing elsewhere.
     virtual SkinSurface FrameBackground() { return SkinSurface{}; }
-    virtual SkinColor FrameBackgroundColor() const { return 0; }
+    virtual std::optional<SkinColor> FrameBackgroundColor() const { return std::nullopt; }
+    // The brush of the background colour (for composed paint redirections).
+    virtual HBRUSH FrameBackgroundBrush() const { return nullptr; }
     // A frame whose client background the application paints ("nodraw").
     virtual bool IsNoDrawFrame() const { return false; }
+    // True when the object sets the window's region itself, so a region set
+    // from elsewhere leaves it alone.
+    virtual bool OwnsWindowRegion() const { return false; }
+    // The window that gets WM_SKIN_ITEMCLICK of the object's items: a frame
+    // takes its own items' clicks, a control's go to its parent.
+    virtual HWND ItemClickTarget() const;
+    // The engine's copies of the scroll bars the object draws itself: runs
+    // `visit` on them with them locked (the hooks change them from any
+    // thread); false when the object draws no scroll bars. Then, on the
+    // window's thread, the bars drawn again as the copies now say.
+    virtual bool VisitScrollBars(ISkinScrollBarsVisit& visit) { return false; }
+    virtual void RedrawScrollBars() {}
 
     // ----- Attachment (the window manager's) -----
     // Takes a theme description and builds the items from it.
@@ -86,20 +110,13 @@ public:
     WNDPROC ClassProc() const { return classProc_; }
     void SetClassProc(WNDPROC proc) { classProc_ = proc; }
     void SetSavedStyle(uint32_t style) { savedStyle_ = style; }
-    bool IsScroller() const { return isScroller_ != 0; }
     // A value the attach was given (1 for windows skinned by control id).
     void SetUserValue(void* value) { userValue_ = value; }
     SkinWindowKind AttachedKind() const { return attachedKind_; }
     void SetAttachedKind(SkinWindowKind kind) { attachedKind_ = kind; }
-    // After a second attach applied a new description: controls repaint,
-    // frames rebuild their geometry and pictures.
-    virtual void OnReskinned() {}
-    // Once fully attached: a frame makes the system take its new frame.
-    virtual void OnAttached() {}
 
     // ----- Fields the drawing items read -----
     HWND Window() const { return window_; }
-    bool IsFrame() const { return isFrame_ != 0; }
     const SkinRect& ClientRect() const { return clientRect_; }
     uint32_t StateMask() const { return stateMask_; }
     HFONT Font() const { return font_; }
@@ -126,7 +143,7 @@ public:
     bool ItemsButtonUp(unsigned flags, int x, int y);
     // The hot item's cursor at the point; true when one was set.
     bool ItemsSetCursor(int x, int y);
-    void ItemsAdjustColors(int hue, int saturation, int lightness);
+    void ItemsAdjustColors(const SkinColorShift& shift);
 
     // Sets the picture id of the first image item, or the text of the first
     // text item, whose id is `name`; true when an item changed.
@@ -134,7 +151,6 @@ public:
 
 protected:
     HWND window_ = nullptr;
-    int isFrame_ = 0;
     const SkinControlDesc* description_ = nullptr;
     std::wstring skinId_;
     WNDPROC previousProc_ = nullptr;
@@ -142,13 +158,12 @@ protected:
     uint32_t savedStyle_ = 0;
     HCURSOR cursor_ = nullptr;
     SkinRect clientRect_;
-    int hover_ = 0;
-    int pressed_ = 0;
+    bool hover_ = false;
+    bool pressed_ = false;
     int stateIndex_ = kSkinIndexNormal;
     HWND toolTip_ = nullptr;
     std::wstring toolTipText_;
     CSkinDrawImage* scrollBarImage_ = nullptr;
-    int isScroller_ = 0;
     HFONT font_ = nullptr;
     SkinItemPtrList items_;
     DirectUI_Base* hotItem_ = nullptr;

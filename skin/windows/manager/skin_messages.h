@@ -1,9 +1,18 @@
-// Private window messages of the skin engine and the names of its window
-// properties. The values are fixed: they travel between the engine's own
-// window procedures, and some reach the application.
+// Window messages as the skin classes take them: the message record their
+// handlers receive, the engine's private messages, the system messages
+// <windows.h> does not name, and the names of the engine's window
+// properties. The private values are fixed: they travel between the
+// engine's own window procedures, and some reach the application.
 #pragma once
 
-#include "skin/resources/skin_win_types.h"
+#include "common/win_types.h"
+
+// One window message as a handler of a skin class receives it.
+struct SkinMessage {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
 
 enum : UINT {
     WM_SKIN_PAINTPARENTBK = 2287,  // child to frame: {child, child DC, rectangle}* - paint my background
@@ -15,6 +24,12 @@ enum : UINT {
     WM_SKIN_REINIT = 27184,        // run the creation-time set-up again
     WM_SKIN_DROPSHOW = 27186,      // posted: the drop-down list was shown or hidden
     WM_SKIN_NCPAINTED = 29697,     // frame to itself: the skinned non-client area was painted
+};
+
+// System messages that <windows.h> does not name.
+enum : UINT {
+    kSkinWmNcUahDrawCaption = 0x00AE,  // the system's own (themed) caption drawing
+    kSkinWmPopupSystemMenu = 0x0313,   // the system menu opened from the taskbar button
 };
 
 // Window properties of the engine.

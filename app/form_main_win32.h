@@ -1,0 +1,86 @@
+// The installer's main window: dialog template 106 with the status button,
+// the caption buttons, the footer line and the two link labels. It shows the
+// workflow's state (StatusView) and routes the button clicks.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/device_workflow.h"
+#include "app/framework/dialog_win32.h"
+#include "app/installer_ids.h"
+#include "app/status_view.h"
+#include "device/apple_libraries.h"
+#include "ui/x_hyperlink_win32.h"
+
+inline constexpr int kFormMainTemplate = IDD_FORM_MAIN;
+inline constexpr int kStatusButtonId = IDC_STATUS_BUTTON;
+inline constexpr int kCloseButtonId = IDC_CLOSE_BUTTON;
+inline constexpr int kFooterTextId = IDC_FOOTER_TEXT;
+inline constexpr int kMinimiseButtonId = IDC_MINIMISE_BUTTON;
+inline constexpr int kForumLinkId = IDC_FORUM_LINK;
+inline constexpr int kHomeLinkId = IDC_HOME_LINK;
+
+inline constexpr int kMainWindowWidth = 509;
+inline constexpr int kMainWindowHeight = 253;
+inline constexpr int kStatusButtonWidth = 399;
+inline constexpr int kStatusButtonHeight = 42;
+// A press this close to the top of the client area drags the window.
+inline constexpr int kDragAreaHeight = 50;
+
+// True when a left press at client y starts a window drag.
+inline bool IsInDragArea(int clientY) { return clientY <= kDragAreaHeight; }
+// True for the keys the main window swallows before the dialog manager.
+inline bool IsSwallowedKey(UINT message, WPARAM key) {
+    return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
+}
+
+class FormMain : public win::Dialog, public StatusView, public DeviceWorkflow {
+public:
+    // The services start-up uses; tests replace them.
+    struct Services {
+        std::function<bool(apple::DeviceEventHandler, void*)> loadDeviceLibraries;
+        std::function<void(UINT exitCode)> terminateProcess;
+        std::function<void(HWND owner, const wchar_t* text, const wchar_t* title)> messageBox;
+    };
+    static Services DefaultServices();
+
+    explicit FormMain(HINSTANCE instance, Services services = DefaultServices());
+    // Workers still running use this window as their view: stop them while it
+    // is whole, before the bases and members go.
+    ~FormMain() override { Shutdown(); }
+
+    // StatusView, callable from any thread.
+    void SetStatusText(const std::wstring& text) override;
+    void ShowWarningImages() override;
+    void ShowInstallImages() override;
+    void ShowDoneImages() override;
+    void ClearFooterText() override;
+    void ShowMessage(const std::wstring& text) override;
+
+    HWND statusButton() const { return statusButton_; }
+    const CXHyperLink& forumLink() const { return forumLink_; }
+    const CXHyperLink& homeLink() const { return homeLink_; }
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool PreTranslateMessage(const MSG& msg) override;
+
+private:
+    void BindControls();
+    void ShowImageSet(const wchar_t* normal, const wchar_t* down);
+    // Sets a control's window text from any thread without blocking for long.
+    static void SetControlText(HWND control, const wchar_t* text);
+
+    Services services_;
+    HWND statusButton_ = nullptr;
+    HWND closeButton_ = nullptr;
+    HWND footerText_ = nullptr;
+    HWND minimiseButton_ = nullptr;
+    CXHyperLink forumLink_;
+    CXHyperLink homeLink_;
+};

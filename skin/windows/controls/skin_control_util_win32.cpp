@@ -1,0 +1,182 @@
+#include "skin/windows/controls/skin_control_util_win32.h"
+
+#include <commctrl.h>
+
+#include "skin/picture/skin_draw_image.h"
+#include "skin/platform/skin_graphics.h"
+#include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
+#include "skin/windows/manager/skin_class_proc_win32.h"
+
+void SkinInvalidate(HWND window, bool erase) {
+    if (::IsWindowVisible(window)) ::InvalidateRect(window, nullptr, erase ? TRUE : FALSE);
+}
+
+LRESULT SkinPassWithoutRedraw(CSkinBase& object, const SkinMessage& message) {
+    HWND window = object.Window();
+    if (!::IsWindowVisible(window)) return SkinCallPrevious(object, message);
+    ::SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+    LRESULT result = SkinCallPrevious(object, message);
+    ::SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(window, nullptr, FALSE);
+    return result;
+}
+
+bool SkinTrackMouse(HWND window, DWORD flags) {
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = flags;
+    track.hwndTrack = window;
+    track.dwHoverTime = 1;
+    return ::TrackMouseEvent(&track) != FALSE;
+}
+
+namespace {
+
+// A record size both comctl32 versions take (version 5 refuses the newest).
+const UINT kToolInfoSize = TTTOOLINFOW_V2_SIZE;
+
+TOOLINFOW ToolRecord(HWND owner) {
+    TOOLINFOW tool{};
+    tool.cbSize = kToolInfoSize;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(owner);
+    tool.hinst = ::GetModuleHandleW(nullptr);
+    return tool;
+}
+
+}  // namespace
+
+void SkinToolTipOnMouseMove(HWND owner, HWND& tip, const std::wstring& text, bool pressed, const SkinMessage& move) {
+    if (pressed) {
+        SkinToolTipClose(tip);
+        return;
+    }
+    if (tip && ::IsWindow(tip)) {
+        MSG relay{};
+        relay.hwnd = owner;
+        relay.message = WM_MOUSEMOVE;
+        relay.wParam = move.wParam;
+        relay.lParam = move.lParam;
+        ::SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relay));
+        return;
+    }
+    tip = nullptr;
+    if (text.empty()) return;
+    tip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!tip) return;
+    TOOLINFOW tool = ToolRecord(owner);
+    std::wstring copy = text;  // the tool tip copies the text when the tool is added
+    tool.lpszText = copy.data();
+    if (::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) > 0)
+        ::SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void SkinToolTipClose(HWND& tip) {
+    if (tip && ::IsWindow(tip)) ::SendMessageW(tip, WM_CLOSE, 0, 0);
+    tip = nullptr;
+}
+
+POINT SkinCursorInClient(HWND window) {
+    POINT p{};
+    ::GetCursorPos(&p);
+    ::ScreenToClient(window, &p);
+    return p;
+}
+
+HFONT SkinDefaultFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
+
+HFONT SkinControlFont(HWND window, const std::wstring& fontId) {
+    HFONT font = fontId.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(fontId));
+    if (!font && window) font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
+    return font ? font : SkinDefaultFont();
+}
+
+HCURSOR SkinThemeCursor(const std::wstring& cursorId) {
+    return cursorId.empty() ? nullptr : static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(cursorId));
+}
+
+void SkinInvalidateNonClient(HWND window) {
+    RECT outer{}, client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&outer), 2);
+    // The window less its client area, in client coordinates.
+    const SkinRect ring[4] = {SkinRect{outer.left, outer.top, outer.right, client.top},
+                              SkinRect{outer.left, client.bottom, outer.right, outer.bottom},
+                              SkinRect{outer.left, client.top, client.left, client.bottom},
+                              SkinRect{client.right, client.top, outer.right, client.bottom}};
+    SkinRect parts[4];
+    size_t count = 0;
+    for (const SkinRect& r : ring)
+        if (!r.IsEmpty()) parts[count++] = r;
+    if (count == 0) return;
+    SkinRegion frame = SkinGraphics().CreateRegion(parts, count);
+    if (frame) ::RedrawWindow(window, nullptr, frame.get(), RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
+}
+
+void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner) {
+    RECT outer{};
+    ::GetWindowRect(window, &outer);
+    const int W = outer.right - outer.left, H = outer.bottom - outer.top;
+    if (W <= 0 || H <= 0 || !dc) return;
+    const SkinRect ring[4] = {SkinRect{0, 0, W, inner.top}, SkinRect{0, inner.bottom, W, H},
+                              SkinRect{0, inner.top, inner.left, inner.bottom},
+                              SkinRect{inner.right, inner.top, W, inner.bottom}};
+    SkinPieces pieces;
+    for (const SkinRect& r : ring) {
+        const SkinBox box{r.left, r.top, r.Width(), r.Height()};
+        pieces.Add(SkinBlit::Copy, box, box, W, H);
+    }
+    if (pieces.Count() == 0) return;
+    SkinBitmapHandle buffer = SkinGraphics().CreateCompatibleBitmap(W, H);
+    if (!buffer) return;
+    const SkinSurface surface{buffer.get(), W, H};
+    {
+        std::unique_ptr<ISkinCanvas> memory = SkinGraphics().CreateBitmapCanvas(surface);
+        if (!memory) return;
+        memory->FillSolid(SkinRect{0, 0, W, H}, SkinRgb(255, 255, 255));
+        // Corners of 4 pixels keep their shape at any size.
+        picture.Draw9Grid(*memory, SkinRect{0, 0, W, H}, SkinQuad{4, 4, 4, 4});
+    }
+    std::unique_ptr<ISkinCanvas> target = SkinGraphics().CreateDcCanvas(dc);
+    if (target) target->DrawPieces(surface, pieces);
+}
+
+bool SkinCursorOverWindow(HWND window) {
+    POINT p{};
+    RECT r{};
+    return ::IsWindowVisible(window) && ::GetCursorPos(&p) && ::GetWindowRect(window, &r) && ::PtInRect(&r, p);
+}
+
+SkinRect SkinClientInWindow(HWND window) {
+    RECT outer{}, client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return SkinRect{client.left - outer.left, client.top - outer.top, client.right - outer.left,
+                    client.bottom - outer.top};
+}
+
+SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
+    dc_ = skin_unhooked::BeginPaint(window, &paint_);
+    client_ = win::ToSkinRect(win::ClientRect(window));
+    if (!dc_ || client_.IsEmpty()) return;
+    buffer_ = SkinGraphics().CreateCompatibleBitmap(client_.Width(), client_.Height());
+    if (!buffer_) return;
+    canvas_ = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer_.get(), client_.Width(), client_.Height()});
+}
+
+SkinBufferedPaint::~SkinBufferedPaint() {
+    if (canvas_) {
+        canvas_.reset();  // the buffer leaves its memory DC before it is copied
+        std::unique_ptr<ISkinCanvas> screen = SkinGraphics().CreateDcCanvas(dc_);
+        SkinPiece copy{SkinBlit::Copy, SkinBox{0, 0, client_.Width(), client_.Height()},
+                       SkinBox{0, 0, client_.Width(), client_.Height()}};
+        if (screen) screen->DrawPieces(SkinSurface{buffer_.get(), client_.Width(), client_.Height()}, &copy, 1);
+    }
+    if (dc_) skin_unhooked::EndPaint(window_, &paint_);
+}

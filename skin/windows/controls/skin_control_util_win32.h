@@ -1,0 +1,85 @@
+// What the control skins share on the Win32 side: invalidation, the
+// redraw-suppressed pass-through, mouse-leave tracking, the tool tip and
+// the off-screen paint.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include <memory>
+
+#include "skin/draw/skin_canvas.h"
+#include "skin/platform/skin_graphics.h"
+#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/manager/skin_messages.h"
+
+class CSkinDrawImage;
+
+// InvalidateRect of the whole client area when the window is visible.
+void SkinInvalidate(HWND window, bool erase = false);
+
+// Passes the message on with redrawing switched off, so the system's own
+// drawing of the control never reaches the screen, then invalidates. A
+// hidden control gets the message as it is.
+LRESULT SkinPassWithoutRedraw(CSkinBase& object, const SkinMessage& message);
+
+// Asks for WM_MOUSELEAVE (and WM_MOUSEHOVER with TME_HOVER).
+bool SkinTrackMouse(HWND window, DWORD flags);
+
+// The tool tip of a control, made on the first mouse move (WM_MOUSEMOVE,
+// relayed to it) with the button up and closed by a press.
+void SkinToolTipOnMouseMove(HWND owner, HWND& tip, const std::wstring& text, bool pressed, const SkinMessage& move);
+void SkinToolTipClose(HWND& tip);
+
+// The cursor position in the window's client coordinates.
+POINT SkinCursorInClient(HWND window);
+
+// The engine's default font, for controls without a font of their own.
+HFONT SkinDefaultFont();
+// A control's font: the theme font `fontId`, else the control's own
+// (WM_GETFONT), else the engine's default.
+HFONT SkinControlFont(HWND window, const std::wstring& fontId);
+// The theme cursor `cursorId`, or none.
+HCURSOR SkinThemeCursor(const std::wstring& cursorId);
+
+// Marks the window's non-client area (all of the window but its client
+// area) for repainting by the window's own thread; safe on any thread.
+void SkinInvalidateNonClient(HWND window);
+
+// Draws `picture` as a 9-grid over the whole window, seen only outside
+// `inner` (window coordinates): the frame of a control.
+void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner);
+
+// While the mouse is over a control whose frame shows it, a timer of this
+// id asks where the cursor is (a leave message is not always sent when the
+// mouse leaves through the non-client area).
+inline constexpr UINT_PTR kSkinTimerHoverPoll = 26153;
+// True while the cursor is over the window (its whole rectangle).
+bool SkinCursorOverWindow(HWND window);
+
+// The client area's place in the window (window coordinates).
+SkinRect SkinClientInWindow(HWND window);
+
+// One off-screen paint of a control: BeginPaint (unhooked), a client-sized
+// buffer to draw on, and at the end the buffer copied to the screen and
+// EndPaint.
+class SkinBufferedPaint {
+public:
+    explicit SkinBufferedPaint(HWND window);
+    ~SkinBufferedPaint();
+    SkinBufferedPaint(const SkinBufferedPaint&) = delete;
+    SkinBufferedPaint& operator=(const SkinBufferedPaint&) = delete;
+
+    // Null when there is nothing to paint (empty client area, no buffer).
+    ISkinCanvas* Canvas() { return canvas_.get(); }
+    const SkinRect& Client() const { return client_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
+    SkinRect client_;
+    SkinBitmapHandle buffer_;
+    std::unique_ptr<ISkinCanvas> canvas_;
+};

@@ -1,0 +1,296 @@
+// The frame's pictures: first size adjustment, frame bitmap, non-client
+// painting, the composed client background and the window region.
+#include <algorithm>
+
+#include "skin/picture/skin_bitmap.h"
+#include "skin/platform/skin_graphics.h"
+#include "skin/windows/controls/skin_menu_bar_win32.h"
+#include "skin/windows/controls/skin_wnd_win32.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
+#include "skin/windows/manager/skin_messages.h"
+#include "skin/windows/manager/skin_wnd_manager_win32.h"
+#include "skin/windows/skin_api_win32.h"
+
+namespace {
+
+void CopyBand(ISkinCanvas& canvas, const SkinSurface& source, const SkinRect& band) {
+    SkinPieces pieces;
+    SkinBox box{band.left, band.top, band.Width(), band.Height()};
+    pieces.Add(SkinBlit::Copy, box, box, source.width, source.height);
+    canvas.DrawPieces(source, pieces);
+}
+
+// Pixels of a picture for the region walk: the keyed bitmap's as GDI reads
+// them, or the decoded picture's own.
+bool PicturePixels(CSkinDrawImage& image, SkinBitmapPixels* storage, SkinPixelRows* rows) {
+    if (CSkinBitmap* keyed = image.GetKeyedBitmap()) {
+        if (!SkinGraphics().ReadBitmapPixels(keyed->Handle(), storage)) return false;
+        if (storage->info.bitsPerPixel != 24 && storage->info.bitsPerPixel != 32) return false;
+        *rows = SkinPixelRows{storage->bytes.data(), storage->info.width, storage->info.height, storage->stride,
+                              storage->info.bitsPerPixel / 8};
+        return true;
+    }
+    const tovane::Picture& picture = image.GetPicture();
+    if (picture.Empty()) return false;
+    *rows = SkinPixelRows{picture.pixels.data(), picture.width, picture.height, picture.width * 4, 4};
+    return true;
+}
+
+}  // namespace
+
+void CSkinWndSB::FirstSizeAdjustment() {
+    if (!adjustPending_ || ::IsIconic(window_)) return;  // minimise and restore never shrink it again
+    adjustPending_ = false;                              // SetWindowPos comes back here
+    SkinFrameInfo info = CurrentInfo();
+    UpdateFrameKind(info);
+    if (frameKind_ != kSkinFrameCaption && frameKind_ != kSkinFrameToolCaption) return;
+    if (info.exStyle & WS_EX_MDICHILD) return;
+    SkinSize size{info.width, info.height};
+    if (size == lastSetSize_) return;
+    // The system's border and caption for this style, not what the window
+    // reports now that the skin computes its client area.
+    RECT frame{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&frame, info.style & ~WS_CAPTION, FALSE, info.exStyle);
+    int border = -frame.left;
+    int caption = ::GetSystemMetrics(frameKind_ == kSkinFrameToolCaption ? SM_CYSMCAPTION : SM_CYCAPTION);
+    SkinSize adjusted = SkinFirstSizeAdjustment(size, metrics_, border, caption);
+    lastSetSize_ = adjusted;
+    ::SetWindowPos(window_, nullptr, 0, 0, adjusted.width, adjusted.height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER | SWP_DEFERERASE);
+}
+
+void CSkinWndSB::RecomputeGeometry() {
+    int W = geometry_.width, H = geometry_.height;
+    bands_ = SkinFrameBandRects(W, H, metrics_);
+    RECT window = win::WindowRect(window_), client = win::ClientRect(window_);
+    ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    clientInWindow_ = SkinRect{client.left - window.left, client.top - window.top, client.right - window.left,
+                               client.bottom - window.top};
+    LayoutCaptionButtons(W);
+    if (menuBar_) {
+        int top = std::max(0, metrics_.borderWidth.top) +
+                  (SkinHasCaption(geometry_.style) ? std::max(0, metrics_.captionHeight) : 0);
+        menuBar_->SetRect(SkinRect{std::max(0, metrics_.borderWidth.left), top,
+                                   W - std::max(0, metrics_.borderWidth.right), top + metrics_.menuRowHeight});
+    }
+}
+
+void CSkinWndSB::RebuildFrameBitmap() {
+    int W = geometry_.width, H = geometry_.height;
+    if (!backgroundImage_ || W <= 0 || H <= 0) {
+        frameBitmap_.reset();
+        frameBitmapW_ = frameBitmapH_ = 0;
+        return;
+    }
+    if (!frameBitmap_ || frameBitmapW_ != W || frameBitmapH_ != H) {
+        frameBitmap_ = SkinGraphics().CreateCompatibleBitmap(W, H);
+        frameBitmapW_ = frameBitmap_ ? W : 0;
+        frameBitmapH_ = frameBitmap_ ? H : 0;
+    }
+    if (!frameBitmap_) return;
+    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(SkinSurface{frameBitmap_.get(), W, H});
+    if (!canvas) return;
+    canvas->FillSolid(SkinRect{0, 0, W, H}, backgroundColor_);
+    SkinSurface picture = backgroundImage_->GetSurface();
+    std::vector<SkinPiece> pieces =
+        SkinFrameBitmapPieces(W, H, backgroundImage_->GetWidth(), backgroundImage_->GetHeight(), metrics_);
+    if (!pieces.empty()) canvas->DrawPieces(picture, pieces.data(), static_cast<int>(pieces.size()));
+}
+
+bool CSkinWndSB::ApplyRegion() {
+    int W = geometry_.width, H = geometry_.height;
+    bool mdiChild = (geometry_.exStyle & WS_EX_MDICHILD) != 0;
+    if (frameKind_ == kSkinFrameNone) {
+        if (!mdiChild) return false;
+        skin_unhooked::SetWindowRgn(window_, nullptr, TRUE);
+        return true;
+    }
+    if (frameStyle_ == SkinFrameStyle::Png && backgroundImage_) {
+        UpdateLayered();
+        return false;
+    }
+    std::vector<SkinRect> cuts;
+    if (backgroundImage_ && !(mdiChild && ::IsZoomed(window_))) {
+        if (frameStyle_ == SkinFrameStyle::BitmapRound) {
+            SkinBitmapPixels storage;
+            SkinPixelRows rows;
+            if (PicturePixels(*backgroundImage_, &storage, &rows))
+                cuts = SkinRoundCornerCuts(rows, backgroundImage_->GetColorKey(), W, H, metrics_.borderOffset);
+        } else if (frameStyle_ == SkinFrameStyle::BitmapRgn && frameBitmap_) {
+            SkinBitmapPixels storage;
+            if (SkinGraphics().ReadBitmapPixels(frameBitmap_.get(), &storage) &&
+                (storage.info.bitsPerPixel == 24 || storage.info.bitsPerPixel == 32)) {
+                SkinPixelRows rows{storage.bytes.data(), storage.info.width, storage.info.height, storage.stride,
+                                   storage.info.bitsPerPixel / 8};
+                cuts = SkinEdgeKeyCuts(rows, backgroundImage_->GetColorKey(), metrics_.borderWidth);
+            }
+        }
+    }
+    std::vector<SkinRect> rects = SkinWindowRegionRects(W, H, std::move(cuts));
+    SkinRegion region = SkinGraphics().CreateRegion(rects.data(), rects.size());
+    if (!region) return false;
+    // The system owns the region once the call succeeds.
+    if (!skin_unhooked::SetWindowRgn(window_, region.get(), TRUE)) return false;
+    region.release();
+    return true;
+}
+
+void CSkinWndSB::PaintNonClient() {
+    if (Suppressed() || !::IsWindowVisible(window_)) return;
+    win::WindowDc dc = skin_unhooked::WindowDc(window_);
+    if (!dc.get()) return;
+    if (frameKind_ != kSkinFrameNone) PaintFrameBands(dc.get());
+    // Every bar, whether or not it changed: one that was uncovered is blank.
+    DrawScrollBars(dc.get(), true);
+}
+
+void CSkinWndSB::PaintFrameBands(HDC dc) {
+    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc);
+    if (!canvas) return;
+    int W = geometry_.width;
+    if (frameBitmap_) {
+        SkinSurface frame{frameBitmap_.get(), frameBitmapW_, frameBitmapH_};
+        bool caption = SkinHasCaption(geometry_.style) && metrics_.captionHeight > 0;
+        if (caption && bands_.top.Height() > 0 && W > 0) {
+            // The top band is composed off-screen with the caption parts.
+            SkinBitmapHandle band = SkinGraphics().CreateCompatibleBitmap(W, bands_.top.Height());
+            if (band) {
+                {
+                    std::unique_ptr<ISkinCanvas> top =
+                        SkinGraphics().CreateBitmapCanvas(SkinSurface{band.get(), W, bands_.top.Height()});
+                    if (top) {
+                        CopyBand(*top, frame, bands_.top);
+                        DrawCaption(*top, W);
+                    }
+                }
+                CopyBand(*canvas, SkinSurface{band.get(), W, bands_.top.Height()}, bands_.top);
+            }
+        } else {
+            CopyBand(*canvas, frame, bands_.top);
+        }
+        CopyBand(*canvas, frame, bands_.left);
+        CopyBand(*canvas, frame, bands_.right);
+        CopyBand(*canvas, frame, bands_.bottom);
+    }
+    if (menuBar_) menuBar_->Paint(*canvas, font_);
+}
+
+void CSkinWndSB::DrawCaption(ISkinCanvas& canvas, int width) {
+    // Caption buttons by the hot index and the window's state.
+    bool iconic = ::IsIconic(window_) != FALSE, zoomed = ::IsZoomed(window_) != FALSE;
+    HMENU system = ::GetSystemMenu(window_, FALSE);
+    bool closeEnabled = system && ::GetMenuState(system, SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1) &&
+                        !(::GetMenuState(system, SC_CLOSE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    for (int b = 0; b < kButtonCount; ++b) {
+        if (buttonRects_[b].IsEmpty()) continue;
+        int image = b;
+        if (b == kMax && zoomed) image = kRestore;
+        if (b == kMin && iconic) image = kRestore;
+        int state = 0;
+        int hotBase = b == kMin ? 1 : b == kMax ? 3 : b == kClose ? 5 : b == kHelp ? 7 : -1;
+        if (hotBase > 0 && hotButton_ == hotBase) state = 1;
+        if (hotBase > 0 && hotButton_ == hotBase + 1) state = 2;
+        if (b == kClose && !closeEnabled) state = 3;
+        CSkinDrawImage* picture = buttonImages_[image][state] ? buttonImages_[image][state] : buttonImages_[image][0];
+        if (picture) picture->DrawTransparent(canvas, buttonRects_[b].left, buttonRects_[b].top);
+    }
+    // The window icon: small, then big, then the class's.
+    auto icon = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(window_, GCLP_HICONSM));
+    if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(window_, GCLP_HICON));
+    int textLeft = std::max(0, metrics_.borderWidth.left) + 5;
+    if (icon && (geometry_.style & WS_SYSMENU)) {
+        int size = ::GetSystemMetrics(SM_CXSMICON);
+        canvas.DrawIcon(iconRect_.left, iconRect_.top, icon, size, size);
+        textLeft = iconRect_.right + 4;
+    }
+    wchar_t title[256] = {};
+    int length = ::InternalGetWindowText(window_, title, 256);
+    if (length <= 0) return;
+    int right = width - std::max(0, metrics_.borderWidth.right);
+    for (const SkinRect& r : buttonRects_)
+        if (!r.IsEmpty()) right = std::min(right, r.left);
+    SkinRect text{textLeft, std::max(0, metrics_.borderWidth.top), right - 4,
+                  std::max(0, metrics_.borderWidth.top) + std::max(0, metrics_.captionHeight)};
+    const SkinWindowDesc* desc = WindowDescription();
+    canvas.DrawText(text, std::wstring(title, static_cast<size_t>(length)),
+                    kSkinDtSingleLine | kSkinDtVCenter | kSkinDtEndEllipsis | kSkinDtNoPrefix,
+                    desc ? desc->textColor : 0, font_);
+}
+
+void CSkinWndSB::RedrawCaption() {
+    if (SkinHasCaption(geometry_.style) && metrics_.captionHeight > 0) PaintNonClient();
+}
+
+void CSkinWndSB::ComposeBackground(const SkinRect& client) {
+    int w = client.Width(), h = client.Height();
+    if (w <= 0 || h <= 0 || composing_) return;
+    composing_ = true;
+    // One cache bitmap, made again only when the client size changes.
+    if (!cache_ || cacheW_ != w || cacheH_ != h) {
+        cache_ = SkinGraphics().CreateCompatibleBitmap(w, h);
+        cacheW_ = cache_ ? w : 0;
+        cacheH_ = cache_ ? h : 0;
+    }
+    if (cache_) {
+        std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(SkinSurface{cache_.get(), w, h});
+        if (canvas) {
+            SkinRect all{0, 0, w, h};
+            canvas->FillSolid(all, backgroundColor_);
+            const SkinWindowDesc* desc = WindowDescription();
+            int IW = backgroundImage_ ? backgroundImage_->GetWidth() : 0;
+            int IH = backgroundImage_ ? backgroundImage_->GetHeight() : 0;
+            const SkinQuad& bw = metrics_.borderWidth;
+            const SkinQuad& bo = metrics_.borderOffset;
+            int ch = std::max(0, metrics_.captionHeight);
+            if (backgroundImage_ && desc) {
+                if (drawStyle_ == SkinDrawStyle::Draw9Grid) {
+                    backgroundImage_->Draw9GridPart(*canvas, all, desc->background.border9grid,
+                                                    SkinRect{bw.left, ch + bw.top, IW - bw.right, IH - bw.bottom},
+                                                    SkinGridOrder::CentreFirst);
+                } else if (drawStyle_ == SkinDrawStyle::StretchBlt) {
+                    backgroundImage_->StretchDraw(*canvas, 0, 0, w, h, bo.left, ch + bo.top, IW - bo.left - bo.right,
+                                                  IH - bo.top - bo.bottom - ch);
+                }
+            }
+            if (drawStyle_ == SkinDrawStyle::TransparentBlt)
+                PaintParentBackground(window_, canvas->Dc(), 0, 0, w, h, 255);
+            clientRect_ = all;
+            stateMask_ = ::IsWindowEnabled(window_) ? kSkinStateNormal : kSkinStateDisable;
+            DrawItems(*canvas);
+            if (HDC memory = canvas->Dc()) {
+                ::SendMessageW(window_, WM_SKIN_BKDRAWN, reinterpret_cast<WPARAM>(memory), 0);
+                DrawOverlay(memory);
+            }
+        }
+    }
+    composing_ = false;
+}
+
+SkinSurface CSkinWndSB::FrameBackground() {
+    RECT rect = win::ClientRect(window_);
+    int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    // A child may paint before the frame has: compose on demand, so it
+    // never shows the bare fill colour.
+    if (!cache_ || cacheW_ != w || cacheH_ != h) ComposeBackground(SkinRect{0, 0, w, h});
+    return cache_ ? SkinSurface{cache_.get(), cacheW_, cacheH_} : SkinSurface{};
+}
+
+void CSkinWndSB::UpdateLayered() {
+    CSkinWndManager* manager = GetSkinWndManager();
+    auto update = manager->UpdateLayeredWindowEntry();
+    if (!update || !backgroundImage_ || backgroundImage_->GetKeyedBitmap()) return;
+    SkinSurface picture = backgroundImage_->GetSurface();
+    if (picture.IsEmpty()) return;
+    auto exStyle = skin_unhooked::ExStyle(window_);
+    if (!(exStyle & WS_EX_LAYERED))
+        skin_unhooked::SetWindowLongPtrW(window_, GWL_EXSTYLE, static_cast<LONG_PTR>(exStyle | WS_EX_LAYERED));
+    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(picture);
+    if (!canvas || !canvas->Dc()) return;
+    RECT window = win::WindowRect(window_);
+    POINT position{window.left, window.top}, origin{0, 0};
+    SIZE size{picture.width, picture.height};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    update(window_, manager->ScreenDc(), &position, &size, canvas->Dc(), &origin, 0, &blend, ULW_ALPHA);
+}

@@ -1,0 +1,72 @@
+// The window procedure every skin class installs, and the tables of
+// (message, handler) through which each class takes its messages.
+//
+// A handler receives the message (SkinMessage: message, wParam, lParam), so
+// one handler may serve several messages. It returns true when it has
+// consumed the message (and set the result); otherwise the message goes to
+// the window's previous procedure. No exception leaves the procedure. At
+// WM_NCDESTROY the previous procedure runs first, then the window manager
+// detaches and deletes the object.
+//
+// A skin class T offers `LRESULT HandleMessage(const SkinMessage&)`, which
+// hands the message to SkinDispatchMessage with the class's table.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/manager/skin_messages.h"
+
+template <class T>
+struct SkinMessageEntry {
+    UINT message;
+    bool (T::*handler)(const SkinMessage& message, LRESULT* result);
+};
+
+// The previous procedure of the object's window, with the message.
+LRESULT SkinCallPrevious(CSkinBase& object, const SkinMessage& message);
+LRESULT SkinCallPrevious(CSkinBase& object, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Finds the object of a window: the manager's record, else (while it is
+// being attached) its "VELTAR_PROC" property.
+CSkinBase* SkinObjectOf(HWND window);
+
+// Takes a destroyed window out of the engine and deletes its object.
+void SkinDestroyObject(HWND window, CSkinBase* object);
+
+// What is left for DefWindowProcW when a window has no object any more.
+LRESULT SkinWithoutObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+template <class T, size_t N>
+LRESULT SkinDispatchMessage(T& object, const SkinMessageEntry<T> (&table)[N], const SkinMessage& message) {
+    for (const SkinMessageEntry<T>& entry : table) {
+        if (entry.message != message.message) continue;
+        LRESULT result = 0;
+        if ((object.*entry.handler)(message, &result)) return result;
+        break;
+    }
+    return SkinCallPrevious(object, message);
+}
+
+// The class procedure of skin class T.
+template <class T>
+LRESULT CALLBACK SkinClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CSkinBase* base = SkinObjectOf(window);
+    if (!base) return SkinWithoutObject(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        LRESULT result = 0;
+        try {
+            result = SkinCallPrevious(*base, message, wParam, lParam);
+        } catch (...) {
+        }
+        SkinDestroyObject(window, base);
+        return result;
+    }
+    try {
+        return static_cast<T*>(base)->HandleMessage(SkinMessage{message, wParam, lParam});
+    } catch (...) {
+        return 0;  // nothing unwinds into the system's message dispatch
+    }
+}

@@ -1,0 +1,119 @@
+// The control gallery itself under Wine: one control of every kind the
+// engine dispatches, the test theme on screen where the engine skins,
+// and the gallery program with its screenshot and its exit codes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "gallery/gallery_fixture.h"
+#include "skin/skin_test_dialog.h"
+#include "skin/windows/manager/skin_dispatch.h"
+#include "skin/windows/manager/skin_messages.h"
+#include "support/win_test_support.h"
+
+using namespace gallery_test;
+
+namespace {
+
+SkinWindowKind KindOf(HWND window) {
+    wchar_t cls[128] = {};
+    ::GetClassNameW(window, cls, 128);
+    return SkinDispatchWindow(cls, static_cast<uint32_t>(::GetWindowLongPtrW(window, GWL_STYLE))).kind;
+}
+
+TEST(Gallery, HoldsOneControlOfEveryKindTheEngineDispatches) {
+    GalleryUnderTest gallery;
+    ASSERT_TRUE(gallery.Ready());
+    std::set<SkinWindowKind> seen{KindOf(gallery.Dialog())};
+    for (const GalleryControl& c : kGalleryControls) {
+        HWND control = gallery.Control(c.id);
+        ASSERT_NE(control, nullptr) << testing_support::Narrow(c.kind);
+        seen.insert(KindOf(control));
+    }
+    seen.insert(KindOf(ListView_GetHeader(gallery.Control(IDC_GALLERY_LISTVIEW))));
+    // MFC's control bars and MDI clients have no place in a dialog.
+    for (int k = static_cast<int>(SkinWindowKind::Frame); k <= static_cast<int>(SkinWindowKind::MdiClient); ++k) {
+        auto kind = static_cast<SkinWindowKind>(k);
+        if (kind == SkinWindowKind::ControlBar || kind == SkinWindowKind::MdiClient) continue;
+        EXPECT_TRUE(seen.count(kind)) << "no control of kind " << k;
+    }
+    EXPECT_FALSE(seen.count(SkinWindowKind::None)) << "a control the engine does not know";
+}
+
+TEST(Gallery, ShowsTheTestThemeWhereTheEngineSkinsAndTheSystemLookElsewhere) {
+    GalleryUnderTest gallery;
+    ASSERT_TRUE(gallery.Ready());
+    const ThemeColours& colours = ThemeColours::Get();
+    ASSERT_NE(colours.ByName("gallery.frame"), nullptr);
+    POINT empty = gallery.EmptyDialogPoint();
+    ASSERT_GE(empty.x, 0);
+    POINT screen = empty;
+    ::ClientToScreen(gallery.Dialog(), &screen);
+    EXPECT_EQ(skin_test::ScreenPixel(screen.x, screen.y), colours.Of("gallery.frame"));
+
+    // The first push button has the focus; the second not.
+    RECT push = gallery.ClientRect(IDC_GALLERY_PUSH_DEFAULT);
+    EXPECT_EQ(gallery.NameAt(IDC_GALLERY_PUSH, push.right / 2, 2), "gallery.button.focus");
+    EXPECT_EQ(gallery.NameAt(IDC_GALLERY_PUSH_DEFAULT, push.right / 2, 2), "gallery.button.normal");
+    // A control the engine left alone shows none of its skin's pictures.
+    for (const GalleryControl& c : kGalleryControls) {
+        HWND control = gallery.Control(c.id);
+        if (!control || ::GetPropW(control, kSkinPropObject)) continue;
+        RECT r = gallery.ClientRect(c.id);
+        std::string name = gallery.NameAt(c.id, r.right / 2, r.bottom / 2);
+        std::string own = testing_support::Narrow(c.skinId) + ".";
+        EXPECT_NE(name.compare(0, own.size(), own), 0) << testing_support::Narrow(c.kind) << " shows " << name;
+    }
+}
+
+// The gallery program, as `make gallery` runs it.
+long RunGallery(const std::wstring& arguments) {
+    testing_support::ChildProcess gallery;
+    if (!gallery.Start(testing_support::ToWindowsPath(GALLERY_EXE), arguments)) return -2;
+    return gallery.Wait(60000);
+}
+
+TEST(GalleryProgram, LeavesAScreenshotOfWhatTheScreenShowed) {
+    testing_support::TempFolder folder;
+    std::wstring shot = folder.path() + L"gallery.bmp";
+    ASSERT_EQ(RunGallery(L"--theme=test --at=30,30 --screenshot=\"" + shot + L"\""), 0);
+    FILE* f = _wfopen(shot.c_str(), L"rb");
+    ASSERT_NE(f, nullptr);
+    std::vector<unsigned char> bytes;
+    unsigned char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(f);
+    ASSERT_GT(bytes.size(), 54u);
+    ASSERT_EQ(bytes[0], 'B');
+    auto field = [&](size_t at) { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24; };
+    int width = field(18), height = field(22), offset = field(10);
+    ASSERT_GT(width, 600);
+    ASSERT_GT(height, 400);
+    // Much of the window is the test theme's frame picture.
+    uint32_t frame = ThemeColours::Get().Of("gallery.frame");
+    size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    ASSERT_GE(bytes.size(), offset + stride * height);
+    long framePixels = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* p = &bytes[offset + stride * y + 3 * x];
+            if ((static_cast<uint32_t>(p[2]) << 16 | p[1] << 8 | p[0]) == frame) ++framePixels;
+        }
+    EXPECT_GT(framePixels, static_cast<long>(width) * height / 5);
+}
+
+TEST(GalleryProgram, EndsWithClearCodes) {
+    EXPECT_EQ(RunGallery(L"--exit-when-shown"), 0);
+    EXPECT_EQ(RunGallery(L"--unskinned --exit-when-shown"), 0);
+    EXPECT_EQ(RunGallery(L"--theme=purple"), 2);
+    EXPECT_EQ(RunGallery(L"--screenshot="), 2);
+}
+
+}  // namespace
