@@ -21,6 +21,7 @@
 
 #include "bench/bench_timing.h"
 #include "skin/scroll_test_support.h"
+#include "skin/skin_test_dialog.h"
 #include "skin/windows/skin_api_win32.h"
 
 namespace {
@@ -37,13 +38,6 @@ LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg && msg->message == WM_MOUSEMOVE) ++g_movesTaken;
     return ::CallNextHookEx(g_hook, code, wParam, lParam);
-}
-
-void SendMouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof input);
 }
 
 // A top-level window with a multi-line edit of 10 000 lines filling it.
@@ -86,25 +80,25 @@ double Drag(const EditWindow& w) {
     int x, top, bottom;
     w.Bar(&x, &top, &bottom);
     ::SetCursorPos(x, top + 20);
-    SendMouse(MOUSEEVENTF_MOVE);
+    skin_test::SendMouse(MOUSEEVENTF_MOVE);
     scroll_test::Pump(30);
     std::atomic<bool> done{false};
     double elapsed = 0;
     std::thread player([&] {
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        skin_test::SendMouse(MOUSEEVENTF_LEFTDOWN);
         ::Sleep(60);
         const int start = g_movesTaken;
         auto began = std::chrono::steady_clock::now();
         for (int i = 1; i <= kMoves; ++i) {
             ::SetCursorPos(x, top + 20 + (bottom - top) * i / kMoves);
-            SendMouse(MOUSEEVENTF_MOVE);
+            skin_test::SendMouse(MOUSEEVENTF_MOVE);
             const DWORD waited = ::GetTickCount();
             while (g_movesTaken < start + i && ::GetTickCount() - waited < 1000) std::this_thread::yield();
             if (i == 1) began = std::chrono::steady_clock::now();
         }
         std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - began;
         elapsed = took.count() / (kMoves - 1);
-        SendMouse(MOUSEEVENTF_LEFTUP);
+        skin_test::SendMouse(MOUSEEVENTF_LEFTUP);
         ::Sleep(60);
         done = true;
     });

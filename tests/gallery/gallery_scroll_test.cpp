@@ -16,6 +16,7 @@
 #include "skin/scroll_test_support.h"
 
 using namespace gallery_test;
+using scroll_test::BarBeside;
 using scroll_test::Down;
 using scroll_test::MoveTo;
 using scroll_test::Pause;
@@ -92,17 +93,6 @@ std::wstring Lines(int count) {
     std::wstring text;
     for (int i = 0; i < count; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
     return text;
-}
-
-// The vertical bar beside a window's client area (window coordinates).
-RECT BarBeside(HWND w, bool left = false) {
-    RECT window{}, client{};
-    ::GetWindowRect(w, &window);
-    ::GetClientRect(w, &client);
-    ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const int l = client.left - window.left, t = client.top - window.top;
-    const int r = client.right - window.left, b = client.bottom - window.top;
-    return left ? RECT{l - 16, t, l, b} : RECT{r, t, r + 16, b};
 }
 
 class GalleryScroll : public ::testing::Test {

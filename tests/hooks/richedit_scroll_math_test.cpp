@@ -3,21 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-SkinScrollInfoIn Info(unsigned mask, int minimum, int maximum, unsigned page, int position) {
-    SkinScrollInfoIn in;
-    in.mask = mask;
-    in.minimum = minimum;
-    in.maximum = maximum;
-    in.page = page;
-    in.position = position;
-    return in;
-}
-
-constexpr unsigned kAll = kSkinSifRange | kSkinSifPage | kSkinSifPos;
-
-}  // namespace
+#include "hooks/scroll_info_values.h"
 
 TEST(RichScrollMath, SetScrollInfoStoresClampsAndShows) {
     SkinRichScrollState s;

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "skin/bmp_builder.h"
+#include "skin/skin_test_dialog.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/zip_builder.h"
 #include "support/win_test_support.h"
@@ -102,33 +103,8 @@ bool LoadScrollTheme() {
 
 // ----- the recording dialog -----
 
-namespace {
-
-std::vector<WORD> Template(DWORD style, DWORD exStyle) {
-    std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-    auto* head = reinterpret_cast<DLGTEMPLATE*>(t.data());
-    head->style = style | DS_SETFONT;
-    head->dwExtendedStyle = exStyle;
-    head->cx = 100;
-    head->cy = 50;
-    t.push_back(0);  // menu
-    t.push_back(0);  // class
-    for (const wchar_t* p = L"Scroll test";; ++p) {
-        t.push_back(static_cast<WORD>(*p));
-        if (!*p) break;
-    }
-    t.push_back(9);
-    for (const wchar_t* p = L"MS Shell Dlg";; ++p) {
-        t.push_back(static_cast<WORD>(*p));
-        if (!*p) break;
-    }
-    return t;
-}
-
-}  // namespace
-
 RecordingDialog::RecordingDialog(DWORD style, DWORD exStyle, int clientWidth, int clientHeight) {
-    std::vector<WORD> t = Template(style, exStyle);
+    std::vector<WORD> t = skin_test::DialogTemplate(style, exStyle, L"Scroll test");
     hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr,
                                          &RecordingDialog::Proc, reinterpret_cast<LPARAM>(this));
     if (!hwnd_) return;
@@ -173,17 +149,6 @@ MouseStep Down(DWORD ms) { return MouseStep{MouseStep::Down, POINT{}, ms}; }
 MouseStep Up(DWORD ms) { return MouseStep{MouseStep::Up, POINT{}, ms}; }
 MouseStep Pause(DWORD ms) { return MouseStep{MouseStep::Wait, POINT{}, ms}; }
 
-namespace {
-
-void SendMouse(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof input);
-}
-
-}  // namespace
-
 void PlayMouse(const std::vector<MouseStep>& steps) {
     std::atomic<bool> done{false};
     std::thread player([&] {
@@ -191,13 +156,13 @@ void PlayMouse(const std::vector<MouseStep>& steps) {
             switch (s.kind) {
                 case MouseStep::Move:
                     ::SetCursorPos(s.at.x, s.at.y);
-                    SendMouse(MOUSEEVENTF_MOVE);  // a relative move of 0: the move message now
+                    skin_test::SendMouse(MOUSEEVENTF_MOVE);  // a relative move of 0: the move message now
                     break;
                 case MouseStep::Down:
-                    SendMouse(MOUSEEVENTF_LEFTDOWN);
+                    skin_test::SendMouse(MOUSEEVENTF_LEFTDOWN);
                     break;
                 case MouseStep::Up:
-                    SendMouse(MOUSEEVENTF_LEFTUP);
+                    skin_test::SendMouse(MOUSEEVENTF_LEFTUP);
                     break;
                 case MouseStep::Wait:
                     break;
@@ -212,6 +177,16 @@ void PlayMouse(const std::vector<MouseStep>& steps) {
 }
 
 // ----- screen -----
+
+RECT BarBeside(HWND w, bool left) {
+    RECT window{}, client{};
+    ::GetWindowRect(w, &window);
+    ::GetClientRect(w, &client);
+    ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const int l = client.left - window.left, t = client.top - window.top;
+    const int r = client.right - window.left, b = client.bottom - window.top;
+    return left ? RECT{l - 16, t, l, b} : RECT{r, t, r + 16, b};
+}
 
 POINT ScreenOf(HWND window, int x, int y) {
     RECT r{};
@@ -239,16 +214,6 @@ void SaveWindowPng(HWND window, const std::string& name) {
     testing_support::WritePng(testing_support::CaptureScreenArea(r), name + ".png");
 }
 
-void Pump(DWORD ms) {
-    DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(2);
-    } while (::GetTickCount() - start < ms);
-}
+void Pump(DWORD ms) { skin_test::Pump(ms); }
 
 }  // namespace scroll_test

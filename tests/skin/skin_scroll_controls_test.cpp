@@ -34,15 +34,6 @@ uint32_t ClientPixel(HWND w, int x, int y) {
     return WindowPixel(w, p.x - window.left, p.y - window.top);
 }
 
-RECT VerticalBarOf(HWND w) {
-    RECT window{}, client{};
-    ::GetWindowRect(w, &window);
-    ::GetClientRect(w, &client);
-    ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    return RECT{client.right - window.left, client.top - window.top, client.right - window.left + 16,
-                client.bottom - window.top};
-}
-
 std::wstring Lines(int count) {
     std::wstring text;
     for (int i = 0; i < count; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
@@ -137,7 +128,7 @@ TEST_F(ScrollControls, MultiLineEditScrollsByThumbAndKeyboard) {
     ASSERT_EQ(SetWindowSkin(edit, L"scroll.edit"), 1);
     Pump(100);
     SaveWindowPng(dialog_->hwnd(), "scroll_edit");
-    const RECT bar = VerticalBarOf(edit);
+    const RECT bar = BarBeside(edit);
     const int x = bar.left + 8;
     EXPECT_EQ(WindowPixel(edit, x, bar.top + 2), CellColor(kFirstArrow, 0));
     EXPECT_EQ(WindowPixel(edit, x, bar.top + 18), CellColor(kThumb, 0));
@@ -207,7 +198,7 @@ protected:
         g_richUnder =
             reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(rich_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RichSpy)));
         Pump(100);
-        bar_ = VerticalBarOf(rich_);
+        bar_ = BarBeside(rich_);
     }
     void TearDown() override {
         if (::IsWindow(rich_)) ::DestroyWindow(rich_);
@@ -371,7 +362,7 @@ TEST(ScrollMdiClient, HasLiveSkinnedBars) {
     int low = 0, high = 0;
     GetScrollRange(client, SB_VERT, &low, &high);
     ASSERT_GT(high, low) << "the MDI client has nothing to scroll";
-    const RECT bar = VerticalBarOf(client);
+    const RECT bar = BarBeside(client);
     EXPECT_EQ(WindowPixel(client, bar.left + 8, bar.top + 2), CellColor(kFirstArrow, 0));
     const int before = GetScrollPos(client, SB_VERT);
     PlayMouse({MoveTo(ScreenOf(client, bar.left + 8, bar.bottom - 4)), Down(), Up()});

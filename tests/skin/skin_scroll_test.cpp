@@ -24,18 +24,6 @@ namespace {
 
 constexpr DWORD kDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
-// The vertical bar's rectangle in window coordinates: the strip right (or
-// left) of the client area.
-RECT VerticalBar(HWND w, bool left = false) {
-    RECT window{}, client{};
-    ::GetWindowRect(w, &window);
-    ::GetClientRect(w, &client);
-    ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const int l = client.left - window.left, t = client.top - window.top;
-    const int r = client.right - window.left, b = client.bottom - window.top;
-    return left ? RECT{l - 16, t, l, b} : RECT{r, t, r + 16, b};
-}
-
 // Makes the client area exactly w x h once the skin has set the frame.
 void SetClientSize(HWND window, int w, int h) {
     RECT outer{}, client{};
@@ -71,7 +59,7 @@ protected:
 TEST_F(ScrollFrame, ShowsTheBarTheApplicationSet) {
     auto d = Dialog(50);
     HWND w = d->hwnd();
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     ASSERT_EQ(bar.bottom - bar.top, 200);
     SaveWindowPng(w, "scroll_frame");
     // Range 0-100 with page 10 on a 168-pixel track: the share is 15
@@ -98,7 +86,7 @@ TEST_F(ScrollFrame, ShowsTheBarTheApplicationSet) {
 TEST_F(ScrollFrame, OneClickOnTheTrackIsOnePageDown) {
     auto d = Dialog(0);
     HWND w = d->hwnd();
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     // Pressed and held for a while: still one message.
     PlayMouse({MoveTo(ScreenOf(w, bar.left + 8, bar.top + 150)), Down(700), Up()});
     EXPECT_EQ(d->Count(SB_PAGEDOWN), 1);
@@ -120,7 +108,7 @@ TEST_F(ScrollFrame, DraggingTheThumbToTheEndStopsAtTheLastPosition) {
     d->onScroll = [&](const ScrollEvent& e) {
         if (e.code == SB_THUMBTRACK) SetScrollPos(w, SB_VERT, e.position, TRUE);
     };
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     const int x = bar.left + 8;
     std::vector<MouseStep> steps = {MoveTo(ScreenOf(w, x, bar.top + 26)), Down()};
     for (int y = bar.top + 30; y < bar.bottom + 80; y += 9) steps.push_back(MoveTo(ScreenOf(w, x, y)));
@@ -152,7 +140,7 @@ TEST_F(ScrollFrame, LeftScrollBarPutsTheBarAndCornerOnTheLeft) {
     SetScrollInfo(w, SB_HORZ, &info, TRUE);
     Pump(100);
     SaveWindowPng(w, "scroll_frame_left");
-    const RECT bar = VerticalBar(w, true);
+    const RECT bar = BarBeside(w, true);
     EXPECT_EQ(WindowPixel(w, bar.left + 8, bar.top + 2), CellColor(kFirstArrow, 0));
     // The corner below it, from the cell at x 16 to 32.
     EXPECT_EQ(WindowPixel(w, bar.left + 8, bar.bottom + 8), CellColor(1, 2));
@@ -163,7 +151,7 @@ TEST_F(ScrollFrame, LeftScrollBarPutsTheBarAndCornerOnTheLeft) {
 TEST_F(ScrollFrame, ADragFarToTheSideFreezesTheThumbUntilThePointerComesBack) {
     auto d = Dialog(0);
     HWND w = d->hwnd();
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     const int x = bar.left + 8;
     // Where the pointer was when each scroll message came.
     std::vector<POINT> at;
@@ -198,7 +186,7 @@ TEST_F(ScrollFrame, ADragFarToTheSideFreezesTheThumbUntilThePointerComesBack) {
 TEST_F(ScrollFrame, HoverEndsWhenTheMouseLeavesFromTheBar) {
     auto d = Dialog(0);
     HWND w = d->hwnd();
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     PlayMouse({MoveTo(ScreenOf(w, bar.left + 8, bar.bottom - 5)), Pause(100)});
     EXPECT_EQ(WindowPixel(w, bar.left + 8, bar.bottom - 2), CellColor(kSecondArrow + 1, 0));
     EXPECT_EQ(WindowPixel(w, bar.left + 8, bar.top + 2), CellColor(kFirstArrow, 0));
@@ -216,7 +204,7 @@ TEST_F(ScrollFrame, HoverEndsWhenTheMouseLeavesFromTheBar) {
 TEST_F(ScrollFrame, AnUncoveredBarIsPaintedAgain) {
     auto d = Dialog(50);
     HWND w = d->hwnd();
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     const POINT at = ScreenOf(w, bar.left - 40, bar.top - 20);
     HWND cover = ::CreateWindowExW(WS_EX_TOPMOST, L"Static", L"", WS_POPUP | WS_VISIBLE | SS_BLACKRECT, at.x, at.y, 120,
                                    260, nullptr, nullptr, nullptr, nullptr);
@@ -235,7 +223,7 @@ TEST_F(ScrollFrame, DestroyingTheWindowDuringADragIsSafe) {
     d->onScroll = [&](const ScrollEvent& e) {
         if (e.code == SB_THUMBTRACK && ::IsWindow(w)) ::DestroyWindow(w);
     };
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     PlayMouse({MoveTo(ScreenOf(w, bar.left + 8, bar.top + 26)), Down(), MoveTo(ScreenOf(w, bar.left + 8, bar.top + 90)),
                MoveTo(ScreenOf(w, bar.left + 8, bar.top + 120)), Up()});
     EXPECT_FALSE(::IsWindow(w));
@@ -246,7 +234,7 @@ TEST_F(ScrollFrame, DestroyingTheWindowDuringADragIsSafe) {
 TEST_F(ScrollFrame, ADragReleasedOutsideTheWindowEnds) {
     auto d = Dialog(0);
     HWND w = d->hwnd();
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     PlayMouse({MoveTo(ScreenOf(w, bar.left + 8, bar.top + 26)), Down(), MoveTo(ScreenOf(w, bar.left + 8, bar.top + 80)),
                MoveTo(ScreenOf(w, bar.left + 8, bar.bottom + 150)), Up()});
     ASSERT_GE(d->events.size(), 2u);
@@ -266,7 +254,7 @@ TEST_F(ScrollFrame, LosingTheMouseEndsADrag) {
     d->onScroll = [&](const ScrollEvent& e) {
         if (e.code == SB_THUMBTRACK && ::GetCapture() == w) ::SetCapture(thief);
     };
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     PlayMouse({MoveTo(ScreenOf(w, bar.left + 8, bar.top + 26)), Down(), MoveTo(ScreenOf(w, bar.left + 8, bar.top + 90)),
                Pause(100)});
     // The drag ended without the release.
@@ -307,7 +295,7 @@ private:
 TEST_F(ScrollFrame, ProgramsOnOtherThreadsSetTheBar) {
     auto d = Dialog(0);
     HWND w = d->hwnd();
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     ThreadSpy spy;
     DWORD workerId = 0;
     // From a worker: the copy changes at once, the window's thread paints it.
@@ -345,7 +333,7 @@ TEST_F(ScrollFrame, ProgramsOnOtherThreadsSetTheBar) {
 TEST_F(ScrollFrame, DisabledArrowsShowNoThumbAndTakeNoPress) {
     auto d = Dialog(50);
     HWND w = d->hwnd();
-    const RECT bar = VerticalBar(w);
+    const RECT bar = BarBeside(w);
     EXPECT_TRUE(EnableScrollBar(w, SB_VERT, ESB_DISABLE_BOTH));
     Pump(50);
     EXPECT_EQ(WindowPixel(w, bar.left + 8, bar.top + 16 + 90), CellColor(kTrack, 0));

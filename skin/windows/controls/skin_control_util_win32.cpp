@@ -95,6 +95,10 @@ HFONT SkinControlFont(HWND window, const std::wstring& fontId) {
     return font ? font : SkinDefaultFont();
 }
 
+CSkinDrawImage* SkinThemePicture(const std::wstring& imageId) {
+    return imageId.empty() ? nullptr : GetSkinResourceManager()->GetImage(imageId);
+}
+
 HCURSOR SkinThemeCursor(const std::wstring& cursorId) {
     return cursorId.empty() ? nullptr : static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(cursorId));
 }

@@ -40,6 +40,8 @@ HFONT SkinDefaultFont();
 // A control's font: the theme font `fontId`, else the control's own
 // (WM_GETFONT), else the engine's default.
 HFONT SkinControlFont(HWND window, const std::wstring& fontId);
+// The theme picture `imageId`, ready to draw, or none.
+CSkinDrawImage* SkinThemePicture(const std::wstring& imageId);
 // The theme cursor `cursorId`, or none.
 HCURSOR SkinThemeCursor(const std::wstring& cursorId);
 

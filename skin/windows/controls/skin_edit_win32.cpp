@@ -31,14 +31,6 @@ struct SkinEditTable {
     };
 };
 
-namespace {
-
-CSkinDrawImage* Picture(const std::wstring& id) {
-    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
-}
-
-}  // namespace
-
 CSkinEditSB::CSkinEditSB(HWND window) : CSkinScroller(window) {}
 
 CSkinEditSB::~CSkinEditSB() = default;
@@ -67,8 +59,8 @@ void CSkinEditSB::ApplyDescription() {
 void CSkinEditSB::AdjustColors(const SkinColorShift& shift) {
     CSkinScroller::AdjustColors(shift);
     const SkinEditDesc* desc = EditDescription();
-    frameNormal_ = desc ? Picture(desc->bmpFrameNormal) : nullptr;
-    frameOver_ = desc ? Picture(desc->bmpFrameOver) : nullptr;
+    frameNormal_ = desc ? SkinThemePicture(desc->bmpFrameNormal) : nullptr;
+    frameOver_ = desc ? SkinThemePicture(desc->bmpFrameOver) : nullptr;
     normalBrush_ = SkinGraphics().CreateSolidBrush(BackgroundColor(false));
     disabledBrush_ = SkinGraphics().CreateSolidBrush(BackgroundColor(true));
 }
@@ -180,7 +172,7 @@ void CSkinEditSB::PaintFrame(HDC dc) {
     }
     SkinRect inner = SkinClientInWindow(window_);
     const int t = ScrollMetrics().thickness;
-    const auto exStyle = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_EXSTYLE));
+    const auto exStyle = skin_unhooked::ExStyle(window_);
     if (BarPresent(1) && (exStyle & WS_EX_LEFTSCROLLBAR)) inner.left -= t;
     if (BarPresent(1) && !(exStyle & WS_EX_LEFTSCROLLBAR)) inner.right += t;
     if (BarPresent(0)) inner.bottom += t;

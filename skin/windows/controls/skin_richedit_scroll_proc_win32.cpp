@@ -20,8 +20,6 @@ Record* Find(HWND window) {
     return SkinRichScrollRecordOf(window);
 }
 
-uint32_t StyleOf(HWND window) { return static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window, GWL_STYLE)); }
-
 LRESULT CallPrevious(Record& r, UINT message, WPARAM wParam, LPARAM lParam) {
     return ::CallWindowProcW(r.previous, r.window, message, wParam, lParam);
 }
@@ -170,7 +168,7 @@ LRESULT OnNcCalcSize(Record& r, WPARAM wParam, LPARAM lParam) {
     auto* rect = reinterpret_cast<RECT*>(lParam);
     if (!rect) return result;
     // The system took its own bar sizes out; the layer's bars are thinner.
-    const uint32_t style = StyleOf(r.window);
+    const uint32_t style = skin_unhooked::Style(r.window);
     const int t = r.metrics.thickness;
     if (style & WS_HSCROLL) rect->bottom += ::GetSystemMetrics(SM_CYHSCROLL) - t;
     if (style & WS_VSCROLL) {
@@ -186,7 +184,7 @@ LRESULT OnNcPaint(Record& r, WPARAM wParam, LPARAM lParam) {
     HWND window = r.window;
     if (!::IsWindowVisible(window)) return CallPrevious(r, WM_NCPAINT, wParam, lParam);
     // The system paints the border without its bars; the layer adds its own.
-    const uint32_t style = StyleOf(window);
+    const uint32_t style = skin_unhooked::Style(window);
     ++r.suppressStyle;
     skin_unhooked::SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(style & ~(WS_HSCROLL | WS_VSCROLL)));
     const LRESULT result = CallPrevious(r, WM_NCPAINT, wParam, lParam);

@@ -10,6 +10,7 @@
 #include "skin/platform/skin_graphics.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
 #include "skin/windows/controls/skin_richedit_scroll_record_win32.h"
+#include "skin/windows/hooks/skin_scroll_info_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_messages.h"
 
@@ -21,22 +22,6 @@ std::mutex g_lock;
 std::unordered_map<HWND, SkinRichScrollRecord*> g_records;
 
 bool OnWindowThread(HWND window) { return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId(); }
-
-uint32_t StyleOf(HWND window) { return static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window, GWL_STYLE)); }
-
-bool ValidScrollInfoSize(UINT size) { return size == sizeof(SCROLLINFO) || size == sizeof(SCROLLINFO) - sizeof(int); }
-
-void ReadBar(HWND window, int bar, SkinScrollBarCopy& copy) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (!skin_unhooked::GetScrollInfo(window, bar, &info)) return;
-    copy.minimum = info.nMin;
-    copy.maximum = info.nMax;
-    copy.page = info.nPage;
-    copy.position = info.nPos;
-    copy.trackPosition = info.nTrackPos;
-}
 
 bool IsRichEditClass(HWND window) {
     wchar_t name[32] = {};
@@ -66,13 +51,8 @@ bool WithState(HWND window, F&& f) {
 class Answers final : public ISkinRichEditScrollBars {
 public:
     int SetScrollInfo(HWND window, int bar, const SCROLLINFO* info, BOOL redraw) noexcept override {
-        if (!info || !ValidScrollInfoSize(info->cbSize)) return 0;
-        SkinScrollInfoIn in;
-        in.mask = info->fMask;
-        in.minimum = info->nMin;
-        in.maximum = info->nMax;
-        in.page = info->nPage;
-        in.position = info->nPos;
+        if (!info || !SkinValidScrollInfoSize(info->cbSize)) return 0;
+        const SkinScrollInfoIn in = SkinScrollInfoOf(*info);
         SkinRichScrollEffect effect;
         int result = 0;
         const bool visible = redraw && ::IsWindowVisible(window);
@@ -84,28 +64,11 @@ public:
     }
 
     BOOL GetScrollInfo(HWND window, int bar, SCROLLINFO* info) noexcept override {
-        if (!info || !ValidScrollInfoSize(info->cbSize)) return FALSE;
+        if (!info || !SkinValidScrollInfoSize(info->cbSize)) return FALSE;
         BOOL copied = FALSE;
         if (!WithState(window, [&](SkinRichScrollState& s) {
                 if (bar != SB_HORZ && bar != SB_VERT) return;
-                const SkinScrollBarCopy& b = s.bar[bar];
-                if (info->fMask & SIF_RANGE) {
-                    info->nMin = b.minimum;
-                    info->nMax = b.maximum;
-                    copied = TRUE;
-                }
-                if (info->fMask & SIF_PAGE) {
-                    info->nPage = b.page;
-                    copied = TRUE;
-                }
-                if (info->fMask & SIF_POS) {
-                    info->nPos = b.position;
-                    copied = TRUE;
-                }
-                if ((info->fMask & SIF_TRACKPOS) && info->cbSize == sizeof(SCROLLINFO)) {
-                    info->nTrackPos = b.trackPosition;
-                    copied = TRUE;
-                }
+                copied = SkinFillScrollInfo(s.bar[bar], *info);
             }))
             return skin_unhooked::GetScrollInfo(window, bar, info);
         return copied;
@@ -231,14 +194,14 @@ int SkinRichEditScrollOn(HWND window, CSkinDrawImage* picture) {
         return 1;
     }
     auto record = std::make_unique<SkinRichScrollRecord>();
-    const uint32_t style = StyleOf(window);
+    const uint32_t style = skin_unhooked::Style(window);
     record->window = window;
     record->picture = picture;
     record->state.bar[0].shown = (style & WS_HSCROLL) != 0;
     record->state.bar[1].shown = (style & WS_VSCROLL) != 0;
-    if (record->state.bar[0].shown) ReadBar(window, SB_HORZ, record->state.bar[0]);
-    if (record->state.bar[1].shown) ReadBar(window, SB_VERT, record->state.bar[1]);
-    record->leftScrollBar = (skin_unhooked::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+    if (record->state.bar[0].shown) SkinReadSystemBar(window, SB_HORZ, record->state.bar[0]);
+    if (record->state.bar[1].shown) SkinReadSystemBar(window, SB_VERT, record->state.bar[1]);
+    record->leftScrollBar = (skin_unhooked::ExStyle(window) & WS_EX_LEFTSCROLLBAR) != 0;
     record->richEdit = IsRichEditClass(window);
     if (existing) {
         // Back on beneath another procedure: the old one stays in the chain
@@ -386,7 +349,7 @@ void SkinRichApplyEffect(HWND window, const SkinRichScrollEffect& effect) {
             }))
             return;
         // The style bits follow the record; the new frame repaints the bars.
-        const uint32_t style = StyleOf(window);
+        const uint32_t style = skin_unhooked::Style(window);
         const uint32_t wanted =
             (style & ~(WS_HSCROLL | WS_VSCROLL)) | (shown[0] ? WS_HSCROLL : 0) | (shown[1] ? WS_VSCROLL : 0);
         if (wanted != style) skin_unhooked::SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(wanted));

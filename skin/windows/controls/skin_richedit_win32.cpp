@@ -16,14 +16,6 @@ struct SkinRichEditTable {
     };
 };
 
-namespace {
-
-CSkinDrawImage* Picture(const std::wstring& id) {
-    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
-}
-
-}  // namespace
-
 CSkinRichEditSB::CSkinRichEditSB(HWND window) : CSkinBase(window) {}
 
 CSkinRichEditSB::~CSkinRichEditSB() = default;
@@ -35,11 +27,11 @@ LRESULT CSkinRichEditSB::HandleMessage(const SkinMessage& message) {
 void CSkinRichEditSB::AdjustColors(const SkinColorShift& shift) {
     ItemsAdjustColors(shift);
     const SkinRichEditDesc* desc = RichEditDescription();
-    frameNormal_ = desc ? Picture(desc->bmpFrameNormal) : nullptr;
-    frameOver_ = desc ? Picture(desc->bmpFrameOver) : nullptr;
+    frameNormal_ = desc ? SkinThemePicture(desc->bmpFrameNormal) : nullptr;
+    frameOver_ = desc ? SkinThemePicture(desc->bmpFrameOver) : nullptr;
     std::wstring scroll = desc ? desc->bmpScrollbar : std::wstring();
     if (scroll.empty()) scroll = GetSkinWndManager()->DefaultScrollBarImage();
-    scrollBarImage_ = Picture(scroll);
+    scrollBarImage_ = SkinThemePicture(scroll);
     if (scrollBarImage_) SkinRichEditScrollSetPicture(window_, scrollBarImage_);
 }
 
@@ -82,8 +74,8 @@ bool CSkinRichEditSB::OnNcPaint(const SkinMessage& m, LRESULT* result) {
     // it, outside the client area and the bars.
     *result = SkinCallPrevious(*this, m);
     SkinRect inner = SkinClientInWindow(window_);
-    const auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));
-    const auto exStyle = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_EXSTYLE));
+    const auto style = skin_unhooked::Style(window_);
+    const auto exStyle = skin_unhooked::ExStyle(window_);
     if (style & WS_VSCROLL) {
         if (exStyle & WS_EX_LEFTSCROLLBAR)
             inner.left -= ::GetSystemMetrics(SM_CXVSCROLL);

@@ -4,6 +4,7 @@
 
 #include "skin/picture/skin_draw_image.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
+#include "skin/windows/hooks/skin_scroll_info_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/skin_api_win32.h"
@@ -53,7 +54,7 @@ std::wstring CSkinScrollBarSB::SizeBoxImageId() const {
 void CSkinScrollBarSB::OnReskinned() { SkinInvalidate(window_); }
 
 bool CSkinScrollBarSB::IsSizeBox() const {
-    const auto style = static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window_, GWL_STYLE));
+    const auto style = skin_unhooked::Style(window_);
     return (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0;
 }
 
@@ -172,13 +173,7 @@ bool CSkinScrollBarSB::OnBarMessage(const SkinMessage& m, LRESULT* result) {
                     *result = 0;
                     break;
                 }
-                SkinScrollInfoIn in;
-                in.mask = info->fMask;
-                in.minimum = info->nMin;
-                in.maximum = info->nMax;
-                in.page = info->nPage;
-                in.position = info->nPos;
-                *result = SkinApplyScrollInfo(bar, in, false).position;
+                *result = SkinApplyScrollInfo(bar, SkinScrollInfoOf(*info), false).position;
                 redraw = m.wParam != 0;
                 break;
             }
@@ -186,14 +181,7 @@ bool CSkinScrollBarSB::OnBarMessage(const SkinMessage& m, LRESULT* result) {
                 auto* info = reinterpret_cast<SCROLLINFO*>(m.lParam);
                 *result = FALSE;
                 if (!info) break;
-                if (info->fMask & SIF_RANGE) {
-                    info->nMin = bar.minimum;
-                    info->nMax = bar.maximum;
-                }
-                if (info->fMask & SIF_PAGE) info->nPage = bar.page;
-                if (info->fMask & SIF_POS) info->nPos = bar.position;
-                if ((info->fMask & SIF_TRACKPOS) && info->cbSize == sizeof(SCROLLINFO))
-                    info->nTrackPos = bar.trackPosition;
+                SkinFillScrollInfo(bar, *info);
                 *result = TRUE;
                 break;
             }

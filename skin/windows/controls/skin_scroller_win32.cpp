@@ -10,30 +10,12 @@
 #include "skin/picture/skin_draw_image.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
+#include "skin/windows/hooks/skin_scroll_info_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
 #include "skin/windows/manager/skin_wnd_manager_win32.h"
 
 namespace {
-
-void ReadBar(HWND window, int bar, SkinScrollBarCopy& copy) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (!skin_unhooked::GetScrollInfo(window, bar, &info)) return;
-    copy.minimum = info.nMin;
-    copy.maximum = info.nMax;
-    copy.page = info.nPage;
-    copy.position = info.nPos;
-    copy.trackPosition = info.nTrackPos;
-}
-
-CSkinDrawImage* Picture(const std::wstring& id) {
-    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
-}
-
-uint32_t StyleOf(HWND window) { return static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window, GWL_STYLE)); }
-uint32_t ExStyleOf(HWND window) { return static_cast<uint32_t>(skin_unhooked::GetWindowLongPtrW(window, GWL_EXSTYLE)); }
 
 // A size box or size grip has no bar of its own.
 bool IsSizeBox(uint32_t style) { return (style & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0; }
@@ -57,8 +39,8 @@ void CSkinScroller::AdjustColors(const SkinColorShift& shift) {
 void CSkinScroller::LoadScrollPictures() {
     std::wstring id = ScrollBarImageId();
     if (id.empty()) id = GetSkinWndManager()->DefaultScrollBarImage();
-    scrollBarImage_ = Picture(id);
-    sizeBoxImage_ = Picture(SizeBoxImageId());
+    scrollBarImage_ = SkinThemePicture(id);
+    sizeBoxImage_ = SkinThemePicture(SizeBoxImageId());
     dirty_[0] = dirty_[1] = true;
 }
 
@@ -79,17 +61,17 @@ SkinScrollBars CSkinScroller::BarsSnapshot() const {
 void CSkinScroller::ReadScrollBars() {
     if (!window_) return;
     settingUp_ = true;
-    const uint32_t style = StyleOf(window_);
+    const uint32_t style = skin_unhooked::Style(window_);
     SkinScrollBars read;
     if (scrollBarControl_) {
         const int index = (style & SBS_VERT) ? 1 : 0;
         if (!IsSizeBox(style)) {
-            ReadBar(window_, SB_CTL, read.bar[index]);
+            SkinReadSystemBar(window_, SB_CTL, read.bar[index]);
             read.bar[index].shown = true;
         }
     } else {
-        ReadBar(window_, SB_HORZ, read.bar[0]);
-        ReadBar(window_, SB_VERT, read.bar[1]);
+        SkinReadSystemBar(window_, SB_HORZ, read.bar[0]);
+        SkinReadSystemBar(window_, SB_VERT, read.bar[1]);
         read.bar[0].shown = (style & WS_HSCROLL) != 0;
         read.bar[1].shown = (style & WS_VSCROLL) != 0;
     }
@@ -97,7 +79,7 @@ void CSkinScroller::ReadScrollBars() {
         std::lock_guard<std::mutex> lock(barsLock_);
         bars_ = read;
     }
-    UpdatePresence(style, ExStyleOf(window_));
+    UpdatePresence(style, skin_unhooked::ExStyle(window_));
     pressedPart_ = SkinScrollPart::None;
     tracking_ = false;
     activeBar_ = -1;
@@ -145,7 +127,7 @@ bool CSkinScroller::OnScrollReinit(const SkinMessage& m, LRESULT* result) {
 bool CSkinScroller::OnScrollNcCalcSize(const SkinMessage& m, LRESULT* result) {
     auto* rect = reinterpret_cast<RECT*>(m.lParam);  // NCCALCSIZE_PARAMS starts with it too
     if (!rect) return false;
-    UpdatePresence(StyleOf(window_), ExStyleOf(window_));
+    UpdatePresence(skin_unhooked::Style(window_), skin_unhooked::ExStyle(window_));
     if (!scrollBarControl_) {
         // The system takes its own bar sizes out; what is left is ours.
         SkinRect widened = SkinScrollerWidenProposal(
@@ -287,7 +269,7 @@ void CSkinScroller::DrawBar(ISkinCanvas& target, int index) {
 
 void CSkinScroller::DrawNonClient(HDC dc, SkinColor border, bool skipRing) {
     if (skipRing || !dc || !::IsWindowVisible(window_)) return;
-    const uint32_t style = StyleOf(window_), exStyle = ExStyleOf(window_);
+    const uint32_t style = skin_unhooked::Style(window_), exStyle = skin_unhooked::ExStyle(window_);
     if (!(exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE)) && !(style & WS_BORDER)) return;
     RECT outer{};
     ::GetWindowRect(window_, &outer);

@@ -83,10 +83,6 @@ bool IsClass(HWND window, const wchar_t* cls) {
     return std::wcscmp(name, cls) == 0;
 }
 
-CSkinDrawImage* Picture(const std::wstring& id) {
-    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
-}
-
 }  // namespace
 
 SkinFrameStyle SkinParseFrameStyle(const std::wstring& name) {
@@ -148,13 +144,13 @@ void CSkinWndSB::AdjustColors(const SkinColorShift& shift) {
 void CSkinWndSB::LoadPictures() {
     const SkinWindowDesc* desc = WindowDescription();
     if (!desc) return;
-    backgroundImage_ = Picture(desc->background.picFile);
+    backgroundImage_ = SkinThemePicture(desc->background.picFile);
     const SkinCaptionButtonDesc* buttons[kButtonCount] = {&desc->btnClose, &desc->btnMax, &desc->btnRestore,
                                                           &desc->btnMin, &desc->btnHelp};
     for (int b = 0; b < kButtonCount; ++b) {
         const std::wstring* ids[4] = {&buttons[b]->picNormal, &buttons[b]->picOver, &buttons[b]->picDown,
                                       &buttons[b]->picDisable};
-        for (int s = 0; s < 4; ++s) buttonImages_[b][s] = Picture(*ids[s]);
+        for (int s = 0; s < 4; ++s) buttonImages_[b][s] = SkinThemePicture(*ids[s]);
     }
     LoadScrollPictures();
 }

@@ -5,6 +5,7 @@
 
 #include "skin/windows/hooks/skin_hook_internal_win32.h"
 #include "skin/windows/hooks/skin_paint_redirect_win32.h"
+#include "skin/windows/hooks/skin_scroll_info_win32.h"
 
 namespace skin_hook_internal {
 
@@ -68,9 +69,6 @@ bool OnScrollerBars(HWND window, void* skin, F&& f) {
     VisitOf<std::remove_reference_t<F>> visit(f);
     return Host().VisitScrollBars(window, skin, visit);
 }
-
-// The sizes of SCROLLINFO the system accepts: with and without nTrackPos.
-bool ValidScrollInfoSize(UINT size) { return size == sizeof(SCROLLINFO) || size == sizeof(SCROLLINFO) - sizeof(int); }
 
 bool OwnBar(int bar) { return bar == SB_HORZ || bar == SB_VERT; }
 
@@ -185,13 +183,8 @@ int WINAPI HookedSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL re
     bool valid = false;
     const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
         const int index = SkinScrollBarIndex(bar, bars);
-        if (!info || !ValidScrollInfoSize(info->cbSize) || index < 0) return;
-        SkinScrollInfoIn in;
-        in.mask = info->fMask;
-        in.minimum = info->nMin;
-        in.maximum = info->nMax;
-        in.page = info->nPage;
-        in.position = info->nPos;
+        if (!info || !SkinValidScrollInfoSize(info->cbSize) || index < 0) return;
+        const SkinScrollInfoIn in = SkinScrollInfoOf(*info);
         result = SkinApplyScrollInfo(bars.bar[index], in, OwnBar(bar));
         valid = true;
     });
@@ -209,16 +202,8 @@ BOOL WINAPI HookedGetScrollInfo(HWND window, int bar, LPSCROLLINFO info) {
     BOOL answer = FALSE;
     const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
         const int index = SkinScrollBarIndex(bar, bars);
-        if (!info || !ValidScrollInfoSize(info->cbSize) || index < 0) return;
-        const SkinScrollBarCopy& copy = bars.bar[index];
-        if (info->fMask & SIF_RANGE) {
-            info->nMin = copy.minimum;
-            info->nMax = copy.maximum;
-        }
-        if (info->fMask & SIF_PAGE) info->nPage = copy.page;
-        if (info->fMask & SIF_POS) info->nPos = copy.position;
-        // A caller's structure without nTrackPos has no room for it.
-        if ((info->fMask & SIF_TRACKPOS) && info->cbSize == sizeof(SCROLLINFO)) info->nTrackPos = copy.trackPosition;
+        if (!info || !SkinValidScrollInfoSize(info->cbSize) || index < 0) return;
+        SkinFillScrollInfo(bars.bar[index], *info);
         answer = TRUE;
     });
     return scroller ? answer : GetScrollInfo(window, bar, info);
