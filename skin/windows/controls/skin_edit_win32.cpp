@@ -151,30 +151,22 @@ bool CSkinEditSB::OnTimer(const SkinMessage& m, LRESULT* result) {
     return true;
 }
 
+SkinColor CSkinEditSB::BorderColor() const {
+    const SkinEditDesc* desc = EditDescription();
+    return desc ? desc->borderColor : CSkinScroller::BorderColor();
+}
+
 bool CSkinEditSB::OnNcPaint(const SkinMessage& m, LRESULT* result) {
+    const bool enabled = ::IsWindowEnabled(window_) != FALSE;
+    CSkinDrawImage* picture = hover_ && enabled && frameOver_ ? frameOver_ : frameNormal_;
+    // Without frame pictures: a flat border in the skin's border colour.
+    if (!picture) return OnScrollNcPaint(m, result);
     *result = 0;
     if (!::IsWindowVisible(window_)) return true;
     // Never passed on: the system would draw its own bars.
     win::WindowDc dc = skin_unhooked::WindowDc(window_);
     if (!dc.get()) return true;
-    PaintFrame(dc.get());
+    SkinDrawFramePicture(window_, dc.get(), *picture, ClientWithBars());
     DrawScrollBars(dc.get(), true);
     return true;
-}
-
-void CSkinEditSB::PaintFrame(HDC dc) {
-    const bool enabled = ::IsWindowEnabled(window_) != FALSE;
-    CSkinDrawImage* picture = hover_ && enabled && frameOver_ ? frameOver_ : frameNormal_;
-    if (!picture) {
-        const SkinEditDesc* desc = EditDescription();
-        DrawNonClient(dc, desc ? desc->borderColor : 0, false);
-        return;
-    }
-    SkinRect inner = SkinClientInWindow(window_);
-    const int t = ScrollMetrics().thickness;
-    const auto exStyle = skin_unhooked::ExStyle(window_);
-    if (BarPresent(1) && (exStyle & WS_EX_LEFTSCROLLBAR)) inner.left -= t;
-    if (BarPresent(1) && !(exStyle & WS_EX_LEFTSCROLLBAR)) inner.right += t;
-    if (BarPresent(0)) inner.bottom += t;
-    SkinDrawFramePicture(window_, dc, *picture, inner);
 }

@@ -40,6 +40,7 @@ public:
 
 protected:
     std::wstring ScrollBarImageId() const override;
+    SkinColor BorderColor() const override;
 
 private:
     friend struct SkinEditTable;
@@ -54,7 +55,6 @@ private:
 
     void ApplyMargins();
     void StartHover();
-    void PaintFrame(HDC dc);
     void RedrawFrame();
 
     CSkinDrawImage* frameNormal_ = nullptr;

@@ -267,6 +267,28 @@ void CSkinScroller::DrawBar(ISkinCanvas& target, int index) {
     target.DrawPieces(surface, &copy, 1);
 }
 
+SkinColor CSkinScroller::BorderColor() const { return GetSkinWndManager()->DefaultBorderColor(); }
+
+SkinRect CSkinScroller::ClientWithBars() const {
+    SkinRect inner = SkinClientInWindow(window_);
+    const int t = metrics_.thickness;
+    if (present_[1] && leftScrollBar_) inner.left -= t;
+    if (present_[1] && !leftScrollBar_) inner.right += t;
+    if (present_[0]) inner.bottom += t;
+    return inner;
+}
+
+bool CSkinScroller::OnScrollNcPaint(const SkinMessage&, LRESULT* result) {
+    *result = 0;
+    if (!::IsWindowVisible(window_)) return true;
+    // Never passed on: the system would draw its own bars.
+    win::WindowDc dc = skin_unhooked::WindowDc(window_);
+    if (!dc.get()) return true;
+    DrawNonClient(dc.get(), BorderColor(), false);
+    DrawScrollBars(dc.get(), true);
+    return true;
+}
+
 void CSkinScroller::DrawNonClient(HDC dc, SkinColor border, bool skipRing) {
     if (skipRing || !dc || !::IsWindowVisible(window_)) return;
     const uint32_t style = skin_unhooked::Style(window_), exStyle = skin_unhooked::ExStyle(window_);
@@ -274,12 +296,7 @@ void CSkinScroller::DrawNonClient(HDC dc, SkinColor border, bool skipRing) {
     RECT outer{};
     ::GetWindowRect(window_, &outer);
     const int W = outer.right - outer.left, H = outer.bottom - outer.top;
-    // The client area with its bars.
-    SkinRect inner = SkinClientInWindow(window_);
-    const int t = metrics_.thickness;
-    if (present_[1] && leftScrollBar_) inner.left -= t;
-    if (present_[1] && !leftScrollBar_) inner.right += t;
-    if (present_[0]) inner.bottom += t;
+    const SkinRect inner = ClientWithBars();
     if (inner == SkinRect{0, 0, W, H}) return;
     std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc);
     if (!canvas) return;

@@ -17,8 +17,10 @@
 //   WM_NCLBUTTONUP to OnScrollNcButtonUp, WM_NCMOUSELEAVE to
 //   OnScrollNcMouseLeave, WM_CAPTURECHANGED to OnScrollCaptureChanged,
 //   WM_CREATE to OnScrollCreate and WM_SKIN_REINIT to OnScrollReinit;
-// - paints its non-client area in WM_NCPAINT with DrawNonClient (the border
-//   ring) and DrawScrollBars, and its client area itself;
+// - paints its non-client area in WM_NCPAINT: OnScrollNcPaint draws the
+//   border ring in BorderColor() and the bars, without passing the message
+//   on (a skin with frame pictures draws them, then DrawScrollBars); and
+//   paints its client area itself;
 // - may override ScrollBarImageId (its description's picture),
 //   HidesThumbWithoutRange (windows that cannot scroll) and OnScrolled
 //   (called after each scroll message its bars sent the window).
@@ -82,6 +84,8 @@ protected:
     // takes the theme's default.
     virtual std::wstring ScrollBarImageId() const { return std::wstring(); }
     virtual std::wstring SizeBoxImageId() const { return std::wstring(); }
+    // The colour of the border ring; the theme's default border colour.
+    virtual SkinColor BorderColor() const;
     // A bar without a range shows no thumb (tree and list views that cannot
     // scroll).
     virtual bool HidesThumbWithoutRange() const { return false; }
@@ -93,6 +97,7 @@ protected:
     bool OnScrollReinit(const SkinMessage&, LRESULT* result);
     bool OnScrollNcCalcSize(const SkinMessage&, LRESULT* result);
     bool OnScrollNcHitTest(const SkinMessage&, LRESULT* result);
+    bool OnScrollNcPaint(const SkinMessage&, LRESULT* result);
     bool OnScrollNcMouseMove(const SkinMessage&, LRESULT* result);
     bool OnScrollNcButtonDown(const SkinMessage&, LRESULT* result);
     bool OnScrollNcButtonUp(const SkinMessage&, LRESULT* result);
@@ -115,6 +120,8 @@ protected:
     // A point in bar coordinates from a point on the screen.
     POINT BarPoint(POINT screen) const;
 
+    // The client area with the bars beside it, in window coordinates.
+    SkinRect ClientWithBars() const;
     // Presence of the bars from the window's style (WM_NCCALCSIZE).
     void UpdatePresence(uint32_t style, uint32_t exStyle);
     // While the skin reads the bars from the system.
