@@ -44,9 +44,9 @@ public:
     void SetPackagePath(const std::wstring& path) override;
     void InstallPackage() override;
 
-    // Starts no more workers and waits until the running ones have ended. A
-    // class that derives from this one and is the StatusView calls it in its
-    // own destructor, while the view still works.
+    // Starts no more workers and waits until the running ones have ended.
+    // The destructor calls it; an owner whose view the workers use keeps the
+    // workflow as its last member, so the workflow goes while the view works.
     void Shutdown();
 
     // Wait of the device worker before it opens the device (1000 ms).
@@ -63,19 +63,14 @@ public:
     std::size_t LiveWorkerThreads();
 
 protected:
+    // Starts a worker thread; null when none could be started (tests wrap it).
+    virtual std::unique_ptr<WorkerThread> StartThread(WorkerThread::Procedure procedure, void* argument);
+
+private:
     // Thread procedures; each clears its own marker as its last step.
     static std::uint32_t DeviceArrivalWorker(void* startRecord);
     static std::uint32_t InstallWorker(void* workflow);
-    // Starts a worker thread; null when none could be started.
-    virtual std::unique_ptr<WorkerThread> StartThread(WorkerThread::Procedure procedure, void* argument);
 
-    // The fields below are read and written only under fieldsLock_.
-    std::shared_ptr<apple::AppleDevice> currentDevice;  // the opened, jailbroken device
-    const WorkerThread* deviceWorker = nullptr;         // set while the device worker runs
-    const WorkerThread* installWorker = nullptr;        // set while the install worker runs
-    std::wstring packagePath;                           // the downloaded package, once known
-
-private:
     struct StartRecord {
         DeviceWorkflow* workflow;
         apple::AMDeviceRef device;
@@ -104,6 +99,12 @@ private:
 
     StatusView& view_;
     unsigned arrivalDelayMs_ = 1000;
+
+    // The fields below are read and written only under fieldsLock_.
+    std::shared_ptr<apple::AppleDevice> currentDevice;  // the opened, jailbroken device
+    const WorkerThread* deviceWorker = nullptr;         // set while the device worker runs
+    const WorkerThread* installWorker = nullptr;        // set while the install worker runs
+    std::wstring packagePath;                           // the downloaded package, once known
 
     // Order: displayLock_ before fieldsLock_. displayLock_ keeps the device
     // worker's "ready" display and a departure's "waiting" display in order.

@@ -35,9 +35,7 @@ FormMain::Services FormMain::DefaultServices() {
 }
 
 FormMain::FormMain(HINSTANCE instance, Services services)
-    : win::Dialog(instance, kFormMainTemplate),
-      DeviceWorkflow(static_cast<StatusView&>(*this)),
-      services_(std::move(services)) {}
+    : win::Dialog(instance, kFormMainTemplate), services_(std::move(services)), workflow_(*this) {}
 
 void FormMain::BindControls() {
     statusButton_ = Item(kStatusButtonId);
@@ -67,7 +65,7 @@ bool FormMain::OnInitDialog() {
     SetStatusText(kConnectDeviceText);
     ShowWarningImages();
 
-    if (!services_.loadDeviceLibraries(&DeviceWorkflow::OnDeviceNotification, static_cast<DeviceWorkflow*>(this))) {
+    if (!services_.loadDeviceLibraries(&DeviceWorkflow::OnDeviceNotification, &workflow_)) {
         services_.messageBox(hwnd(), kLibrariesMissingText, kStartupTitle);
         services_.terminateProcess(0);
         return true;
@@ -86,7 +84,7 @@ bool FormMain::OnCommand(WORD id, WORD code, HWND control) {
             services_.terminateProcess(0);
             return true;
         case kStatusButtonId:
-            OnStatusButtonClick();
+            workflow_.OnStatusButtonClick();
             return true;
         case kMinimiseButtonId:
             ::ShowWindow(hwnd(), SW_MINIMIZE);

@@ -37,7 +37,7 @@ inline bool IsSwallowedKey(UINT message, WPARAM key) {
     return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
 }
 
-class FormMain : public win::Dialog, public StatusView, public DeviceWorkflow {
+class FormMain : public win::Dialog, public StatusView {
 public:
     // The services start-up uses; tests replace them.
     struct Services {
@@ -48,9 +48,6 @@ public:
     static Services DefaultServices();
 
     explicit FormMain(HINSTANCE instance, Services services = DefaultServices());
-    // Workers still running use this window as their view: stop them while it
-    // is whole, before the bases and members go.
-    ~FormMain() override { Shutdown(); }
 
     // StatusView, callable from any thread.
     void SetStatusText(const std::wstring& text) override;
@@ -59,6 +56,9 @@ public:
     void ShowDoneImages() override;
     void ClearFooterText() override;
     void ShowMessage(const std::wstring& text) override;
+
+    // The device workflow this window shows and drives.
+    DeviceWorkflow& Workflow() { return workflow_; }
 
     HWND statusButton() const { return statusButton_; }
     const CXHyperLink& forumLink() const { return forumLink_; }
@@ -83,4 +83,7 @@ private:
     HWND minimiseButton_ = nullptr;
     CXHyperLink forumLink_;
     CXHyperLink homeLink_;
+    // Last: workers still running use this window as their view, so the
+    // workflow stops them (its destructor waits) before anything else goes.
+    DeviceWorkflow workflow_;
 };

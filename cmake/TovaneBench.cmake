@@ -1,34 +1,7 @@
 # Benchmarks are executables whose names start with "bench_" (anywhere in
 # the tree); each prints its own figures. At the end of the configure their
 # paths are listed in <build>/benchmarks.txt, which scripts/bench.sh runs,
-# and the target "benchmarks" builds them all.
+# and the target "benchmarks" builds them all (_tovane_list_executables,
+# TovaneTesting's).
 
-function(_tovane_collect_targets dir out)
-  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
-  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
-  foreach(sub IN LISTS subdirs)
-    _tovane_collect_targets(${sub} more)
-    list(APPEND targets ${more})
-  endforeach()
-  set(${out} ${targets} PARENT_SCOPE)
-endfunction()
-
-function(_tovane_write_benchmark_list)
-  _tovane_collect_targets(${CMAKE_SOURCE_DIR} all)
-  set(lines "")
-  set(benches "")
-  foreach(t IN LISTS all)
-    get_target_property(type ${t} TYPE)
-    if(type STREQUAL "EXECUTABLE" AND t MATCHES "^bench_")
-      string(APPEND lines "$<TARGET_FILE:${t}>\n")
-      list(APPEND benches ${t})
-    endif()
-  endforeach()
-  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/benchmarks.txt CONTENT "${lines}")
-  add_custom_target(benchmarks)
-  if(benches)
-    add_dependencies(benchmarks ${benches})
-  endif()
-endfunction()
-
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _tovane_write_benchmark_list)
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _tovane_list_executables "^bench_" benchmarks.txt benchmarks)

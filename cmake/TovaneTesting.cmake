@@ -44,7 +44,8 @@ endfunction()
 
 # tovane_add_fuzz_target(NAME SOURCES src... LIBS lib... CORPUS dir [SECONDS n])
 # A libFuzzer target (native clang builds only) plus a short CTest run of it
-# over its seed corpus; scripts/fuzz.sh runs the long campaign.
+# over its seed corpus; scripts/fuzz.sh runs the long campaign. NAME ends in
+# "_fuzz": that is how the campaign finds it.
 set(TOVANE_FUZZ_SECONDS 30 CACHE STRING "Length of each fuzz target's run in the test command")
 function(tovane_add_fuzz_target name)
   cmake_parse_arguments(F "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
@@ -54,7 +55,11 @@ function(tovane_add_fuzz_target name)
   if(NOT F_SECONDS)
     set(F_SECONDS ${TOVANE_FUZZ_SECONDS})
   endif()
+  if(NOT name MATCHES "_fuzz$")
+    message(FATAL_ERROR "fuzz target ${name}: the name must end in _fuzz")
+  endif()
   add_executable(${name} ${F_SOURCES})
+  set_property(TARGET ${name} PROPERTY TOVANE_FUZZ_CORPUS "${F_CORPUS}")
   target_link_libraries(${name} PRIVATE tovane_options tovane_fuzz_flags ${F_LIBS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   set(work ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
@@ -63,3 +68,54 @@ function(tovane_add_fuzz_target name)
       ${PROJECT_SOURCE_DIR}/scripts/run-fuzz-target.sh $<TARGET_FILE:${name}> ${F_CORPUS} ${work} ${F_SECONDS})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS fuzz)
 endfunction()
+
+# Every target defined below `dir`, in its subfolders too.
+function(_tovane_collect_targets dir out)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub IN LISTS subdirs)
+    _tovane_collect_targets(${sub} more)
+    list(APPEND targets ${more})
+  endforeach()
+  set(${out} ${targets} PARENT_SCOPE)
+endfunction()
+
+# _tovane_list_executables(PATTERN LIST GROUP [FUZZ]): at the end of the
+# configure, the executables whose names match PATTERN are listed in
+# <build>/LIST, one a line (their file; with FUZZ their name, file and seed
+# corpus, separated by tabs), and the target GROUP builds them all.
+function(_tovane_list_executables pattern list group)
+  cmake_parse_arguments(L "FUZZ" "" "" ${ARGN})
+  _tovane_collect_targets(${CMAKE_SOURCE_DIR} all)
+  set(lines "")
+  set(found "")
+  foreach(t IN LISTS all)
+    get_target_property(type ${t} TYPE)
+    if(NOT type STREQUAL "EXECUTABLE" OR NOT t MATCHES "${pattern}")
+      continue()
+    endif()
+    if(L_FUZZ)
+      get_target_property(corpus ${t} TOVANE_FUZZ_CORPUS)
+      if(NOT corpus)
+        set(corpus "")
+      endif()
+      string(APPEND lines "${t}\t$<TARGET_FILE:${t}>\t${corpus}\n")
+    else()
+      string(APPEND lines "$<TARGET_FILE:${t}>\n")
+    endif()
+    list(APPEND found ${t})
+  endforeach()
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/${list} CONTENT "${lines}")
+  add_custom_target(${group})
+  if(found)
+    add_dependencies(${group} ${found})
+  endif()
+endfunction()
+
+# Fuzz targets are the executables whose names end in "_fuzz" (anywhere in
+# the tree): scripts/fuzz.sh reads them from <build>/fuzz_targets.txt, and
+# the target "fuzz_targets" builds them all.
+if(TOVANE_FUZZ AND NOT WIN32)
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _tovane_list_executables "_fuzz$" fuzz_targets.txt
+    fuzz_targets FUZZ)
+endif()

@@ -47,6 +47,17 @@ enum : uint32_t {
     kSkinSsCenterImage = 0x200,
 };
 
+// Button styles (BS_): the horizontal alignment and text on the left; the
+// check states BM_GETSTATE reports (BST_).
+enum : uint32_t {
+    kSkinBsLeftText = 0x20,
+    kSkinBsLeft = 0x100,
+    kSkinBsRight = 0x200,
+    kSkinBsCenter = 0x300,
+    kSkinBstChecked = 0x1,
+    kSkinBstIndeterminate = 0x2,
+};
+
 // Hit-test codes (HT, the answers to WM_NCHITTEST).
 enum : int {
     kSkinHtNowhere = 0,
@@ -105,6 +116,9 @@ static_assert(kSkinWsCaption == WS_CAPTION && kSkinWsBorder == WS_BORDER && kSki
               kSkinWsExLeftScrollBar == WS_EX_LEFTSCROLLBAR && kSkinWsExStaticEdge == WS_EX_STATICEDGE);
 static_assert(kSkinSsTypeMask == SS_TYPEMASK && kSkinSsCenter == SS_CENTER && kSkinSsRight == SS_RIGHT &&
               kSkinSsCenterImage == SS_CENTERIMAGE);
+static_assert(kSkinBsLeftText == BS_LEFTTEXT && kSkinBsLeft == BS_LEFT && kSkinBsRight == BS_RIGHT &&
+              kSkinBsCenter == BS_CENTER && kSkinBstChecked == BST_CHECKED &&
+              kSkinBstIndeterminate == BST_INDETERMINATE);
 static_assert(kSkinHtNowhere == HTNOWHERE && kSkinHtClient == HTCLIENT && kSkinHtCaption == HTCAPTION &&
               kSkinHtSysMenu == HTSYSMENU && kSkinHtMinButton == HTMINBUTTON && kSkinHtMaxButton == HTMAXBUTTON &&
               kSkinHtLeft == HTLEFT && kSkinHtRight == HTRIGHT && kSkinHtTop == HTTOP && kSkinHtTopLeft == HTTOPLEFT &&

@@ -7,8 +7,9 @@
 #include <memory>
 #include <string>
 
+#include <tovane/skin_api.h>
+
 #include "gallery_controls.h"
-#include "skin/windows/skin_api_win32.h"
 
 namespace {
 
@@ -218,11 +219,12 @@ void FillStatusBar(HWND dialog, const GalleryState& state) {
 }
 
 // The dialog first, then every control of the table and every label.
-GallerySkinCount SkinAll(HWND dialog) {
+GallerySkinCount SkinAll(HWND dialog, bool frameOnly) {
     GallerySkinCount count;
     SetWindowSkin(dialog, kGalleryDialogSkin);
     for (const GalleryControl& c : kGalleryControls) {
         ++count.total;
+        if (frameOnly) continue;
         HWND control = Control(dialog, c);
         if (control && SetWindowSkin(control, c.skinId) == 1) ++count.skinned;
     }
@@ -231,7 +233,7 @@ GallerySkinCount SkinAll(HWND dialog) {
         ::GetClassNameW(child, cls, 16);
         // A template's id -1 reads back as -1 (DIALOGEX) or 0xFFFF.
         bool label = (::GetDlgCtrlID(child) & 0xFFFF) == 0xFFFF && std::wstring(cls) == L"Static";
-        if (label) SetWindowSkin(child, kGalleryLabelSkin);
+        if (label && !frameOnly) SetWindowSkin(child, kGalleryLabelSkin);
     }
     return count;
 }
@@ -243,7 +245,7 @@ void OnInitDialog(HWND dialog, GalleryState& state) {
     FillTextInput(dialog);
     FillLists(dialog);
     FillRanges(dialog);
-    if (state.options.skinned) state.count = SkinAll(dialog);
+    if (state.options.skinned) state.count = SkinAll(dialog, state.options.frameOnly);
     FillStatusBar(dialog, state);
 }
 

@@ -9,6 +9,9 @@
 struct GalleryOptions {
     // False: the system look throughout (nothing is asked of the engine).
     bool skinned = true;
+    // True: only the dialog is skinned, every control keeps the system look
+    // on the dialog's picture.
+    bool frameOnly = false;
     // Shown in the status bar.
     const wchar_t* themeName = L"showcase";
 };

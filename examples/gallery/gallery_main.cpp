@@ -1,9 +1,11 @@
 // The control gallery: one dialog with a control of every kind the skin
 // engine knows, skinned with one of the two gallery themes.
 //
-//   gallery.exe [--theme=showcase|test] [--unskinned] [--at=X,Y]
-//               [--screenshot=FILE.bmp] [--exit-when-shown]
+//   gallery.exe [--theme=showcase|test] [--unskinned | --frame-only]
+//               [--at=X,Y] [--screenshot=FILE.bmp] [--exit-when-shown]
 //
+// --frame-only skins the dialog alone: every control keeps the system look
+// on the dialog's picture.
 // --screenshot writes what the screen shows of the window once it has
 // settled, then ends; --exit-when-shown ends as soon as the window and all
 // its controls have painted once (for start-up timing). Exit codes: 0 done,
@@ -18,7 +20,7 @@
 #include "gallery_dialog.h"
 #include "gallery_ids.h"
 #include "gallery_screenshot.h"
-#include "skin/windows/skin_api_win32.h"
+#include <tovane/skin_api.h>
 
 namespace {
 
@@ -53,6 +55,8 @@ bool Parse(int argc, wchar_t** argv, Options* options) {
             }
         } else if (arg == L"--unskinned") {
             options->gallery.skinned = false;
+        } else if (arg == L"--frame-only") {
+            options->gallery.frameOnly = true;
         } else if (StartsWith(arg, L"--screenshot=", &value) && !value.empty()) {
             options->screenshot = value;
         } else if (arg == L"--exit-when-shown") {
@@ -78,17 +82,17 @@ void Place(HWND dialog, const Options& options) {
     ::SetWindowPos(dialog, HWND_TOP, p.x, p.y, 0, 0, SWP_NOSIZE);
 }
 
-// Handles what is queued for `ms` milliseconds, so the window settles.
-void Settle(DWORD ms) {
-    DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(10);
-    } while (::GetTickCount() - start < ms);
+// Handles messages until `ms` milliseconds have passed, so the window
+// settles (paints, the controls' own timers) before it is read.
+void Settle(HWND window, UINT ms) {
+    const UINT_PTR timer = ::SetTimer(window, 0x6A11, ms, nullptr);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && msg.hwnd == window && msg.wParam == timer) break;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    ::KillTimer(window, timer);
 }
 
 int Run(const Options& options) {
@@ -111,7 +115,7 @@ int Run(const Options& options) {
         return 0;
     }
     if (!options.screenshot.empty()) {
-        Settle(800);
+        Settle(dialog, 800);
         bool written = GalleryWriteScreenshot(dialog, options.screenshot.c_str());
         ::DestroyWindow(dialog);
         if (!written) std::fwprintf(stderr, L"gallery: the screenshot was not written\n");

@@ -3,14 +3,27 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-
-#include "common/win_handles.h"
+#include <type_traits>
 
 namespace {
 
-struct FileCloser {
+// Owners for the few handles of one screenshot (the gallery uses nothing
+// of the engine's tree but its public header).
+struct ScreenDcRelease {
+    void operator()(HDC dc) const { ::ReleaseDC(nullptr, dc); }
+};
+struct DcDelete {
+    void operator()(HDC dc) const { ::DeleteDC(dc); }
+};
+struct ObjectDelete {
+    void operator()(HGDIOBJ object) const { ::DeleteObject(object); }
+};
+struct FileClose {
     void operator()(FILE* f) const { std::fclose(f); }
 };
+using ScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, ScreenDcRelease>;
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDelete>;
+using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, ObjectDelete>;
 
 }  // namespace
 
@@ -27,15 +40,16 @@ bool GalleryWriteScreenshot(HWND window, const wchar_t* path) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    win::WindowDc screen(nullptr);
-    win::ScopedMemoryDc memory(::CreateCompatibleDC(screen.get()));
+    ScreenDc screen(::GetDC(nullptr));
+    if (!screen) return false;
+    MemoryDc memory(::CreateCompatibleDC(screen.get()));
     void* bits = nullptr;
-    win::ScopedGdiObject bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!screen.get() || !memory || !bitmap || !bits) return false;
-    {
-        win::ScopedSelection select(memory.get(), bitmap.get());
-        if (!::BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY)) return false;
-    }
+    Bitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || !bits) return false;
+    HGDIOBJ old = ::SelectObject(memory.get(), bitmap.get());
+    bool copied = ::BitBlt(memory.get(), 0, 0, width, height, screen.get(), r.left, r.top, SRCCOPY) != FALSE;
+    ::SelectObject(memory.get(), old);
+    if (!copied) return false;
     ::GdiFlush();
 
     const uint32_t stride = (static_cast<uint32_t>(width) * 3 + 3) & ~3u;
@@ -45,7 +59,7 @@ bool GalleryWriteScreenshot(HWND window, const wchar_t* path) {
     head.bfOffBits = sizeof head + sizeof info.bmiHeader;
     head.bfSize = head.bfOffBits + size;
     info.bmiHeader.biSizeImage = size;
-    std::unique_ptr<FILE, FileCloser> f(_wfopen(path, L"wb"));
+    std::unique_ptr<FILE, FileClose> f(_wfopen(path, L"wb"));
     if (!f) return false;
     bool written = std::fwrite(&head, sizeof head, 1, f.get()) == 1 &&
                    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f.get()) == 1 &&

@@ -26,6 +26,9 @@ LOOK = {
 PROBES = ("normal", "disable", "checkeddisable", "checkednormal", "checkedover", "unchecknormal", "uncheckover",
           "all")
 PROBE_SIZE = 5
+# The clickable probe: left of the state probes, as tall as the mark.
+EVENT_WIDTH = 16
+EVENT_LEFT = -(len(PROBES) * (PROBE_SIZE + 1) + 4 + EVENT_WIDTH)
 
 
 def marks(theme, prefix, shape, glyph):
@@ -57,7 +60,8 @@ def text_colours(theme, prefix):
 def probes(theme, prefix):
     """Test theme only: one small picture item per state name, in a row at
     the control's right end (the rightmost is the first), each drawn only
-    while the control's state mask takes it."""
+    while the control's state mask takes it; and left of them a clickable
+    item (eventitem "probe.event") that shows one picture in every state."""
     if not theme.test:
         return []
     result = []
@@ -66,4 +70,8 @@ def probes(theme, prefix):
         result.append(item("image", [("id", "probe." + state), ("picFile", picture), ("state", state),
                                      ("left", -(i + 1) * (PROBE_SIZE + 1)), ("top", 1), ("width", PROBE_SIZE),
                                      ("height", PROBE_SIZE)]))
+    event = theme.picture("%s.probe.event" % prefix, EVENT_WIDTH, MARK, None)
+    result.append(item("eventitem", [("id", "probe.event"), ("left", EVENT_LEFT), ("top", 0), ("width", EVENT_WIDTH),
+                                     ("height", MARK)],
+                       [item("image", [("id", "probe.event.picture"), ("picFile", event)])]))
     return result

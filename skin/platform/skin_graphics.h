@@ -62,6 +62,9 @@ public:
 
     virtual SkinPen CreatePen(uint32_t style, int width, SkinColor color) = 0;
     virtual SkinBrush CreateSolidBrush(SkinColor color) = 0;
+    // A brush that tiles `bitmap` (a copy of it: the bitmap may change or go
+    // afterwards); null for a bitmap the layer does not know.
+    virtual SkinBrush CreatePatternBrush(HBITMAP bitmap) = 0;
     // The stock hollow brush; not counted, never deleted.
     virtual HBRUSH NullBrush() = 0;
 

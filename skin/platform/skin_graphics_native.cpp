@@ -34,6 +34,10 @@ class NativeSkinGraphics final : public ISkinGraphics {
 public:
     SkinPen CreatePen(uint32_t, int, SkinColor) override { return SkinPen(Make<HPEN>(SkinGdiKind::Pen)); }
     SkinBrush CreateSolidBrush(SkinColor) override { return SkinBrush(Make<HBRUSH>(SkinGdiKind::Brush)); }
+    SkinBrush CreatePatternBrush(HBITMAP bitmap) override {
+        if (!Find(bitmap, SkinGdiKind::Bitmap)) return SkinBrush();
+        return SkinBrush(Make<HBRUSH>(SkinGdiKind::Brush));
+    }
     HBRUSH NullBrush() override {
         static NativeObject stock;
         return reinterpret_cast<HBRUSH>(&stock);

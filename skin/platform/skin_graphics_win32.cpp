@@ -34,6 +34,9 @@ public:
         return SkinPen(Counted(::CreatePen(static_cast<int>(style), width, color)));
     }
     SkinBrush CreateSolidBrush(SkinColor color) override { return SkinBrush(Counted(::CreateSolidBrush(color))); }
+    SkinBrush CreatePatternBrush(HBITMAP bitmap) override {
+        return SkinBrush(bitmap ? Counted(::CreatePatternBrush(bitmap)) : nullptr);
+    }
     HBRUSH NullBrush() override { return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); }
 
     SkinBitmapHandle CreateBitmapFromBmp(const uint8_t* file, size_t size) override {

@@ -81,7 +81,7 @@ TEST_F(FormMainTest, StartsWithItsTemplateSizesAndWaitingText) {
 
     // The device libraries are loaded once, with the workflow as the context.
     EXPECT_EQ(rec.loads, 1);
-    EXPECT_EQ(rec.context, static_cast<DeviceWorkflow*>(&f));
+    EXPECT_EQ(rec.context, &f.Workflow());
     EXPECT_EQ(rec.handler, &DeviceWorkflow::OnDeviceNotification);
     EXPECT_TRUE(rec.boxes.empty());
     EXPECT_TRUE(rec.terminations.empty());

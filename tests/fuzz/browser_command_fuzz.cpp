@@ -1,7 +1,8 @@
 // Browser command lines built from hostile registry text and targets: the
 // builder must not crash, must keep to the command-line limit, must put the
-// program first in quotes, and blanks inside the target must never split it
-// into more arguments.
+// program first in quotes, must write no control character, and must carry
+// the target whole. (How the started program splits the command is tested
+// under Wine against the system's own splitter, link_rules_test.)
 //
 // Input: the registry command and the target, separated by the first
 // newline. Bytes are code units; 0xFF takes the next two bytes as one
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/command_line_split.h"
 #include "ui/link_rules.h"
 
 namespace {
@@ -48,19 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!command->empty() && (*command)[0] == L'"');
     for (wchar_t c : *command) Check(c == L'\t' || (c >= 0x20 && c != 0x7F));
 
-    const auto args = test_cmdline::Split(*command);
-    Check(args.size() >= 2);
-    bool found = false;
-    for (std::size_t i = 1; i < args.size(); ++i) found = found || args[i].find(target) != std::wstring::npos;
-    Check(found);
+    // The target arrives whole: it holds no quote, so quoting can only add
+    // backslashes after its own, never cut it.
+    Check(command->find(target) != std::wstring::npos);
 
-    // The same target without blanks gives the same number of arguments.
+    // The same target without blanks is accepted as well.
     std::wstring solid = target;
     for (wchar_t& c : solid) {
         if (c == L' ' || c == L'\t') c = L'x';
     }
-    const auto solidCommand = link_rules::BuildBrowserCommand(registered, solid);
-    Check(solidCommand.has_value());
-    Check(test_cmdline::Split(*solidCommand).size() == args.size());
+    Check(link_rules::BuildBrowserCommand(registered, solid).has_value());
     return 0;
 }

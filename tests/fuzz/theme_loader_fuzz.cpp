@@ -1,13 +1,20 @@
 // Arbitrary theme documents through the whole theme walk: XML reader, value
-// parsers, every control class and drawing item, and the table getters.
+// parsers, every control class and drawing item, and the table getters;
+// then what attaching builds from each description found, natively: the
+// skin object's drawing items, drawn, and a push button's spin part. No
+// theme may make that walk loop, crash or leak.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "skin/draw/skin_recording_canvas.h"
 #include "skin/package/skin_zip_reader.h"
 #include "skin/theme/skin_descriptions.h"
 #include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/controls/skin_button_layout.h"
+#include "skin/windows/manager/skin_base.h"
 #include "skin/xml/skin_xml_document.h"
 
 namespace {
@@ -18,6 +25,31 @@ const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
 size_t TouchItems(const SkinItemList& items) {
     size_t n = 0;
     for (const auto& item : items) n += 1 + item->id.size() + TouchItems(item->children);
+    return n;
+}
+
+// A skin object of `desc` as the attach makes it, its items drawn in every
+// state into a client rectangle.
+size_t BuildObject(const SkinControlDesc& desc) {
+    CSkinBase object(nullptr);
+    object.SetDescription(&desc, desc.id);
+    object.AdjustColors(SkinColorShift{40, -20, 10});
+    SkinRecordingCanvas canvas;
+    object.DrawItems(canvas);
+    object.ItemsMouseMove(0, 5, 5);
+    object.ItemsButtonDown(0, 5, 5);
+    object.ItemsButtonUp(0, 5, 5);
+    object.ItemsMouseLeave();
+    return object.Items().size() + canvas.Calls().size();
+}
+
+// What attaching a window of class `cls` builds from `desc`.
+size_t Attach(const CSkinResourceManager& manager, SkinDescClass cls, const SkinControlDesc& desc) {
+    size_t n = BuildObject(desc);
+    if (cls == SkinDescClass::Button) {
+        if (const SkinButtonDesc* spin = SkinSpinPartDescription(manager, static_cast<const SkinButtonDesc&>(desc)))
+            n += BuildObject(*spin);
+    }
     return n;
 }
 
@@ -41,9 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     volatile size_t sink = 0;
     const CSkinThemeTables& tables = manager.ThemeTables();
     for (int c = 0; c < kSkinDescClassCount; ++c) {
-        for (const wchar_t* id : {L"", L"button", L"window", L"b"}) {
-            if (const SkinControlDesc* desc = manager.GetDescription(static_cast<SkinDescClass>(c), id)) {
+        auto cls = static_cast<SkinDescClass>(c);
+        std::vector<std::wstring> ids = tables.descriptions[c].ListOrder();
+        for (const wchar_t* id : {L"", L"button", L"window", L"b"}) ids.push_back(id);
+        for (const std::wstring& id : ids) {
+            if (const SkinControlDesc* desc = manager.GetDescription(cls, id)) {
                 sink = sink + TouchItems(desc->items) + desc->id.size();
+                sink = sink + Attach(manager, cls, *desc);
             }
         }
         sink = sink + tables.descriptions[c].Size();

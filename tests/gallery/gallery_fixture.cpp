@@ -1,5 +1,7 @@
 #include "gallery/gallery_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -148,6 +150,21 @@ bool GalleryUnderTest::SaveScreenshot(const std::string& path) const {
     RECT r{};
     ::GetWindowRect(dialog_, &r);
     return testing_support::WritePng(testing_support::CaptureScreenArea(r), path);
+}
+
+}  // namespace gallery_test
+
+namespace gallery_test {
+
+std::string GalleryUnderTest::SaveFailureScreenshot() const {
+    wchar_t exe[MAX_PATH] = {};
+    DWORD n = ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring folder(exe, n);
+    folder = folder.substr(0, folder.find_last_of(L"\\/") + 1);
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "gallery";
+    std::string path = testing_support::Narrow(folder) + name + ".png";
+    return SaveScreenshot(path) ? path : std::string();
 }
 
 }  // namespace gallery_test

@@ -88,8 +88,11 @@ public:
     void Click(int id, int x, int y) const;
     void MoveAway() const;
 
-    // The dialog as the screen shows it, as a PNG (for failures).
+    // The dialog as the screen shows it, as a PNG.
     bool SaveScreenshot(const std::string& path) const;
+    // The same as <suite>_<test>.png beside the test executable, for the
+    // reader of a failure; the path, or "" when it could not be written.
+    std::string SaveFailureScreenshot() const;
 
 private:
     HWND dialog_ = nullptr;

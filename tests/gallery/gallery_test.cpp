@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -79,34 +80,70 @@ long RunGallery(const std::wstring& arguments) {
     return gallery.Wait(60000);
 }
 
-TEST(GalleryProgram, LeavesAScreenshotOfWhatTheScreenShowed) {
+// A 24-bit bottom-up BMP the gallery wrote, as 0x00RRGGBB rows.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+Screenshot TakeScreenshot(const std::wstring& options) {
+    Screenshot shot;
     testing_support::TempFolder folder;
-    std::wstring shot = folder.path() + L"gallery.bmp";
-    ASSERT_EQ(RunGallery(L"--theme=test --at=30,30 --screenshot=\"" + shot + L"\""), 0);
-    FILE* f = _wfopen(shot.c_str(), L"rb");
-    ASSERT_NE(f, nullptr);
+    std::wstring file = folder.path() + L"gallery.bmp";
+    if (RunGallery(options + L" --at=30,30 --screenshot=\"" + file + L"\"") != 0) return shot;
+    FILE* f = _wfopen(file.c_str(), L"rb");
+    if (!f) return shot;
     std::vector<unsigned char> bytes;
     unsigned char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
     std::fclose(f);
-    ASSERT_GT(bytes.size(), 54u);
-    ASSERT_EQ(bytes[0], 'B');
+    if (bytes.size() <= 54u || bytes[0] != 'B') return shot;
     auto field = [&](size_t at) { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24; };
     int width = field(18), height = field(22), offset = field(10);
-    ASSERT_GT(width, 600);
-    ASSERT_GT(height, 400);
-    // Much of the window is the test theme's frame picture.
-    uint32_t frame = ThemeColours::Get().Of("gallery.frame");
     size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-    ASSERT_GE(bytes.size(), offset + stride * height);
-    long framePixels = 0;
+    if (width <= 0 || height <= 0 || bytes.size() < offset + stride * height) return shot;
+    shot.width = width;
+    shot.height = height;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const unsigned char* p = &bytes[offset + stride * y + 3 * x];
-            if ((static_cast<uint32_t>(p[2]) << 16 | p[1] << 8 | p[0]) == frame) ++framePixels;
+            const unsigned char* p = &bytes[offset + stride * (height - 1 - y) + 3 * x];
+            shot.pixels.push_back(static_cast<uint32_t>(p[2]) << 16 | p[1] << 8 | p[0]);
         }
-    EXPECT_GT(framePixels, static_cast<long>(width) * height / 5);
+    return shot;
+}
+
+TEST(GalleryProgram, LeavesAScreenshotOfWhatTheScreenShowed) {
+    Screenshot shot = TakeScreenshot(L"--theme=test");
+    ASSERT_GT(shot.width, 600);
+    ASSERT_GT(shot.height, 400);
+    // Much of the window is the test theme's frame picture.
+    uint32_t frame = ThemeColours::Get().Of("gallery.frame");
+    long framePixels = std::count(shot.pixels.begin(), shot.pixels.end(), frame);
+    EXPECT_GT(framePixels, static_cast<long>(shot.width) * shot.height / 5);
+}
+
+TEST(GalleryProgram, AFrameAloneLeavesNoBlackHolesUnderTheControlsItDoesNotSkin) {
+    // Only the dialog skinned: every control in its system look on the
+    // frame's picture. Nothing of the window is left unpainted (black).
+    Screenshot shot = TakeScreenshot(L"--theme=test --frame-only");
+    ASSERT_GT(shot.width, 600);
+    int holes = 0;
+    std::string where;
+    for (int by = 0; by + 8 <= shot.height; by += 8)
+        for (int bx = 0; bx + 8 <= shot.width; bx += 8) {
+            bool black = true;
+            for (int y = by; y < by + 8 && black; ++y)
+                for (int x = bx; x < bx + 8 && black; ++x) black = shot.At(x, y) == 0;
+            if (!black) continue;
+            if (++holes <= 5) where += " (" + std::to_string(bx) + "," + std::to_string(by) + ")";
+        }
+    EXPECT_EQ(holes, 0) << "black 8 x 8 blocks at" << where;
+    // The frame's picture shows around and under the controls.
+    uint32_t frame = ThemeColours::Get().Of("gallery.frame");
+    EXPECT_GT(std::count(shot.pixels.begin(), shot.pixels.end(), frame),
+              static_cast<long>(shot.width) * shot.height / 3);
 }
 
 TEST(GalleryProgram, EndsWithClearCodes) {

@@ -6,6 +6,9 @@
 
 #include "skin/draw/skin_recording_canvas.h"
 #include "skin/fake_window_host.h"
+#include "skin/gif_builder.h"
+#include "skin/picture/skin_animation_binding.h"
+#include "skin/picture/skin_gif_player.h"
 #include "skin/platform/skin_graphics.h"
 #include "skin/theme_test_support.h"
 #include "skin/windows/items/directui_draw_item.h"
@@ -14,6 +17,7 @@
 #include "skin/windows/items/directui_text.h"
 #include "skin/windows/manager/skin_base.h"
 #include "skin/windows/manager/skin_messages.h"
+#include "skin/zip_builder.h"
 
 namespace {
 
@@ -100,7 +104,7 @@ TEST(DirectUIItems, StateOfAControl) {
     EXPECT_EQ(SkinControlState(true, false, false, false), (SkinState{kSkinIndexNormal, kSkinStateNormal}));
 }
 
-TEST(DirectUIItems, EventItemPostsAClickOnlyForAPressAndReleaseInside) {
+TEST(DirectUIItems, EventItemPostsAClickOnlyForAPressAndReleaseInsideWithoutLeaving) {
     ItemsFixture f;
     const SkinControlDesc* desc = f.Button(
         L"<eventitem id=\"go\" left=\"10\" top=\"0\" width=\"20\" height=\"20\">"
@@ -116,6 +120,16 @@ TEST(DirectUIItems, EventItemPostsAClickOnlyForAPressAndReleaseInside) {
     EXPECT_FALSE(owner.ItemsButtonUp(0, 50, 5));
     EXPECT_TRUE(f.host.posted.empty());
     EXPECT_EQ(event->State(), kSkinStateNormal);
+
+    // Pressed inside, left, come back and released inside: leaving let go of
+    // the press, so nothing is posted and the way back shows "over".
+    EXPECT_TRUE(owner.ItemsButtonDown(0, 15, 5));
+    EXPECT_EQ(owner.ItemsMouseMove(0, 50, 5), nullptr);
+    EXPECT_EQ(event->State(), kSkinStateNormal);
+    EXPECT_EQ(owner.ItemsMouseMove(0, 15, 5), event);
+    EXPECT_EQ(event->State(), kSkinStateOver);
+    EXPECT_FALSE(owner.ItemsButtonUp(0, 15, 5));
+    EXPECT_TRUE(f.host.posted.empty());
 
     // Inside and inside: WM_SKIN_ITEMCLICK to the parent of a control.
     EXPECT_TRUE(owner.ItemsButtonDown(0, 15, 5));
@@ -236,6 +250,50 @@ TEST(DirectUIItems, RebuildingClearsTheHotItem) {
     owner.RebuildItems(desc->items);
     EXPECT_EQ(owner.HotItem(), nullptr);
     EXPECT_FALSE(owner.ItemsSetCursor(5, 5));
+}
+
+// A two-frame GIF in the engine's package under `name`, as a theme's GIF
+// entry becomes a shared player.
+CSkinGifPlayer* PackageGif(const char* name) {
+    giftest::Builder gif(2, 2, {{255, 0, 0}, {0, 0, 255}});
+    for (uint8_t i = 0; i < 2; ++i) {
+        giftest::Frame frame;
+        frame.width = frame.height = 2;
+        frame.indices.assign(4, i);
+        gif.Add(frame);
+    }
+    ziptest::Entry entry;
+    entry.name = name;
+    entry.data = gif.Finish();
+    auto zip = ziptest::Build({entry});
+    CSkinResourceManager* manager = GetSkinResourceManager();
+    if (manager->LoadFromMemory(zip.bytes.data(), zip.bytes.size(), nullptr) != 1) return nullptr;
+    std::wstring id(name, name + std::char_traits<char>::length(name));
+    return manager->GetGifPlayer(id);
+}
+
+TEST(DirectUIItems, ReskinningKeepsTheGifAnimationRunning) {
+    ItemsFixture f;
+    CSkinGifPlayer* player = PackageGif("skin/reskin.gif");
+    ASSERT_NE(player, nullptr);
+    const SkinControlDesc* desc =
+        f.Button(L"<animate id=\"a\" picFile=\"skin/reskin.gif\" delayTime=\"40\" width=\"2\" height=\"2\"/>");
+    FakeOwner owner(f.window, desc, SkinRect{0, 0, 100, 20});
+    ASSERT_TRUE(player->IsRunning());
+
+    // The same description again, as a second attach of the same id does:
+    // the new item takes the player over from the old one before it goes.
+    owner.SetDescription(desc, L"b");
+    EXPECT_TRUE(player->IsPlaying());
+    EXPECT_TRUE(player->IsRunning());
+    EXPECT_EQ(f.host.GetProperty(f.window, kSkinAnimateProperty), player);
+    EXPECT_EQ(f.host.timers.count({f.window, CSkinGifPlayer::kTimerId}), 1u);
+
+    // A description without the animation stops it.
+    const SkinControlDesc* still = f.Button(L"<text id=\"t\" string=\"still\"/>");
+    owner.SetDescription(still, L"b");
+    EXPECT_FALSE(player->IsPlaying());
+    EXPECT_EQ(f.host.GetProperty(f.window, kSkinAnimateProperty), nullptr);
 }
 
 TEST(DirectUIItems, GroupsRememberWhichChildTookTheClick) {

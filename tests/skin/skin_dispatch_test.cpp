@@ -1,4 +1,7 @@
-// The window-kind table, row by row, with the order that decides overlaps.
+// What the window-kind dispatch decides: a button's kind by its type bits,
+// class names matched whole and case-sensitively (rich edits by a part of
+// the name), captioned windows of other classes as frames with the class
+// default, and which rule wins where two could apply.
 #include <gtest/gtest.h>
 
 #include "skin/windows/manager/skin_dispatch.h"
@@ -7,82 +10,74 @@ namespace {
 
 constexpr uint32_t kCaption = 0x00C00000;  // WS_CAPTION
 constexpr uint32_t kBorder = 0x00800000;   // WS_BORDER, one of the two bits
+constexpr uint32_t kChildVisible = 0x50000000;
+// Button types (the style's low four bits).
+constexpr uint32_t kPush = 0, kDefPush = 1, kCheck = 2, kAutoCheck = 3, kRadio = 4, kThreeState = 5,
+                   kAutoThreeState = 6, kGroup = 7, kUser = 8, kAutoRadio = 9, kOwnerDraw = 11, kTypeBits = 0xF;
 
-SkinWindowKind Kind(const wchar_t* name, uint32_t style = 0) { return SkinDispatchWindow(name, style).kind; }
+SkinWindowKind Kind(const std::wstring& name, uint32_t style = 0) { return SkinDispatchWindow(name, style).kind; }
 
-TEST(SkinDispatch, ButtonSubKindsByStyle) {
-    const SkinWindowKind expected[16] = {
-        SkinWindowKind::Button,      SkinWindowKind::Button,      SkinWindowKind::CheckButton,
-        SkinWindowKind::CheckButton, SkinWindowKind::RadioButton, SkinWindowKind::CheckButton,
-        SkinWindowKind::CheckButton, SkinWindowKind::GroupButton, SkinWindowKind::None,
-        SkinWindowKind::RadioButton, SkinWindowKind::None,        SkinWindowKind::None,
-        SkinWindowKind::None,        SkinWindowKind::None,        SkinWindowKind::None,
-        SkinWindowKind::None};
-    for (uint32_t sub = 0; sub < 16; ++sub) {
-        // Other style bits do not matter, not even the caption bits.
-        EXPECT_EQ(Kind(L"Button", sub | 0x50010000 | kCaption), expected[sub]) << "sub-kind " << sub;
-    }
-    EXPECT_EQ(Kind(L"Button", 11), SkinWindowKind::None);  // BS_OWNERDRAW
-}
-
-TEST(SkinDispatch, ExactClassNames) {
-    struct Case {
-        const wchar_t* name;
-        SkinWindowKind kind;
-    } cases[] = {
-        {L"#32770", SkinWindowKind::Frame},
-        {L"Static", SkinWindowKind::Static},
-        {L"Edit", SkinWindowKind::Edit},
-        {L"ComboBox", SkinWindowKind::ComboBox},
-        {L"msctls_trackbar32", SkinWindowKind::Slider},
-        {L"msctls_progress32", SkinWindowKind::Progress},
-        {L"ListBox", SkinWindowKind::ListBox},
-        {L"SysTreeView32", SkinWindowKind::TreeCtrl},
-        {L"msctls_updown32", SkinWindowKind::SpinButton},
-        {L"SysHeader32", SkinWindowKind::Header},
-        {L"SysListView32", SkinWindowKind::ListCtrl},
-        {L"SysTabControl32", SkinWindowKind::TabCtrl},
-        {L"SysIPAddress32", SkinWindowKind::IpAddress},
-        {L"msctls_hotkey32", SkinWindowKind::HotKey},
-        {L"SysDateTimePick32", SkinWindowKind::DateTime},
-        {L"ToolbarWindow32", SkinWindowKind::ToolBar},
-        {L"ReBarWindow32", SkinWindowKind::ReBar},
-        {L"ScrollBar", SkinWindowKind::ScrollBar},
-        {L"msctls_statusbar32", SkinWindowKind::StatusBar},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(Kind(c.name), c.kind) << static_cast<int>(c.kind);
-        // Exact and case-sensitive: another case or a suffix is not the class.
-        std::wstring lower(c.name);
-        for (wchar_t& ch : lower) ch = static_cast<wchar_t>(towlower(ch));
-        if (lower != c.name) EXPECT_EQ(SkinDispatchWindow(lower, 0).kind, SkinWindowKind::None) << c.name;
-        EXPECT_EQ(SkinDispatchWindow(std::wstring(c.name) + L"X", 0).kind, SkinWindowKind::None) << c.name;
+TEST(SkinDispatch, AButtonsTypeBitsChooseItsSkinAndNothingElseDoes) {
+    for (uint32_t other : {0u, kChildVisible, kChildVisible | kCaption | 0x2F00u}) {
+        EXPECT_EQ(Kind(L"Button", other | kPush), SkinWindowKind::Button);
+        EXPECT_EQ(Kind(L"Button", other | kDefPush), SkinWindowKind::Button);
+        for (uint32_t type : {kCheck, kAutoCheck, kThreeState, kAutoThreeState})
+            EXPECT_EQ(Kind(L"Button", other | type), SkinWindowKind::CheckButton) << type;
+        EXPECT_EQ(Kind(L"Button", other | kRadio), SkinWindowKind::RadioButton);
+        EXPECT_EQ(Kind(L"Button", other | kAutoRadio), SkinWindowKind::RadioButton);
+        EXPECT_EQ(Kind(L"Button", other | kGroup), SkinWindowKind::GroupButton);
+        // Owner-drawn buttons draw themselves; the old user button and the
+        // types without a name are left alone too.
+        for (uint32_t type : {kUser, kOwnerDraw, 10u, 12u, kTypeBits})
+            EXPECT_EQ(Kind(L"Button", other | type), SkinWindowKind::None) << type;
     }
 }
 
-TEST(SkinDispatch, ContainedNames) {
-    EXPECT_EQ(Kind(L"RichEdit20W"), SkinWindowKind::RichEdit);
-    EXPECT_EQ(Kind(L"RICHEDIT50W"), SkinWindowKind::RichEdit);
+TEST(SkinDispatch, ClassNamesAreMatchedWholeAndByCase) {
+    EXPECT_EQ(Kind(L"Edit"), SkinWindowKind::Edit);
+    EXPECT_EQ(Kind(L"msctls_trackbar32"), SkinWindowKind::Slider);
+    for (const wchar_t* near : {L"edit", L"EDIT", L"Edit2", L"MyEdit", L" Edit", L"msctls_trackbar", L"Static\t"})
+        EXPECT_EQ(Kind(near), SkinWindowKind::None) << near;
+    EXPECT_EQ(Kind(L""), SkinWindowKind::None);
+    EXPECT_EQ(Kind(std::wstring(127, L'x')), SkinWindowKind::None);
+    EXPECT_EQ(Kind(L"SomeoneElsesControl"), SkinWindowKind::None);
+}
+
+TEST(SkinDispatch, RichEditsAndFrameworkWindowsAreKnownByPartOfTheirName) {
+    for (const wchar_t* rich : {L"RichEdit20W", L"RICHEDIT50W", L"RichEdit", L"MyRichEditHost"})
+        EXPECT_EQ(Kind(rich), SkinWindowKind::RichEdit) << rich;
     EXPECT_EQ(Kind(L"richedit"), SkinWindowKind::None);
-    EXPECT_EQ(Kind(L"AfxControlBar140su"), SkinWindowKind::ControlBar);
-    EXPECT_TRUE(SkinDispatchWindow(L"AfxControlBar140su", 0).withoutId);
     EXPECT_EQ(Kind(L"AfxFrameOrView140su"), SkinWindowKind::MdiClient);
     EXPECT_EQ(Kind(L"MDIClient"), SkinWindowKind::MdiClient);
+    SkinDispatch bar = SkinDispatchWindow(L"AfxControlBar140su", 0);
+    EXPECT_EQ(bar.kind, SkinWindowKind::ControlBar);
+    EXPECT_TRUE(bar.withoutId);  // control bars take the class default
 }
 
-TEST(SkinDispatch, CaptionedWindowsOfOtherClassesAreFramesWithoutId) {
+TEST(SkinDispatch, CaptionedWindowsOfOtherClassesAreFramesWithTheClassDefault) {
     SkinDispatch d = SkinDispatchWindow(L"MyMainWindow", kCaption);
     EXPECT_EQ(d.kind, SkinWindowKind::Frame);
     EXPECT_TRUE(d.withoutId);
     EXPECT_EQ(Kind(L"MyMainWindow", kBorder), SkinWindowKind::None);  // one caption bit is not enough
     EXPECT_EQ(Kind(L"MyMainWindow", 0), SkinWindowKind::None);
-    EXPECT_FALSE(SkinDispatchWindow(L"#32770", kCaption).withoutId);  // dialogs keep their id
-    // A known control class wins over the caption style.
+    // Dialogs are frames with or without a caption, and keep their id.
+    EXPECT_EQ(Kind(L"#32770", 0), SkinWindowKind::Frame);
+    EXPECT_FALSE(SkinDispatchWindow(L"#32770", kCaption).withoutId);
+}
+
+TEST(SkinDispatch, AKnownClassWinsOverTheCaptionStyle) {
     EXPECT_EQ(Kind(L"Static", kCaption), SkinWindowKind::Static);
+    EXPECT_EQ(Kind(L"Button", kCaption | kPush), SkinWindowKind::Button);
+    EXPECT_EQ(Kind(L"RichEdit20W", kCaption), SkinWindowKind::RichEdit);
+    EXPECT_EQ(Kind(L"AfxControlBar140su", kCaption), SkinWindowKind::ControlBar);
+    // An owner-drawn button stays unskinned even with a caption: it is no
+    // other class's frame.
+    EXPECT_EQ(Kind(L"Button", kCaption | kOwnerDraw), SkinWindowKind::None);
 }
 
 TEST(SkinDispatch, TreeViewsAreAttachedButReportZero) {
     EXPECT_TRUE(SkinDispatchWindow(L"SysTreeView32", 0).reportsZero);
+    EXPECT_EQ(Kind(L"SysTreeView32"), SkinWindowKind::TreeCtrl);
     EXPECT_FALSE(SkinDispatchWindow(L"ListBox", 0).reportsZero);
 }
 

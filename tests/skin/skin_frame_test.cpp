@@ -10,7 +10,6 @@
 #include <string>
 #include <thread>
 
-#include "skin/package/skin_zip_reader.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/spy_graphics.h"
 #include "skin/theme/skin_resource_manager.h"
@@ -18,7 +17,6 @@
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/manager/skin_wnd_manager_win32.h"
 #include "skin/windows/skin_api_win32.h"
-#include "skin/xml/skin_xml_document.h"
 
 using namespace skin_test;
 
@@ -46,20 +44,14 @@ RECT ClientInWindow(HWND w) {
 // Adds theme items the installer's theme lacks: a frame that leaves its
 // client background to the application, and the class default of frames.
 void LoadExtraTheme() {
-    static bool loaded = [] {
-        CSkinXmlDocument doc;
-        doc.LoadText(
-            L"<theme><constrol><item class=\"window\" id=\"test.nodraw\">"
-            L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"nodraw\" "
-            L"backgroundColor=\"RGB(10,20,30)\" borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\"/>"
-            L"</item><item class=\"window\" id=\"window\">"
-            L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"draw9grid\" "
-            L"borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\" border9grid=\"(15,15,15,15)\"/>"
-            L"</item></constrol></theme>");
-        static const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
-        auto reader = CSkinZipReader::OpenMemory(kEmptyZip, sizeof kEmptyZip, nullptr);
-        return GetSkinResourceManager()->LoadTheme(doc, *reader);
-    }();
+    static bool loaded = LoadThemeText(
+        L"<theme><constrol><item class=\"window\" id=\"test.nodraw\">"
+        L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"nodraw\" "
+        L"backgroundColor=\"RGB(10,20,30)\" borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\"/>"
+        L"</item><item class=\"window\" id=\"window\">"
+        L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"draw9grid\" "
+        L"borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\" border9grid=\"(15,15,15,15)\"/>"
+        L"</item></constrol></theme>");
     (void)loaded;
 }
 
@@ -89,13 +81,12 @@ protected:
 
 TEST_F(SkinFrame, TheDialogTakesTheSkinsFrameOnceAndKeepsIt) {
     HWND w = dialog_->hwnd();
-    RECT system{0, 0, 0, 0};
-    ::AdjustWindowRectEx(&system, kDialogStyle & ~WS_CAPTION, FALSE, WS_EX_DLGMODALFRAME);
-    const int border = -system.left, caption = ::GetSystemMetrics(SM_CYCAPTION);
     SkinLikeTheInstaller();
+    // Wine's 3-pixel dialog frame gives way to the skin's 2 pixels on each
+    // side, and its 19-pixel caption to none.
     SIZE size = WindowSize(w);
-    EXPECT_EQ(size.cx, kWidth - 2 * (border - 2));
-    EXPECT_EQ(size.cy, kHeight - caption);
+    EXPECT_EQ(size.cx, 507);
+    EXPECT_EQ(size.cy, 234);
     RECT client = ClientInWindow(w);
     EXPECT_EQ(client.left, 2);
     EXPECT_EQ(client.top, 2);
@@ -112,6 +103,38 @@ TEST_F(SkinFrame, TheDialogTakesTheSkinsFrameOnceAndKeepsIt) {
     SIZE after = WindowSize(w);
     EXPECT_EQ(after.cx, size.cx);
     EXPECT_EQ(after.cy, size.cy);
+}
+
+// The first adjustment of captioned frames of other styles: the system's
+// border and caption for the whole style (caption included) give way to
+// the skin's 2-pixel border and zero caption. The sizes are Wine's at 96
+// DPI: a dialog frame of 3 pixels (with or without DS_MODALFRAME), a thick
+// frame of 4, a caption of 19 and a tool-window caption of 16 pixels.
+TEST_F(SkinFrame, CaptionedFramesOfEveryStyleTakeTheSkinsBorderOnce) {
+    struct Case {
+        const char* name;
+        DWORD style, exStyle;
+        int width, height;  // what the window has after the adjustment
+    } cases[] = {
+        {"dialog frame", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 507, 234},
+        {"modal frame", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 507, 234},
+        {"thick frame", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 0, 505, 234},
+        {"tool window", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, 507, 237},
+    };
+    dialog_.reset();
+    for (const Case& c : cases) {
+        TestDialog dialog(kWidth, kHeight, {}, c.style, c.exStyle);
+        HWND w = dialog.hwnd();
+        ASSERT_NE(w, nullptr) << c.name;
+        ASSERT_EQ(SetWindowSkin(w, L"PromptDialog"), 1) << c.name;
+        Pump(200);
+        SIZE size = WindowSize(w);
+        EXPECT_EQ(size.cx, c.width) << c.name;
+        EXPECT_EQ(size.cy, c.height) << c.name;
+        RECT client = ClientInWindow(w);
+        EXPECT_EQ(client.left, 2) << c.name;
+        EXPECT_EQ(size.cx - client.right, 2) << c.name;
+    }
 }
 
 TEST_F(SkinFrame, TheRegionCutsTheMagentaCornersOnly) {

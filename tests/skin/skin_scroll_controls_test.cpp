@@ -102,7 +102,7 @@ TEST_F(ScrollControls, ScrollBarControlThumbClicksAndDrag) {
 
     // A disabled control shows no thumb and takes no click.
     ::EnableWindow(bar, FALSE);
-    Pump(50);
+    for (int i = 0; i < 20 && ClientPixel(bar, 100, 8) != CellColor(kTrack, 1); ++i) Pump(50);
     EXPECT_EQ(ClientPixel(bar, 100, 8), CellColor(kTrack, 1));
     dialog_->events.clear();
     PlayMouse({MoveTo(ClientScreen(bar, 5, 8)), Down(), Up()});

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
+#include "skin/package/skin_zip_reader.h"
 #include "skin/theme/skin_resource_manager.h"
+#include "skin/xml/skin_xml_document.h"
 #include "support/win_test_support.h"
 
 namespace skin_test {
@@ -22,6 +25,14 @@ bool LoadInstallerSkin() {
         return GetSkinResourceManager()->LoadFromMemory(bytes.data(), bytes.size(), nullptr) == 1;
     }();
     return loaded;
+}
+
+bool LoadThemeText(const std::wstring& xml) {
+    CSkinXmlDocument doc;
+    if (!doc.LoadText(xml)) return false;
+    static const uint8_t kEmptyZip[22] = {0x50, 0x4B, 0x05, 0x06};
+    std::unique_ptr<CSkinZipReader> reader = CSkinZipReader::OpenMemory(kEmptyZip, sizeof kEmptyZip, nullptr);
+    return reader && GetSkinResourceManager()->LoadTheme(doc, *reader);
 }
 
 std::vector<WORD> DialogTemplate(DWORD style, DWORD exStyle, const wchar_t* title) {
@@ -46,8 +57,8 @@ std::vector<WORD> DialogTemplate(DWORD style, DWORD exStyle, const wchar_t* titl
     return t;
 }
 
-TestDialog::TestDialog(int width, int height, const std::vector<ControlSpec>& controls, DWORD style) {
-    std::vector<WORD> t = DialogTemplate(style, 0, L"Skin test");
+TestDialog::TestDialog(int width, int height, const std::vector<ControlSpec>& controls, DWORD style, DWORD exStyle) {
+    std::vector<WORD> t = DialogTemplate(style, exStyle, L"Skin test");
     hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr,
                                          &TestDialog::Proc, reinterpret_cast<LPARAM>(this));
     if (!hwnd_) return;

@@ -16,6 +16,9 @@ inline constexpr int kStatusId = 1003, kCloseId = 1004, kFooterId = 1005, kMinId
 // Loads the installer's skin package (built by the test's CMake) once per
 // process into the engine's resource manager.
 bool LoadInstallerSkin();
+// Adds a theme given as text (no pictures of its own) to the engine's
+// resource manager; false when it does not load.
+bool LoadThemeText(const std::wstring& xml);
 
 struct ControlSpec {
     int id;
@@ -34,7 +37,7 @@ std::vector<WORD> DialogTemplate(DWORD style, DWORD exStyle, const wchar_t* titl
 class TestDialog {
 public:
     TestDialog(int width, int height, const std::vector<ControlSpec>& controls,
-               DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+               DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, DWORD exStyle = 0);
     ~TestDialog();
     TestDialog(const TestDialog&) = delete;
     TestDialog& operator=(const TestDialog&) = delete;

@@ -41,6 +41,7 @@ public:
         return base_.CreatePen(style, width, color);
     }
     SkinBrush CreateSolidBrush(SkinColor color) override { return base_.CreateSolidBrush(color); }
+    SkinBrush CreatePatternBrush(HBITMAP bitmap) override { return base_.CreatePatternBrush(bitmap); }
     HBRUSH NullBrush() override { return base_.NullBrush(); }
     SkinBitmapHandle CreateBitmapFromBmp(const uint8_t* file, size_t size) override {
         return base_.CreateBitmapFromBmp(file, size);

@@ -32,7 +32,7 @@ TEST(ThemeDescriptions, LayoutValues) {
     f.LoadControls(LR"T(<item class="button" id="b" left="center" top="-5" right="3" bottom="4" height="7"/>)T");
     const SkinButtonDesc* b = f.Desc<SkinButtonDesc>(L"b");
     ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->layout.left, 10000);
+    EXPECT_EQ(b->layout.left, kSkinCentered);
     EXPECT_EQ(b->layout.top, -5);
     EXPECT_EQ(b->layout.right, 3);
     EXPECT_EQ(b->layout.bottom, 4);
@@ -70,7 +70,7 @@ TEST(ThemeDescriptions, ItemCommonFieldsAndImageDefaults) {
                vertPaint="true" xSrc="1" ySrc="2" srcWidth="3" srcHeight="4"/>)T");
     ASSERT_EQ(items.size(), 2u);
     const SkinItemDesc& plain = *items[0];
-    EXPECT_EQ(plain.layout.left, 10000);
+    EXPECT_EQ(plain.layout.left, kSkinCentered);
     EXPECT_EQ(plain.layout.top, -3);
     EXPECT_EQ(plain.layout.width, 9);
     EXPECT_TRUE(plain.visible);

@@ -1,20 +1,43 @@
 // The hyperlink label's window-free rules: text colour, sizing to the text,
-// and the browser command line built from a registry association, read
-// back the way the started program reads its arguments.
+// and the browser command line built from a registry association. Under
+// Wine the command is read back by the system's own CommandLineToArgvW, the
+// way the started program reads its arguments.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "ui/command_line_split.h"
 #include "ui/link_rules.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#endif
 
 namespace lr = link_rules;
 
 namespace {
 
 using Args = std::vector<std::wstring>;
+
+#ifdef _WIN32
+// The arguments a program started with `command` reads.
+Args ReadBack(const std::wstring& command) {
+    int count = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(command.c_str(), &count);
+    Args args;
+    if (!argv) return args;
+    for (int i = 0; i < count; ++i) args.push_back(argv[i]);
+    ::LocalFree(argv);
+    return args;
+}
+#endif
 
 TEST(LinkRules, HoverWinsOverVisitedWhichWinsOverTheLinkColour) {
     const lr::LinkColors colors;
@@ -71,6 +94,7 @@ TEST(LinkRules, OnlyPlainWebAddressesAreHandedToABrowser) {
     EXPECT_FALSE(lr::IsSafeWebTarget(L"http://x/" + std::wstring(lr::kMaxWebTarget - 8, L'a')));
 }
 
+#ifdef _WIN32
 TEST(LinkRules, TheTargetArrivesAsOneArgumentWhereverThePlaceholderStands) {
     const std::wstring target = L"http://www.tovane.com/下载 页面?a=1&b=2";
     struct Case {
@@ -104,7 +128,7 @@ TEST(LinkRules, TheTargetArrivesAsOneArgumentWhereverThePlaceholderStands) {
     for (const Case& c : cases) {
         const auto command = lr::BuildBrowserCommand(c.registered, target);
         ASSERT_TRUE(command.has_value()) << c.registered;
-        EXPECT_EQ(test_cmdline::Split(*command), c.expected) << c.registered << L" -> " << *command;
+        EXPECT_EQ(ReadBack(*command), c.expected) << c.registered << L" -> " << *command;
     }
 }
 
@@ -114,13 +138,86 @@ TEST(LinkRules, BackslashesNextToTheTargetsQuotesStayBackslashes) {
     for (const wchar_t* registered : {L"\"b.exe\" \"%1\"", L"\"b.exe\" %1", L"\"b.exe\""}) {
         const auto command = lr::BuildBrowserCommand(registered, target);
         ASSERT_TRUE(command.has_value()) << registered;
-        EXPECT_EQ(test_cmdline::Split(*command), (Args{L"b.exe", target})) << *command;
+        EXPECT_EQ(ReadBack(*command), (Args{L"b.exe", target})) << *command;
     }
     // A backslash the registry puts right before a bare placeholder.
     const auto glued = lr::BuildBrowserCommand(L"\"b.exe\" \\%1", L"http://a b");
     ASSERT_TRUE(glued.has_value());
-    EXPECT_EQ(test_cmdline::Split(*glued), (Args{L"b.exe", L"\\http://a b"})) << *glued;
+    EXPECT_EQ(ReadBack(*glued), (Args{L"b.exe", L"\\http://a b"})) << *glued;
 }
+
+// Registry commands put together from pieces that quote, escape and place
+// the placeholder in every way, and the fuzz target's seeds: whatever the
+// builder accepts, the started program reads the program first and the
+// whole target inside one argument, and blanks in the target never add an
+// argument.
+struct RegistryCommand {
+    std::wstring text;
+    std::wstring program;  // what the started program reads first
+};
+
+std::vector<RegistryCommand> GeneratedRegistryCommands() {
+    const wchar_t* pieces[] = {L"%1",      L"\"%1\"", L"\\\"%1\\\"", L"--url=%1",   L"\"--url=%L\"", L"-new",
+                               L"\"a b\"", L"\\",     L"\\\\\"",     L"\"\"",       L"%*",           L"%2",
+                               L"\"",      L"x\\",    L"\t",         L"\"\"%1\"\"", L"\\%1",         L"%1%1"};
+    std::vector<RegistryCommand> commands;
+    std::mt19937 random(6);
+    for (int i = 0; i < 3000; ++i) {
+        // A quoted program may have the arguments glued to it; an unquoted one
+        // ends at the first blank.
+        bool quoted = random() % 2;
+        std::wstring command = quoted ? L"\"C:\\Program Files\\B\\b.exe\"" : L"C:\\B\\b.exe ";
+        for (int n = static_cast<int>(random() % 6); n > 0; --n) {
+            if (random() % 4) command += L' ';
+            command += pieces[random() % std::size(pieces)];
+        }
+        commands.push_back({command, quoted ? L"C:\\Program Files\\B\\b.exe" : L"C:\\B\\b.exe"});
+    }
+    // The seeds: the registry command is the first line, the target the second.
+    const std::pair<const char*, const wchar_t*> seeds[] = {
+        {"backslash_quotes", L"b.exe"},
+        {"quoted_placeholder", L"C:\\Program Files\\Browser\\browser.exe"},
+        {"rundll", L"rundll32.exe"},
+        {"spaced_path", L""},
+        {"unquoted_exe", L"C:\\PROGRA~1\\IE\\IEXPLORE.EXE"},
+    };
+    for (const auto& seed : seeds) {
+        std::ifstream file(std::string(TOVANE_BROWSER_CORPUS) + "/" + seed.first, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        EXPECT_FALSE(bytes.empty()) << seed.first;
+        bytes.resize(std::min(bytes.find('\n'), bytes.size()));
+        commands.push_back({std::wstring(bytes.begin(), bytes.end()), seed.second});
+    }
+    return commands;
+}
+
+TEST(LinkRules, EveryAcceptedCommandReadsBackWithTheTargetWhole) {
+    const std::wstring targets[] = {L"http://www.tovane.com/下载 页面?a=1&b=2", L"https://host/dir\\",
+                                    L"http://a\tb\\\\c d\\"};
+    int accepted = 0;
+    for (const RegistryCommand& generated : GeneratedRegistryCommands()) {
+        const std::wstring& registered = generated.text;
+        for (const std::wstring& target : targets) {
+            const auto command = lr::BuildBrowserCommand(registered, target);
+            if (!command) continue;
+            ++accepted;
+            const Args args = ReadBack(*command);
+            ASSERT_GE(args.size(), 2u) << registered << L" -> " << *command;
+            EXPECT_EQ(args[0], generated.program) << registered << L" -> " << *command;
+            bool whole = false;
+            for (size_t i = 1; i < args.size(); ++i) whole = whole || args[i].find(target) != std::wstring::npos;
+            EXPECT_TRUE(whole) << registered << L" -> " << *command;
+            std::wstring solid = target;
+            for (wchar_t& c : solid)
+                if (c == L' ' || c == L'\t') c = L'x';
+            const auto solidCommand = lr::BuildBrowserCommand(registered, solid);
+            ASSERT_TRUE(solidCommand.has_value()) << registered;
+            EXPECT_EQ(ReadBack(*solidCommand).size(), args.size()) << registered << L" -> " << *command;
+        }
+    }
+    EXPECT_GT(accepted, 3000);
+}
+#endif
 
 TEST(LinkRules, CommandsThatCouldStartAnotherProgramAreRefused) {
     const std::wstring target = L"http://bbs.tovane.com";

@@ -1,6 +1,8 @@
 #include "skin/windows/controls/skin_button_layout.h"
 
 #include "skin/draw/skin_canvas.h"
+#include "skin/theme/skin_descriptions.h"
+#include "skin/theme/skin_resource_manager.h"
 
 namespace {
 
@@ -41,4 +43,9 @@ SkinButtonTextPlace SkinButtonTextLayout(uint32_t style, const SkinRect& text, i
         place.rect.bottom += downOffset.y;
     }
     return place;
+}
+
+const SkinButtonDesc* SkinSpinPartDescription(const CSkinResourceManager& manager, const SkinButtonDesc& button) {
+    if (button.spinbtnLabel.empty()) return nullptr;
+    return manager.GetDescription<SkinButtonDesc>(button.spinbtnLabel);
 }

@@ -46,9 +46,7 @@ POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(l
 
 }  // namespace
 
-CSkinButtonSB::CSkinButtonSB(HWND window) : CSkinBase(window) {}
-
-CSkinButtonSB::~CSkinButtonSB() { SkinToolTipClose(toolTip_); }
+CSkinButtonSB::CSkinButtonSB(HWND window) : CSkinPressable(window) {}
 
 LRESULT CSkinButtonSB::HandleMessage(const SkinMessage& message) {
     return SkinDispatchMessage(*this, SkinButtonTable::kMessages, message);
@@ -58,18 +56,15 @@ void CSkinButtonSB::ApplyDescription() {
     NotifyLayout();
     const SkinButtonDesc* desc = ButtonDescription();
     if (!desc) return;
-    toolTipText_ = desc->toolTip;
-    font_ = SkinControlFont(window_, desc->font);
-    cursor_ = SkinThemeCursor(desc->cursor);
+    ApplyCommon(desc->toolTip, desc->font, desc->cursor);
 
     spin_.reset();
-    if (!desc->spinbtnLabel.empty()) {
-        const auto* spinDesc = GetSkinResourceManager()->GetDescription<SkinButtonDesc>(desc->spinbtnLabel);
-        if (spinDesc) {
-            spin_ = std::make_unique<CSkinButtonSB>(nullptr);
-            spin_->SetDescription(spinDesc, desc->spinbtnLabel);
-            spin_->ApplyDescription();
-        }
+    if (isSpinPart_) return;  // a spin part has none of its own: no theme makes this loop
+    if (const SkinButtonDesc* spinDesc = SkinSpinPartDescription(*GetSkinResourceManager(), *desc)) {
+        spin_ = std::make_unique<CSkinButtonSB>(nullptr);
+        spin_->isSpinPart_ = true;
+        spin_->SetDescription(spinDesc, desc->spinbtnLabel);
+        spin_->ApplyDescription();
     }
 }
 
@@ -183,41 +178,11 @@ void CSkinButtonSB::DrawWindowText(ISkinCanvas& canvas) {
 }
 
 void CSkinButtonSB::DrawImage(ISkinCanvas& canvas, const SkinRect& rect, bool icon, bool leftAligned) {
-    HANDLE image = reinterpret_cast<HANDLE>(::SendMessageW(window_, BM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0));
-    if (!image) return;
-    HBITMAP sizeSource = static_cast<HBITMAP>(image);
-    ICONINFO info{};
-    if (icon) {
-        if (!::GetIconInfo(static_cast<HICON>(image), &info)) return;
-        sizeSource = info.hbmColor ? info.hbmColor : info.hbmMask;
-    }
-    BITMAP bm{};
-    bool sized = ::GetObjectW(sizeSource, sizeof bm, &bm) != 0;
-    if (icon) {
-        // GetIconInfo made copies of the icon's bitmaps: ours to free.
-        if (info.hbmColor) ::DeleteObject(info.hbmColor);
-        if (info.hbmMask) ::DeleteObject(info.hbmMask);
-        if (!info.hbmColor && sized) bm.bmHeight /= 2;  // a monochrome icon's mask holds two halves
-    }
-    if (!sized) return;
-    int x = leftAligned ? rect.left : (rect.left + rect.right) / 2 - bm.bmWidth / 2;
-    int y = (rect.top + rect.bottom) / 2 - bm.bmHeight / 2;
-    if (icon) {
-        canvas.DrawIcon(x, y, static_cast<HICON>(image), bm.bmWidth, bm.bmHeight);
-        return;
-    }
-    SkinPiece piece{SkinBlit::Copy, SkinBox{x, y, bm.bmWidth, bm.bmHeight}, SkinBox{0, 0, bm.bmWidth, bm.bmHeight}};
-    canvas.DrawPieces(SkinSurface{static_cast<HBITMAP>(image), bm.bmWidth, bm.bmHeight}, &piece, 1);
-}
-
-bool CSkinButtonSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
-    *result = 1;
-    return true;
-}
-
-bool CSkinButtonSB::OnQuietPass(const SkinMessage& m, LRESULT* result) {
-    *result = SkinPassWithoutRedraw(*this, m);
-    return true;
+    SkinButtonImage image = SkinButtonImageOf(window_, icon);
+    if (!image.handle) return;
+    int x = leftAligned ? rect.left : (rect.left + rect.right) / 2 - image.width / 2;
+    int y = (rect.top + rect.bottom) / 2 - image.height / 2;
+    SkinDrawButtonImage(canvas, image, x, y);
 }
 
 bool CSkinButtonSB::OnKillFocus(const SkinMessage& m, LRESULT* result) {
@@ -226,25 +191,8 @@ bool CSkinButtonSB::OnKillFocus(const SkinMessage& m, LRESULT* result) {
     return true;
 }
 
-bool CSkinButtonSB::OnSetCursor(const SkinMessage&, LRESULT* result) {
-    POINT p = SkinCursorInClient(window_);
-    if (!ItemsSetCursor(p.x, p.y)) {
-        if (!cursor_) return false;
-        ::SetCursor(cursor_);
-    }
-    *result = TRUE;
-    return true;
-}
-
 bool CSkinButtonSB::OnMouseMove(const SkinMessage& m, LRESULT*) {
-    if (!hover_) {
-        hover_ = true;
-        SkinTrackMouse(window_, TME_LEAVE);
-        SkinInvalidate(window_);
-    }
-    SkinToolTipOnMouseMove(window_, toolTip_, toolTipText_, pressed_, m);
-    POINT p = PointOf(m.lParam);
-    ItemsMouseMove(static_cast<unsigned>(m.wParam), p.x, p.y);
+    TrackMouse(TME_LEAVE, m);
     return false;  // then the button's own procedure
 }
 
@@ -252,16 +200,13 @@ bool CSkinButtonSB::OnMouseLeave(const SkinMessage&, LRESULT*) {
     POINT p = SkinCursorInClient(window_);
     if (spin_ && spin_->pressed_ && spinRect_.Contains(p.x, p.y)) return false;
     if (spin_) spin_->pressed_ = false;
-    hover_ = false;
-    SkinInvalidate(window_, true);
-    ItemsMouseMove(0, p.x, p.y);
+    EndHover(false, true);
     return false;
 }
 
 bool CSkinButtonSB::OnButtonDown(const SkinMessage& m, LRESULT* result) {
-    SkinToolTipClose(toolTip_);
+    if (ItemTakesPress(m)) return false;
     POINT p = PointOf(m.lParam);
-    if (ItemsButtonDown(static_cast<unsigned>(m.wParam), p.x, p.y)) return false;
     ::SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
     *result = SkinCallPrevious(*this, m);
     ::SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
@@ -282,9 +227,7 @@ bool CSkinButtonSB::OnButtonDown(const SkinMessage& m, LRESULT* result) {
 }
 
 bool CSkinButtonSB::OnButtonUp(const SkinMessage& m, LRESULT* result) {
-    POINT p = PointOf(m.lParam);
-    if (ItemsButtonUp(static_cast<unsigned>(m.wParam), p.x, p.y)) {
-        ::ReleaseCapture();
+    if (ItemTakesRelease(m)) {
         *result = 1;
         return true;
     }

@@ -11,15 +11,14 @@
 
 #include "skin/theme/skin_descriptions.h"
 #include "skin/windows/controls/skin_button_layout.h"
-#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/controls/skin_pressable_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
 
 class CSkinDrawImage;
 
-class CSkinButtonSB : public CSkinBase {
+class CSkinButtonSB : public CSkinPressable {
 public:
     explicit CSkinButtonSB(HWND window);
-    ~CSkinButtonSB() override;
 
     void ApplyDescription() override;
     void AdjustColors(const SkinColorShift& shift) override;
@@ -40,10 +39,7 @@ private:
     friend struct SkinButtonTable;
 
     bool OnPaint(const SkinMessage&, LRESULT*);
-    bool OnEraseBackground(const SkinMessage&, LRESULT*);
-    bool OnQuietPass(const SkinMessage&, LRESULT*);
     bool OnKillFocus(const SkinMessage&, LRESULT*);
-    bool OnSetCursor(const SkinMessage&, LRESULT*);
     bool OnMouseMove(const SkinMessage&, LRESULT*);
     bool OnMouseLeave(const SkinMessage&, LRESULT*);
     bool OnButtonDown(const SkinMessage&, LRESULT*);
@@ -61,5 +57,6 @@ private:
 
     CSkinDrawImage* pictures_[kSkinButtonStateCount] = {};
     std::unique_ptr<CSkinButtonSB> spin_;
+    bool isSpinPart_ = false;  // the windowless part of another button
     SkinRect spinRect_;
 };

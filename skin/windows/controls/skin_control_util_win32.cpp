@@ -87,6 +87,14 @@ POINT SkinCursorInClient(HWND window) {
     return p;
 }
 
+bool SkinSetControlCursor(CSkinBase& object, HCURSOR themeCursor) {
+    POINT p = SkinCursorInClient(object.Window());
+    if (object.ItemsSetCursor(p.x, p.y)) return true;
+    if (!themeCursor) return false;
+    ::SetCursor(themeCursor);
+    return true;
+}
+
 HFONT SkinDefaultFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
 HFONT SkinControlFont(HWND window, const std::wstring& fontId) {
@@ -165,6 +173,42 @@ SkinRect SkinClientInWindow(HWND window) {
                     client.bottom - outer.top};
 }
 
+SkinButtonImage SkinButtonImageOf(HWND button, bool icon) {
+    SkinButtonImage image;
+    HANDLE handle = reinterpret_cast<HANDLE>(::SendMessageW(button, BM_GETIMAGE, icon ? IMAGE_ICON : IMAGE_BITMAP, 0));
+    if (!handle) return image;
+    HBITMAP sizeSource = static_cast<HBITMAP>(handle);
+    ICONINFO info{};
+    if (icon) {
+        if (!::GetIconInfo(static_cast<HICON>(handle), &info)) return image;
+        sizeSource = info.hbmColor ? info.hbmColor : info.hbmMask;
+    }
+    BITMAP bm{};
+    bool sized = ::GetObjectW(sizeSource, sizeof bm, &bm) != 0;
+    if (icon) {
+        // GetIconInfo made copies of the icon's bitmaps: ours to free.
+        if (info.hbmColor) ::DeleteObject(info.hbmColor);
+        if (info.hbmMask) ::DeleteObject(info.hbmMask);
+        if (!info.hbmColor && sized) bm.bmHeight /= 2;  // a monochrome icon's mask holds two halves
+    }
+    if (!sized) return image;
+    image.handle = handle;
+    image.icon = icon;
+    image.width = bm.bmWidth;
+    image.height = bm.bmHeight;
+    return image;
+}
+
+void SkinDrawButtonImage(ISkinCanvas& canvas, const SkinButtonImage& image, int x, int y) {
+    if (!image.handle) return;
+    if (image.icon) {
+        canvas.DrawIcon(x, y, static_cast<HICON>(image.handle), image.width, image.height);
+        return;
+    }
+    SkinPiece piece{SkinBlit::Copy, SkinBox{x, y, image.width, image.height}, SkinBox{0, 0, image.width, image.height}};
+    canvas.DrawPieces(SkinSurface{static_cast<HBITMAP>(image.handle), image.width, image.height}, &piece, 1);
+}
+
 SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
     dc_ = skin_unhooked::BeginPaint(window, &paint_);
     client_ = win::ToSkinRect(win::ClientRect(window));
@@ -177,6 +221,7 @@ SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
 SkinBufferedPaint::~SkinBufferedPaint() {
     if (canvas_) {
         canvas_.reset();  // the buffer leaves its memory DC before it is copied
+        for (const SkinRect& r : kept_) ::ExcludeClipRect(dc_, r.left, r.top, r.right, r.bottom);
         std::unique_ptr<ISkinCanvas> screen = SkinGraphics().CreateDcCanvas(dc_);
         SkinPiece copy{SkinBlit::Copy, SkinBox{0, 0, client_.Width(), client_.Height()},
                        SkinBox{0, 0, client_.Width(), client_.Height()}};

@@ -8,6 +8,7 @@
 #include <string>
 
 #include <memory>
+#include <vector>
 
 #include "skin/draw/skin_canvas.h"
 #include "skin/platform/skin_graphics.h"
@@ -34,6 +35,11 @@ void SkinToolTipClose(HWND& tip);
 
 // The cursor position in the window's client coordinates.
 POINT SkinCursorInClient(HWND window);
+
+// WM_SETCURSOR of a skinned control: the cursor of the item under the
+// mouse, else `themeCursor`; false when neither applies (the control's own
+// cursor then).
+bool SkinSetControlCursor(CSkinBase& object, HCURSOR themeCursor);
 
 // The engine's default font, for controls without a font of their own.
 HFONT SkinDefaultFont();
@@ -62,6 +68,16 @@ bool SkinCursorOverWindow(HWND window);
 
 // The client area's place in the window (window coordinates).
 SkinRect SkinClientInWindow(HWND window);
+// The icon or bitmap a button shows (BM_GETIMAGE), with its size; it stays
+// the control's. Empty when the control has none.
+struct SkinButtonImage {
+    HANDLE handle = nullptr;
+    bool icon = false;
+    int width = 0;
+    int height = 0;
+};
+SkinButtonImage SkinButtonImageOf(HWND button, bool icon);
+void SkinDrawButtonImage(ISkinCanvas& canvas, const SkinButtonImage& image, int x, int y);
 
 // One off-screen paint of a control: BeginPaint (unhooked), a client-sized
 // buffer to draw on, and at the end the buffer copied to the screen and
@@ -76,6 +92,9 @@ public:
     // Null when there is nothing to paint (empty client area, no buffer).
     ISkinCanvas* Canvas() { return canvas_.get(); }
     const SkinRect& Client() const { return client_; }
+    // Leaves a part of the client area as the screen has it when the
+    // buffer is copied (a sibling window lying over the control).
+    void KeepOnScreen(const SkinRect& rect) { kept_.push_back(rect); }
 
 private:
     HWND window_;
@@ -84,4 +103,5 @@ private:
     SkinRect client_;
     SkinBitmapHandle buffer_;
     std::unique_ptr<ISkinCanvas> canvas_;
+    std::vector<SkinRect> kept_;
 };

@@ -100,8 +100,8 @@ bool CSkinScrollBarSB::OnNcPaint(const SkinMessage& m, LRESULT* result) {
 }
 
 bool CSkinScrollBarSB::OnEnable(const SkinMessage& m, LRESULT* result) {
-    *result = SkinCallPrevious(*this, m);
-    SkinInvalidate(window_);
+    // The system's control would draw its own bar for the new state.
+    *result = SkinPassWithoutRedraw(*this, m);
     return true;
 }
 

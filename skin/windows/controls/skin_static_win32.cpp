@@ -129,11 +129,7 @@ bool CSkinStaticSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
 }
 
 bool CSkinStaticSB::OnSetCursor(const SkinMessage&, LRESULT* result) {
-    POINT p = SkinCursorInClient(window_);
-    if (!ItemsSetCursor(p.x, p.y)) {
-        if (!cursor_) return false;
-        ::SetCursor(cursor_);
-    }
+    if (!SkinSetControlCursor(*this, cursor_)) return false;
     *result = TRUE;
     return true;
 }

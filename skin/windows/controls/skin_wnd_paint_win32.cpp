@@ -48,9 +48,11 @@ void CSkinWndSB::FirstSizeAdjustment() {
     SkinSize size{info.width, info.height};
     if (size == lastSetSize_) return;
     // The system's border and caption for this style, not what the window
-    // reports now that the skin computes its client area.
+    // reports now that the skin computes its client area. The caption bits
+    // stay in: WS_CAPTION holds WS_DLGFRAME and WS_BORDER, which make the
+    // system's border of a captioned frame.
     RECT frame{0, 0, 0, 0};
-    ::AdjustWindowRectEx(&frame, info.style & ~WS_CAPTION, FALSE, info.exStyle);
+    ::AdjustWindowRectEx(&frame, info.style, FALSE, info.exStyle);
     int border = -frame.left;
     int caption = ::GetSystemMetrics(frameKind_ == kSkinFrameToolCaption ? SM_CYSMCAPTION : SM_CYCAPTION);
     SkinSize adjusted = SkinFirstSizeAdjustment(size, metrics_, border, caption);
@@ -227,6 +229,7 @@ void CSkinWndSB::ComposeBackground(const SkinRect& client) {
     int w = client.Width(), h = client.Height();
     if (w <= 0 || h <= 0 || composing_) return;
     composing_ = true;
+    childBrush_.reset();  // children's brush is of the old picture
     // One cache bitmap, made again only when the client size changes.
     if (!cache_ || cacheW_ != w || cacheH_ != h) {
         cache_ = SkinGraphics().CreateCompatibleBitmap(w, h);

@@ -43,6 +43,7 @@ struct SkinWndTable {
         {WM_CTLCOLOREDIT, &F::OnCtlColor},
         {WM_CTLCOLORDLG, &F::OnCtlColor},
         {WM_CTLCOLORSTATIC, &F::OnCtlColor},
+        {WM_CTLCOLORBTN, &F::OnCtlColor},
         {WM_MOUSEMOVE, &F::OnItemsMouse},
         {WM_LBUTTONDOWN, &F::OnItemsMouse},
         {WM_LBUTTONUP, &F::OnItemsMouse},
@@ -266,7 +267,7 @@ bool CSkinWndSB::OnPaint(const SkinMessage&, LRESULT* result) {
         // Children paint themselves: keep the background off them.
         if (!(style & WS_CLIPCHILDREN) && (style & (WS_POPUP | WS_CHILD | WS_THICKFRAME))) {
             for (HWND child = ::GetWindow(window_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-                if (!::IsWindowVisible(child)) continue;
+                if (!::IsWindowVisible(child) || PaintsOverItself(child)) continue;
                 RECT r = win::WindowRect(child);
                 ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
                 if (r.right > r.left && r.bottom > r.top) ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
@@ -284,8 +285,12 @@ bool CSkinWndSB::OnPaint(const SkinMessage&, LRESULT* result) {
     return true;
 }
 
-bool CSkinWndSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
+bool CSkinWndSB::OnEraseBackground(const SkinMessage& m, LRESULT* result) {
     if (drawStyle_ == SkinDrawStyle::NoDraw) return false;
+    // The frame's own paint covers its client; a child's DC is a child
+    // asking for the picture under it.
+    auto dc = reinterpret_cast<HDC>(m.wParam);
+    if (dc && ::WindowFromDC(dc) != window_) EraseForChild(dc);
     *result = 1;
     return true;
 }
@@ -382,7 +387,7 @@ bool CSkinWndSB::OnCtlColor(const SkinMessage& m, LRESULT* result) {
         return true;
     }
     if (!child) return false;
-    if (IsClass(child, L"SysLink")) {
+    if (IsClass(child, L"SysLink") && noDraw) {
         ::SetBkMode(dc, TRANSPARENT);
         *result = reinterpret_cast<LRESULT>(backgroundBrush_.get());
         return true;
@@ -416,6 +421,7 @@ bool CSkinWndSB::OnCtlColor(const SkinMessage& m, LRESULT* result) {
         *result = reinterpret_cast<LRESULT>(backgroundBrush_.get());
         return true;
     }
+    if (m.message == WM_CTLCOLORSTATIC || m.message == WM_CTLCOLORBTN) return AnswerChildColor(m, result);
     return false;
 }
 

@@ -140,6 +140,18 @@ private:
     void RedrawCaption();
     void UpdateLayered();
 
+    // ----- what children get of the picture (skin_wnd_children.cpp) -----
+    // The answer to WM_CTLCOLORSTATIC and WM_CTLCOLORBTN of a child the
+    // frame has no rule of its own for: the picture as a brush aligned to
+    // the child, unless the application answered with a brush of its own.
+    bool AnswerChildColor(const SkinMessage& m, LRESULT* result);
+    HBRUSH ChildBackgroundBrush();
+    // A child's erase forwarded to the frame (the DC's origin moved to the
+    // frame's client corner): the picture under it.
+    void EraseForChild(HDC dc);
+    // Whether the frame's own painting leaves the child's place out.
+    static bool PaintsOverItself(HWND child);
+
     // ----- hit testing (skin_wnd_mouse.cpp) -----
     SkinFrameHitInput HitInput() const;
     void SetHotButton(int hot);
@@ -157,6 +169,7 @@ private:
     int frameBitmapW_ = 0, frameBitmapH_ = 0;
     SkinBitmapHandle cache_;
     int cacheW_ = 0, cacheH_ = 0;
+    SkinBrush childBrush_;  // of the cache as it is now; made when a child asks
     bool composing_ = false;
 
     int frameKind_ = kSkinFrameNone;

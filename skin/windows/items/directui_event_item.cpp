@@ -45,13 +45,14 @@ void DirectUI_EventItem::RestartAnimations() {
 DirectUI_Base* DirectUI_EventItem::OnMouseMove(unsigned, int x, int y) {
     if (!IsVisible()) return nullptr;
     if (rect_.Contains(x, y)) {
-        // A move back in while the button is still down shows the press again.
         SetState(pressed_ ? kSkinStateDown : kSkinStateOver);
         return this;
     }
     if (state_ != kSkinStateNormal) {
+        // Leaving lets go of the press: coming back and releasing is no click.
+        pressed_ = false;
         SetState(kSkinStateNormal);
-        if (!pressed_) RestartAnimations();
+        RestartAnimations();
     }
     return nullptr;
 }

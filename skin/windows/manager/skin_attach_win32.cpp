@@ -6,8 +6,11 @@
 
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
+#include "skin/windows/controls/skin_check_button_win32.h"
 #include "skin/windows/controls/skin_edit_win32.h"
+#include "skin/windows/controls/skin_group_box_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
+#include "skin/windows/controls/skin_radio_button_win32.h"
 #include "skin/windows/controls/skin_richedit_win32.h"
 #include "skin/windows/controls/skin_scrollbar_ctrl_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
@@ -40,6 +43,12 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::MdiClient, SkinDescClass::Window, &Make<CSkinMDIClient>, &SkinClassProc<CSkinMDIClient>, true},
     {SkinWindowKind::Button, SkinDescClass::Button, &Make<CSkinButtonSB>, &SkinClassProc<CSkinButtonSB>, false},
     {SkinWindowKind::Static, SkinDescClass::Static, &Make<CSkinStaticSB>, &SkinClassProc<CSkinStaticSB>, false},
+    {SkinWindowKind::CheckButton, SkinDescClass::CheckButton, &Make<CSkinCheckBtnSB>, &SkinClassProc<CSkinCheckBtnSB>,
+     false},
+    {SkinWindowKind::RadioButton, SkinDescClass::RadioButton, &Make<CSkinRadioBtnSB>, &SkinClassProc<CSkinRadioBtnSB>,
+     false},
+    {SkinWindowKind::GroupButton, SkinDescClass::GroupButton, &Make<CSkinGroupBtnSB>, &SkinClassProc<CSkinGroupBtnSB>,
+     false},
     {SkinWindowKind::Edit, SkinDescClass::Edit, &Make<CSkinEditSB>, &SkinClassProc<CSkinEditSB>, false},
     {SkinWindowKind::RichEdit, SkinDescClass::RichEdit, &Make<CSkinRichEditSB>, &SkinClassProc<CSkinRichEditSB>, false},
     {SkinWindowKind::ScrollBar, SkinDescClass::ScrollBar, &Make<CSkinScrollBarSB>, &SkinClassProc<CSkinScrollBarSB>,

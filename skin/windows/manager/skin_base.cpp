@@ -59,15 +59,19 @@ void CSkinBase::SetDescription(const SkinControlDesc* description, const std::ws
 }
 
 void CSkinBase::RebuildItems(const SkinItemList& descriptions) {
-    SkinItemPtrList fresh = SkinCreateItems(descriptions, this, kSkinAllItemKinds, SkinColorShift{});
     SkinItemPtrList old;
     {
         std::lock_guard<std::mutex> lock(SkinItemLock());
         hotItem_ = nullptr;
         old.swap(items_);
-        items_ = std::move(fresh);
     }
-    // The old items go outside the lock: an animation item stops its timer.
+    // The old items go before the new ones are made, and outside the lock:
+    // an animation item stops its player as it goes, and a new item that
+    // shares the player must start it after that, not before.
+    old.clear();
+    SkinItemPtrList fresh = SkinCreateItems(descriptions, this, kSkinAllItemKinds, SkinColorShift{});
+    std::lock_guard<std::mutex> lock(SkinItemLock());
+    items_ = std::move(fresh);
 }
 
 void CSkinBase::DrawItems(ISkinCanvas& canvas, bool skipGroups) {

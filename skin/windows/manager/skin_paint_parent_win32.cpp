@@ -18,26 +18,28 @@ CSkinBase* FrameOf(CSkinWndManager* manager, HWND window) {
     return skin && skin->FrameBackgroundColor() ? skin : nullptr;
 }
 
-// Fills with the frame's colour and lays its composed background over it,
-// from where `child`'s rectangle lies in the frame. False without one.
+// The frame's background under `child`'s rectangle (child coordinates).
 bool PaintFromFrame(ISkinCanvas& canvas, CSkinBase& frame, HWND child, const SkinRect& rect, int alpha) {
+    POINT origin{rect.left, rect.top};
+    ::MapWindowPoints(child, frame.Window(), &origin, 1);
+    return SkinPaintFrameBackground(canvas, frame, rect, SkinPair{origin.x, origin.y}, alpha);
+}
+
+}  // namespace
+
+bool SkinPaintFrameBackground(ISkinCanvas& canvas, CSkinBase& frame, const SkinRect& rect, SkinPair from, int alpha) {
     canvas.FillSolid(rect, frame.FrameBackgroundColor().value_or(0));
     SkinSurface cache = frame.FrameBackground();
     if (cache.IsEmpty()) return false;
     if (alpha < 0) return true;
-    POINT origin{rect.left, rect.top};
-    ::MapWindowPoints(child, frame.Window(), &origin, 1);
-    SkinPiece piece{alpha >= 255 ? SkinBlit::Copy : SkinBlit::BlendConstant,
-                    SkinBox{rect.left, rect.top, rect.Width(), rect.Height()},
-                    SkinBox{origin.x, origin.y, rect.Width(), rect.Height()}};
     // Only the part inside the cache is copied; the colour stays elsewhere.
     SkinPieces pieces;
-    pieces.Add(piece.blit, piece.dst, piece.src, cache.width, cache.height);
+    pieces.Add(alpha >= 255 ? SkinBlit::Copy : SkinBlit::BlendConstant,
+               SkinBox{rect.left, rect.top, rect.Width(), rect.Height()},
+               SkinBox{from.x, from.y, rect.Width(), rect.Height()}, cache.width, cache.height);
     canvas.DrawPieces(cache, pieces, kSkinDefaultKey, static_cast<uint8_t>(alpha >= 255 ? 255 : alpha));
     return true;
 }
-
-}  // namespace
 
 int PaintParentBackground(HWND child, HDC dc, int left, int top, int right, int bottom, int alpha) {
     if (!child || !dc) return 0;

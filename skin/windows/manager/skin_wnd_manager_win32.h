@@ -103,3 +103,10 @@ CSkinWndManager* GetSkinWndManager();
 // The manager if some call has created it, else nullptr (for callers on
 // other threads that must not create it).
 CSkinWndManager* SkinWndManagerIfCreated();
+
+// Lays the composed background of `frame` (a skinned frame) over `rect` of
+// `canvas` on the frame's colour, the rectangle's top-left showing the
+// frame's client point `from`: copied at alpha 255 or more, blended with
+// that constant alpha below, only the colour below 0. False when the frame
+// has no composed background.
+bool SkinPaintFrameBackground(ISkinCanvas& canvas, CSkinBase& frame, const SkinRect& rect, SkinPair from, int alpha);

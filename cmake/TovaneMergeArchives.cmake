@@ -1,0 +1,20 @@
+# cmake -DAR=ar -DOUTPUT=lib.a -DINPUTS=a.a;b.a -P TovaneMergeArchives.cmake
+# Merges static archives into one with the archiver's MRI script, which
+# keeps members of the same name from different archives apart.
+if(NOT AR OR NOT OUTPUT OR NOT INPUTS)
+  message(FATAL_ERROR "TovaneMergeArchives: AR, OUTPUT and INPUTS are required")
+endif()
+set(script "CREATE ${OUTPUT}.tmp\n")
+foreach(input IN LISTS INPUTS)
+  string(APPEND script "ADDLIB ${input}\n")
+endforeach()
+string(APPEND script "SAVE\nEND\n")
+get_filename_component(dir ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${dir})
+file(REMOVE ${OUTPUT}.tmp)
+file(WRITE ${OUTPUT}.mri "${script}")
+execute_process(COMMAND ${AR} -M INPUT_FILE ${OUTPUT}.mri RESULT_VARIABLE result ERROR_VARIABLE error)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "TovaneMergeArchives: ${AR} -M failed: ${error}")
+endif()
+file(RENAME ${OUTPUT}.tmp ${OUTPUT})
