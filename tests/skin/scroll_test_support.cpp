@@ -61,6 +61,9 @@ std::string ThemeXml() {
            "bmpFrameNormal=\"scroll.frame.normal\" bmpFrameOver=\"scroll.frame.over\" textColor=\"" +
            Hex(kEditText) + "\" backgroundNormalColor=\"" + Hex(kEditBack) +
            "\"/></item>"
+           "<item class=\"edit\" id=\"scroll.edit.clear\"><attribute transparent=\"true\" textColor=\"" +
+           Hex(kEditText) + "\" backgroundNormalColor=\"" + Hex(kEditBack) +
+           "\"/></item>"
            "<item class=\"edit\" id=\"scroll.edit.plain\"><attribute bmpScrollbar=\"scroll.sheet\" "
            "borderColor=\"RGB(0,0,255)\"/></item>"
            "<item class=\"richedit\" id=\"scroll.rich\"><attribute bmpScrollbar=\"scroll.sheet\" "

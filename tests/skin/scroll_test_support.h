@@ -16,7 +16,8 @@ namespace scroll_test {
 
 // Loads the test theme once: image "scroll.sheet" (the 240 x 48 cell
 // sheet), "scroll.sizebox", "scroll.frame.normal", "scroll.frame.over",
-// "scroll.back", and the descriptions "scroll.dialog" (window), "scroll.edit"
+// "scroll.back", and the descriptions "scroll.dialog" (window), "scroll.edit",
+// "scroll.edit.plain" (no frame pictures), "scroll.edit.clear" (transparent)
 // (edit), "scroll.rich" (richedit), "scroll.bar" (scrollbar) and
 // "scroll.mdi" (window).
 bool LoadScrollTheme();

@@ -172,6 +172,22 @@ TEST_F(ScrollControls, EditFrameFollowsTheMouse) {
     EXPECT_EQ(WindowPixel(plain, 1, 10), 0xFFFFFFu);
 }
 
+TEST_F(ScrollControls, ATransparentEditShowsTheDialogBehindItsText) {
+    HWND clear = Child(L"Edit", 0, 20, 20, 200, 24, L"", WS_EX_CLIENTEDGE);
+    HWND opaque = Child(L"Edit", 0, 20, 60, 200, 24, L"", WS_EX_CLIENTEDGE);
+    ASSERT_EQ(SetWindowSkin(clear, L"scroll.edit.clear"), 1);
+    ASSERT_EQ(SetWindowSkin(opaque, L"scroll.edit"), 1);
+    ::InvalidateRect(dialog_->hwnd(), nullptr, TRUE);
+    Pump(100);
+    EXPECT_EQ(ClientPixel(clear, 100, 10), BackColor());
+    EXPECT_EQ(ClientPixel(opaque, 100, 10), EditBackColor());
+    // Typed and erased, the text leaves the picture as it was.
+    ::SetWindowTextW(clear, L"some text");
+    ::SetWindowTextW(clear, L"");
+    Pump(100);
+    EXPECT_EQ(ClientPixel(clear, 10, 10), BackColor());
+}
+
 // ----- the rich edit's layer -----
 
 namespace {

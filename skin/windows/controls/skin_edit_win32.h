@@ -34,6 +34,8 @@ public:
     SkinColor TextColor() const;
     SkinColor BackgroundColor(bool readOnlyOrDisabled) const;
     HBRUSH BackgroundBrush(bool readOnlyOrDisabled) const;
+    // The skin's "transparent": the parent's picture behind the text.
+    bool Transparent() const { return EditDescription() && EditDescription()->transparent; }
     // Whether a skinned bar is shown (the text is then drawn opaque, so
     // scrolling copies whole lines).
     bool ShowsScrollBar() const { return BarPresent(0) || BarPresent(1); }

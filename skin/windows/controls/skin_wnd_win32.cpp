@@ -398,6 +398,13 @@ bool CSkinWndSB::OnCtlColor(const SkinMessage& m, LRESULT* result) {
         auto* edit = static_cast<CSkinEditSB*>(skin);
         const bool readOnly = (skin_unhooked::Style(child) & (ES_READONLY | WS_DISABLED)) != 0;
         ::SetTextColor(dc, edit->TextColor());
+        // A transparent edit shows the frame's picture behind its text.
+        HBRUSH clear = edit->Transparent() && !edit->ShowsScrollBar() ? AlignedChildBrush(dc, child) : nullptr;
+        if (clear) {
+            ::SetBkMode(dc, TRANSPARENT);
+            *result = reinterpret_cast<LRESULT>(clear);
+            return true;
+        }
         // Text that scrolls is drawn opaque: the lines the edit copies
         // while scrolling carry their background with them.
         if (edit->ShowsScrollBar()) {

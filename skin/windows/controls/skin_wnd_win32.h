@@ -146,6 +146,9 @@ private:
     // the child, unless the application answered with a brush of its own.
     bool AnswerChildColor(const SkinMessage& m, LRESULT* result);
     HBRUSH ChildBackgroundBrush();
+    // The children's brush with its origin set in `dc` so the picture lines
+    // up under `child`; null without a composed background.
+    HBRUSH AlignedChildBrush(HDC dc, HWND child);
     // A child's erase forwarded to the frame (the DC's origin moved to the
     // frame's client corner): the picture under it.
     void EraseForChild(HDC dc);
