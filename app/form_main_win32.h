@@ -9,9 +9,12 @@
 #include <string>
 
 #include "app/device_workflow.h"
+#include "app/form_layout.h"
 #include "app/framework/dialog_win32.h"
 #include "app/installer_ids.h"
 #include "app/status_view.h"
+#include "common/dpi_scale.h"
+#include "common/win_handles.h"
 #include "device/apple_libraries.h"
 #include "ui/x_hyperlink_win32.h"
 
@@ -23,6 +26,7 @@ inline constexpr int kMinimiseButtonId = IDC_MINIMISE_BUTTON;
 inline constexpr int kForumLinkId = IDC_FORUM_LINK;
 inline constexpr int kHomeLinkId = IDC_HOME_LINK;
 
+// Sizes in pixels at 96 DPI; the window scales them to its display.
 inline constexpr int kMainWindowWidth = 509;
 inline constexpr int kMainWindowHeight = 253;
 inline constexpr int kStatusButtonWidth = 399;
@@ -31,7 +35,9 @@ inline constexpr int kStatusButtonHeight = 42;
 inline constexpr int kDragAreaHeight = 50;
 
 // True when a left press at client y starts a window drag.
-inline bool IsInDragArea(int clientY) { return clientY <= kDragAreaHeight; }
+inline bool IsInDragArea(int clientY, const dpi::DpiScale& scale = {}) {
+    return clientY <= scale.Scale(kDragAreaHeight);
+}
 // True for the keys the main window swallows before the dialog manager.
 inline bool IsSwallowedKey(UINT message, WPARAM key) {
     return message == WM_KEYDOWN && (key == VK_RETURN || key == VK_ESCAPE);
@@ -61,6 +67,8 @@ public:
     DeviceWorkflow& Workflow() { return workflow_; }
 
     HWND statusButton() const { return statusButton_; }
+    // The window's display scale.
+    const dpi::DpiScale& Scale() const { return scale_; }
     const CXHyperLink& forumLink() const { return forumLink_; }
     const CXHyperLink& homeLink() const { return homeLink_; }
 
@@ -72,6 +80,19 @@ protected:
 
 private:
     void BindControls();
+    // The dialog font's base units at 96 DPI and the font itself, from the
+    // font the dialog manager made for the window's first DPI.
+    void MeasureDialogFont();
+    // The size the window asks for at its scale (the 96-DPI size at 96 DPI).
+    SkinSize WindowSize() const;
+    // Every template control where the 96-DPI layout puts it, scaled.
+    void LayoutControls();
+    // A new DPI: the dialog font made for it, the window moved to the
+    // suggested rectangle, the controls laid out, the icons at its sizes.
+    void OnDpiChanged(int dpi, const RECT* suggested);
+    // The program's icon on the window (taskbar, Alt+Tab, the system menu),
+    // at the sizes the system asks for.
+    void SetWindowIcons();
     void ShowImageSet(const wchar_t* normal, const wchar_t* down);
     // Sets a control's window text from any thread without blocking for long.
     static void SetControlText(HWND control, const wchar_t* text);
@@ -83,6 +104,13 @@ private:
     HWND minimiseButton_ = nullptr;
     CXHyperLink forumLink_;
     CXHyperLink homeLink_;
+    win::ScopedOwnIcon bigIcon_;
+    win::ScopedOwnIcon smallIcon_;
+    dpi::DpiScale scale_;
+    form_layout::BaseUnits units96_;
+    LOGFONTW dialogFont96_{};
+    // The dialog font made for a DPI after the first (the dialog manager owns that one).
+    win::ScopedGdiObject dialogFont_;
     // Last: workers still running use this window as their view, so the
     // workflow stops them (its destructor waits) before anything else goes.
     DeviceWorkflow workflow_;

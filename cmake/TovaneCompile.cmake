@@ -6,6 +6,12 @@ if(WIN32)
     UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 POCO_STATIC)
   # One self-contained executable: no libstdc++, libgcc or winpthread DLLs beside it.
   target_link_options(tovane_options INTERFACE -static -static-libgcc -static-libstdc++)
+  # The same commit builds to the same bytes wherever it is built: no link
+  # time in the image, and no path of the checkout or the build folder in
+  # what __FILE__ or debug records carry.
+  target_link_options(tovane_options INTERFACE -Wl,--no-insert-timestamp)
+  target_compile_options(tovane_options INTERFACE
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
 endif()
 if(TOVANE_SANITIZE)
   target_compile_options(tovane_options INTERFACE

@@ -1,6 +1,20 @@
 # Third-party libraries. Natively from Debian's -dev packages; for Windows from
 # the cross-built cache that scripts/bootstrap.sh fills (TOVANE_DEPS_PREFIX).
 if(WIN32)
+  # A build folder whose dependency prefix changed (a new dependency set)
+  # forgets what it found in the old one.
+  get_cmake_property(_cached CACHE_VARIABLES)
+  foreach(_var IN LISTS _cached)
+    set(_value "${${_var}}")
+    if(_var MATCHES "^TOVANE_DEPS_PREFIX" OR _value MATCHES "^${TOVANE_DEPS_PREFIX}(/|$)")
+      continue()
+    endif()
+    if((TOVANE_DEPS_PREFIX_FOUND AND _value MATCHES "^${TOVANE_DEPS_PREFIX_FOUND}(/|$)")
+       OR _value MATCHES "/mingw-deps-v[0-9]+(/|$)")
+      unset(${_var} CACHE)
+    endif()
+  endforeach()
+  set(TOVANE_DEPS_PREFIX_FOUND ${TOVANE_DEPS_PREFIX} CACHE INTERNAL "The dependency prefix the packages were found in")
   # One self-contained executable: the static zlib, not zlib1.dll (also in
   # build trees that found the import library before).
   set(ZLIB_USE_STATIC_LIBS ON)

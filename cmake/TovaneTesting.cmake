@@ -69,6 +69,29 @@ function(tovane_add_fuzz_target name)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS fuzz)
 endfunction()
 
+# tovane_add_dpi_tests(TARGET DPIS dpi... [TIMEOUT s])
+# Runs a Windows test executable once per display DPI, each run in a Wine
+# prefix of that DPI (scripts/wine-env.sh, TOVANE_WINE_DPI) with its own
+# wineserver and desktop on the session's display. The tests are named
+# TARGET_DPI and learn their DPI from TOVANE_TEST_DPI. They share the display,
+# so they take the desktop lock of the other window tests.
+function(tovane_add_dpi_tests target)
+  cmake_parse_arguments(T "" "TIMEOUT" "DPIS" ${ARGN})
+  if(NOT WIN32)
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  foreach(dpi IN LISTS T_DPIS)
+    add_test(NAME ${target}_${dpi}
+      COMMAND ${CMAKE_COMMAND} -E env TOVANE_WINE_DPI=${dpi} TOVANE_TEST_DPI=${dpi}
+        ${PROJECT_SOURCE_DIR}/scripts/wine-session.sh ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
+    set_tests_properties(${target}_${dpi} PROPERTIES TIMEOUT ${T_TIMEOUT}
+      RESOURCE_LOCK "wine-desktop;wine-dpi-${dpi}")
+  endforeach()
+endfunction()
+
 # Every target defined below `dir`, in its subfolders too.
 function(_tovane_collect_targets dir out)
   get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)

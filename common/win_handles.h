@@ -102,6 +102,12 @@ struct ResourceTraits {
     static void Close(HGLOBAL h) { ::FreeResource(h); }
 };
 
+// Only for icons this program loaded without LR_SHARED.
+struct OwnIconTraits {
+    static HICON Empty() { return nullptr; }
+    static void Close(HICON h) { ::DestroyIcon(h); }
+};
+
 using ScopedHandle = Scoped<HANDLE, KernelHandleTraits>;
 using ScopedFile = Scoped<HANDLE, FileHandleTraits>;
 using ScopedFind = Scoped<HANDLE, FindTraits>;
@@ -111,6 +117,7 @@ using ScopedGdiObject = Scoped<HGDIOBJ, GdiObjectTraits>;
 using ScopedMemoryDc = Scoped<HDC, MemoryDcTraits>;
 using ScopedWindow = Scoped<HWND, WindowTraits>;
 using ScopedOwnCursor = Scoped<HCURSOR, OwnCursorTraits>;
+using ScopedOwnIcon = Scoped<HICON, OwnIconTraits>;
 using ScopedResource = Scoped<HGLOBAL, ResourceTraits>;
 
 // A window DC given back with its release function on exit: GetDC's by

@@ -78,6 +78,12 @@ fetch_source() {
   echo "$dir"
 }
 
+# The cache's paths stay out of the libraries (and so out of the program):
+# __FILE__ in Poco's assertions names the file from its package's folder.
+# With the same sources every machine builds the same bytes.
+PATH_MAPS="-ffile-prefix-map=$SRC/= -ffile-prefix-map=$WORK/= -ffile-prefix-map=$TOVANE_DEPS_PREFIX/="
+export CFLAGS="${CFLAGS:+$CFLAGS }$PATH_MAPS" CXXFLAGS="${CXXFLAGS:+$CXXFLAGS }$PATH_MAPS"
+
 cmake_build() { # name srcdir args...
   local name=$1 src=$2; shift 2
   [ -f "$TOVANE_DEPS_PREFIX/.built-$name" ] && return 0
@@ -125,7 +131,7 @@ for c in XML JSON MONGODB REDIS PDF UTIL NETSSL NETSSL_WIN CRYPTO JWT DATA DATA_
 done
 cmake_build poco "$poco" "${poco_off[@]}" -DENABLE_FOUNDATION=ON -DENABLE_NET=ON \
   -DPOCO_STATIC=ON -DPOCO_MT=OFF -DCMAKE_MC_COMPILER=/usr/bin/x86_64-w64-mingw32-windmc \
-  -DCMAKE_CXX_FLAGS="-I$fwd" -DCMAKE_C_FLAGS="-I$fwd"
+  -DCMAKE_CXX_FLAGS="$CXXFLAGS -I$fwd" -DCMAKE_C_FLAGS="$CFLAGS -I$fwd"
 
 touch "$STAMP"
 fi

@@ -5,7 +5,10 @@
 #
 # With a DISPLAY the window is yours: click the big button to download and
 # install. Without one the demo runs on a private X server, clicks the button
-# itself and leaves screenshots in build/demo/.
+# itself and leaves screenshots in build/demo/ (TOVANE_DEMO_DIR).
+#
+# TOVANE_WINE_DPI=N (make demo DPI=N) shows it on a display of N DPI (120 is
+# 125 %, 144 is 150 %, 192 is 200 %), in a Wine prefix of that DPI.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 cd "$TOVANE_ROOT"
@@ -19,7 +22,7 @@ log "building the local update service"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$JOBS" --target tovane_update_server
 
-demo=$TOVANE_ROOT/build/demo
+demo=${TOVANE_DEMO_DIR:-$TOVANE_ROOT/build/demo}
 rm -rf "$demo"; mkdir -p "$demo/devsim/devices"
 export DEVSIM_ROOT=$demo/devsim
 
@@ -64,10 +67,11 @@ sleep 3; shot 2-device-ready
 
 deb=$device/fs/var/root/Media/Cydia/AutoInstall/tovane_tl.deb
 if [ -n "$headless" ]; then
-  # Click the middle of the status button (window 63,95 .. 462,137: the
-  # skinned window has no system caption).
+  # Click the middle of the status button (window 63,95 .. 462,137 at
+  # 96 DPI, scaled with the display: the skinned window has no system caption).
   eval "$(xdotool getwindowgeometry --shell "$window")"
-  xdotool mousemove $((X + 262)) $((Y + 116)) click 1
+  dpi=${TOVANE_WINE_DPI:-96}
+  xdotool mousemove $((X + 262 * dpi / 96)) $((Y + 116 * dpi / 96)) click 1
   sleep 1.5; shot 3-downloading
   for _ in $(seq 60); do [ -f "$deb" ] && break; sleep 0.5; done
   sleep 1; shot 4-done

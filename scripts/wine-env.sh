@@ -1,7 +1,16 @@
 # Wine settings of the project (sourced): a prefix of its own in the cache,
 # no Mono/Gecko prompts, no debug chatter, Chinese glyphs through font linking.
 . "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-export WINEPREFIX=$TOVANE_WINEPREFIX
+# TOVANE_WINE_DPI=N runs under a display of N DPI: a prefix of its own beside
+# the project's (...-dpiN), whose LogPixels is N. Wine reads it at each
+# program's start; there is one DPI per prefix, as one per Windows session.
+if [ -n "${TOVANE_WINE_DPI:-}" ]; then
+  [[ "$TOVANE_WINE_DPI" =~ ^[0-9]+$ ]] && ((TOVANE_WINE_DPI >= 72 && TOVANE_WINE_DPI <= 480)) \
+    || { printf '[tovane] error: TOVANE_WINE_DPI must be a DPI from 72 to 480, not "%s"\n' "$TOVANE_WINE_DPI" >&2; exit 1; }
+  export WINEPREFIX=$TOVANE_WINEPREFIX-dpi$TOVANE_WINE_DPI
+else
+  export WINEPREFIX=$TOVANE_WINEPREFIX
+fi
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -46,13 +55,14 @@ ensure_wineprefix() {
   (
     flock 9
     [ -f "$WINEPREFIX/.tovane-ready" ] && exit 0
-    log "creating the Wine prefix $WINEPREFIX (first run only)"
+    log "creating the Wine prefix $WINEPREFIX${TOVANE_WINE_DPI:+ at $TOVANE_WINE_DPI DPI} (first run only)"
     rm -rf "$WINEPREFIX"
     DISPLAY= "$WINE" wineboot -i >/dev/null 2>&1 || true
     wineserver -w
     install_wine_fonts
     local reg; reg=$(mktemp --suffix=.reg)
     python3 - "$reg" <<'PY'
+import os
 import sys
 cjk_face = "WenQuanYi Zen Hei"
 cjk_file = "wqy-zenhei.ttc"
@@ -72,6 +82,14 @@ lines += ['"%s"=%s' % (n, multi_sz("%s,%s" % (cjk_file, cjk_face))) for n in lin
 # No window manager runs on the test display: unmanaged windows spare Wine's
 # wait for a manager at every hide and destroy.
 lines += ["", r"[HKEY_CURRENT_USER\Software\Wine\X11 Driver]", '"Managed"="N"', '"Decorated"="Y"']
+# The display's DPI: the user's setting (what winecfg writes, and what Wine
+# reads first) and the machine's.
+dpi = os.environ.get("TOVANE_WINE_DPI")
+if dpi:
+    value = 'dword:%08x' % int(dpi)
+    lines += ["", r"[HKEY_CURRENT_USER\Control Panel\Desktop]", '"LogPixels"=' + value]
+    lines += ["", r"[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]",
+              '"LogPixels"=' + value]
 open(sys.argv[1], "w", encoding="utf-16").write("\r\n".join(lines) + "\r\n")
 PY
     DISPLAY= "$WINE" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1

@@ -119,6 +119,22 @@ void CXHyperLink::CreateFonts() {
     underlinedFont_.reset(::CreateFontIndirectW(&logical));
 }
 
+void CXHyperLink::SetLinkFont(HFONT font) {
+    LOGFONTW logical{};
+    if (!window_ || !font || ::GetObjectW(font, sizeof(logical), &logical) != static_cast<int>(sizeof(logical))) return;
+    win::ScopedGdiObject normal(::CreateFontIndirectW(&logical));
+    logical.lfUnderline = TRUE;
+    win::ScopedGdiObject underlined(::CreateFontIndirectW(&logical));
+    if (!normal || !underlined) return;
+    // The control shows the new font before the old ones are deleted.
+    const bool underline = underlineMode_ == 1 || (underlineMode_ == -1 && hovered_);
+    ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(underline ? underlined.get() : normal.get()), TRUE);
+    originalFont_ = font;
+    normalFont_ = std::move(normal);
+    underlinedFont_ = std::move(underlined);
+    FitToText();
+}
+
 void CXHyperLink::CreateToolTip() {
     toolTip_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,

@@ -45,6 +45,10 @@ public:
 
     // Resizes the control to its text (with the fit-to-text flag set).
     void FitToText();
+    // Takes a new font for the link (the caller keeps owning it), e.g. the
+    // dialog's font for a new DPI: the link's plain and underlined fonts are
+    // made from it and the control fits its text again.
+    void SetLinkFont(HFONT font);
     // Finds the hand cursor, once.
     void LoadLinkCursor();
     // A copy of cursor `resourceId` of the program at `path`, which is

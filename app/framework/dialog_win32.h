@@ -25,6 +25,7 @@ public:
     bool Ended() const { return ended_; }
     HWND hwnd() const { return hwnd_; }
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
+    HINSTANCE Instance() const { return instance_; }
 
     // Hands `control`'s WM_COMMAND notifications and control-colour messages
     // back to it as reflected messages (common/reflected_messages.h) before

@@ -13,6 +13,7 @@
 #include "common/win_constants.h"
 #include "common/win_types.h"
 #include "skin/draw/skin_geometry.h"
+#include "skin/draw/skin_scale.h"
 
 // The magenta key of skin pictures.
 constexpr SkinColor kSkinDefaultKey = SkinRgb(255, 0, 255);
@@ -87,4 +88,14 @@ public:
     // The device context behind the canvas (null natively), for the few
     // Win32 callers that must hand it on (a message to the application).
     virtual HDC Dc() const = 0;
+
+    // The display scale of the window this canvas draws for (skin_scale.h):
+    // coordinates are device pixels, and pictures drawn through
+    // CSkinDrawImage come out at this scale. A new canvas is at 96 DPI; the
+    // code that makes a canvas for a window gives it the window's scale.
+    const SkinScale& Scale() const { return scale_; }
+    void SetScale(const SkinScale& scale) { scale_ = scale; }
+
+private:
+    SkinScale scale_;
 };

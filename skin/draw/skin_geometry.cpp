@@ -191,35 +191,52 @@ SkinBox SkinNormaliseSource(int imageW, int imageH, int xSrc, int ySrc, int srcW
 
 namespace {
 
-// Start of an item or control along one axis: negative counts from the far
-// edge, kSkinCentered centres the given length.
-int64_t PlaceStart(int offset, int length, int nearEdge, int farEdge) {
-    if (offset < 0) return int64_t{farEdge} + offset;
-    if (offset == kSkinCentered) return nearEdge + (int64_t{farEdge} - length - nearEdge) / 2;
-    return int64_t{nearEdge} + offset;
+// One axis of a placed item or control: its start, and its end when the
+// layout gives a length. A negative offset counts from the far edge,
+// kSkinCentered centres the length; the end is the scaled edge at offset +
+// length from the same parent edge, so that lengths follow the edges.
+struct AxisPlace {
+    int64_t start = 0;
+    int64_t end = 0;
+};
+
+AxisPlace PlaceAxis(int offset, int length, int nearEdge, int farEdge, const dpi::DpiScale& scale) {
+    const int64_t far = offset + int64_t{length};
+    auto scaled = [&](int64_t v) { return int64_t{scale.Scale(ClampToInt(v))}; };
+    if (offset < 0) return AxisPlace{farEdge + scaled(offset), farEdge + scaled(far)};
+    if (offset == kSkinCentered) {
+        const int64_t size = scaled(length);
+        const int64_t start = nearEdge + (int64_t{farEdge} - size - nearEdge) / 2;
+        return AxisPlace{start, start + size};
+    }
+    return AxisPlace{nearEdge + scaled(offset), nearEdge + scaled(far)};
 }
 
 }  // namespace
 
-SkinRect SkinItemRect(const SkinLayout& layout, const SkinRect& parent) {
-    int64_t x = PlaceStart(layout.left, layout.width, parent.left, parent.right);
-    int64_t y = PlaceStart(layout.top, layout.height, parent.top, parent.bottom);
-    int64_t right =
-        layout.width > 0 ? x + layout.width : int64_t{layout.right} + (layout.right <= 0 ? parent.right : parent.left);
-    int64_t bottom = layout.height > 0 ? y + layout.height
-                                       : int64_t{layout.bottom} + (layout.bottom <= 0 ? parent.bottom : parent.top);
-    return SkinRect{ClampToInt(x), ClampToInt(y), ClampToInt(right), ClampToInt(bottom)};
+SkinRect SkinItemRect(const SkinLayout& layout, const SkinRect& parent, const dpi::DpiScale& scale) {
+    const AxisPlace x = PlaceAxis(layout.left, layout.width, parent.left, parent.right, scale);
+    const AxisPlace y = PlaceAxis(layout.top, layout.height, parent.top, parent.bottom, scale);
+    const int64_t right = layout.width > 0
+                              ? x.end
+                              : int64_t{scale.Scale(layout.right)} + (layout.right <= 0 ? parent.right : parent.left);
+    const int64_t bottom =
+        layout.height > 0 ? y.end
+                          : int64_t{scale.Scale(layout.bottom)} + (layout.bottom <= 0 ? parent.bottom : parent.top);
+    return SkinRect{ClampToInt(x.start), ClampToInt(y.start), ClampToInt(right), ClampToInt(bottom)};
 }
 
-bool SkinControlRect(const SkinLayout& layout, const SkinRect& parent, SkinRect* placed) {
+bool SkinControlRect(const SkinLayout& layout, const SkinRect& parent, SkinRect* placed, const dpi::DpiScale& scale) {
     if (layout.left == 0 && layout.top == 0 && layout.right == 0 && layout.bottom == 0) return false;
-    int64_t x = PlaceStart(layout.left, layout.width, parent.left, parent.right);
-    int64_t y = PlaceStart(layout.top, layout.height, parent.top, parent.bottom);
+    const AxisPlace x = PlaceAxis(layout.left, layout.width, parent.left, parent.right, scale);
+    const AxisPlace y = PlaceAxis(layout.top, layout.height, parent.top, parent.bottom, scale);
     // Unlike drawing items, any non-zero width counts, a negative one too.
-    int64_t right =
-        layout.width != 0 ? x + layout.width : int64_t{layout.right} + (layout.right > 0 ? parent.left : parent.right);
-    int64_t bottom = layout.height >= 1 ? y + layout.height
-                                        : int64_t{layout.bottom} + (layout.bottom >= 1 ? parent.top : parent.bottom);
-    if (placed) *placed = SkinRect{ClampToInt(x), ClampToInt(y), ClampToInt(right), ClampToInt(bottom)};
+    const int64_t right = layout.width != 0
+                              ? x.end
+                              : int64_t{scale.Scale(layout.right)} + (layout.right > 0 ? parent.left : parent.right);
+    const int64_t bottom =
+        layout.height >= 1 ? y.end
+                           : int64_t{scale.Scale(layout.bottom)} + (layout.bottom >= 1 ? parent.top : parent.bottom);
+    if (placed) *placed = SkinRect{ClampToInt(x.start), ClampToInt(y.start), ClampToInt(right), ClampToInt(bottom)};
     return true;
 }

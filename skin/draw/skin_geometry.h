@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/dpi_scale.h"
 #include "common/value_types.h"
 
 // How one piece is copied.
@@ -93,9 +94,14 @@ bool SkinStripCell(int imageW, int imageH, int x, int y, int index, int count, S
 // srcH < 1 or >= H becomes H - ySrc.
 SkinBox SkinNormaliseSource(int imageW, int imageH, int xSrc, int ySrc, int srcW, int srcH);
 
-// Rectangle of a drawing item inside its parent rectangle.
-SkinRect SkinItemRect(const SkinLayout& layout, const SkinRect& parent);
+// Rectangle of a drawing item inside its parent rectangle (device pixels),
+// the layout's 96-DPI numbers placed at `scale`: each edge is an offset
+// from the parent's edge it counts from, scaled, so that items which meet
+// at 96 DPI still meet; a centred item keeps its scaled size.
+SkinRect SkinItemRect(const SkinLayout& layout, const SkinRect& parent, const dpi::DpiScale& scale = {});
 
-// Place of a skinned control inside its parent's client rectangle; false
-// (nothing to do) when left, top, right and bottom are all 0.
-bool SkinControlRect(const SkinLayout& layout, const SkinRect& parent, SkinRect* placed);
+// Place of a skinned control inside its parent's client rectangle, placed
+// like an item; false (nothing to do) when left, top, right and bottom are
+// all 0.
+bool SkinControlRect(const SkinLayout& layout, const SkinRect& parent, SkinRect* placed,
+                     const dpi::DpiScale& scale = {});

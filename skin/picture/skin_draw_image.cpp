@@ -5,6 +5,7 @@
 
 #include "image/bmp_file.h"
 #include "skin/picture/skin_bitmap.h"
+#include "skin/picture/skin_resample.h"
 
 namespace {
 
@@ -22,6 +23,36 @@ constexpr DrawStyleName kDrawStyles[] = {
     {L"nodraw", SkinDrawStyle::NoDraw},
     {L"bitBltBlt", SkinDrawStyle::BitBltBlt},
 };
+
+// A 24-bit bottom-up BMP file of B, G, R, X pixels (rows top-down).
+std::vector<uint8_t> BmpFile24(const std::vector<uint8_t>& bgrx, int width, int height) {
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    const size_t bits = stride * static_cast<size_t>(height);
+    std::vector<uint8_t> file(54 + bits, 0);
+    auto put16 = [&](size_t at, uint32_t v) {
+        file[at] = static_cast<uint8_t>(v);
+        file[at + 1] = static_cast<uint8_t>(v >> 8);
+    };
+    auto put32 = [&](size_t at, uint32_t v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
+    file[0] = 'B', file[1] = 'M';
+    put32(2, static_cast<uint32_t>(file.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<uint32_t>(width));
+    put32(22, static_cast<uint32_t>(height));
+    put16(26, 1);
+    put16(28, 24);
+    put32(34, static_cast<uint32_t>(bits));
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* in = bgrx.data() + static_cast<size_t>(y) * width * 4;
+        uint8_t* out = file.data() + 54 + static_cast<size_t>(height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x) std::memcpy(out + x * 3, in + x * 4, 3);
+    }
+    return file;
+}
 
 }  // namespace
 
@@ -95,6 +126,48 @@ SkinSurface CSkinDrawImage::GetSurface() {
 }
 
 SkinColor CSkinDrawImage::GetColorKey() { return type_ == kTypeBmp ? transparentColor_ : SkinRgb(255, 255, 255); }
+
+CSkinDrawImage* CSkinDrawImage::ForScale(const SkinScale& scale) {
+    if (scaledDpi_ != 0 || scale.IsIdentity()) return this;
+    std::lock_guard<std::mutex> lock(scaledLock_);
+    for (const auto& copy : scaled_)
+        if (copy.first == scale.Dpi()) return copy.second ? copy.second.get() : this;
+    std::unique_ptr<CSkinDrawImage> copy;
+    try {
+        copy = MakeScaledCopy(scale);
+    } catch (...) {  // out of memory: the picture is drawn at 96 DPI
+        copy.reset();
+    }
+    // A failure is remembered too: the next draw does not try again.
+    scaled_.emplace_back(scale.Dpi(), std::move(copy));
+    return scaled_.back().second ? scaled_.back().second.get() : this;
+}
+
+std::unique_ptr<CSkinDrawImage> CSkinDrawImage::MakeScaledCopy(const SkinScale& scale) {
+    const SkinSize size = ScaledSize(scale);
+    std::unique_ptr<CSkinDrawImage> copy;
+    if (type_ == kTypeBmp) {
+        SkinBmpInfo info;
+        std::vector<uint8_t> bgrx;
+        if (!SkinCheckBmp(fileBytes_.data(), fileBytes_.size(), &info) ||
+            !SkinDecodeBmpPixels(fileBytes_.data(), info, &bgrx)) {
+            return nullptr;
+        }
+        std::vector<uint8_t> scaled = SkinResampleKeyed(bgrx.data(), bgrx.size(), info.width, info.height,
+                                                        transparentColor_, size.width, size.height);
+        if (scaled.empty()) return nullptr;
+        std::vector<uint8_t> file = BmpFile24(scaled, size.width, size.height);
+        copy = FromBitmapFile(file.data(), file.size());
+        copy->transparentColor_ = transparentColor_;
+        copy->adjustColors_ = adjustColors_;
+    } else {
+        tovane::Picture scaled = SkinResamplePicture(picture_, size.width, size.height);
+        if (scaled.Empty()) return nullptr;
+        copy = FromPicture(std::move(scaled), type_);
+    }
+    copy->scaledDpi_ = scale.Dpi();
+    return copy;
+}
 
 void CSkinDrawImage::SetTransparentColor(uint32_t color) {
     transparentColor_ = color;

@@ -18,6 +18,7 @@
 #include "skin/draw/skin_canvas.h"
 #include "skin/draw/skin_compose_cache.h"
 #include "skin/draw/skin_geometry.h"
+#include "skin/draw/skin_scale.h"
 #include "skin/picture/skin_pixel_ops.h"
 #include "skin/platform/skin_graphics.h"
 
@@ -75,7 +76,25 @@ public:
     int GetWidth() const;
     int GetHeight() const;
 
+    // ----- Scale -----
+    // This picture drawn at `scale`: a copy resized by area averaging (and
+    // for bitmap files with the key kept as a hard cut), made on the first
+    // request for each DPI and kept, or this image at 96 DPI, for a copy
+    // itself, and when no copy can be made (a picture too large to scale).
+    // Safe from any thread; the copy lives as long as this image.
+    CSkinDrawImage* ForScale(const SkinScale& scale);
+    // The size the picture is drawn at, at `scale`.
+    SkinSize ScaledSize(const SkinScale& scale) const { return SkinScaledPictureSize(scale, GetWidth(), GetHeight()); }
+    // For a copy ForScale made: the DPI it was made for; 0 for a theme picture.
+    int ScaledDpi() const { return scaledDpi_; }
+
     // ----- Drawing. Each returns 1 when something was drawn, else 0. -----
+    // Positions and destination rectangles are device pixels of the canvas;
+    // the picture's own numbers (source rectangles, margins, caps, strip
+    // cells) are 96-DPI numbers of the picture. On a canvas of another scale
+    // the copy for that scale is drawn, cut at the scaled edges of those
+    // numbers (skin_scale.h).
+    //
     // Keyed bitmaps copy with BitBlt, StretchBlt (HALFTONE for StretchDraw,
     // StretchAll and the three-part middle) and TransparentBlt with the key;
     // decoded pictures blend every piece with their own alpha, so for them
@@ -139,4 +158,19 @@ protected:
     // What canvases composed from this picture, and the turn-taking of the
     // threads that draw it.
     SkinComposeCache composed_;
+
+private:
+    // The picture a draw on `canvas` uses, and the scale its numbers are to
+    // be scaled by (96 DPI when it is this image).
+    struct Resolved {
+        CSkinDrawImage* image;
+        SkinScale scale;
+    };
+    Resolved Resolve(const ISkinCanvas& canvas);
+    std::unique_ptr<CSkinDrawImage> MakeScaledCopy(const SkinScale& scale);
+    SkinRect Whole() const { return SkinRect{0, 0, GetWidth(), GetHeight()}; }
+
+    int scaledDpi_ = 0;
+    std::mutex scaledLock_;
+    std::vector<std::pair<int, std::unique_ptr<CSkinDrawImage>>> scaled_;
 };

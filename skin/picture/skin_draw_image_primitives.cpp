@@ -10,12 +10,22 @@ namespace {
 
 int ClampToInt(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
+// The rectangle of a box, without overflow.
+SkinRect EdgesRect(int x, int y, int width, int height) {
+    return SkinRect{x, y, ClampToInt(int64_t{x} + width), ClampToInt(int64_t{y} + height)};
+}
+
 // The box of a rectangle given by its edges, without overflow.
 SkinBox EdgesBox(int left, int top, int right, int bottom) {
     return SkinBox{left, top, ClampToInt(int64_t{right} - left), ClampToInt(int64_t{bottom} - top)};
 }
 
 }  // namespace
+
+CSkinDrawImage::Resolved CSkinDrawImage::Resolve(const ISkinCanvas& canvas) {
+    CSkinDrawImage* image = ForScale(canvas.Scale());
+    return Resolved{image, image == this ? SkinScale() : canvas.Scale()};
+}
 
 bool CSkinDrawImage::Source(SkinSurface* surface, SkinSourceKind* kind) {
     *surface = GetSurface();
@@ -40,6 +50,7 @@ int CSkinDrawImage::Emit(ISkinCanvas& canvas, const SkinSurface& surface, const 
 }
 
 int CSkinDrawImage::Draw(ISkinCanvas& canvas, int x, int y) {
+    if (const Resolved r = Resolve(canvas); r.image != this) return r.image->Draw(canvas, x, y);
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -50,6 +61,10 @@ int CSkinDrawImage::Draw(ISkinCanvas& canvas, int x, int y) {
 }
 
 int CSkinDrawImage::DrawPart(ISkinCanvas& canvas, int x, int y, int srcX, int srcY, int width, int height) {
+    if (const Resolved r = Resolve(canvas); r.image != this) {
+        const SkinRect src = SkinScaleRect(r.scale, EdgesRect(srcX, srcY, width, height));
+        return r.image->DrawPart(canvas, x, y, src.left, src.top, src.Width(), src.Height());
+    }
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -61,6 +76,10 @@ int CSkinDrawImage::DrawPart(ISkinCanvas& canvas, int x, int y, int srcX, int sr
 
 int CSkinDrawImage::StretchDraw(ISkinCanvas& canvas, int x, int y, int width, int height, int srcX, int srcY,
                                 int srcWidth, int srcHeight) {
+    if (const Resolved r = Resolve(canvas); r.image != this) {
+        const SkinRect src = SkinScaleRect(r.scale, EdgesRect(srcX, srcY, srcWidth, srcHeight));
+        return r.image->StretchDraw(canvas, x, y, width, height, src.left, src.top, src.Width(), src.Height());
+    }
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -71,6 +90,8 @@ int CSkinDrawImage::StretchDraw(ISkinCanvas& canvas, int x, int y, int width, in
 }
 
 int CSkinDrawImage::StretchAll(ISkinCanvas& canvas, int left, int top, int right, int bottom) {
+    if (const Resolved r = Resolve(canvas); r.image != this)
+        return r.image->StretchAll(canvas, left, top, right, bottom);
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -81,6 +102,7 @@ int CSkinDrawImage::StretchAll(ISkinCanvas& canvas, int left, int top, int right
 }
 
 int CSkinDrawImage::DrawTransparent(ISkinCanvas& canvas, int x, int y) {
+    if (const Resolved r = Resolve(canvas); r.image != this) return r.image->DrawTransparent(canvas, x, y);
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -91,6 +113,10 @@ int CSkinDrawImage::DrawTransparent(ISkinCanvas& canvas, int x, int y) {
 }
 
 int CSkinDrawImage::DrawPartTransparent(ISkinCanvas& canvas, int x, int y, int srcX, int srcY, int width, int height) {
+    if (const Resolved r = Resolve(canvas); r.image != this) {
+        const SkinRect src = SkinScaleRect(r.scale, EdgesRect(srcX, srcY, width, height));
+        return r.image->DrawPartTransparent(canvas, x, y, src.left, src.top, src.Width(), src.Height());
+    }
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -101,6 +127,8 @@ int CSkinDrawImage::DrawPartTransparent(ISkinCanvas& canvas, int x, int y, int s
 }
 
 int CSkinDrawImage::Draw9Grid(ISkinCanvas& canvas, const SkinRect& dst, const SkinQuad& margins) {
+    if (const Resolved r = Resolve(canvas); r.image != this)
+        return r.image->Draw9Grid(canvas, dst, SkinScalePictureMargins(r.scale, Whole(), margins));
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -109,6 +137,10 @@ int CSkinDrawImage::Draw9Grid(ISkinCanvas& canvas, const SkinRect& dst, const Sk
 
 int CSkinDrawImage::Draw9GridPart(ISkinCanvas& canvas, const SkinRect& dst, const SkinQuad& margins,
                                   const SkinRect& src, SkinGridOrder order) {
+    if (const Resolved r = Resolve(canvas); r.image != this) {
+        return r.image->Draw9GridPart(canvas, dst, SkinScalePictureMargins(r.scale, src, margins),
+                                      SkinScaleRect(r.scale, src), order);
+    }
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind)) return 0;
@@ -116,6 +148,11 @@ int CSkinDrawImage::Draw9GridPart(ISkinCanvas& canvas, const SkinRect& dst, cons
 }
 
 int CSkinDrawImage::DrawThreePart(ISkinCanvas& canvas, const SkinRect& dst, int startCap, int endCap, bool vertical) {
+    if (const Resolved r = Resolve(canvas); r.image != this) {
+        const SkinQuad caps = SkinScalePictureMargins(r.scale, Whole(), SkinQuad{startCap, startCap, endCap, endCap});
+        return r.image->DrawThreePart(canvas, dst, vertical ? caps.top : caps.left, vertical ? caps.bottom : caps.right,
+                                      vertical);
+    }
     SkinSurface s;
     SkinSourceKind kind;
     if (Source(&s, &kind)) Emit(canvas, s, SkinThreePart(kind, s.width, s.height, dst, startCap, endCap, vertical));
@@ -123,6 +160,14 @@ int CSkinDrawImage::DrawThreePart(ISkinCanvas& canvas, const SkinRect& dst, int 
 }
 
 int CSkinDrawImage::DrawStripCell(ISkinCanvas& canvas, int x, int y, int index, int count) {
+    if (const Resolved r = Resolve(canvas); r.image != this) {
+        // The cell of the picture at 96 DPI, cut from the copy at its scaled edges.
+        SkinPiece cell;
+        if (type_ != kTypeBmp || !SkinStripCell(GetWidth(), GetHeight(), 0, 0, index, count, &cell)) return 0;
+        const SkinRect src = SkinScaleRect(r.scale, EdgesRect(cell.src.x, cell.src.y, cell.src.w, cell.src.h));
+        r.image->DrawPartTransparent(canvas, x, y, src.left, src.top, src.Width(), src.Height());
+        return 0;
+    }
     SkinSurface s;
     SkinSourceKind kind;
     if (!Source(&s, &kind) || kind != SkinSourceKind::KeyedBitmap) return 0;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "skin/picture/skin_resample.h"
 #include "skin/platform/skin_window_host.h"
 
 CSkinGifPlayer::CSkinGifPlayer() : binding_(this, kTimerId, &CSkinGifPlayer::TimerTick, &CSkinGifPlayer::OwnerGone) {}
@@ -77,6 +78,22 @@ void CSkinGifPlayer::Tick() {
 
 bool CSkinGifPlayer::Draw(ISkinCanvas& canvas, const SkinRect& rect) {
     if (!playing_ || !decoder_.HasCanvas()) return false;
+    const SkinScale& scale = canvas.Scale();
+    if (!scale.IsIdentity()) {
+        // The frame is opaque: resized as a picture without transparency.
+        tovane::Picture frame;
+        frame.width = decoder_.Width(), frame.height = decoder_.Height();
+        frame.pixels.assign(decoder_.Pixels(),
+                            decoder_.Pixels() + static_cast<size_t>(decoder_.Stride()) * frame.height);
+        for (size_t i = 3; i < frame.pixels.size(); i += 4) frame.pixels[i] = 255;
+        const SkinSize size = SkinScaledPictureSize(scale, frame.width, frame.height);
+        const tovane::Picture scaled = SkinResamplePicture(frame, size.width, size.height);
+        if (!scaled.Empty()) {
+            canvas.DrawPixels(SkinBox{rect.left, rect.top, scaled.width, scaled.height}, scaled.pixels.data(),
+                              scaled.width * 4);
+            return true;
+        }
+    }
     canvas.DrawPixels(SkinBox{rect.left, rect.top, decoder_.Width(), decoder_.Height()}, decoder_.Pixels(),
                       decoder_.Stride());
     return true;

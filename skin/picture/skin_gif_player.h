@@ -50,8 +50,8 @@ public:
     // Advances one frame and asks for the repaint (see the decoder for the
     // rewind at the end of the stream).
     void Tick();
-    // While playing: the canvas, opaque and unscaled, at the rectangle's
-    // top-left corner. False when nothing was drawn.
+    // While playing: the canvas, opaque, at the rectangle's top-left corner,
+    // resized to the canvas's scale. False when nothing was drawn.
     bool Draw(ISkinCanvas& canvas, const SkinRect& rect);
 
     bool IsPlaying() const { return playing_; }

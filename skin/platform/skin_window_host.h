@@ -40,6 +40,9 @@ public:
     // points at one (an HDWP from BeginDeferWindowPos, updated in place),
     // else at once, repainting it.
     virtual void PlaceWindow(void** deferral, HWND window, const SkinRect& rect) {}
+
+    // The DPI of the display the window is on (96 natively).
+    virtual int WindowDpi(HWND window) { return 96; }
 };
 
 // The host of this build: Win32 on Windows; natively one that does nothing

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/win_dpi_win32.h"
 #include "skin/platform/skin_window_host.h"
 
 ISkinWindowHost& DefaultSkinWindowHost();
@@ -90,6 +91,8 @@ public:
         return ::SetPropW(window, name, value) != FALSE;
     }
     void RemoveProperty(HWND window, const wchar_t* name) override { ::RemovePropW(window, name); }
+    int WindowDpi(HWND window) override { return static_cast<int>(win::WindowDpi(window)); }
+
     void PlaceWindow(void** deferral, HWND window, const SkinRect& rect) override {
         if (!deferral || !*deferral) {
             ::MoveWindow(window, rect.left, rect.top, rect.Width(), rect.Height(), TRUE);

@@ -97,6 +97,8 @@ public:
     // The font of `id`, or nullptr; its handle (HFONT), or nullptr.
     const CSkinFont* GetFont(const std::wstring& id) const;
     void* GetFontHandle(const std::wstring& id) const;
+    // The font `id` made for a display scale (the 96-DPI one at 96 DPI).
+    void* GetFontHandle(const std::wstring& id, const SkinScale& scale) const;
     // The colour of `id`; the desktop system colour (index 1) when absent.
     SkinColor GetColor(const std::wstring& id) const;
     // The cursor handle (HCURSOR) of `id`, or nullptr.

@@ -76,6 +76,30 @@ void* CSkinResourceManager::GetFontHandle(const std::wstring& id) const {
     return font ? font->Handle() : nullptr;
 }
 
+void* CSkinResourceManager::GetFontHandle(const std::wstring& id, const SkinScale& scale) const {
+    const CSkinFont* font = GetFont(id);
+    return font ? font->HandleFor(scale) : nullptr;
+}
+
+void CSkinFont::SetSpec(const SkinFontSpec& spec, ISkinPlatform* platform) {
+    std::lock_guard<std::mutex> lock(scaledLock_);
+    spec_ = spec;
+    platform_ = platform;
+    scaled_.clear();
+}
+
+void* CSkinFont::HandleFor(const SkinScale& scale) const {
+    if (scale.IsIdentity() || !platform_ || spec_.height <= 0) return Handle();
+    std::lock_guard<std::mutex> lock(scaledLock_);
+    for (const auto& font : scaled_)
+        if (font.first == scale.Dpi()) return font.second.get();
+    SkinFontSpec spec = spec_;
+    spec.height = scale.Scale(spec_.height);
+    scaled_.emplace_back(
+        scale.Dpi(), SkinPlatformHandle(platform_, ISkinPlatform::HandleKind::Font, platform_->CreateFontHandle(spec)));
+    return scaled_.back().second.get();
+}
+
 SkinColor CSkinResourceManager::GetColor(const std::wstring& id) const {
     for (const auto& color : theme_.colors) {
         if (color.first == id) return color.second;

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "skin/draw/skin_scale.h"
 #include "skin/platform/skin_platform.h"
 #include "skin/theme/skin_descriptions.h"
 #include "skin/theme/skin_hash_table.h"
@@ -27,10 +29,24 @@ private:
     SkinPlatformHandle handle_;
 };
 
-// A theme font: its id and the font handle made from its item.
+// A theme font: its id, the font handle made from its item (96 DPI), and
+// the same font for other display scales, made on first request.
 class CSkinFont : public SkinHandleHolder {
 public:
     using SkinHandleHolder::SkinHandleHolder;
+
+    // What the item asked for and the platform that makes its handles;
+    // forgets the fonts made for other scales.
+    void SetSpec(const SkinFontSpec& spec, ISkinPlatform* platform);
+    // The font for `scale`: the item's height scaled (skin_scale.h). The
+    // 96-DPI handle at 96 DPI, and when no spec was given.
+    void* HandleFor(const SkinScale& scale) const;
+
+private:
+    SkinFontSpec spec_;
+    ISkinPlatform* platform_ = nullptr;
+    mutable std::mutex scaledLock_;
+    mutable std::vector<std::pair<int, SkinPlatformHandle>> scaled_;
 };
 
 // A theme cursor: its id and the cursor handle loaded for it (may be none).

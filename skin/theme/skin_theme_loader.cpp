@@ -42,6 +42,7 @@ void ReadFontItem(CSkinResourceManager& manager, const SkinAttributeReader& read
         font = fonts.back().get();
     }
     font->SetHandle(SkinPlatformHandle());
+    font->SetSpec(fontSpec, &platform);
     if (fontSpec.height > 0) {
         font->SetHandle(
             SkinPlatformHandle(&platform, ISkinPlatform::HandleKind::Font, platform.CreateFontHandle(fontSpec)));

@@ -303,3 +303,27 @@ TEST_F(FormMainTest, StatusTextFromAnotherThreadBecomesTheButtonText) {
 }
 
 }  // namespace
+
+// The taskbar and Alt+Tab show the window's big icon, the system menu its
+// small one; a dialog has no class icon to fall back on. (Wine does not
+// pass WM_GETICON between processes, so this is asked from inside.)
+TEST_F(FormMainTest, WindowCarriesTheProgramIconAtTheSystemSizes) {
+    FormMain& f = Open();
+    struct Case {
+        WPARAM kind;
+        int metric;
+    };
+    for (const Case& c : {Case{ICON_BIG, SM_CXICON}, Case{ICON_SMALL, SM_CXSMICON}}) {
+        SCOPED_TRACE(c.kind);
+        auto icon = reinterpret_cast<HICON>(::SendMessageW(f.hwnd(), WM_GETICON, c.kind, 0));
+        ASSERT_NE(icon, nullptr) << "the window has no icon of this kind";
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(icon, &info));
+        win::ScopedGdiObject colour(info.hbmColor), mask(info.hbmMask);
+        BITMAP bitmap{};
+        ASSERT_TRUE(::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap)) << "not a colour icon";
+        EXPECT_EQ(bitmap.bmWidth, ::GetSystemMetrics(c.metric)) << "not the size the system shows";
+        EXPECT_EQ(bitmap.bmHeight, ::GetSystemMetrics(c.metric));
+        EXPECT_EQ(bitmap.bmBitsPixel, 32);
+    }
+}

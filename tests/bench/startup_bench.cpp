@@ -6,6 +6,9 @@
 // warning face; the minimal dialog: its button's face and dark lower edge);
 // then the process is ended. The installer runs against the device
 // simulator with no device attached, so it does not stop at its "提示" box.
+// The installer also starts on a display of 144 DPI (150 %): under Wine a
+// program takes the display's DPI from the prefix's LogPixels when it
+// starts, so the value is set for those starts and put back after each.
 // The programs take turns; each figure is the median of its runs.
 #include <windows.h>
 
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "bench/bench_timing.h"
+#include "common/win_handles.h"
 #include "image/picture.h"
 #include "support/win_test_support.h"
 
@@ -73,13 +77,50 @@ struct Program {
     bool (*painted)(HDC screen, HWND dialog, uint32_t face);
     uint32_t face;  // the colour the check looks for, 0x00RRGGBB
     std::vector<double> visibleMs, paintedMs;
+    int dpi = 0;  // the display's DPI for the program's starts; 0 leaves the prefix's
+};
+
+// The display's DPI as the programs started from now on see it (the user's
+// LogPixels), put back as it was when the scope ends.
+class DisplayDpi {
+public:
+    explicit DisplayDpi(int dpi) {
+        if (dpi <= 0 || ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0,
+                                        KEY_QUERY_VALUE | KEY_SET_VALUE, key_.receive()) != ERROR_SUCCESS) {
+            return;
+        }
+        DWORD size = sizeof old_;
+        had_ = ::RegQueryValueExW(key_.get(), L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+               ERROR_SUCCESS;
+        const DWORD value = static_cast<DWORD>(dpi);
+        set_ = ::RegSetValueExW(key_.get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                sizeof value) == ERROR_SUCCESS;
+    }
+    ~DisplayDpi() {
+        if (!set_) return;
+        if (had_)
+            ::RegSetValueExW(key_.get(), L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+        else
+            ::RegDeleteValueW(key_.get(), L"LogPixels");
+    }
+    DisplayDpi(const DisplayDpi&) = delete;
+    DisplayDpi& operator=(const DisplayDpi&) = delete;
+
+private:
+    win::ScopedRegKey key_;
+    DWORD old_ = 0;
+    bool had_ = false, set_ = false;
 };
 
 bool InstallerPainted(HDC screen, HWND dialog, uint32_t face) {
     HWND status = ::GetDlgItem(dialog, kInstallerStatusId);
     RECT r{};
-    if (!status || !::GetWindowRect(status, &r) || r.right - r.left != 399) return false;
-    return Near(ScreenPixel(screen, r.left + kFaceX, r.top + kFaceY), face, 16);
+    if (!status || !::GetWindowRect(status, &r) || r.right - r.left < 399) return false;
+    // The point of the face at the window's scale (399 pixels wide at 96 DPI).
+    const double scale = (r.right - r.left) / 399.0;
+    return Near(
+        ScreenPixel(screen, r.left + static_cast<int>(kFaceX * scale), r.top + static_cast<int>(kFaceY * scale)), face,
+        16);
 }
 
 // The button's face (even, near the system's face colour, left of its
@@ -99,6 +140,13 @@ bool MinimalPainted(HDC screen, HWND dialog, uint32_t face) {
     return darkest + 64 <= Brightness(seen);
 }
 
+// True when the installer's status button has its width at `dpi`.
+bool AtDpi(HWND dialog, int dpi) {
+    RECT r{};
+    HWND status = ::GetDlgItem(dialog, kInstallerStatusId);
+    return status && ::GetWindowRect(status, &r) && std::abs((r.right - r.left) - 399 * dpi / 96) <= 2;
+}
+
 // One start: false when the window did not show its content in time.
 bool StartOnce(Program& p, HDC screen) {
     LARGE_INTEGER frequency, start, now;
@@ -109,6 +157,7 @@ bool StartOnce(Program& p, HDC screen) {
     };
     double visible = -1, painted = -1;
     {
+        DisplayDpi display(p.dpi);
         ts::ChildProcess child;  // ended on destruction
         ::QueryPerformanceCounter(&start);
         if (!child.Start(p.exe)) return false;
@@ -117,6 +166,10 @@ bool StartOnce(Program& p, HDC screen) {
                 if (visible < 0) visible = elapsed();
                 if (p.painted(screen, dialog, p.face)) {
                     painted = elapsed();
+                    if (p.dpi > 0 && !AtDpi(dialog, p.dpi)) {
+                        std::fprintf(stderr, "%s: the window is not laid out for %d DPI\n", p.name, p.dpi);
+                        return false;
+                    }
                     break;
                 }
             }
@@ -166,6 +219,7 @@ int main() {
     ::CreateDirectoryW((root.path() + L"devices").c_str(), nullptr);
 
     Program installer{"installer", ts::ToWindowsPath(TOVANE_EXE), &InstallerPainted, warning, {}, {}};
+    Program installer150{"installer 150 %", ts::ToWindowsPath(TOVANE_EXE), &InstallerPainted, warning, {}, {}, 144};
     Program minimal{"minimal dialog",
                     ts::ToWindowsPath(MINIMAL_DIALOG_EXE),
                     &MinimalPainted,
@@ -175,7 +229,7 @@ int main() {
     HDC screen = ::GetDC(nullptr);
     bool ok = true;
     for (int run = 0; run <= kRuns && ok; ++run) {
-        for (Program* p : {&minimal, &installer}) {
+        for (Program* p : {&minimal, &installer, &installer150}) {
             if (!StartOnce(*p, screen)) {
                 ok = false;
                 break;
@@ -186,7 +240,7 @@ int main() {
     ::ReleaseDC(nullptr, screen);
     if (!ok) return 1;
 
-    for (const Program* p : {&installer, &minimal})
+    for (const Program* p : {&installer, &installer150, &minimal})
         std::printf("%-15s window visible %7.1f ms, painted %7.1f ms (median of %d; fastest %.1f, slowest %.1f)\n",
                     p->name, Median(p->visibleMs), Median(p->paintedMs), static_cast<int>(p->paintedMs.size()),
                     *std::min_element(p->paintedMs.begin(), p->paintedMs.end()),
@@ -194,5 +248,8 @@ int main() {
     const auto fastest = [](const Program& p) { return *std::min_element(p.paintedMs.begin(), p.paintedMs.end()); };
     std::printf("start-up to the first painted window: installer / minimal dialog = %.2fx (fastest runs: %.2fx)\n",
                 Median(installer.paintedMs) / Median(minimal.paintedMs), fastest(installer) / fastest(minimal));
+    std::printf("start-up to the first painted window: installer at 144 / 96 DPI = %.2fx (fastest runs: %.2fx)\n",
+                Median(installer150.paintedMs) / Median(installer.paintedMs),
+                fastest(installer150) / fastest(installer));
     return 0;
 }

@@ -3,7 +3,10 @@
 // RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW), beside the same dialog
 // unskinned, in the same run. A second pair adds RDW_ERASE, so that the
 // unskinned dialog also erases its background as it does when uncovered.
-// The two windows sit apart on the screen; the sides take turns over the
+// A third pair repaints the skinned window at 144 DPI (150 %, told so by
+// WM_DPICHANGED as Windows does when the window moves to such a display)
+// beside the skinned window at 96 DPI: 2.25 times the pixels.
+// The windows sit apart on the screen; the sides take turns over the
 // rounds; each figure is the best round.
 #include <windows.h>
 
@@ -11,6 +14,8 @@
 
 #include "bench/bench_form.h"
 #include "bench/bench_timing.h"
+#include "common/win_dpi_win32.h"
+#include "common/win_handles.h"
 
 namespace {
 
@@ -59,5 +64,22 @@ int main() {
     }
     Print("main window 509x253, one full repaint:", full);
     Print("  the same with RDW_ERASE:", erased);
+
+    // The skinned window at 150 % beside the one at 100 %.
+    bench::BenchForm scaled(450, 640);  // 760 x 351 at 150 %: on the screen, clear of the other skinned window
+    if (!scaled.Ok() || !scaled.Skinned()) return bench::Fail("the second skinned window could not be made");
+    const RECT now = win::WindowRect(scaled.hwnd());
+    RECT suggested{now.left, now.top, now.left + (now.right - now.left) * 3 / 2,
+                   now.top + (now.bottom - now.top) * 3 / 2};
+    ::SendMessageW(scaled.hwnd(), win::kWmDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    bench::Pump(500);
+    Pair dpi;  // "skinned" at 144 DPI, "plain" the skinned window at 96 DPI
+    for (int round = 0; round < kRounds; ++round) {
+        dpi.plain = std::min(dpi.plain, PerRepaint(skinned.hwnd(), kFullRepaint));
+        dpi.skinned = std::min(dpi.skinned, PerRepaint(scaled.hwnd(), kFullRepaint));
+        bench::DispatchQueued();
+    }
+    std::printf("%-44s 144 DPI %.3f ms, 96 DPI %.3f ms, ratio %.2fx (pixels 2.25x)\n",
+                "skinned main window, one full repaint:", dpi.skinned, dpi.plain, dpi.skinned / dpi.plain);
     return 0;
 }

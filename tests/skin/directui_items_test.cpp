@@ -76,6 +76,31 @@ TEST(DirectUIItems, PlacementFollowsTheLayout) {
     EXPECT_EQ(rects[2], (SkinRect{5, 5, 295, 35}));
 }
 
+TEST(DirectUIItems, AtTheOwnersScaleItemsAndTheirLinesGrow) {
+    ItemsFixture f;
+    const SkinControlDesc* desc = f.Button(
+        L"<text id=\"a\" string=\"A\" left=\"-10\" top=\"2\" width=\"8\" height=\"6\"/>"
+        L"<text id=\"b\" string=\"B\" left=\"center\" top=\"center\" width=\"100\" height=\"20\"/>"
+        L"<line id=\"l\" left=\"0\" top=\"0\" width=\"10\" height=\"1\" penWidth=\"1\"/>");
+    FakeOwner owner(f.window, desc, SkinRect{0, 0, 450, 60});
+    owner.InitScale(SkinScale(144));
+    owner.RebuildItems(desc->items);
+    SkinRecordingCanvas canvas;
+    owner.DrawItems(canvas);
+    std::vector<SkinRect> rects = TextRects(canvas);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0], (SkinRect{435, 3, 447, 12}));   // 15 from the right, 12 x 9
+    EXPECT_EQ(rects[1], (SkinRect{150, 15, 300, 45}));  // 150 x 30, centred
+    bool line = false;
+    for (const SkinCanvasCall& c : canvas.Calls()) {
+        if (c.kind != SkinCanvasCall::Kind::Line) continue;
+        line = true;
+        EXPECT_EQ(c.x1, 15);  // from (0, 0) to (15, 2)
+        EXPECT_EQ(c.y1, 2);
+    }
+    EXPECT_TRUE(line);
+}
+
 TEST(DirectUIItems, StateMasksSelectWhatIsDrawn) {
     ItemsFixture f;
     const SkinControlDesc* desc = f.Button(

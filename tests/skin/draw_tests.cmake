@@ -6,6 +6,7 @@ target_link_libraries(tovane_test_bmp PRIVATE tovane_options)
 
 tovane_add_gtest(draw_primitives_test
   SOURCES draw_geometry_test.cpp draw_bmp_test.cpp draw_pixels_test.cpp draw_image_test.cpp draw_compose_test.cpp
+    draw_scale_test.cpp
   LIBS tovane_skin_theme tovane_test_bmp)
 
 if(WIN32)

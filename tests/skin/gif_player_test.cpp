@@ -100,7 +100,7 @@ TEST_F(GifPlayerTest, SingleFrameIsDrawnOnceAndNotRepaintedAfterItsFirstRewind) 
     EXPECT_TRUE(p->Draw(canvas, rect));  // still drawn when the owner paints
 }
 
-TEST_F(GifPlayerTest, DrawsTheCanvasUnscaledAtTheTopLeftOnlyWhilePlaying) {
+TEST_F(GifPlayerTest, DrawsTheCanvasAtTheTopLeftAtTheCanvasScaleOnlyWhilePlaying) {
     auto p = Player(2);
     SkinRecordingCanvas canvas;
     EXPECT_FALSE(p->Draw(canvas, rect));
@@ -112,6 +112,14 @@ TEST_F(GifPlayerTest, DrawsTheCanvasUnscaledAtTheTopLeftOnlyWhilePlaying) {
     EXPECT_EQ(call.rect, (SkinRect{5, 6, 8, 8}));
     EXPECT_EQ(call.handle, p->Decoder().Pixels());
     EXPECT_EQ(call.x0, 12);  // stride
+
+    // On a canvas of 200 % the frame is drawn at twice its size.
+    SkinRecordingCanvas scaled;
+    scaled.SetScale(SkinScale(192));
+    ASSERT_TRUE(p->Draw(scaled, SkinRect{5, 6, 100, 100}));
+    ASSERT_EQ(scaled.Calls().size(), 1u);
+    EXPECT_EQ(scaled.Calls()[0].rect, (SkinRect{5, 6, 11, 10}));  // 3 x 2 doubled
+    EXPECT_EQ(scaled.Calls()[0].x0, 24);
 }
 
 TEST_F(GifPlayerTest, NoGifDrawsNothing) {

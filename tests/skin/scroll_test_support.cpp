@@ -181,14 +181,14 @@ void PlayMouse(const std::vector<MouseStep>& steps) {
 
 // ----- screen -----
 
-RECT BarBeside(HWND w, bool left) {
+RECT BarBeside(HWND w, bool left, int width) {
     RECT window{}, client{};
     ::GetWindowRect(w, &window);
     ::GetClientRect(w, &client);
     ::MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&client), 2);
     const int l = client.left - window.left, t = client.top - window.top;
     const int r = client.right - window.left, b = client.bottom - window.top;
-    return left ? RECT{l - 16, t, l, b} : RECT{r, t, r + 16, b};
+    return left ? RECT{l - width, t, l, b} : RECT{r, t, r + width, b};
 }
 
 POINT ScreenOf(HWND window, int x, int y) {

@@ -79,9 +79,10 @@ MouseStep Pause(DWORD ms);
 // are handled.
 void PlayMouse(const std::vector<MouseStep>& steps);
 
-// The 16-pixel strip of a vertical bar beside the window's client area, on
-// its right (left with `left`), in window coordinates.
-RECT BarBeside(HWND window, bool left = false);
+// The strip of a vertical bar (16 pixels at 96 DPI: `width`) beside the
+// window's client area, on its right (left with `left`), in window
+// coordinates.
+RECT BarBeside(HWND window, bool left = false, int width = 16);
 // A point of a window in window coordinates, on the screen.
 POINT ScreenOf(HWND window, int x, int y);
 // The screen pixel at a point of the window (window coordinates), 0x00RRGGBB.

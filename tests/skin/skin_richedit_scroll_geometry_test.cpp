@@ -166,6 +166,17 @@ TEST(RichScrollGeometry, ComposedThumb) {
     // Horizontal thumbs run along x in the second row.
     p = SkinRichThumbPieces(false, 40, 16, 2, kMetrics);
     EXPECT_EQ(p[0], (SkinPiece{SkinBlit::Copy, SkinBox{4, 0, 8, 16}, SkinBox{164, 16, 8, 16}}));
+    // At 125 % every size of the layer grows with the window.
+    const SkinRichScrollMetrics r = SkinScaledRichScrollMetrics(SkinScale(120));
+    EXPECT_EQ(r.thickness, 20);
+    EXPECT_EQ(r.minThumb, 13);
+    EXPECT_EQ(r.cap, 5);
+    EXPECT_EQ(r.slice, 10);
+    EXPECT_EQ(r.grip, 20);
+    // At 150 % the thumb is drawn from the same cells, stretched smoothly.
+    const SkinRichScrollMetrics big = SkinScaledRichScrollMetrics(SkinScale(144));
+    p = SkinRichThumbPieces(true, 60, 24, 0, big);
+    EXPECT_EQ(p[0], (SkinPiece{SkinBlit::StretchHalftone, SkinBox{0, 6, 24, 12}, SkinBox{128, 4, 16, 8}}));
     // Every length is covered exactly, the pieces never reach outside.
     for (int length = 1; length <= 70; ++length) {
         bool outside = false;

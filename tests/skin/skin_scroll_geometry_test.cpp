@@ -254,6 +254,27 @@ TEST(ScrollGeometry, BarsBesideTheClientArea) {
     EXPECT_EQ(SkinScrollerWidenProposal(proposed, false, true, true, 17, 19, kMetrics), (SkinRect{-1, 0, 300, 200}));
 }
 
+TEST(ScrollGeometry, SizesFollowTheWindowsScale) {
+    // 150 %: a 24-pixel bar, a 30-pixel minimum thumb, 144 pixels of slack.
+    const SkinScrollMetrics m = SkinScaledScrollMetrics(SkinScale(144));
+    EXPECT_EQ(m.thickness, 24);
+    EXPECT_EQ(m.minThumb, 30);
+    EXPECT_EQ(m.fixedThumb, 24);
+    EXPECT_EQ(m.dragSlop, 144);
+    // A 300-pixel bar at that scale: arrows of 24, the thumb at least 30.
+    SkinScrollBarInput in;
+    in.bar = SkinRect{0, 0, 24, 300};
+    in.values = Values(0, 999, 1, 0);
+    SkinScrollBarGeometry g = SkinComputeScrollBar(in, m);
+    EXPECT_EQ(g.firstArrow, (SkinRect{0, 0, 24, 24}));
+    EXPECT_EQ(g.trackLength, 252);
+    EXPECT_EQ(g.span.length, 30);
+    // 96 DPI is the metrics as written.
+    const SkinScrollMetrics same = SkinScaledScrollMetrics(SkinScale(96));
+    EXPECT_EQ(same.thickness, kMetrics.thickness);
+    EXPECT_EQ(same.minThumb, kMetrics.minThumb);
+}
+
 TEST(ScrollGeometry, EachPartFromItsCell) {
     SkinScrollBarGeometry g = VerticalBar(200, Values(0, 99, 10, 0));
     // Track, thumb, first arrow, second arrow; only the active part takes

@@ -186,6 +186,30 @@ TEST(ThemeLoader, FontRedefinitionKeepsTheObjectAndReplacesTheHandle) {
     EXPECT_EQ(f.platform.fontsCreated.back().face, L"B");
 }
 
+TEST(ThemeLoader, FontsAreMadeOncePerDisplayScale) {
+    ThemeFixture f;
+    f.Load(L"<theme><font><item id=\"t\" fontface=\"A\" fontsize=\"16\" bold=\"true\"/></font></theme>");
+    ASSERT_EQ(f.platform.fontsCreated.size(), 1u);
+    void* at96 = f.manager.GetFontHandle(L"t");
+    EXPECT_EQ(f.manager.GetFontHandle(L"t", SkinScale(96)), at96);
+    void* at150 = f.manager.GetFontHandle(L"t", SkinScale(144));
+    ASSERT_NE(at150, nullptr);
+    EXPECT_NE(at150, at96);
+    ASSERT_EQ(f.platform.fontsCreated.size(), 2u);
+    EXPECT_EQ(f.platform.fontsCreated[1].height, 24);  // 16 at 150 %
+    EXPECT_TRUE(f.platform.fontsCreated[1].bold);
+    EXPECT_EQ(f.platform.fontsCreated[1].face, L"A");
+    EXPECT_EQ(f.manager.GetFontHandle(L"t", SkinScale(144)), at150) << "made again";
+    EXPECT_EQ(f.manager.GetFontHandle(L"t", SkinScale(120)) != at150, true);
+    EXPECT_EQ(f.platform.fontsCreated.back().height, 20);  // 125 %
+    // A redefinition forgets the fonts made for other scales.
+    f.Load(L"<theme><font><item id=\"t\" fontface=\"B\" fontsize=\"10\"/></font></theme>");
+    EXPECT_EQ(f.platform.live.size(), 1u);
+    f.manager.GetFontHandle(L"t", SkinScale(192));
+    EXPECT_EQ(f.platform.fontsCreated.back().height, 20);
+    EXPECT_EQ(f.platform.fontsCreated.back().face, L"B");
+}
+
 TEST(ThemeLoader, ColourRedefinitionReplacesAndUnknownIdsGiveTheDesktopColour) {
     ThemeFixture f;
     f.Load(

@@ -63,6 +63,7 @@ void CSkinButtonSB::ApplyDescription() {
     if (const SkinButtonDesc* spinDesc = SkinSpinPartDescription(*GetSkinResourceManager(), *desc)) {
         spin_ = std::make_unique<CSkinButtonSB>(nullptr);
         spin_->isSpinPart_ = true;
+        spin_->InitScale(scale_);  // the spin part is drawn at the button's scale
         spin_->SetDescription(spinDesc, desc->spinbtnLabel);
         spin_->ApplyDescription();
     }
@@ -120,7 +121,7 @@ void CSkinButtonSB::DrawPart(ISkinCanvas& canvas, const SkinRect& rect) {
 
 bool CSkinButtonSB::OnPaint(const SkinMessage&, LRESULT* result) {
     *result = 1;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
     SkinRect client = paint.Client();
@@ -129,7 +130,7 @@ bool CSkinButtonSB::OnPaint(const SkinMessage&, LRESULT* result) {
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
     ComputeState();
     if (spin_) {
-        int spinWidth = ButtonDescription() ? ButtonDescription()->spinbtnWidth : 0;
+        int spinWidth = ButtonDescription() ? scale_.Scale(ButtonDescription()->spinbtnWidth) : 0;
         SkinRect main = client;
         main.right = std::max(main.left, client.right - spinWidth);
         spinRect_ = SkinRect{main.right, client.top, client.right, client.bottom};
@@ -152,7 +153,9 @@ void CSkinButtonSB::DrawWindowText(ISkinCanvas& canvas) {
     const SkinColor colors[kSkinButtonStateCount] = {desc->textNormalColor, desc->textOverColor, desc->textDownColor,
                                                      desc->textDisableColor, desc->textFocusColor};
     SkinColor color = colors[std::clamp(stateIndex_, 0, kSkinButtonStateCount - 1)];
-    SkinRect text{clientRect_.left + 2, clientRect_.top + 2, clientRect_.right - 2, clientRect_.bottom - 2};
+    const int inset = scale_.Scale(2);
+    SkinRect text{clientRect_.left + inset, clientRect_.top + inset, clientRect_.right - inset,
+                  clientRect_.bottom - inset};
     if (style & BS_ICON) {
         DrawImage(canvas, text, true, false);
         return;
@@ -172,8 +175,8 @@ void CSkinButtonSB::DrawWindowText(ISkinCanvas& canvas) {
         canvas.DrawText(measure, caption, kSkinDtWordBreak | kSkinDtCalcRect, color, font_);
         measured = measure.Height();
     }
-    SkinButtonTextPlace place =
-        SkinButtonTextLayout(style, text, measured, stateIndex_ == kSkinIndexDown, desc->textOffset);
+    SkinButtonTextPlace place = SkinButtonTextLayout(style, text, measured, stateIndex_ == kSkinIndexDown,
+                                                     SkinScalePair(scale_, desc->textOffset));
     canvas.DrawText(place.rect, caption, place.format, color, font_);
 }
 

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "skin/picture/skin_draw_image.h"
+#include "skin/platform/skin_gdi_canvas_win32.h"
 #include "skin/platform/skin_graphics.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
@@ -97,8 +100,14 @@ bool SkinSetControlCursor(CSkinBase& object, HCURSOR themeCursor) {
 
 HFONT SkinDefaultFont() { return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)); }
 
-HFONT SkinControlFont(HWND window, const std::wstring& fontId) {
-    HFONT font = fontId.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(fontId));
+HFONT SkinControlFont(HWND window, const std::wstring& fontId) { return SkinControlFont(window, fontId, SkinScale()); }
+
+HFONT SkinThemeFont(const std::wstring& fontId, const SkinScale& scale) {
+    return fontId.empty() ? nullptr : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(fontId, scale));
+}
+
+HFONT SkinControlFont(HWND window, const std::wstring& fontId, const SkinScale& scale) {
+    HFONT font = SkinThemeFont(fontId, scale);
     if (!font && window) font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
     return font ? font : SkinDefaultFont();
 }
@@ -130,7 +139,7 @@ void SkinInvalidateNonClient(HWND window) {
     if (frame) ::RedrawWindow(window, nullptr, frame.get(), RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
 }
 
-void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner) {
+void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner, const SkinScale& scale) {
     RECT outer{};
     ::GetWindowRect(window, &outer);
     const int W = outer.right - outer.left, H = outer.bottom - outer.top;
@@ -150,6 +159,7 @@ void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const Sk
     {
         std::unique_ptr<ISkinCanvas> memory = SkinGraphics().CreateBitmapCanvas(surface);
         if (!memory) return;
+        memory->SetScale(scale);
         memory->FillSolid(SkinRect{0, 0, W, H}, SkinRgb(255, 255, 255));
         // Corners of 4 pixels keep their shape at any size.
         picture.Draw9Grid(*memory, SkinRect{0, 0, W, H}, SkinQuad{4, 4, 4, 4});
@@ -209,23 +219,87 @@ void SkinDrawButtonImage(ISkinCanvas& canvas, const SkinButtonImage& image, int 
     canvas.DrawPieces(SkinSurface{static_cast<HBITMAP>(image.handle), image.width, image.height}, &piece, 1);
 }
 
-SkinBufferedPaint::SkinBufferedPaint(HWND window) : window_(window) {
-    dc_ = skin_unhooked::BeginPaint(window, &paint_);
-    client_ = win::ToSkinRect(win::ClientRect(window));
+// The off-screen buffer of a thread's paints, kept from one paint to the
+// next and grown to the largest client area painted: a bitmap and a memory
+// DC made for every paint cost more under Wine than most skins' drawing. A
+// paint that starts while another one paints on the same thread makes a
+// buffer of its own.
+struct SkinPaintBuffer {
+    SkinCountedDc dc;
+    SkinBitmapHandle bitmap;
+    HGDIOBJ original = nullptr;
+    int width = 0;
+    int height = 0;
+    bool busy = false;
+
+    ~SkinPaintBuffer() {
+        if (dc && original) ::SelectObject(dc.get(), original);
+    }
+    // Ready for a paint of w x h; false when GDI refuses.
+    bool Fit(int w, int h) {
+        if (!dc) dc = SkinCreateMemoryDc(nullptr);
+        if (!dc) return false;
+        if (bitmap && w <= width && h <= height) return true;
+        int grownW = std::max(w, width), grownH = std::max(h, height);
+        SkinBitmapHandle grown = SkinGraphics().CreateCompatibleBitmap(grownW, grownH);
+        if (!grown) return false;
+        HGDIOBJ old = ::SelectObject(dc.get(), grown.get());
+        if (!old || old == HGDI_ERROR) return false;
+        if (!original) original = old;
+        bitmap = std::move(grown);  // the smaller one, out of the DC now, goes
+        width = grownW;
+        height = grownH;
+        return true;
+    }
+};
+
+namespace {
+
+SkinPaintBuffer& ThreadPaintBuffer() {
+    thread_local SkinPaintBuffer buffer;
+    return buffer;
+}
+
+}  // namespace
+
+SkinBufferedPaint::SkinBufferedPaint(const CSkinBase& object) : window_(object.Window()) {
+    dc_ = skin_unhooked::BeginPaint(window_, &paint_);
+    client_ = win::ToSkinRect(win::ClientRect(window_));
     if (!dc_ || client_.IsEmpty()) return;
+    SkinPaintBuffer& shared = ThreadPaintBuffer();
+    if (!shared.busy && shared.Fit(client_.Width(), client_.Height())) {
+        // What a paint does to the DC's state goes with it.
+        savedState_ = ::SaveDC(shared.dc.get());
+        canvas_ = SkinGraphics().CreateDcCanvas(shared.dc.get());
+        if (canvas_) {
+            canvas_->SetScale(object.Scale());
+            shared.busy = true;
+            shared_ = &shared;
+            return;
+        }
+        ::RestoreDC(shared.dc.get(), savedState_);
+    }
     buffer_ = SkinGraphics().CreateCompatibleBitmap(client_.Width(), client_.Height());
     if (!buffer_) return;
     canvas_ = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer_.get(), client_.Width(), client_.Height()});
+    if (canvas_) canvas_->SetScale(object.Scale());
 }
 
 SkinBufferedPaint::~SkinBufferedPaint() {
     if (canvas_) {
-        canvas_.reset();  // the buffer leaves its memory DC before it is copied
         for (const SkinRect& r : kept_) ::ExcludeClipRect(dc_, r.left, r.top, r.right, r.bottom);
         std::unique_ptr<ISkinCanvas> screen = SkinGraphics().CreateDcCanvas(dc_);
-        SkinPiece copy{SkinBlit::Copy, SkinBox{0, 0, client_.Width(), client_.Height()},
-                       SkinBox{0, 0, client_.Width(), client_.Height()}};
-        if (screen) screen->DrawPieces(SkinSurface{buffer_.get(), client_.Width(), client_.Height()}, &copy, 1);
+        SkinBox all{0, 0, client_.Width(), client_.Height()};
+        if (shared_) {
+            if (screen) screen->CopyFrom(*canvas_, all, 0, 0);
+            canvas_.reset();
+            ::RestoreDC(shared_->dc.get(), savedState_);
+            shared_->busy = false;
+        } else {
+            canvas_.reset();  // the buffer leaves its memory DC before it is copied
+            SkinPiece copy{SkinBlit::Copy, all, all};
+            if (screen) screen->DrawPieces(SkinSurface{buffer_.get(), client_.Width(), client_.Height()}, &copy, 1);
+        }
     }
     if (dc_) skin_unhooked::EndPaint(window_, &paint_);
 }

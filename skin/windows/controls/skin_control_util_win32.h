@@ -46,6 +46,11 @@ HFONT SkinDefaultFont();
 // A control's font: the theme font `fontId`, else the control's own
 // (WM_GETFONT), else the engine's default.
 HFONT SkinControlFont(HWND window, const std::wstring& fontId);
+// The same at a display scale: the theme font made for the scale; a font
+// the window has of its own is already made for its display.
+HFONT SkinControlFont(HWND window, const std::wstring& fontId, const SkinScale& scale);
+// The theme font `fontId` for the scale, or null.
+HFONT SkinThemeFont(const std::wstring& fontId, const SkinScale& scale);
 // The theme picture `imageId`, ready to draw, or none.
 CSkinDrawImage* SkinThemePicture(const std::wstring& imageId);
 // The theme cursor `cursorId`, or none.
@@ -55,9 +60,9 @@ HCURSOR SkinThemeCursor(const std::wstring& cursorId);
 // area) for repainting by the window's own thread; safe on any thread.
 void SkinInvalidateNonClient(HWND window);
 
-// Draws `picture` as a 9-grid over the whole window, seen only outside
-// `inner` (window coordinates): the frame of a control.
-void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner);
+// Draws `picture` as a 9-grid over the whole window at the window's scale,
+// seen only outside `inner` (window coordinates): the frame of a control.
+void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner, const SkinScale& scale);
 
 // While the mouse is over a control whose frame shows it, a timer of this
 // id asks where the cursor is (a leave message is not always sent when the
@@ -79,12 +84,15 @@ struct SkinButtonImage {
 SkinButtonImage SkinButtonImageOf(HWND button, bool icon);
 void SkinDrawButtonImage(ISkinCanvas& canvas, const SkinButtonImage& image, int x, int y);
 
-// One off-screen paint of a control: BeginPaint (unhooked), a client-sized
-// buffer to draw on, and at the end the buffer copied to the screen and
-// EndPaint.
+struct SkinPaintBuffer;
+
+// One off-screen paint of a skinned window: BeginPaint (unhooked), a
+// buffer of at least the client size to draw on at the object's scale, and
+// at the end the client area copied to the screen and EndPaint. The buffer
+// is the thread's, kept from one paint to the next (see the source).
 class SkinBufferedPaint {
 public:
-    explicit SkinBufferedPaint(HWND window);
+    explicit SkinBufferedPaint(const CSkinBase& object);
     ~SkinBufferedPaint();
     SkinBufferedPaint(const SkinBufferedPaint&) = delete;
     SkinBufferedPaint& operator=(const SkinBufferedPaint&) = delete;
@@ -101,7 +109,9 @@ private:
     PAINTSTRUCT paint_{};
     HDC dc_ = nullptr;
     SkinRect client_;
-    SkinBitmapHandle buffer_;
+    SkinPaintBuffer* shared_ = nullptr;  // the thread's buffer, while this paint has it
+    int savedState_ = 0;
+    SkinBitmapHandle buffer_;  // a buffer of its own otherwise
     std::unique_ptr<ISkinCanvas> canvas_;
     std::vector<SkinRect> kept_;
 };

@@ -1,5 +1,7 @@
 #include "skin/windows/controls/skin_edit_win32.h"
 
+#include <algorithm>
+
 #include "skin/picture/skin_draw_image.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
@@ -50,7 +52,7 @@ void CSkinEditSB::ApplyDescription() {
     if (!desc) return;
     // A theme font replaces the edit's own; without one the edit keeps it.
     if (!desc->font.empty()) {
-        font_ = SkinControlFont(window_, desc->font);
+        font_ = SkinControlFont(window_, desc->font, scale_);
         if (font_) ::SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
     ApplyMargins();
@@ -93,9 +95,10 @@ HBRUSH CSkinEditSB::BackgroundBrush(bool readOnlyOrDisabled) const {
 void CSkinEditSB::ApplyMargins() {
     const SkinEditDesc* desc = EditDescription();
     if (!desc) return;
-    ::SendMessageW(
-        window_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-        MAKELONG(std::max(0, std::min(desc->nmarginleft, 0x7FFF)), std::max(0, std::min(desc->nmarginright, 0x7FFF))));
+    // The theme's margins are 96-DPI numbers.
+    auto margin = [&](int value) { return std::clamp(Scale().Scale(value), 0, 0x7FFF); };
+    ::SendMessageW(window_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                   MAKELONG(margin(desc->nmarginleft), margin(desc->nmarginright)));
 }
 
 void CSkinEditSB::RedrawFrame() {
@@ -166,7 +169,7 @@ bool CSkinEditSB::OnNcPaint(const SkinMessage& m, LRESULT* result) {
     // Never passed on: the system would draw its own bars.
     win::WindowDc dc = skin_unhooked::WindowDc(window_);
     if (!dc.get()) return true;
-    SkinDrawFramePicture(window_, dc.get(), *picture, ClientWithBars());
+    SkinDrawFramePicture(window_, dc.get(), *picture, ClientWithBars(), Scale());
     DrawScrollBars(dc.get(), true);
     return true;
 }

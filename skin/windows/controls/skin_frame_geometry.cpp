@@ -61,13 +61,14 @@ SkinRect SkinFrameClientRect(int kind, uint32_t style, uint32_t exStyle, const S
     } else {
         client.top += menu;
     }
+    const int bar = NonNegative(m.scrollBarWidth);
     if (style & kSkinWsVScroll) {
         if (exStyle & kSkinWsExLeftScrollBar)
-            client.left += 16;
+            client.left += bar;
         else
-            client.right -= 16;
+            client.right -= bar;
     }
-    if (style & kSkinWsHScroll) client.bottom -= 16;
+    if (style & kSkinWsHScroll) client.bottom -= bar;
     client.right = std::max(client.right, client.left);
     client.bottom = std::max(client.bottom, client.top);
     return client;

@@ -9,6 +9,7 @@
 #include "common/value_types.h"
 #include "common/win_constants.h"
 #include "skin/draw/skin_geometry.h"
+#include "skin/draw/skin_scale.h"
 
 // Frame kinds: none, captioned, tool-window caption, border only.
 enum : int { kSkinFrameNone = 0, kSkinFrameCaption = 1, kSkinFrameToolCaption = 2, kSkinFrameBorder = 3 };
@@ -25,10 +26,11 @@ struct SkinFrameMetrics {
     SkinPair captionOffset;  // fixed left and right parts of the caption
     int menuRows = 0;        // menu-bar rows shown below the caption
     int menuRowHeight = 0;
+    int scrollBarWidth = kSkinScrollBarWidth96;  // scroll bars the frame draws itself
 };
 
 // The client rectangle of a window rectangle (WM_NCCALCSIZE). Scroll bars
-// the frame draws itself take 16 pixels.
+// the frame draws itself take the metrics' scroll-bar width.
 SkinRect SkinFrameClientRect(int kind, uint32_t style, uint32_t exStyle, const SkinRect& window,
                              const SkinFrameMetrics& metrics);
 

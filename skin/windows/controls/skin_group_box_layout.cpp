@@ -12,7 +12,9 @@ constexpr int kCaptionInset = 8;
 }  // namespace
 
 SkinGroupBoxLayout SkinGroupBoxLayoutOf(uint32_t style, const SkinRect& client, int textWidth, int textHeight,
-                                        int lineHeight, int imageWidth, int imageHeight) {
+                                        int lineHeight, int imageWidth, int imageHeight, const SkinScale& scale) {
+    const int inset = scale.Scale(kCaptionInset), gap = scale.Scale(kSkinGroupImageGap),
+              pad = scale.Scale(kSkinGroupCaptionPad), edge = scale.Scale(1);
     textWidth = std::max(0, textWidth);
     imageWidth = std::max(0, imageWidth);
     bool hasText = textWidth > 0;
@@ -21,11 +23,12 @@ SkinGroupBoxLayout SkinGroupBoxLayoutOf(uint32_t style, const SkinRect& client, 
     if (captionHeight == 0) captionHeight = std::max(0, lineHeight);
 
     SkinGroupBoxLayout layout;
-    layout.frame = SkinRect{client.left + 1, client.top + captionHeight / 2, client.right - 1, client.bottom - 1};
+    layout.frame =
+        SkinRect{client.left + edge, client.top + captionHeight / 2, client.right - edge, client.bottom - edge};
     if (!hasText && !hasImage) return layout;
 
-    int width = (hasImage ? imageWidth : 0) + (hasImage && hasText ? kSkinGroupImageGap : 0) + textWidth;
-    int room = std::max(0, client.Width() - 2 * kCaptionInset);
+    int width = (hasImage ? imageWidth : 0) + (hasImage && hasText ? gap : 0) + textWidth;
+    int room = std::max(0, client.Width() - 2 * inset);
     width = std::min(width, room);
     int x;
     // BS_LEFT and BS_RIGHT together are BS_CENTER.
@@ -34,20 +37,20 @@ SkinGroupBoxLayout SkinGroupBoxLayoutOf(uint32_t style, const SkinRect& client, 
             x = client.left + (client.Width() - width) / 2;
             break;
         case kSkinBsRight:
-            x = client.right - kCaptionInset - width;
+            x = client.right - inset - width;
             break;
         default:
-            x = client.left + kCaptionInset;
+            x = client.left + inset;
             break;
     }
     int top = client.top;
-    layout.caption = SkinRect{x - kSkinGroupCaptionPad, top, x + width + kSkinGroupCaptionPad, top + captionHeight};
+    layout.caption = SkinRect{x - pad, top, x + width + pad, top + captionHeight};
     int next = x;
     if (hasImage) {
         int w = std::min(imageWidth, width);
         int y = top + (captionHeight - imageHeight) / 2;
         layout.image = SkinRect{next, y, next + w, y + imageHeight};
-        next += w + (hasText ? kSkinGroupImageGap : 0);
+        next += w + (hasText ? gap : 0);
     }
     if (hasText) {
         int right = std::max(next, x + width);

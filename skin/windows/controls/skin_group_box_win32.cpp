@@ -29,7 +29,7 @@ LRESULT CSkinGroupBtnSB::HandleMessage(const SkinMessage& message) {
 
 void CSkinGroupBtnSB::ApplyDescription() {
     NotifyLayout();
-    if (const SkinGroupButtonDesc* desc = GroupDescription()) font_ = SkinControlFont(window_, desc->font);
+    if (const SkinGroupButtonDesc* desc = GroupDescription()) font_ = SkinControlFont(window_, desc->font, scale_);
 }
 
 void CSkinGroupBtnSB::AdjustColors(const SkinColorShift&) {
@@ -41,7 +41,7 @@ void CSkinGroupBtnSB::OnReskinned() { SkinInvalidate(window_); }
 
 bool CSkinGroupBtnSB::OnPaint(const SkinMessage&, LRESULT* result) {
     *result = 0;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
     clientRect_ = paint.Client();
@@ -91,13 +91,17 @@ void CSkinGroupBtnSB::Draw(ISkinCanvas& canvas) {
     SkinButtonImage image;
     if (style & BS_ICON) image = SkinButtonImageOf(window_, true);
     if (!image.handle && (style & BS_BITMAP)) image = SkinButtonImageOf(window_, false);
-    int imageW = image.handle ? image.width : logo_ ? logo_->GetWidth() : 0;
-    int imageH = image.handle ? image.height : logo_ ? logo_->GetHeight() : 0;
+    // The theme's logo is drawn at the window's scale; the control's own
+    // image is the application's, at its own size.
+    const SkinSize logo = logo_ ? logo_->ScaledSize(scale_) : SkinSize{};
+    int imageW = image.handle ? image.width : logo.width;
+    int imageH = image.handle ? image.height : logo.height;
     SkinGroupBoxLayout layout =
-        SkinGroupBoxLayoutOf(style, client, measured.Width(), measured.Height(), lineHeight, imageW, imageH);
+        SkinGroupBoxLayoutOf(style, client, measured.Width(), measured.Height(), lineHeight, imageW, imageH, scale_);
 
-    SkinPen pen = SkinGraphics().CreatePen(PS_SOLID, 1, desc->borderColor);
-    canvas.RoundRect(layout.frame, desc->borderRound, desc->borderRound, pen.get(), SkinGraphics().NullBrush());
+    SkinPen pen = SkinGraphics().CreatePen(PS_SOLID, SkinScaledPenWidth(scale_, 1), desc->borderColor);
+    const int round = scale_.Scale(desc->borderRound);
+    canvas.RoundRect(layout.frame, round, round, pen.get(), SkinGraphics().NullBrush());
     if (layout.caption.IsEmpty()) return;
     PaintBehind(canvas, layout.caption);  // the frame line does not run through the caption
     if (!layout.image.IsEmpty()) {

@@ -14,7 +14,7 @@ void CSkinMenuBar::Measure(ISkinCanvas& canvas, HFONT font) {
         Item item{text, SkinRect{}, ::GetSubMenu(menu_, i), ::GetMenuItemID(menu_, i)};
         SkinRect measure{0, 0, 0, 0};
         canvas.DrawText(measure, item.text, kSkinDtSingleLine | kSkinDtCalcRect, 0, font);
-        int width = measure.Width() + 16;
+        int width = measure.Width() + canvas.Scale().Scale(16);  // 8 pixels each side at 96 DPI
         item.rect = SkinRect{x, rect_.top, x + width, rect_.bottom};
         x += width;
         items_.push_back(item);

@@ -11,7 +11,7 @@ CSkinPressable::~CSkinPressable() { SkinToolTipClose(toolTip_); }
 void CSkinPressable::ApplyCommon(const std::wstring& toolTip, const std::wstring& fontId,
                                  const std::wstring& cursorId) {
     toolTipText_ = toolTip;
-    font_ = SkinControlFont(window_, fontId);
+    font_ = SkinControlFont(window_, fontId, scale_);
     cursor_ = SkinThemeCursor(cursorId);
 }
 

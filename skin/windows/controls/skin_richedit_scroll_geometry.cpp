@@ -15,10 +15,10 @@ int Row(bool vertical) { return vertical ? 0 : kCell; }
 
 SkinBox Cell(int column, int row) { return SkinBox{column * kCell, row, kCell, kCell}; }
 
-// A copy, or a stretch when the sizes differ (a scaled window).
+// A copy, or a smooth stretch when the sizes differ (a scaled window).
 SkinPiece Piece(const SkinBox& dst, const SkinBox& src) {
     const bool same = dst.w == src.w && dst.h == src.h;
-    return SkinPiece{same ? SkinBlit::Copy : SkinBlit::Stretch, dst, src};
+    return SkinPiece{same ? SkinBlit::Copy : SkinBlit::StretchHalftone, dst, src};
 }
 
 void Add(std::vector<SkinPiece>& pieces, const SkinPiece& piece) {
@@ -52,6 +52,18 @@ SkinRichBar MakeBar(bool vertical, const SkinRect& rect, const SkinScrollValues&
 }
 
 }  // namespace
+
+SkinRichScrollMetrics SkinScaledRichScrollMetrics(const SkinScale& scale) {
+    const SkinRichScrollMetrics base;
+    SkinRichScrollMetrics m;
+    m.thickness = SkinScrollBarWidth(scale);
+    m.minThumb = scale.Scale(base.minThumb);
+    m.gripFrom = scale.Scale(base.gripFrom);
+    m.cap = scale.Scale(base.cap);
+    m.slice = scale.Scale(base.slice);
+    m.grip = scale.Scale(base.grip);
+    return m;
+}
 
 SkinRect SkinRichBar::Segment(int start, int end) const {
     return vertical ? SkinRect{rect.left, rect.top + start, rect.right, rect.top + end}

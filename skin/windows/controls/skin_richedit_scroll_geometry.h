@@ -14,15 +14,18 @@
 #include "skin/draw/skin_geometry.h"
 #include "skin/windows/controls/skin_scroll_geometry.h"
 
-// Screen sizes of the layer, in pixels at 96 DPI.
+// Screen sizes of the layer, in pixels at 96 DPI; SkinScaledRichScrollMetrics
+// gives them at a window's scale.
 struct SkinRichScrollMetrics {
-    int thickness = 16;  // a bar's width and an arrow's length
+    int thickness = kSkinScrollBarWidth96;  // a bar's width and an arrow's length
     int minThumb = 10;
     int gripFrom = 24;  // a longer thumb shows its grip
     int cap = 4;        // the thumb's end caps
     int slice = 8;      // the thumb's middle slice, repeated
     int grip = 16;
 };
+
+SkinRichScrollMetrics SkinScaledRichScrollMetrics(const SkinScale& scale);
 
 // Parts, as the low four bits of a part code; kSkinRichVerticalBar marks
 // the vertical bar.

@@ -3,6 +3,8 @@
 // the thumb drag, the wheel, and the end of the window.
 #include <windowsx.h>
 
+#include "common/win_dpi_win32.h"
+
 #include "skin/windows/controls/skin_control_util_win32.h"
 #include "skin/windows/controls/skin_richedit_scroll_record_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
@@ -170,12 +172,13 @@ LRESULT OnNcCalcSize(Record& r, WPARAM wParam, LPARAM lParam) {
     // The system took its own bar sizes out; the layer's bars are thinner.
     const uint32_t style = skin_unhooked::Style(r.window);
     const int t = r.metrics.thickness;
-    if (style & WS_HSCROLL) rect->bottom += ::GetSystemMetrics(SM_CYHSCROLL) - t;
+    const UINT dpi = static_cast<UINT>(r.scale.Dpi());
+    if (style & WS_HSCROLL) rect->bottom += win::SystemMetricForDpi(SM_CYHSCROLL, dpi) - t;
     if (style & WS_VSCROLL) {
         if (r.leftScrollBar)
-            rect->left -= ::GetSystemMetrics(SM_CXVSCROLL) - t;
+            rect->left -= win::SystemMetricForDpi(SM_CXVSCROLL, dpi) - t;
         else
-            rect->right += ::GetSystemMetrics(SM_CXVSCROLL) - t;
+            rect->right += win::SystemMetricForDpi(SM_CXVSCROLL, dpi) - t;
     }
     return result;
 }

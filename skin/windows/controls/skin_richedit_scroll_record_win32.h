@@ -24,7 +24,8 @@ struct SkinRichScrollRecord {
     // The rest belongs to the window's thread.
     WNDPROC previous = nullptr;
     CSkinDrawImage* picture = nullptr;
-    SkinRichScrollMetrics metrics;
+    SkinScale scale;                // the window's display scale
+    SkinRichScrollMetrics metrics;  // the layer's sizes at that scale
     bool leftScrollBar = false;
     bool richEdit = false;     // "RichEdit20A", "RichEdit20W" or "RICHEDIT": drags send SB_THUMBPOSITION
     bool passThrough = false;  // switched off beneath another procedure: passes everything on

@@ -178,7 +178,7 @@ ISkinRichEditScrollBars* SkinRichEditScrollLayer(HWND window) {
 
 WNDPROC SkinRichEditScrollProc() { return &SkinRichScrollWindowProc; }
 
-int SkinRichEditScrollOn(HWND window, CSkinDrawImage* picture) {
+int SkinRichEditScrollOn(HWND window, CSkinDrawImage* picture, const SkinScale& scale) {
     if (!window || !::IsWindow(window) || !picture) {
         ::SetLastError(ERROR_INVALID_HANDLE);
         return 0;
@@ -203,6 +203,8 @@ int SkinRichEditScrollOn(HWND window, CSkinDrawImage* picture) {
     if (record->state.bar[1].shown) SkinReadSystemBar(window, SB_VERT, record->state.bar[1]);
     record->leftScrollBar = (skin_unhooked::ExStyle(window) & WS_EX_LEFTSCROLLBAR) != 0;
     record->richEdit = IsRichEditClass(window);
+    record->scale = scale;
+    record->metrics = SkinScaledRichScrollMetrics(scale);
     if (existing) {
         // Back on beneath another procedure: the old one stays in the chain
         // and takes the messages again.
@@ -210,6 +212,8 @@ int SkinRichEditScrollOn(HWND window, CSkinDrawImage* picture) {
         existing->state = record->state;
         existing->picture = picture;
         existing->leftScrollBar = record->leftScrollBar;
+        existing->scale = record->scale;
+        existing->metrics = record->metrics;
         existing->passThrough = false;
     } else {
         SkinRichScrollRecord* raw = record.get();
@@ -273,6 +277,18 @@ int SkinRichEditScrollSetPicture(HWND window, CSkinDrawImage* picture) {
     return 1;
 }
 
+void SkinRichEditScrollSetScale(HWND window, const SkinScale& scale) {
+    SkinRichScrollRecord* record = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(g_lock);
+        record = SkinRichScrollRecordOf(window);
+    }
+    if (!record || record->scale == scale) return;
+    record->scale = scale;
+    record->metrics = SkinScaledRichScrollMetrics(scale);
+    FrameChanged(window);  // the strips take their new width
+}
+
 void SkinRichScrollForget(HWND window) { Forget(window); }
 
 SkinRichLayout SkinRichLayoutNow(const SkinRichScrollRecord& record, SkinRichScrollState* out) {
@@ -305,6 +321,7 @@ void SkinRichDrawBars(SkinRichScrollRecord& record, unsigned bars, bool sizeBox)
     if (!dc.get()) return;
     std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc.get());
     if (!canvas) return;
+    canvas->SetScale(record.scale);
     for (int i = 0; i < 2; ++i) {
         const SkinRichBar& bar = layout.bar[i];
         if (!(bars & (1u << i)) || !bar.present) continue;
@@ -324,6 +341,7 @@ void SkinRichDrawBars(SkinRichScrollRecord& record, unsigned bars, bool sizeBox)
         {
             std::unique_ptr<ISkinCanvas> memory = SkinGraphics().CreateBitmapCanvas(composed);
             if (!memory) continue;
+            memory->SetScale(record.scale);
             memory->FillSolid(SkinRect{0, 0, thumb.Width(), thumb.Height()}, SkinRgb(255, 255, 255));
             std::vector<SkinPiece> parts =
                 SkinRichThumbPieces(bar.vertical, bar.thumb.length, bar.vertical ? thumb.Width() : thumb.Height(),

@@ -13,15 +13,16 @@
 
 #include <windows.h>
 
+#include "skin/draw/skin_scale.h"
 #include "skin/windows/hooks/skin_hook_host_win32.h"
 
 class CSkinDrawImage;
 
 // Switches the layer on for `window` with `picture` (the skin's, not
-// owned); for a window that has the layer already, only the picture
-// changes. 1, or 0 with ERROR_INVALID_HANDLE for an invalid window or no
-// picture.
-int SkinRichEditScrollOn(HWND window, CSkinDrawImage* picture);
+// owned) at the window's `scale`; for a window that has the layer already,
+// only the picture changes. 1, or 0 with ERROR_INVALID_HANDLE for an invalid
+// window or no picture.
+int SkinRichEditScrollOn(HWND window, CSkinDrawImage* picture, const SkinScale& scale);
 
 // Takes the layer off and hands the bars back to the system. When another
 // procedure was put on top of the layer's meanwhile, the layer's stays in
@@ -30,6 +31,8 @@ void SkinRichEditScrollOff(HWND window);
 
 // Changes the picture of a window that has the layer; 0 when it has none.
 int SkinRichEditScrollSetPicture(HWND window, CSkinDrawImage* picture);
+// The window's display scale changed: the bars take their new size.
+void SkinRichEditScrollSetScale(HWND window, const SkinScale& scale);
 
 // The layer's answers to the scroll-bar functions for `window`, or null
 // when the layer is not on for it (the hooks ask on any thread).

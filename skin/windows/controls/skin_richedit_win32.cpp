@@ -1,5 +1,6 @@
 #include "skin/windows/controls/skin_richedit_win32.h"
 
+#include "common/win_dpi_win32.h"
 #include "skin/picture/skin_draw_image.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
@@ -47,7 +48,7 @@ void CSkinRichEditSB::OnReskinned() {
 }
 
 void CSkinRichEditSB::UpdateLayer() {
-    if (scrollBarImage_ && SkinRichEditScrollOn(window_, scrollBarImage_)) {
+    if (scrollBarImage_ && SkinRichEditScrollOn(window_, scrollBarImage_, Scale())) {
         // The layer's procedure is the top of the chain now: whoever
         // subclasses the window later goes beneath both.
         classProc_ = SkinRichEditScrollProc();
@@ -55,6 +56,11 @@ void CSkinRichEditSB::UpdateLayer() {
         SkinRichEditScrollOff(window_);
         classProc_ = &SkinClassProc<CSkinRichEditSB>;
     }
+}
+
+void CSkinRichEditSB::OnScaleChanged() {
+    SkinRichEditScrollSetScale(window_, Scale());
+    RedrawFrame();
 }
 
 void CSkinRichEditSB::RedrawFrame() {
@@ -78,13 +84,13 @@ bool CSkinRichEditSB::OnNcPaint(const SkinMessage& m, LRESULT* result) {
     const auto exStyle = skin_unhooked::ExStyle(window_);
     if (style & WS_VSCROLL) {
         if (exStyle & WS_EX_LEFTSCROLLBAR)
-            inner.left -= ::GetSystemMetrics(SM_CXVSCROLL);
+            inner.left -= win::SystemMetricForDpi(SM_CXVSCROLL, Scale().Dpi());
         else
-            inner.right += ::GetSystemMetrics(SM_CXVSCROLL);
+            inner.right += win::SystemMetricForDpi(SM_CXVSCROLL, Scale().Dpi());
     }
-    if (style & WS_HSCROLL) inner.bottom += ::GetSystemMetrics(SM_CYHSCROLL);
+    if (style & WS_HSCROLL) inner.bottom += win::SystemMetricForDpi(SM_CYHSCROLL, Scale().Dpi());
     win::WindowDc dc = skin_unhooked::WindowDc(window_);
-    if (dc.get()) SkinDrawFramePicture(window_, dc.get(), *picture, inner);
+    if (dc.get()) SkinDrawFramePicture(window_, dc.get(), *picture, inner, Scale());
     return true;
 }
 

@@ -20,6 +20,7 @@ public:
     void AdjustColors(const SkinColorShift& shift) override;
     void OnReskinned() override;
     void OnAttached() override;
+    void OnScaleChanged() override;
 
     LRESULT HandleMessage(const SkinMessage& message);
     const SkinRichEditDesc* RichEditDescription() const { return static_cast<const SkinRichEditDesc*>(description_); }

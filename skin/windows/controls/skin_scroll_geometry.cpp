@@ -26,6 +26,16 @@ constexpr int kFirstArrowColumn = 0, kSecondArrowColumn = 4, kThumbColumn = 8, k
 
 }  // namespace
 
+SkinScrollMetrics SkinScaledScrollMetrics(const SkinScale& scale) {
+    const SkinScrollMetrics base;
+    SkinScrollMetrics m;
+    m.thickness = SkinScrollBarWidth(scale);
+    m.minThumb = scale.Scale(base.minThumb);
+    m.fixedThumb = scale.Scale(base.fixedThumb);
+    m.dragSlop = scale.Scale(base.dragSlop);
+    return m;
+}
+
 int64_t SkinMulDiv(int64_t a, int64_t b, int64_t c) {
     if (c == 0) return 0;
     __int128 product = static_cast<__int128>(a) * b;

@@ -12,15 +12,20 @@
 #include <optional>
 
 #include "skin/draw/skin_geometry.h"
+#include "skin/draw/skin_scale.h"
 
 // Screen sizes of the bars, in pixels at 96 DPI. The window's scale turns
-// them into its own; nothing else in the scroll code holds a pixel size.
+// them into its own (SkinScaledScrollMetrics); nothing else in the scroll
+// code holds a pixel size.
 struct SkinScrollMetrics {
-    int thickness = 16;   // a bar's width, an arrow's length, the corner's size
-    int minThumb = 20;    // the shortest thumb of a bar with a page
-    int fixedThumb = 16;  // the thumb of a bar without a range
-    int dragSlop = 96;    // a drag farther than this off the bar's side freezes the thumb
+    int thickness = kSkinScrollBarWidth96;  // a bar's width, an arrow's length, the corner's size
+    int minThumb = 20;                      // the shortest thumb of a bar with a page
+    int fixedThumb = 16;                    // the thumb of a bar without a range
+    int dragSlop = 96;                      // a drag farther than this off the bar's side freezes the thumb
 };
+
+// The sizes at a window's scale.
+SkinScrollMetrics SkinScaledScrollMetrics(const SkinScale& scale);
 
 // The scroll-bar picture: cells of 16 x 16 picture pixels, drawn as
 // 9-grids with 2-pixel margins. These are picture coordinates and do not

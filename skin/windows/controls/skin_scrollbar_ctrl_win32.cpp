@@ -78,7 +78,7 @@ bool CSkinScrollBarSB::OnPaint(const SkinMessage& m, LRESULT* result) {
 }
 
 void CSkinScrollBarSB::PaintSizeBox() {
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return;
     const SkinRect& client = paint.Client();

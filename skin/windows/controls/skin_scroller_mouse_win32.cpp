@@ -192,7 +192,7 @@ void CSkinScroller::DragTo(POINT p) {
     const SkinScrollBarGeometry& g = geometry_[i];
     bool send = false;
     int position = 0;
-    if (SkinScrollDragMove(drag_, g, p.x, p.y, metrics_)) {
+    if (SkinScrollDragMove(drag_, g, p.x, p.y, ScrollMetrics())) {
         WithBars([&](SkinScrollBars& bars) {
             SkinScrollBarCopy& copy = bars.bar[i];
             std::optional<int> at =

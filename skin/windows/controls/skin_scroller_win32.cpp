@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/win_dpi_win32.h"
 #include "skin/picture/skin_draw_image.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
@@ -45,6 +46,13 @@ void CSkinScroller::LoadScrollPictures() {
 }
 
 void CSkinScroller::OnAttached() { InitScrollBars(); }
+
+void CSkinScroller::OnScaleChanged() {
+    dirty_[0] = dirty_[1] = true;
+    ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+    OnReskinned();
+}
 
 bool CSkinScroller::VisitScrollBars(ISkinScrollBarsVisit& visit) {
     WithBars([&](SkinScrollBars& bars) { visit.Visit(bars); });
@@ -130,9 +138,10 @@ bool CSkinScroller::OnScrollNcCalcSize(const SkinMessage& m, LRESULT* result) {
     UpdatePresence(skin_unhooked::Style(window_), skin_unhooked::ExStyle(window_));
     if (!scrollBarControl_) {
         // The system takes its own bar sizes out; what is left is ours.
-        SkinRect widened = SkinScrollerWidenProposal(
-            SkinRect{rect->left, rect->top, rect->right, rect->bottom}, present_[0], present_[1], leftScrollBar_,
-            ::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL), metrics_);
+        SkinRect widened =
+            SkinScrollerWidenProposal(SkinRect{rect->left, rect->top, rect->right, rect->bottom}, present_[0],
+                                      present_[1], leftScrollBar_, win::SystemMetricForDpi(SM_CXVSCROLL, Scale().Dpi()),
+                                      win::SystemMetricForDpi(SM_CYHSCROLL, Scale().Dpi()), ScrollMetrics());
         *rect = RECT{widened.left, widened.top, widened.right, widened.bottom};
     }
     *result = SkinCallPrevious(*this, m);
@@ -157,7 +166,7 @@ bool CSkinScroller::OnScrollNcHitTest(const SkinMessage& m, LRESULT* result) {
 int CSkinScroller::ScrollHitCode(POINT p) {
     if (scrollBarControl_ || (!present_[0] && !present_[1])) return 0;
     SkinScrollPlacement placement =
-        SkinPlaceScrollBars(SkinClientInWindow(window_), present_[0], present_[1], leftScrollBar_, metrics_);
+        SkinPlaceScrollBars(SkinClientInWindow(window_), present_[0], present_[1], leftScrollBar_, ScrollMetrics());
     if (present_[0] && placement.bar[0].Contains(p.x, p.y)) return kSkinHtHScrollBar;
     if (present_[1] && placement.bar[1].Contains(p.x, p.y)) return kSkinHtVScrollBar;
     return 0;
@@ -176,6 +185,7 @@ POINT CSkinScroller::BarPoint(POINT screen) const {
 // ----- geometry and drawing -----
 
 void CSkinScroller::ComputeGeometry() {
+    const SkinScrollMetrics metrics = ScrollMetrics();
     const SkinScrollBars bars = BarsSnapshot();
     SkinRect rects[2];
     bool vertical[2] = {false, true};
@@ -188,7 +198,7 @@ void CSkinScroller::ComputeGeometry() {
         corner_ = SkinRect{};
     } else {
         SkinScrollPlacement placement =
-            SkinPlaceScrollBars(SkinClientInWindow(window_), present_[0], present_[1], leftScrollBar_, metrics_);
+            SkinPlaceScrollBars(SkinClientInWindow(window_), present_[0], present_[1], leftScrollBar_, ScrollMetrics());
         rects[0] = placement.bar[0];
         rects[1] = placement.bar[1];
         corner_ = placement.corner;
@@ -210,7 +220,7 @@ void CSkinScroller::ComputeGeometry() {
         in.hideFixedThumb = HidesThumbWithoutRange();
         in.keepFullThumb = scrollBarControl_;
         if (tracking_ && activeBar_ == i) in.dragOffset = drag_.offset;
-        SkinScrollBarGeometry g = SkinComputeScrollBar(in, metrics_);
+        SkinScrollBarGeometry g = SkinComputeScrollBar(in, metrics);
         const SkinScrollBarGeometry& old = geometry_[i];
         if (g.bar != old.bar || g.track != old.track || g.thumb != old.thumb || g.disabled != old.disabled)
             dirty_[i] = true;
@@ -231,6 +241,7 @@ void CSkinScroller::DrawScrollBars(HDC dc, bool force) {
     if (!target) return;
     std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(target);
     if (!canvas) return;
+    canvas->SetScale(Scale());
     for (int i = 0; i < 2; ++i) {
         if (!present_[i] || !dirty_[i]) continue;
         if (tracking_ && i != activeBar_) continue;  // a drag redraws its own bar only
@@ -257,6 +268,7 @@ void CSkinScroller::DrawBar(ISkinCanvas& target, int index) {
     {
         std::unique_ptr<ISkinCanvas> memory = SkinGraphics().CreateBitmapCanvas(surface);
         if (!memory) return;
+        memory->SetScale(Scale());  // the cells drawn at the window's scale
         memory->FillSolid(SkinRect{0, 0, w, h}, ::GetSysColor(COLOR_SCROLLBAR));
         const SkinScrollPart active = visualBar_ == index ? visualPart_ : SkinScrollPart::None;
         SkinScrollCellDraws cells = SkinScrollBarCells(g, active, visualState_);
@@ -271,7 +283,7 @@ SkinColor CSkinScroller::BorderColor() const { return GetSkinWndManager()->Defau
 
 SkinRect CSkinScroller::ClientWithBars() const {
     SkinRect inner = SkinClientInWindow(window_);
-    const int t = metrics_.thickness;
+    const int t = ScrollMetrics().thickness;
     if (present_[1] && leftScrollBar_) inner.left -= t;
     if (present_[1] && !leftScrollBar_) inner.right += t;
     if (present_[0]) inner.bottom += t;
@@ -300,6 +312,7 @@ void CSkinScroller::DrawNonClient(HDC dc, SkinColor border, bool skipRing) {
     if (inner == SkinRect{0, 0, W, H}) return;
     std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc);
     if (!canvas) return;
+    canvas->SetScale(Scale());
     // A rectangle outlined in the border colour and filled white, seen
     // only in the ring around the inner rectangle.
     const SkinRect bands[4] = {SkinRect{0, 0, W, inner.top}, SkinRect{0, inner.bottom, W, H},

@@ -48,6 +48,8 @@ public:
     void AdjustColors(const SkinColorShift& shift) override;
     // A window skinned after its creation reads its bars now.
     void OnAttached() override;
+    // The bars take their size at the new scale: the frame is computed again.
+    void OnScaleChanged() override;
     bool VisitScrollBars(ISkinScrollBarsVisit& visit) override;
     void RedrawScrollBars() override;
 
@@ -73,7 +75,8 @@ public:
     void InitScrollBars();
 
     bool IsScrollBarControl() const { return scrollBarControl_; }
-    const SkinScrollMetrics& ScrollMetrics() const { return metrics_; }
+    // The bars' sizes at the window's scale.
+    SkinScrollMetrics ScrollMetrics() const { return SkinScaledScrollMetrics(Scale()); }
     // The geometry of bar 0 (horizontal) or 1 (vertical) as last drawn.
     const SkinScrollBarGeometry& BarGeometry(int index) const { return geometry_[index]; }
     bool BarPresent(int index) const { return present_[index]; }
@@ -153,7 +156,6 @@ private:
     bool FinishPress(POINT p);
 
     bool scrollBarControl_ = false;
-    SkinScrollMetrics metrics_;
 
     mutable std::mutex barsLock_;
     SkinScrollBars bars_;  // guarded by barsLock_

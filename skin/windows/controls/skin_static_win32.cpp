@@ -30,7 +30,7 @@ void CSkinStaticSB::ApplyDescription() {
     const SkinStaticDesc* desc = StaticDescription();
     if (!desc) return;
     toolTipText_ = desc->toolTip;
-    font_ = SkinControlFont(window_, desc->font);
+    font_ = SkinControlFont(window_, desc->font, scale_);
     cursor_ = SkinThemeCursor(desc->cursor);
 }
 
@@ -61,7 +61,7 @@ void CSkinStaticSB::Paint() {
     SkinState state = SkinControlState(::IsWindowEnabled(window_) != FALSE, hover_, pressed_, ::GetFocus() == window_);
     stateIndex_ = state.index;
     stateMask_ = state.mask;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return;
     clientRect_ = paint.Client();

@@ -28,12 +28,14 @@ int SkinToggleMark(const bool (&present)[kSkinToggleMarks], uint32_t checkState,
     return present[group + kSkinIndexNormal] ? group + kSkinIndexNormal : -1;
 }
 
-SkinToggleLayout SkinToggleLayoutOf(const SkinRect& client, int markWidth, int markHeight, bool leftText) {
+SkinToggleLayout SkinToggleLayoutOf(const SkinRect& client, int markWidth, int markHeight, bool leftText,
+                                    const SkinScale& scale) {
     SkinToggleLayout layout;
     int x = leftText ? client.right - markWidth : client.left;
     int y = client.top + (client.Height() - markHeight) / 2;
     layout.mark = SkinRect{x, y, x + markWidth, y + markHeight};
-    layout.text = leftText ? SkinRect{client.left, client.top, client.right - markWidth, client.bottom}
-                           : SkinRect{client.left + markWidth + 3, client.top, client.right, client.bottom};
+    layout.text = leftText
+                      ? SkinRect{client.left, client.top, client.right - markWidth, client.bottom}
+                      : SkinRect{client.left + markWidth + scale.Scale(3), client.top, client.right, client.bottom};
     return layout;
 }

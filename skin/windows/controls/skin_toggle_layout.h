@@ -7,6 +7,7 @@
 
 #include "common/win_constants.h"
 #include "common/value_types.h"
+#include "skin/draw/skin_scale.h"
 #include "skin/windows/manager/skin_base.h"
 
 // The index (pictures, text colour) as for push buttons; the mask by the
@@ -32,9 +33,10 @@ int SkinToggleMark(const bool (&present)[kSkinToggleMarks], uint32_t checkState,
 
 // Mark and text rectangles in a client rectangle: the mark (at its own
 // size) at the left edge, or at the right edge with BS_LEFTTEXT, centred
-// vertically; the text beside it (3 pixels apart on the left side).
+// vertically; the text beside it (3 pixels at 96 DPI apart on the left side).
 struct SkinToggleLayout {
     SkinRect mark;
     SkinRect text;
 };
-SkinToggleLayout SkinToggleLayoutOf(const SkinRect& client, int markWidth, int markHeight, bool leftText);
+SkinToggleLayout SkinToggleLayoutOf(const SkinRect& client, int markWidth, int markHeight, bool leftText,
+                                    const SkinScale& scale = {});

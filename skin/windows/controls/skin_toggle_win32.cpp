@@ -90,7 +90,7 @@ bool CSkinToggleSB::OnPaint(const SkinMessage&, LRESULT* result) {
         SkinToggleState(::IsWindowEnabled(window_) != FALSE, hover_, pressed_, ::GetFocus() == window_, checkState_);
     stateIndex_ = state.index;
     stateMask_ = state.mask;
-    SkinBufferedPaint paint(window_);
+    SkinBufferedPaint paint(*this);
     if (ISkinCanvas* canvas = paint.Canvas()) {
         clientRect_ = paint.Client();
         Draw(*canvas);
@@ -105,14 +105,14 @@ void CSkinToggleSB::Draw(ISkinCanvas& canvas) {
     // Without the unchecked normal picture there is no mark size: neither
     // mark nor text is drawn.
     CSkinDrawImage* sizer = marks_[kSkinToggleUnchecked + kSkinIndexNormal];
-    lastMark_ = -1;
     if (desc && sizer) {
         bool leftText = (savedStyle_ & BS_LEFTTEXT) != 0;
-        SkinToggleLayout layout = SkinToggleLayoutOf(client, sizer->GetWidth(), sizer->GetHeight(), leftText);
+        const SkinSize mark = sizer->ScaledSize(scale_);  // marks are drawn at the window's scale
+        SkinToggleLayout layout = SkinToggleLayoutOf(client, mark.width, mark.height, leftText, scale_);
         bool present[kSkinToggleMarks];
         for (int i = 0; i < kSkinToggleMarks; ++i) present[i] = marks_[i] != nullptr;
-        lastMark_ = SkinToggleMark(present, checkState_, stateIndex_, checkBox_);
-        if (lastMark_ >= 0) marks_[lastMark_]->Draw(canvas, layout.mark.left, layout.mark.top);
+        int shown = SkinToggleMark(present, checkState_, stateIndex_, checkBox_);
+        if (shown >= 0) marks_[shown]->Draw(canvas, layout.mark.left, layout.mark.top);
 
         wchar_t buffer[513] = {};
         int length = ::InternalGetWindowText(window_, buffer, 513);

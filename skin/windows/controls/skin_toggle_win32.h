@@ -28,8 +28,6 @@ public:
     const SkinRadioButtonDesc* ToggleDescription() const {
         return static_cast<const SkinRadioButtonDesc*>(description_);
     }
-    // The mark drawn at the last paint (kSkinToggle... index), -1 for none.
-    int LastMark() const { return lastMark_; }
 
 protected:
     // `checkBox`: the check skin, which knows the indeterminate mark;
@@ -52,5 +50,4 @@ private:
     const LRESULT paintResult_;
     CSkinDrawImage* marks_[kSkinToggleMarks] = {};
     uint32_t checkState_ = 0;
-    int lastMark_ = -1;
 };

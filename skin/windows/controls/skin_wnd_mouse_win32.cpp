@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/win_dpi_win32.h"
 #include "skin/windows/controls/skin_menu_bar_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
@@ -25,6 +26,11 @@ bool HasCloseEntry(HWND window) {
 }
 
 }  // namespace
+
+bool CSkinWndSB::SmallSystemCaption() const {
+    // The system's caption measured at 96 DPI, whatever the window's scale.
+    return scale_.Unscale(win::SystemMetricForDpi(SM_CYCAPTION, static_cast<UINT>(scale_.Dpi()))) <= 20;
+}
 
 void CSkinWndSB::LayoutCaptionButtons(int width) {
     for (SkinRect& r : buttonRects_) r = SkinRect{};
@@ -48,14 +54,15 @@ void CSkinWndSB::LayoutCaptionButtons(int width) {
     for (int b : order) {
         CSkinDrawImage* picture = buttonImages_[b][0];
         if (!shown[b] || !picture) continue;
-        int w = picture->GetWidth(), h = picture->GetHeight();
-        int x = right - w + descs[b]->offset.x, y = top + descs[b]->offset.y;
-        buttonRects_[b] = SkinRect{x, y, x + w, y + h};
+        const SkinSize size = picture->ScaledSize(scale_);
+        const SkinPair offset = SkinScalePair(scale_, descs[b]->offset);
+        int x = right - size.width + offset.x, y = top + offset.y;
+        buttonRects_[b] = SkinRect{x, y, x + size.width, y + size.height};
         right = x;
     }
-    int iconSize = ::GetSystemMetrics(SM_CXSMICON);
-    iconRect_ = SkinRect{std::max(0, metrics_.borderWidth.left) + 5, 8,
-                         std::max(0, metrics_.borderWidth.left) + 5 + iconSize, 8 + iconSize};
+    const int iconSize = win::SystemMetricForDpi(SM_CXSMICON, static_cast<UINT>(scale_.Dpi()));
+    const int iconLeft = std::max(0, metrics_.borderWidth.left) + scale_.Scale(5), iconTop = scale_.Scale(8);
+    iconRect_ = SkinRect{iconLeft, iconTop, iconLeft + iconSize, iconTop + iconSize};
 }
 
 SkinFrameHitInput CSkinWndSB::HitInput() const {
@@ -196,7 +203,7 @@ bool CSkinWndSB::OnNcButtonDown(const SkinMessage& m, LRESULT* result) {
     bool resizable = GetSkinWndManager()->NewerSystem() && resizable_;
     if (resizable && frameKind_ != kSkinFrameNone) {
         if (m.wParam == HTCAPTION) {
-            if (::IsZoomed(window_) && ::GetSystemMetrics(SM_CYCAPTION) <= 20) {
+            if (::IsZoomed(window_) && SmallSystemCaption()) {
                 *result = PassWithoutCaption(m, false, false);
                 return true;
             }
@@ -254,8 +261,7 @@ bool CSkinWndSB::OnSysCommand(const SkinMessage& m, LRESULT* result) {
     } else if (command == SC_RESTORE && resizable_ && !(style & WS_THICKFRAME) && ::IsZoomed(window_)) {
         skin_unhooked::SetWindowLongPtrW(window_, GWL_STYLE, static_cast<LONG_PTR>(style | WS_THICKFRAME));
     }
-    if ((command == SC_MOUSEMENU || command == SC_KEYMENU || command == SC_CONTEXTHELP) &&
-        ::GetSystemMetrics(SM_CYCAPTION) <= 20)
+    if ((command == SC_MOUSEMENU || command == SC_KEYMENU || command == SC_CONTEXTHELP) && SmallSystemCaption())
         *result = PassWithoutCaption(m, false, false);
     else
         *result = SkinCallPrevious(*this, m);

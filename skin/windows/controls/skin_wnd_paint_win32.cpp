@@ -2,7 +2,9 @@
 // painting, the composed client background and the window region.
 #include <algorithm>
 
+#include "common/win_dpi_win32.h"
 #include "skin/picture/skin_bitmap.h"
+#include "skin/platform/skin_gdi_canvas_win32.h"
 #include "skin/platform/skin_graphics.h"
 #include "skin/windows/controls/skin_menu_bar_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
@@ -52,9 +54,10 @@ void CSkinWndSB::FirstSizeAdjustment() {
     // stay in: WS_CAPTION holds WS_DLGFRAME and WS_BORDER, which make the
     // system's border of a captioned frame.
     RECT frame{0, 0, 0, 0};
-    ::AdjustWindowRectEx(&frame, info.style, FALSE, info.exStyle);
+    const auto dpi = static_cast<UINT>(scale_.Dpi());
+    win::AdjustWindowRectForDpi(&frame, info.style, info.exStyle, dpi);
     int border = -frame.left;
-    int caption = ::GetSystemMetrics(frameKind_ == kSkinFrameToolCaption ? SM_CYSMCAPTION : SM_CYCAPTION);
+    int caption = win::SystemMetricForDpi(frameKind_ == kSkinFrameToolCaption ? SM_CYSMCAPTION : SM_CYCAPTION, dpi);
     SkinSize adjusted = SkinFirstSizeAdjustment(size, metrics_, border, caption);
     lastSetSize_ = adjusted;
     ::SetWindowPos(window_, nullptr, 0, 0, adjusted.width, adjusted.height,
@@ -93,9 +96,10 @@ void CSkinWndSB::RebuildFrameBitmap() {
     std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(SkinSurface{frameBitmap_.get(), W, H});
     if (!canvas) return;
     canvas->FillSolid(SkinRect{0, 0, W, H}, backgroundColor_);
-    SkinSurface picture = backgroundImage_->GetSurface();
-    std::vector<SkinPiece> pieces =
-        SkinFrameBitmapPieces(W, H, backgroundImage_->GetWidth(), backgroundImage_->GetHeight(), metrics_);
+    // The picture at the window's scale, cut by the scaled metrics.
+    CSkinDrawImage* scaled = backgroundImage_->ForScale(scale_);
+    SkinSurface picture = scaled->GetSurface();
+    std::vector<SkinPiece> pieces = SkinFrameBitmapPieces(W, H, scaled->GetWidth(), scaled->GetHeight(), metrics_);
     if (!pieces.empty()) canvas->DrawPieces(picture, pieces.data(), static_cast<int>(pieces.size()));
 }
 
@@ -116,8 +120,10 @@ bool CSkinWndSB::ApplyRegion() {
         if (frameStyle_ == SkinFrameStyle::BitmapRound) {
             SkinBitmapPixels storage;
             SkinPixelRows rows;
-            if (PicturePixels(*backgroundImage_, &storage, &rows))
-                cuts = SkinRoundCornerCuts(rows, backgroundImage_->GetColorKey(), W, H, metrics_.borderOffset);
+            // The corners are cut where the picture at the window's scale has its key.
+            CSkinDrawImage* scaled = backgroundImage_->ForScale(scale_);
+            if (PicturePixels(*scaled, &storage, &rows))
+                cuts = SkinRoundCornerCuts(rows, scaled->GetColorKey(), W, H, metrics_.borderOffset);
         } else if (frameStyle_ == SkinFrameStyle::BitmapRgn && frameBitmap_) {
             SkinBitmapPixels storage;
             if (SkinGraphics().ReadBitmapPixels(frameBitmap_.get(), &storage) &&
@@ -131,9 +137,11 @@ bool CSkinWndSB::ApplyRegion() {
     std::vector<SkinRect> rects = SkinWindowRegionRects(W, H, std::move(cuts));
     SkinRegion region = SkinGraphics().CreateRegion(rects.data(), rects.size());
     if (!region) return false;
-    // The system owns the region once the call succeeds.
+    // The system owns the region once the call succeeds (and deletes the
+    // one it replaces): it no longer counts as one of the layer's objects.
     if (!skin_unhooked::SetWindowRgn(window_, region.get(), TRUE)) return false;
     region.release();
+    SkinTrackGdiObject(-1);
     return true;
 }
 
@@ -149,6 +157,7 @@ void CSkinWndSB::PaintNonClient() {
 void CSkinWndSB::PaintFrameBands(HDC dc) {
     std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc);
     if (!canvas) return;
+    canvas->SetScale(scale_);
     int W = geometry_.width;
     if (frameBitmap_) {
         SkinSurface frame{frameBitmap_.get(), frameBitmapW_, frameBitmapH_};
@@ -161,6 +170,7 @@ void CSkinWndSB::PaintFrameBands(HDC dc) {
                     std::unique_ptr<ISkinCanvas> top =
                         SkinGraphics().CreateBitmapCanvas(SkinSurface{band.get(), W, bands_.top.Height()});
                     if (top) {
+                        top->SetScale(scale_);
                         CopyBand(*top, frame, bands_.top);
                         DrawCaption(*top, W);
                     }
@@ -201,11 +211,11 @@ void CSkinWndSB::DrawCaption(ISkinCanvas& canvas, int width) {
     if (!icon) icon = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_BIG, 0));
     if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(window_, GCLP_HICONSM));
     if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtrW(window_, GCLP_HICON));
-    int textLeft = std::max(0, metrics_.borderWidth.left) + 5;
+    int textLeft = std::max(0, metrics_.borderWidth.left) + scale_.Scale(5);
     if (icon && (geometry_.style & WS_SYSMENU)) {
-        int size = ::GetSystemMetrics(SM_CXSMICON);
+        int size = win::SystemMetricForDpi(SM_CXSMICON, static_cast<UINT>(scale_.Dpi()));
         canvas.DrawIcon(iconRect_.left, iconRect_.top, icon, size, size);
-        textLeft = iconRect_.right + 4;
+        textLeft = iconRect_.right + scale_.Scale(4);
     }
     wchar_t title[256] = {};
     int length = ::InternalGetWindowText(window_, title, 256);
@@ -213,7 +223,7 @@ void CSkinWndSB::DrawCaption(ISkinCanvas& canvas, int width) {
     int right = width - std::max(0, metrics_.borderWidth.right);
     for (const SkinRect& r : buttonRects_)
         if (!r.IsEmpty()) right = std::min(right, r.left);
-    SkinRect text{textLeft, std::max(0, metrics_.borderWidth.top), right - 4,
+    SkinRect text{textLeft, std::max(0, metrics_.borderWidth.top), right - scale_.Scale(4),
                   std::max(0, metrics_.borderWidth.top) + std::max(0, metrics_.captionHeight)};
     const SkinWindowDesc* desc = WindowDescription();
     canvas.DrawText(text, std::wstring(title, static_cast<size_t>(length)),
@@ -239,14 +249,17 @@ void CSkinWndSB::ComposeBackground(const SkinRect& client) {
     if (cache_) {
         std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(SkinSurface{cache_.get(), w, h});
         if (canvas) {
+            canvas->SetScale(scale_);
+            cacheScale_ = scale_;
             SkinRect all{0, 0, w, h};
             canvas->FillSolid(all, backgroundColor_);
             const SkinWindowDesc* desc = WindowDescription();
+            // The picture's own numbers, at 96 DPI: the canvas draws it at the window's scale.
             int IW = backgroundImage_ ? backgroundImage_->GetWidth() : 0;
             int IH = backgroundImage_ ? backgroundImage_->GetHeight() : 0;
-            const SkinQuad& bw = metrics_.borderWidth;
-            const SkinQuad& bo = metrics_.borderOffset;
-            int ch = std::max(0, metrics_.captionHeight);
+            const SkinQuad& bw = metrics96_.borderWidth;
+            const SkinQuad& bo = metrics96_.borderOffset;
+            int ch = std::max(0, metrics96_.captionHeight);
             if (backgroundImage_ && desc) {
                 if (drawStyle_ == SkinDrawStyle::Draw9Grid) {
                     backgroundImage_->Draw9GridPart(*canvas, all, desc->background.border9grid,
@@ -276,7 +289,7 @@ SkinSurface CSkinWndSB::FrameBackground() {
     int w = rect.right - rect.left, h = rect.bottom - rect.top;
     // A child may paint before the frame has: compose on demand, so it
     // never shows the bare fill colour.
-    if (!cache_ || cacheW_ != w || cacheH_ != h) ComposeBackground(SkinRect{0, 0, w, h});
+    if (!cache_ || cacheW_ != w || cacheH_ != h || cacheScale_ != scale_) ComposeBackground(SkinRect{0, 0, w, h});
     return cache_ ? SkinSurface{cache_.get(), cacheW_, cacheH_} : SkinSurface{};
 }
 
@@ -284,7 +297,7 @@ void CSkinWndSB::UpdateLayered() {
     CSkinWndManager* manager = GetSkinWndManager();
     auto update = manager->UpdateLayeredWindowEntry();
     if (!update || !backgroundImage_ || backgroundImage_->GetKeyedBitmap()) return;
-    SkinSurface picture = backgroundImage_->GetSurface();
+    SkinSurface picture = backgroundImage_->ForScale(scale_)->GetSurface();
     if (picture.IsEmpty()) return;
     auto exStyle = skin_unhooked::ExStyle(window_);
     if (!(exStyle & WS_EX_LAYERED))

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/win_dpi_win32.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
 #include "skin/windows/controls/skin_edit_win32.h"
@@ -56,6 +57,7 @@ struct SkinWndTable {
         {WM_VSCROLL, &F::OnScrollMessage},
         {WM_NCMOUSELEAVE, &F::OnScrollNcMouseLeave},
         {WM_CAPTURECHANGED, &F::OnScrollCaptureChanged},
+        {WM_DPICHANGED, &F::OnDpiChanged},
     };
 };
 
@@ -109,20 +111,80 @@ void CSkinWndSB::ApplyDescription() {
     const SkinWindowDesc* desc = WindowDescription();
     if (!desc) return;
     const SkinWindowBackgroundDesc& bg = desc->background;
-    metrics_.borderWidth = bg.borderWidth;
-    metrics_.borderOffset = bg.borderOffset;
-    metrics_.captionHeight = bg.captionHeight;
-    metrics_.captionOffset = bg.captionOffset;
+    metrics96_.borderWidth = bg.borderWidth;
+    metrics96_.borderOffset = bg.borderOffset;
+    metrics96_.captionHeight = bg.captionHeight;
+    metrics96_.captionOffset = bg.captionOffset;
     drawStyle_ = bg.drawStyle.empty() ? SkinDrawStyle::NoDraw : SkinParseDrawStyle(bg.drawStyle);
     if (bg.drawStyle != L"draw9grid" && bg.drawStyle != L"stretchBlt" && bg.drawStyle != L"transparentBlt")
         drawStyle_ = SkinDrawStyle::NoDraw;  // frames know these three, and "nodraw"
     frameStyle_ = SkinParseFrameStyle(bg.frameStyle);
-    font_ = SkinControlFont(window_, desc->font);
+    font_ = SkinControlFont(window_, desc->font, scale_);
     menuBar_.reset();
     if (HMENU menu = ::GetMenu(window_)) menuBar_ = std::make_unique<CSkinMenuBar>(window_, menu);
-    metrics_.menuRows = menuBar_ ? 1 : 0;
-    metrics_.menuRowHeight = menuBar_ ? ::GetSystemMetrics(SM_CYMENU) : 0;
+    metrics96_.menuRows = menuBar_ ? 1 : 0;
+    metrics96_.menuRowHeight = menuBar_ ? win::SystemMetricForDpi(SM_CYMENU, 96) : 0;
+    ScaleMetrics();
     ComputeResizable();
+}
+
+void CSkinWndSB::ScaleMetrics() {
+    metrics_ = metrics96_;
+    if (scale_.IsIdentity()) return;
+    // The frame's edges are cut from the background picture: their widths
+    // are those of the scaled picture's edges, so bands and picture agree.
+    const SkinRect picture{0, 0, backgroundImage_ ? backgroundImage_->GetWidth() : 0,
+                           backgroundImage_ ? backgroundImage_->GetHeight() : 0};
+    auto edges = [&](const SkinQuad& q) {
+        return picture.IsEmpty() ? SkinScaleQuad(scale_, q) : SkinScalePictureMargins(scale_, picture, q);
+    };
+    metrics_.borderWidth = edges(metrics96_.borderWidth);
+    metrics_.borderOffset = edges(metrics96_.borderOffset);
+    metrics_.captionHeight = scale_.Scale(metrics96_.captionHeight);
+    metrics_.captionOffset = SkinScalePair(scale_, metrics96_.captionOffset);
+    metrics_.menuRowHeight = menuBar_ ? win::SystemMetricForDpi(SM_CYMENU, static_cast<UINT>(scale_.Dpi())) : 0;
+    metrics_.scrollBarWidth = SkinScrollBarWidth(scale_);
+}
+
+void CSkinWndSB::OnScaleChanged() {
+    // The pictures of the description are the same; their sizes are not.
+    LoadPictures();
+    CSkinScroller::OnScaleChanged();  // geometry, frame bitmap and region anew
+}
+
+int CSkinWndSB::ApplyDpiChange(int dpi, const RECT* suggested) {
+    const SkinScale scale(dpi);
+    const bool changed = scale != scale_;
+    // The frame first, then its skinned children, which start from the
+    // frame's new metrics.
+    SetScale(scale);
+    CSkinWndManager* manager = GetSkinWndManager();
+    for (HWND control : manager->Controls()) {
+        if (control == window_ || !::IsChild(window_, control)) continue;
+        if (CSkinBase* child = manager->Find(control)) child->SetScale(scale);
+    }
+    if (suggested) {
+        ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    } else if (changed) {
+        ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    LayoutChildren();
+    ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    return changed ? 1 : 0;
+}
+
+bool CSkinWndSB::OnDpiChanged(const SkinMessage& m, LRESULT* result) {
+    // The application first: it makes its fonts for the new DPI and lays out
+    // what the skin does not place. Then the skin takes the new DPI (the
+    // message's: a window may hear of a DPI its display does not report
+    // yet), with the suggested rectangle that keeps the window where the
+    // user sees it, and places its own children last.
+    *result = SkinCallPrevious(*this, m);
+    const int dpi = LOWORD(m.wParam);
+    ApplyDpiChange(dpi > 0 ? dpi : static_cast<int>(win::WindowDpi(window_)), reinterpret_cast<const RECT*>(m.lParam));
+    return true;
 }
 
 void CSkinWndSB::ComputeResizable() {
@@ -154,6 +216,7 @@ void CSkinWndSB::LoadPictures() {
         for (int s = 0; s < 4; ++s) buttonImages_[b][s] = SkinThemePicture(*ids[s]);
     }
     LoadScrollPictures();
+    ScaleMetrics();  // the frame's edges follow the picture's size
 }
 
 std::wstring CSkinWndSB::ScrollBarImageId() const {
@@ -302,10 +365,12 @@ bool CSkinWndSB::OnGetMinMaxInfo(const SkinMessage& m, LRESULT* result) {
     auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
     const SkinWindowDesc* desc = WindowDescription();
     if (!info || !desc) return true;
-    if (desc->sizeMin.x > 0 && desc->sizeMin.y > 0) info->ptMinTrackSize = POINT{desc->sizeMin.x, desc->sizeMin.y};
+    if (desc->sizeMin.x > 0 && desc->sizeMin.y > 0)
+        info->ptMinTrackSize = POINT{scale_.Scale(desc->sizeMin.x), scale_.Scale(desc->sizeMin.y)};
     if (frameKind_ != kSkinFrameNone)
         info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, std::max(0, metrics_.captionHeight));
-    if (desc->sizeMax.x > 0 && desc->sizeMax.y > 0) info->ptMaxTrackSize = POINT{desc->sizeMax.x, desc->sizeMax.y};
+    if (desc->sizeMax.x > 0 && desc->sizeMax.y > 0)
+        info->ptMaxTrackSize = POINT{scale_.Scale(desc->sizeMax.x), scale_.Scale(desc->sizeMax.y)};
     return true;
 }
 

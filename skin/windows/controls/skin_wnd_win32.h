@@ -56,6 +56,11 @@ public:
     void AdjustColors(const SkinColorShift& shift) override;
     void OnReskinned() override;
     void OnAttached() override;
+    void OnScaleChanged() override;
+    // Takes a new DPI: this frame and its skinned children at the new scale,
+    // the window moved to `suggested` (screen coordinates) when given, laid
+    // out and repainted. 1 when the scale changed. WM_DPICHANGED comes here.
+    int ApplyDpiChange(int dpi, const RECT* suggested);
     void AddLayoutChild(CSkinBase* child) override;
     void RemoveLayoutChild(HWND child) override;
     SkinSurface FrameBackground() override;
@@ -86,6 +91,7 @@ private:
 
     // ----- messages (skin_wnd.cpp) -----
     bool OnCreate(const SkinMessage&, LRESULT*);
+    bool OnDpiChanged(const SkinMessage&, LRESULT*);
     bool OnActivate(const SkinMessage&, LRESULT*);
     bool OnSetText(const SkinMessage&, LRESULT*);
     bool OnPaint(const SkinMessage&, LRESULT*);
@@ -125,6 +131,8 @@ private:
     uint32_t CaptionBitsToggled() const;
     bool Suppressed() const { return suppress_ > 0; }
     void ComputeResizable();
+    // The description's metrics in pixels of the window's scale.
+    void ScaleMetrics();
     void LoadPictures();
     void LayoutChildren();
 
@@ -158,6 +166,8 @@ private:
     // ----- hit testing (skin_wnd_mouse.cpp) -----
     SkinFrameHitInput HitInput() const;
     void SetHotButton(int hot);
+    // True for the small caption of the classic systems.
+    bool SmallSystemCaption() const;
     void LayoutCaptionButtons(int width);
 
     SkinColor backgroundColor_ = 0;
@@ -166,12 +176,14 @@ private:
     CSkinDrawImage* buttonImages_[kButtonCount][4] = {};
     SkinDrawStyle drawStyle_ = SkinDrawStyle::NoDraw;
     SkinFrameStyle frameStyle_ = SkinFrameStyle::Normal;
-    SkinFrameMetrics metrics_;
+    SkinFrameMetrics metrics96_;  // the description's, at 96 DPI
+    SkinFrameMetrics metrics_;    // in pixels of the window's scale
 
     SkinBitmapHandle frameBitmap_;
     int frameBitmapW_ = 0, frameBitmapH_ = 0;
     SkinBitmapHandle cache_;
     int cacheW_ = 0, cacheH_ = 0;
+    SkinScale cacheScale_;
     SkinBrush childBrush_;  // of the cache as it is now; made when a child asks
     bool composing_ = false;
 

@@ -47,7 +47,12 @@ void DirectUI_Base::Reposition(const SkinRect&) {}
 
 void DirectUI_Base::Place(CSkinBase* owner, const SkinRect& parent) {
     if (owner) owner_ = owner;
-    rect_ = SkinItemRect(layout_, parent);
+    rect_ = SkinItemRect(layout_, parent, Scale());
+}
+
+const SkinScale& DirectUI_Base::Scale() const {
+    static const SkinScale kNone;
+    return owner_ ? owner_->Scale() : kNone;
 }
 
 void DirectUI_Base::InvalidateSelf() {

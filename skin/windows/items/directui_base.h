@@ -54,7 +54,10 @@ public:
     bool Pressed() const { return pressed_; }
 
     // Computes the rectangle inside `parent` without drawing.
-    void PlaceIn(const SkinRect& parent) { rect_ = SkinItemRect(layout_, parent); }
+    void PlaceIn(const SkinRect& parent) { rect_ = SkinItemRect(layout_, parent, Scale()); }
+    // The owner's display scale (96 DPI without an owner): the item's
+    // layout, line widths and font follow it.
+    const SkinScale& Scale() const;
 
     // True when the item is drawn for the owner's state mask.
     bool MatchesState(uint32_t ownerMask) const { return stateMask_ == kSkinStateAll || (stateMask_ & ownerMask) != 0; }

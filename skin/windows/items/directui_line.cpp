@@ -6,11 +6,17 @@ DirectUI_Line::DirectUI_Line(const SkinItemDesc& desc, CSkinBase* owner) : Direc
 
 void DirectUI_Line::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& parent) {
     Place(owner, parent);
+    if (penScale_ != Scale()) MakePen();
     if (pen_) canvas.Line(rect_.left, rect_.top, rect_.right, rect_.bottom, pen_.get());
 }
 
 void DirectUI_Line::AdjustColors(const SkinColorShift& shift) {
-    SkinColor color = desc_->color;
-    if (desc_->adjustHsb && shift.IsFull()) color = SkinShiftColor(color, shift);
-    pen_ = SkinGraphics().CreatePen(desc_->penStyle, desc_->penWidth, color);
+    color_ = desc_->color;
+    if (desc_->adjustHsb && shift.IsFull()) color_ = SkinShiftColor(color_, shift);
+    MakePen();
+}
+
+void DirectUI_Line::MakePen() {
+    penScale_ = Scale();
+    pen_ = SkinGraphics().CreatePen(desc_->penStyle, SkinScaledPenWidth(penScale_, desc_->penWidth), color_);
 }

@@ -15,5 +15,9 @@ public:
     HPEN Pen() const { return pen_.get(); }
 
 private:
+    void MakePen();
+
     SkinPen pen_;
+    SkinScale penScale_;
+    SkinColor color_ = 0;
 };

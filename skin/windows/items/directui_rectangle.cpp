@@ -10,9 +10,10 @@ void DirectUI_Rectangle::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinR
         canvas.GradientFill(rect_, begin_, end_, desc_->fillMode == kSkinFillVertGradient);
         return;
     }
+    if (penScale_ != Scale()) MakePen();
     if (!pen_) return;
-    canvas.RoundRect(rect_, desc_->round.x, desc_->round.y, pen_.get(),
-                     brush_ ? brush_.get() : SkinGraphics().NullBrush());
+    const SkinPair round = SkinScalePair(Scale(), desc_->round);
+    canvas.RoundRect(rect_, round.x, round.y, pen_.get(), brush_ ? brush_.get() : SkinGraphics().NullBrush());
 }
 
 void DirectUI_Rectangle::AdjustColors(const SkinColorShift& shift) {
@@ -23,6 +24,12 @@ void DirectUI_Rectangle::AdjustColors(const SkinColorShift& shift) {
         end_ = shifted(desc_->gradientEndColor);
         return;
     }
-    pen_ = SkinGraphics().CreatePen(0, 1, shifted(desc_->borderColor));
+    border_ = shifted(desc_->borderColor);
+    MakePen();
     brush_ = desc_->fillColor == 0 ? SkinBrush() : SkinGraphics().CreateSolidBrush(shifted(desc_->fillColor));
+}
+
+void DirectUI_Rectangle::MakePen() {
+    penScale_ = Scale();
+    pen_ = SkinGraphics().CreatePen(0, SkinScaledPenWidth(penScale_, 1), border_);
 }

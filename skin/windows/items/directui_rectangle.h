@@ -17,7 +17,10 @@ public:
 private:
     bool IsGradient() const { return desc_->fillMode != kSkinFillSolid; }
 
-    SkinColor begin_ = 0, end_ = 0;
+    void MakePen();
+
+    SkinColor begin_ = 0, end_ = 0, border_ = 0;
     SkinPen pen_;
+    SkinScale penScale_;
     SkinBrush brush_;
 };

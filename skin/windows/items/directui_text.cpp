@@ -11,9 +11,7 @@ DirectUI_Text::DirectUI_Text(const SkinItemDesc& desc, CSkinBase* owner)
       shownText_(desc.text),
       color_(desc.color),
       shiftColor_(desc.adjustHsb),
-      format_(desc.textFormat) {
-    if (!desc.font.empty()) font_ = static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(desc.font));
-}
+      format_(desc.textFormat) {}
 
 void DirectUI_Text::SetText(const std::wstring& text) {
     std::lock_guard<std::mutex> lock(SkinItemLock());
@@ -37,7 +35,11 @@ void DirectUI_Text::Draw(ISkinCanvas& canvas, CSkinBase* owner, const SkinRect& 
         text = SkinWindowHost().WindowText(owner_->Window(), kMaxDrawnChars + 1);
     if (text.size() > kMaxDrawnChars) text.resize(kMaxDrawnChars);
     if (text.empty()) return;
-    HFONT font = font_ ? font_ : (owner_ ? owner_->Font() : nullptr);
+    // The theme's font made for the owner's scale, else the owner's.
+    HFONT font = desc_->font.empty()
+                     ? nullptr
+                     : static_cast<HFONT>(GetSkinResourceManager()->GetFontHandle(desc_->font, Scale()));
+    if (!font && owner_) font = owner_->Font();
     SkinRect rect = rect_;
     canvas.DrawText(rect, text, format_, color_, font);
 }

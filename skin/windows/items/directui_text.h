@@ -28,7 +28,6 @@ public:
 private:
     std::wstring descText_;   // guarded by SkinItemLock()
     std::wstring shownText_;  // guarded by SkinItemLock()
-    HFONT font_ = nullptr;
     SkinColor color_ = 0;
     bool shiftColor_ = false;
     uint32_t format_ = 0;  // the theme's code: DrawText flags as they are

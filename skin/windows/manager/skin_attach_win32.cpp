@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/win_dpi_win32.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
 #include "skin/windows/controls/skin_check_button_win32.h"
@@ -67,6 +68,14 @@ void ApplyAll(CSkinBase& object) {
     object.AdjustColors(shift);
 }
 
+// A window starts at its parent's scale when the parent is skinned (they
+// change together), else at the DPI of its display.
+SkinScale InitialScale(HWND window) {
+    if (HWND parent = ::GetParent(window))
+        if (CSkinBase* parentObject = SkinObjectOf(parent)) return parentObject->Scale();
+    return SkinScale(static_cast<int>(win::WindowDpi(window)));
+}
+
 int Reskin(CSkinBase& object, const AttachKind& kind, const SkinControlDesc* desc, const std::wstring& skinId) {
     if (object.AttachedKind() != kind.kind) return 0;
     object.SetDescription(desc, skinId);
@@ -84,6 +93,7 @@ int Attach(const AttachKind& kind, HWND window, const std::wstring& skinId, void
     if (!::SetPropW(window, kSkinPropObject, object.get())) return 0;
     object->SetAttachedKind(kind.kind);
     object->SetUserValue(userValue);
+    object->InitScale(InitialScale(window));
     object->SetDescription(desc, skinId);
     ApplyAll(*object);
     object->SetSavedStyle(skin_unhooked::Style(window));

@@ -38,12 +38,19 @@ void CSkinBase::NotifyLayout() {
 int CSkinBase::Layout(void** deferral, int left, int top, int right, int bottom) {
     if (!description_) return 0;
     SkinRect placed;
-    if (!SkinControlRect(description_->layout, SkinRect{left, top, right, bottom}, &placed)) return 0;
+    if (!SkinControlRect(description_->layout, SkinRect{left, top, right, bottom}, &placed, scale_)) return 0;
     SkinWindowHost().PlaceWindow(deferral, window_, placed);
     return 1;
 }
 
 void CSkinBase::ApplyDescription() { NotifyLayout(); }
+
+void CSkinBase::SetScale(const SkinScale& scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    ApplyDescription();
+    OnScaleChanged();
+}
 
 void CSkinBase::AdjustColors(const SkinColorShift& shift) { ItemsAdjustColors(shift); }
 

@@ -102,6 +102,21 @@ public:
     virtual bool VisitScrollBars(ISkinScrollBarsVisit& visit) { return false; }
     virtual void RedrawScrollBars() {}
 
+    // ----- The display scale (skin/draw/skin_scale.h) -----
+    // The window's scale, its DPI over 96: every theme number the object
+    // turns into pixels is scaled by it, and the canvases it paints on
+    // carry it. Set at attach and when the window's DPI changes.
+    const SkinScale& Scale() const { return scale_; }
+    // A new scale applies the description again (fonts, metrics and layout
+    // for the scale) and then calls OnScaleChanged; the same scale does
+    // nothing.
+    void SetScale(const SkinScale& scale);
+    // The scale of a new object, before its description is applied.
+    void InitScale(const SkinScale& scale) { scale_ = scale; }
+    // After a new scale: controls repaint, frames rebuild their geometry
+    // and frame pictures (by default what a second attach does).
+    virtual void OnScaleChanged() { OnReskinned(); }
+
     // ----- Attachment (the window manager's) -----
     // Takes a theme description and builds the items from it.
     void SetDescription(const SkinControlDesc* description, const std::wstring& skinId);
@@ -170,4 +185,5 @@ protected:
     uint32_t stateMask_ = kSkinStateAll;
     void* userValue_ = nullptr;
     SkinWindowKind attachedKind_ = SkinWindowKind::None;
+    SkinScale scale_;
 };

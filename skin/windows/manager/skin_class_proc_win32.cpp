@@ -1,5 +1,6 @@
 #include "skin/windows/manager/skin_class_proc_win32.h"
 
+#include "common/win_dpi_win32.h"
 #include "skin/picture/skin_animation_binding.h"
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/manager/skin_wnd_manager_win32.h"
@@ -32,6 +33,10 @@ void SkinDestroyObject(HWND window, CSkinBase* object) {
         SkinStopAnimations(window);
     } catch (...) {
     }
+}
+
+void SkinFollowWindowDpi(CSkinBase& object) {
+    object.SetScale(SkinScale(static_cast<int>(win::WindowDpi(object.Window()))));
 }
 
 LRESULT SkinWithoutObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

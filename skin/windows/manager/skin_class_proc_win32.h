@@ -16,6 +16,7 @@
 
 #include <cstddef>
 
+#include "common/win_dpi_win32.h"
 #include "skin/windows/manager/skin_base.h"
 #include "skin/windows/manager/skin_messages.h"
 
@@ -38,6 +39,9 @@ void SkinDestroyObject(HWND window, CSkinBase* object);
 
 // What is left for DefWindowProcW when a window has no object any more.
 LRESULT SkinWithoutObject(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Sets the object's scale to the DPI its window reports.
+void SkinFollowWindowDpi(CSkinBase& object);
 
 template <class T, size_t N>
 LRESULT SkinDispatchMessage(T& object, const SkinMessageEntry<T> (&table)[N], const SkinMessage& message) {
@@ -65,6 +69,9 @@ LRESULT CALLBACK SkinClassProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return result;
     }
     try {
+        // Every skin follows its window to a display of another DPI; a
+        // skinned frame has already told its skinned children.
+        if (message == win::kWmDpiChangedAfterParent) SkinFollowWindowDpi(*base);
         return static_cast<T*>(base)->HandleMessage(SkinMessage{message, wParam, lParam});
     } catch (...) {
         return 0;  // nothing unwinds into the system's message dispatch

@@ -28,16 +28,24 @@ bool PaintFromFrame(ISkinCanvas& canvas, CSkinBase& frame, HWND child, const Ski
 }  // namespace
 
 bool SkinPaintFrameBackground(ISkinCanvas& canvas, CSkinBase& frame, const SkinRect& rect, SkinPair from, int alpha) {
-    canvas.FillSolid(rect, frame.FrameBackgroundColor().value_or(0));
+    SkinColor color = frame.FrameBackgroundColor().value_or(0);
     SkinSurface cache = frame.FrameBackground();
-    if (cache.IsEmpty()) return false;
-    if (alpha < 0) return true;
+    if (cache.IsEmpty() || alpha < 0) {
+        canvas.FillSolid(rect, color);
+        return !cache.IsEmpty();
+    }
+    bool opaque = alpha >= 255;
+    // The colour shows where the composed background does not reach, and
+    // under a blend; an opaque copy that covers everything needs none.
+    bool covered =
+        from.x >= 0 && from.y >= 0 && from.x + rect.Width() <= cache.width && from.y + rect.Height() <= cache.height;
+    if (!(opaque && covered)) canvas.FillSolid(rect, color);
     // Only the part inside the cache is copied; the colour stays elsewhere.
     SkinPieces pieces;
-    pieces.Add(alpha >= 255 ? SkinBlit::Copy : SkinBlit::BlendConstant,
+    pieces.Add(opaque ? SkinBlit::Copy : SkinBlit::BlendConstant,
                SkinBox{rect.left, rect.top, rect.Width(), rect.Height()},
                SkinBox{from.x, from.y, rect.Width(), rect.Height()}, cache.width, cache.height);
-    canvas.DrawPieces(cache, pieces, kSkinDefaultKey, static_cast<uint8_t>(alpha >= 255 ? 255 : alpha));
+    canvas.DrawPieces(cache, pieces, kSkinDefaultKey, static_cast<uint8_t>(opaque ? 255 : alpha));
     return true;
 }
 
