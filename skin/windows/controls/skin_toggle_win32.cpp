@@ -107,8 +107,8 @@ void CSkinToggleSB::Draw(ISkinCanvas& canvas) {
     CSkinDrawImage* sizer = marks_[kSkinToggleUnchecked + kSkinIndexNormal];
     if (desc && sizer) {
         bool leftText = (savedStyle_ & BS_LEFTTEXT) != 0;
-        const SkinSize mark = sizer->ScaledSize(scale_);  // marks are drawn at the window's scale
-        SkinToggleLayout layout = SkinToggleLayoutOf(client, mark.width, mark.height, leftText, scale_);
+        const SkinSize markSize = sizer->ScaledSize(scale_);  // marks are drawn at the window's scale
+        SkinToggleLayout layout = SkinToggleLayoutOf(client, markSize.width, markSize.height, leftText, scale_);
         bool present[kSkinToggleMarks];
         for (int i = 0; i < kSkinToggleMarks; ++i) present[i] = marks_[i] != nullptr;
         int shown = SkinToggleMark(present, checkState_, stateIndex_, checkBox_);
