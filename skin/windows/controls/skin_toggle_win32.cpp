@@ -111,8 +111,8 @@ void CSkinToggleSB::Draw(ISkinCanvas& canvas) {
         SkinToggleLayout layout = SkinToggleLayoutOf(client, markSize.width, markSize.height, leftText, scale_);
         bool present[kSkinToggleMarks];
         for (int i = 0; i < kSkinToggleMarks; ++i) present[i] = marks_[i] != nullptr;
-        int shown = SkinToggleMark(present, checkState_, stateIndex_, checkBox_);
-        if (shown >= 0) marks_[shown]->Draw(canvas, layout.mark.left, layout.mark.top);
+        int mark = SkinToggleMark(present, checkState_, stateIndex_, checkBox_);
+        if (mark >= 0) marks_[mark]->Draw(canvas, layout.mark.left, layout.mark.top);
 
         wchar_t buffer[513] = {};
         int length = ::InternalGetWindowText(window_, buffer, 513);
