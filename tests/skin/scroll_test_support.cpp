@@ -205,6 +205,16 @@ uint32_t WindowPixel(HWND window, int x, int y) {
     return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
 }
 
+uint32_t WindowPixelOnceItIs(HWND window, int x, int y, uint32_t expected, DWORD ms) {
+    const DWORD start = ::GetTickCount();
+    uint32_t seen = WindowPixel(window, x, y);
+    while (seen != expected && ::GetTickCount() - start < ms) {
+        Pump(20);
+        seen = WindowPixel(window, x, y);
+    }
+    return seen;
+}
+
 std::vector<uint32_t> WindowColumn(HWND window, int x, int y0, int y1) {
     POINT a = ScreenOf(window, x, y0);
     testing_support::Pixels px = testing_support::CaptureScreenArea(RECT{a.x, a.y, a.x + 1, a.y + (y1 - y0)});

@@ -87,6 +87,10 @@ RECT BarBeside(HWND window, bool left = false, int width = 16);
 POINT ScreenOf(HWND window, int x, int y);
 // The screen pixel at a point of the window (window coordinates), 0x00RRGGBB.
 uint32_t WindowPixel(HWND window, int x, int y);
+// The pixel once it shows `expected`, processing messages meanwhile (a
+// paint may wait behind other work on a busy machine); after `ms` without
+// it, the pixel as it is then.
+uint32_t WindowPixelOnceItIs(HWND window, int x, int y, uint32_t expected, DWORD ms = 3000);
 // The colours along a line of the window, from (x, y0) to (x, y1 - 1).
 std::vector<uint32_t> WindowColumn(HWND window, int x, int y0, int y1);
 // Writes a screenshot of the window's rectangle as a PNG beside the test.
