@@ -7,7 +7,8 @@ Two variants are built from the same calls:
 - "test": every picture a solid colour of its own, at the showcase size, so
   that one screen pixel tells which picture was drawn. Theme colours that a
   test wants to tell apart (text colours, frame lines) get colours of their
-  own too. The colour of each is written to a table (colours.tsv).
+  own too, and so do the cells of a picture made of cells (the scroll-bar
+  sheet). The colour of each is written to a table (colours.tsv).
 """
 import hashlib
 import os
@@ -64,6 +65,7 @@ class Theme:
         self.controls = []   # Elements of the control section
         self.settings = {}   # the shared window settings (class comwnd): attribute -> value
         self.table = []      # (colour, kind of entry, name, width, height) of the test variant
+        self.cell_layout = {}  # test variant: picture id -> [(cell name, x, y, size)] of its cells
         self._taken = list(RESERVED)
         self._named = {}
         self._ids = set()
@@ -83,6 +85,36 @@ class Theme:
         else:
             rows = paint()
             assert len(rows) == height and all(len(r) == width for r in rows), picture_id
+        return self._store(picture_id, width, height, rows, bmp)
+
+    def cells(self, picture_id, cell, columns, rows, names, paint, bmp=False):
+        """A picture of equal square cells, `columns` x `rows` of `cell`
+        pixels (a scroll-bar sheet, drawn from by cell). `names(column, row)`
+        names the cells a skin draws from (None for a cell no one uses). In
+        the test variant each named cell is a colour of its own, in the
+        table as "<picture_id>.<name>" (kind "cell"), and the rest of the
+        picture the picture's own colour. Returns the id."""
+        assert picture_id not in self.pictures, "picture %s defined twice" % picture_id
+        width, height = cell * columns, cell * rows
+        if not self.test:
+            pixels = paint()
+            assert len(pixels) == height and all(len(r) == width for r in pixels), picture_id
+            return self._store(picture_id, width, height, pixels, bmp)
+        pixels = solid(width, height, self._unique("picture", picture_id, width, height))
+        layout = []
+        for row in range(rows):
+            for column in range(columns):
+                name = names(column, row)
+                if name is None:
+                    continue
+                colour = self._unique("cell", "%s.%s" % (picture_id, name), cell, cell) + (255,)
+                for y in range(row * cell, (row + 1) * cell):
+                    pixels[y][column * cell:(column + 1) * cell] = [colour] * cell
+                layout.append((name, column * cell, row * cell, cell))
+        self.cell_layout[picture_id] = layout
+        return self._store(picture_id, width, height, pixels, bmp)
+
+    def _store(self, picture_id, width, height, rows, bmp):
         if bmp:
             data = bmp24(width, height, [[p[:3] for p in row] for row in rows])
         else:

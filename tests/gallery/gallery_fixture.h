@@ -23,7 +23,8 @@
 namespace gallery_test {
 
 // One line of the test theme's table (test-colours.tsv): a picture's or a
-// theme colour's unique colour, kind ("picture" or "colour"), name and size.
+// theme colour's unique colour, kind ("picture", "colour", or "cell" for one
+// cell of a sheet such as the scroll-bar picture), name and size.
 struct ThemeColour {
     uint32_t rgb = 0;  // 0x00RRGGBB
     std::string kind;

@@ -3,7 +3,9 @@
 the same descriptions and picture sizes in both, every reference resolved,
 the test theme's pictures each one colour of its own as its table says, and
 the same bytes from every run."""
+import importlib
 import os
+import pkgutil
 import re
 import subprocess
 import sys
@@ -15,6 +17,7 @@ import zipfile
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 sys.path.insert(0, os.path.join(ROOT, "scripts"))
 from skin_pictures import read_bmp, read_png  # noqa: E402
+from gallery_theme import kinds  # noqa: E402
 from gallery_theme.theme import RESERVED, SEPARATION, Theme  # noqa: E402
 
 # Attributes that name a picture of the theme.
@@ -43,6 +46,15 @@ def pictures(tree, entries):
         data = entries[name]
         result[item.get("id")] = (read_bmp if name.endswith(".bmp") else read_png)(data)
     return result
+
+
+def build_layout():
+    """{picture id: [(cell name, x, y, size)]} of the test theme's cell pictures."""
+    theme = Theme("test")
+    names = sorted(m.name for m in pkgutil.iter_modules(kinds.__path__) if not m.name.startswith("_"))
+    for name in names:
+        importlib.import_module("gallery_theme.kinds." + name).build(theme)
+    return theme.cell_layout
 
 
 def controls(tree):
@@ -90,13 +102,22 @@ class GalleryThemes(unittest.TestCase):
     def test_each_test_picture_is_one_colour_of_its_own_as_the_table_says(self):
         tested = pictures(*self.test)
         colours = []
+        # Pictures made of cells: each named cell one colour of its own.
+        layout = build_layout()
         for name, (width, height, rows) in tested.items():
-            colour = {pixel[:3] for row in rows for pixel in row}
-            self.assertEqual(len(colour), 1, name)
             self.assertTrue(all(len(p) == 3 or p[3] == 255 for row in rows for p in row), name)
+            rows = [list(row) for row in rows]
+            for cell, x, y, size in layout.get(name, ()):
+                colour = {rows[y + j][x + i][:3] for j in range(size) for i in range(size)}
+                self.assertEqual(len(colour), 1, (name, cell))
+                self.assertEqual(self.table["%s.%s" % (name, cell)], (colour.pop(), "cell", size, size))
+                for j in range(size):
+                    rows[y + j][x:x + size] = [None] * size
+            colour = {pixel[:3] for row in rows for pixel in row if pixel is not None}
+            self.assertEqual(len(colour), 1, name)
             self.assertEqual(self.table[name], (colour.pop(), "picture", width, height))
         for name, (colour, kind, _, _) in self.table.items():
-            self.assertIn(kind, ("picture", "colour"))
+            self.assertIn(kind, ("picture", "colour", "cell"))
             if kind == "picture":
                 self.assertIn(name, tested)
             colours.append(colour)

@@ -50,7 +50,11 @@ public:
     bool GetProcedures(HWND window, void* skin, WNDPROC* under, WNDPROC* classProcedure) noexcept override;
     void SetProcedureUnderSkin(HWND window, void* skin, WNDPROC procedure) noexcept override;
     bool OwnsWindowRegion(HWND, void* skin) noexcept override { return Of(skin).ownsRegion; }
-    SkinScrollBars* ScrollBars(HWND, void* skin) noexcept override { return Of(skin).bars; }
+    bool VisitScrollBars(HWND, void* skin, ISkinScrollBarsVisit& visit) noexcept override {
+        if (!Of(skin).bars) return false;
+        visit.Visit(*Of(skin).bars);
+        return true;
+    }
     void RedrawScrollBars(HWND, void* skin) noexcept override { ++Of(skin).redraws; }
     ISkinRichEditScrollBars* RichEditScrollBars(HWND, void* skin) noexcept override { return Of(skin).richEdit; }
     SkinPaintRedirect* PaintRedirect(HWND, void* skin) noexcept override { return Of(skin).paint; }

@@ -26,9 +26,9 @@ public:
         ++questions;
         return TestHookHost::OwnsWindowRegion(w, s);
     }
-    SkinScrollBars* ScrollBars(HWND w, void* s) noexcept override {
+    bool VisitScrollBars(HWND w, void* s, ISkinScrollBarsVisit& v) noexcept override {
         ++questions;
-        return TestHookHost::ScrollBars(w, s);
+        return TestHookHost::VisitScrollBars(w, s, v);
     }
     SkinPaintRedirect* PaintRedirect(HWND w, void* s) noexcept override {
         ++questions;

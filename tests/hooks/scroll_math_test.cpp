@@ -4,23 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "hooks/scroll_info_values.h"
+
 #include <climits>
-
-namespace {
-
-SkinScrollInfoIn Info(unsigned mask, int minimum, int maximum, unsigned page, int position) {
-    SkinScrollInfoIn in;
-    in.mask = mask;
-    in.minimum = minimum;
-    in.maximum = maximum;
-    in.page = page;
-    in.position = position;
-    return in;
-}
-
-constexpr unsigned kAll = kSkinSifRange | kSkinSifPage | kSkinSifPos;
-
-}  // namespace
 
 TEST(ScrollMath, PageIsAtMostTheRangeSize) {
     SkinScrollBarCopy bar;

@@ -35,21 +35,17 @@ bool LoadThemeText(const std::wstring& xml) {
     return reader && GetSkinResourceManager()->LoadTheme(doc, *reader);
 }
 
-namespace {
-
-// A dialog template with no items: DLGTEMPLATE, no menu, the standard
-// class, a title, and the dialog font.
-std::vector<WORD> Template(DWORD style, DWORD exStyle, int width, int height) {
+std::vector<WORD> DialogTemplate(DWORD style, DWORD exStyle, const wchar_t* title) {
     std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
     auto* head = reinterpret_cast<DLGTEMPLATE*>(t.data());
     head->style = style | DS_SETFONT;
     head->dwExtendedStyle = exStyle;
     head->cdit = 0;
-    head->cx = static_cast<short>(width);
-    head->cy = static_cast<short>(height);
+    head->cx = 100;
+    head->cy = 50;
     t.push_back(0);  // menu
     t.push_back(0);  // class
-    for (const wchar_t* p = L"Skin test";; ++p) {
+    for (const wchar_t* p = title;; ++p) {
         t.push_back(static_cast<WORD>(*p));
         if (!*p) break;
     }
@@ -61,10 +57,8 @@ std::vector<WORD> Template(DWORD style, DWORD exStyle, int width, int height) {
     return t;
 }
 
-}  // namespace
-
 TestDialog::TestDialog(int width, int height, const std::vector<ControlSpec>& controls, DWORD style, DWORD exStyle) {
-    std::vector<WORD> t = Template(style, exStyle, 100, 50);
+    std::vector<WORD> t = DialogTemplate(style, exStyle, L"Skin test");
     hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(t.data()), nullptr,
                                          &TestDialog::Proc, reinterpret_cast<LPARAM>(this));
     if (!hwnd_) return;
@@ -143,16 +137,12 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
     return true;
 }
 
-namespace {
-
 void SendMouse(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     ::SendInput(1, &input, sizeof input);
 }
-
-}  // namespace
 
 void MoveMouseTo(HWND window, int x, int y) {
     POINT p{x, y};

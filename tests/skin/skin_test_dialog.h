@@ -28,6 +28,10 @@ struct ControlSpec {
     RECT rect;  // client pixels
 };
 
+// A dialog template with no items: DLGTEMPLATE (100 x 50 dialog units),
+// no menu, the standard class, the title and the dialog font.
+std::vector<WORD> DialogTemplate(DWORD style, DWORD exStyle, const wchar_t* title);
+
 // A modeless dialog ("#32770") of the given window size at (100, 100),
 // shown and in front.
 class TestDialog {
@@ -80,6 +84,8 @@ inline uint32_t Rgb(COLORREF c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >>
 // released there.
 void MoveMouseTo(HWND window, int x, int y);
 void MouseDown();
+// One mouse event with no movement (MOUSEEVENTF_...), from any thread.
+void SendMouse(DWORD flags);
 void MouseUp();
 // Moves the mouse far from every test window.
 void MoveMouseAway();

@@ -44,10 +44,6 @@ namespace {
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-CSkinDrawImage* Picture(const std::wstring& id) {
-    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
-}
-
 }  // namespace
 
 CSkinButtonSB::CSkinButtonSB(HWND window) : CSkinPressable(window) {}
@@ -84,7 +80,7 @@ void CSkinButtonSB::LoadPictures() {
     if (!desc) return;
     const std::wstring* ids[kSkinButtonStateCount] = {&desc->picNormal, &desc->picOver, &desc->picDown,
                                                       &desc->picDisable, &desc->picFocus};
-    for (int i = 0; i < kSkinButtonStateCount; ++i) pictures_[i] = Picture(*ids[i]);
+    for (int i = 0; i < kSkinButtonStateCount; ++i) pictures_[i] = SkinThemePicture(*ids[i]);
     for (int i = 1; i < kSkinButtonStateCount; ++i)
         if (!pictures_[i]) pictures_[i] = pictures_[kSkinIndexNormal];
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "skin/picture/skin_draw_image.h"
 #include "skin/platform/skin_gdi_canvas_win32.h"
 #include "skin/platform/skin_graphics.h"
 #include "skin/theme/skin_resource_manager.h"
@@ -111,8 +112,75 @@ HFONT SkinControlFont(HWND window, const std::wstring& fontId, const SkinScale& 
     return font ? font : SkinDefaultFont();
 }
 
+CSkinDrawImage* SkinThemePicture(const std::wstring& imageId) {
+    return imageId.empty() ? nullptr : GetSkinResourceManager()->GetImage(imageId);
+}
+
 HCURSOR SkinThemeCursor(const std::wstring& cursorId) {
     return cursorId.empty() ? nullptr : static_cast<HCURSOR>(GetSkinResourceManager()->GetCursor(cursorId));
+}
+
+void SkinInvalidateNonClient(HWND window) {
+    RECT outer{}, client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&outer), 2);
+    // The window less its client area, in client coordinates.
+    const SkinRect ring[4] = {SkinRect{outer.left, outer.top, outer.right, client.top},
+                              SkinRect{outer.left, client.bottom, outer.right, outer.bottom},
+                              SkinRect{outer.left, client.top, client.left, client.bottom},
+                              SkinRect{client.right, client.top, outer.right, client.bottom}};
+    SkinRect parts[4];
+    size_t count = 0;
+    for (const SkinRect& r : ring)
+        if (!r.IsEmpty()) parts[count++] = r;
+    if (count == 0) return;
+    SkinRegion frame = SkinGraphics().CreateRegion(parts, count);
+    if (frame) ::RedrawWindow(window, nullptr, frame.get(), RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE | RDW_NOCHILDREN);
+}
+
+void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner, const SkinScale& scale) {
+    RECT outer{};
+    ::GetWindowRect(window, &outer);
+    const int W = outer.right - outer.left, H = outer.bottom - outer.top;
+    if (W <= 0 || H <= 0 || !dc) return;
+    const SkinRect ring[4] = {SkinRect{0, 0, W, inner.top}, SkinRect{0, inner.bottom, W, H},
+                              SkinRect{0, inner.top, inner.left, inner.bottom},
+                              SkinRect{inner.right, inner.top, W, inner.bottom}};
+    SkinPieces pieces;
+    for (const SkinRect& r : ring) {
+        const SkinBox box{r.left, r.top, r.Width(), r.Height()};
+        pieces.Add(SkinBlit::Copy, box, box, W, H);
+    }
+    if (pieces.Count() == 0) return;
+    SkinBitmapHandle buffer = SkinGraphics().CreateCompatibleBitmap(W, H);
+    if (!buffer) return;
+    const SkinSurface surface{buffer.get(), W, H};
+    {
+        std::unique_ptr<ISkinCanvas> memory = SkinGraphics().CreateBitmapCanvas(surface);
+        if (!memory) return;
+        memory->SetScale(scale);
+        memory->FillSolid(SkinRect{0, 0, W, H}, SkinRgb(255, 255, 255));
+        // Corners of 4 pixels keep their shape at any size.
+        picture.Draw9Grid(*memory, SkinRect{0, 0, W, H}, SkinQuad{4, 4, 4, 4});
+    }
+    std::unique_ptr<ISkinCanvas> target = SkinGraphics().CreateDcCanvas(dc);
+    if (target) target->DrawPieces(surface, pieces);
+}
+
+bool SkinCursorOverWindow(HWND window) {
+    POINT p{};
+    RECT r{};
+    return ::IsWindowVisible(window) && ::GetCursorPos(&p) && ::GetWindowRect(window, &r) && ::PtInRect(&r, p);
+}
+
+SkinRect SkinClientInWindow(HWND window) {
+    RECT outer{}, client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return SkinRect{client.left - outer.left, client.top - outer.top, client.right - outer.left,
+                    client.bottom - outer.top};
 }
 
 SkinButtonImage SkinButtonImageOf(HWND button, bool icon) {

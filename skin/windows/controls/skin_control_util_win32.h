@@ -15,6 +15,8 @@
 #include "skin/windows/manager/skin_base.h"
 #include "skin/windows/manager/skin_messages.h"
 
+class CSkinDrawImage;
+
 // InvalidateRect of the whole client area when the window is visible.
 void SkinInvalidate(HWND window, bool erase = false);
 
@@ -49,9 +51,28 @@ HFONT SkinControlFont(HWND window, const std::wstring& fontId);
 HFONT SkinControlFont(HWND window, const std::wstring& fontId, const SkinScale& scale);
 // The theme font `fontId` for the scale, or null.
 HFONT SkinThemeFont(const std::wstring& fontId, const SkinScale& scale);
+// The theme picture `imageId`, ready to draw, or none.
+CSkinDrawImage* SkinThemePicture(const std::wstring& imageId);
 // The theme cursor `cursorId`, or none.
 HCURSOR SkinThemeCursor(const std::wstring& cursorId);
 
+// Marks the window's non-client area (all of the window but its client
+// area) for repainting by the window's own thread; safe on any thread.
+void SkinInvalidateNonClient(HWND window);
+
+// Draws `picture` as a 9-grid over the whole window at the window's scale,
+// seen only outside `inner` (window coordinates): the frame of a control.
+void SkinDrawFramePicture(HWND window, HDC dc, CSkinDrawImage& picture, const SkinRect& inner, const SkinScale& scale);
+
+// While the mouse is over a control whose frame shows it, a timer of this
+// id asks where the cursor is (a leave message is not always sent when the
+// mouse leaves through the non-client area).
+inline constexpr UINT_PTR kSkinTimerHoverPoll = 26153;
+// True while the cursor is over the window (its whole rectangle).
+bool SkinCursorOverWindow(HWND window);
+
+// The client area's place in the window (window coordinates).
+SkinRect SkinClientInWindow(HWND window);
 // The icon or bitmap a button shows (BM_GETIMAGE), with its size; it stays
 // the control's. Empty when the control has none.
 struct SkinButtonImage {

@@ -34,15 +34,22 @@ bool CSkinWndSB::AnswerChildColor(const SkinMessage& m, LRESULT* result) {
     *result = SkinCallPrevious(*this, m);
     // A brush the application chose stands; the system's default gives way.
     if (*result && *result != reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE))) return true;
-    HBRUSH brush = ChildBackgroundBrush();
+    HBRUSH brush = AlignedChildBrush(dc, child);
     if (!brush) return true;
+    ::SetBkMode(dc, TRANSPARENT);
+    *result = reinterpret_cast<LRESULT>(brush);
+    return true;
+}
+
+HBRUSH CSkinWndSB::AlignedChildBrush(HDC dc, HWND child) {
+    if (drawStyle_ == SkinDrawStyle::NoDraw) return nullptr;
+    HBRUSH brush = ChildBackgroundBrush();
+    if (!brush) return nullptr;
     // The pattern's corner at the frame's client corner, seen from the child.
     POINT origin{0, 0};
     ::MapWindowPoints(child, window_, &origin, 1);
     ::SetBrushOrgEx(dc, Wrap(-origin.x, cacheW_), Wrap(-origin.y, cacheH_), nullptr);
-    ::SetBkMode(dc, TRANSPARENT);
-    *result = reinterpret_cast<LRESULT>(brush);
-    return true;
+    return brush;
 }
 
 void CSkinWndSB::EraseForChild(HDC dc) {

@@ -90,15 +90,24 @@ void CSkinWndSB::SetHotButton(int hot) {
 }
 
 bool CSkinWndSB::OnNcHitTest(const SkinMessage& m, LRESULT* result) {
-    if (!geometryValid_) return false;
     POINT p = WindowPoint(window_, m.lParam);
+    // The skinned bars first: the system must not track them itself.
+    if (int bar = ScrollHitCode(p)) {
+        *result = bar;
+        return true;
+    }
+    if (!geometryValid_) return OnScrollNcHitTest(m, result);
     int code = SkinFrameHitTest(HitInput(), p.x, p.y);
     if (code == kSkinHtMenuBar) {
         ::SetTimer(window_, kSkinTimerMenuHot, 200, nullptr);
     } else if (code == kSkinHtClose || code == kSkinHtMinButton || code == kSkinHtMaxButton || code == kSkinHtHelp) {
         if (!captionTimer_) captionTimer_ = ::SetTimer(window_, kSkinTimerCaptionHot, 150, nullptr) != 0;
     }
-    if (code < 0) code = SkinFilterSystemHit(static_cast<int>(PassWithoutCaption(m, false, false)));
+    if (code < 0) {
+        code = SkinFilterSystemHit(static_cast<int>(PassWithoutCaption(m, false, false)));
+        if (code == HTHSCROLL) code = kSkinHtHScrollBar;
+        if (code == HTVSCROLL) code = kSkinHtVScrollBar;
+    }
     *result = code;
     return true;
 }
@@ -137,7 +146,8 @@ bool CSkinWndSB::OnSetCursor(const SkinMessage& m, LRESULT* result) {
     return true;
 }
 
-bool CSkinWndSB::OnNcMouseMove(const SkinMessage& m, LRESULT*) {
+bool CSkinWndSB::OnNcMouseMove(const SkinMessage& m, LRESULT* result) {
+    OnScrollNcMouseMove(m, result);
     int hot = 0;
     switch (m.wParam) {
         case HTMINBUTTON:
@@ -164,6 +174,10 @@ bool CSkinWndSB::OnNcMouseMove(const SkinMessage& m, LRESULT*) {
 
 bool CSkinWndSB::OnNcButtonDown(const SkinMessage& m, LRESULT* result) {
     *result = 0;
+    if (m.wParam == kSkinHtHScrollBar || m.wParam == kSkinHtVScrollBar) {
+        OnScrollNcButtonDown(m, result);
+        return true;
+    }
     switch (m.wParam) {
         case HTMINBUTTON:
             SetHotButton(kHotMin + 1);
@@ -205,6 +219,7 @@ bool CSkinWndSB::OnNcButtonDown(const SkinMessage& m, LRESULT* result) {
 }
 
 bool CSkinWndSB::OnNcButtonUp(const SkinMessage& m, LRESULT* result) {
+    OnScrollNcButtonUp(m, result);
     int pressed = hotButton_;
     SetHotButton(0);
     uint32_t style = skin_unhooked::Style(window_);

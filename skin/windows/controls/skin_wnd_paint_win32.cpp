@@ -15,11 +15,6 @@
 
 namespace {
 
-// A window DC through the unhooked entry points, given back on scope exit.
-win::WindowDc UnhookedWindowDc(HWND window) {
-    return win::WindowDc(window, skin_unhooked::GetWindowDC(window), skin_unhooked::ReleaseDC);
-}
-
 void CopyBand(ISkinCanvas& canvas, const SkinSurface& source, const SkinRect& band) {
     SkinPieces pieces;
     SkinBox box{band.left, band.top, band.Width(), band.Height()};
@@ -151,10 +146,16 @@ bool CSkinWndSB::ApplyRegion() {
 }
 
 void CSkinWndSB::PaintNonClient() {
-    if (Suppressed() || !::IsWindowVisible(window_) || frameKind_ == kSkinFrameNone) return;
-    win::WindowDc dc = UnhookedWindowDc(window_);
+    if (Suppressed() || !::IsWindowVisible(window_)) return;
+    win::WindowDc dc = skin_unhooked::WindowDc(window_);
     if (!dc.get()) return;
-    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc.get());
+    if (frameKind_ != kSkinFrameNone) PaintFrameBands(dc.get());
+    // Every bar, whether or not it changed: one that was uncovered is blank.
+    DrawScrollBars(dc.get(), true);
+}
+
+void CSkinWndSB::PaintFrameBands(HDC dc) {
+    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateDcCanvas(dc);
     if (!canvas) return;
     canvas->SetScale(scale_);
     int W = geometry_.width;
@@ -184,7 +185,6 @@ void CSkinWndSB::PaintNonClient() {
         CopyBand(*canvas, frame, bands_.bottom);
     }
     if (menuBar_) menuBar_->Paint(*canvas, font_);
-    DrawNonClient(dc.get(), 0, false);
 }
 
 void CSkinWndSB::DrawCaption(ISkinCanvas& canvas, int width) {

@@ -5,6 +5,7 @@
 #include "common/win_dpi_win32.h"
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
+#include "skin/windows/controls/skin_edit_win32.h"
 #include "skin/windows/controls/skin_menu_bar_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
@@ -52,6 +53,10 @@ struct SkinWndTable {
         {kSkinWmPopupSystemMenu, &F::OnMenuLoop},
         {WM_SKIN_PAINTPARENTBK, &F::OnPaintParentBackground},
         {WM_SKIN_RELAYOUT, &F::OnRelayout},
+        {WM_HSCROLL, &F::OnScrollMessage},
+        {WM_VSCROLL, &F::OnScrollMessage},
+        {WM_NCMOUSELEAVE, &F::OnScrollNcMouseLeave},
+        {WM_CAPTURECHANGED, &F::OnScrollCaptureChanged},
         {WM_DPICHANGED, &F::OnDpiChanged},
     };
 };
@@ -79,10 +84,6 @@ bool IsClass(HWND window, const wchar_t* cls) {
     wchar_t name[256] = {};
     ::GetClassNameW(window, name, 256);
     return std::wcscmp(name, cls) == 0;
-}
-
-CSkinDrawImage* Picture(const std::wstring& id) {
-    return id.empty() ? nullptr : GetSkinResourceManager()->GetImage(id);
 }
 
 }  // namespace
@@ -206,17 +207,22 @@ void CSkinWndSB::AdjustColors(const SkinColorShift& shift) {
 void CSkinWndSB::LoadPictures() {
     const SkinWindowDesc* desc = WindowDescription();
     if (!desc) return;
-    backgroundImage_ = Picture(desc->background.picFile);
+    backgroundImage_ = SkinThemePicture(desc->background.picFile);
     const SkinCaptionButtonDesc* buttons[kButtonCount] = {&desc->btnClose, &desc->btnMax, &desc->btnRestore,
                                                           &desc->btnMin, &desc->btnHelp};
     for (int b = 0; b < kButtonCount; ++b) {
         const std::wstring* ids[4] = {&buttons[b]->picNormal, &buttons[b]->picOver, &buttons[b]->picDown,
                                       &buttons[b]->picDisable};
-        for (int s = 0; s < 4; ++s) buttonImages_[b][s] = Picture(*ids[s]);
+        for (int s = 0; s < 4; ++s) buttonImages_[b][s] = SkinThemePicture(*ids[s]);
     }
-    std::wstring scroll = desc->bmpScrollbar.empty() ? desc->scrollbarPicFile : desc->bmpScrollbar;
-    scrollBarImage_ = Picture(scroll.empty() ? GetSkinWndManager()->DefaultScrollBarImage() : scroll);
+    LoadScrollPictures();
     ScaleMetrics();  // the frame's edges follow the picture's size
+}
+
+std::wstring CSkinWndSB::ScrollBarImageId() const {
+    const SkinWindowDesc* desc = WindowDescription();
+    if (!desc) return std::wstring();
+    return desc->bmpScrollbar.empty() ? desc->scrollbarPicFile : desc->bmpScrollbar;
 }
 
 bool CSkinWndSB::OwnsWindowRegion() const {
@@ -232,6 +238,7 @@ void CSkinWndSB::OnReskinned() {
 }
 
 void CSkinWndSB::OnAttached() {
+    ReadScrollBars();
     // The system asks for the new client area (WM_NCCALCSIZE) only now.
     ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -399,6 +406,7 @@ bool CSkinWndSB::OnNcCalcSize(const SkinMessage& m, LRESULT* result) {
     if (Suppressed()) return true;
     SkinFrameInfo info = CurrentInfo();
     UpdateFrameKind(info);
+    UpdatePresence(info.style, info.exStyle);
     if (frameKind_ == kSkinFrameNone && (info.exStyle & WS_EX_MDICHILD)) return true;  // the system's borders stay
     SkinRect client = SkinFrameClientRect(frameKind_, info.style, info.exStyle, win::ToSkinRect(proposed), metrics_);
     *rect = win::ToRect(client);
@@ -449,6 +457,30 @@ bool CSkinWndSB::OnCtlColor(const SkinMessage& m, LRESULT* result) {
         *result = reinterpret_cast<LRESULT>(backgroundBrush_.get());
         return true;
     }
+    if (IsClass(child, L"Edit")) {
+        CSkinBase* skin = GetSkinWndManager()->Find(child);
+        if (!skin || skin->AttachedKind() != SkinWindowKind::Edit) return false;
+        auto* edit = static_cast<CSkinEditSB*>(skin);
+        const bool readOnly = (skin_unhooked::Style(child) & (ES_READONLY | WS_DISABLED)) != 0;
+        ::SetTextColor(dc, edit->TextColor());
+        // A transparent edit shows the frame's picture behind its text.
+        HBRUSH clear = edit->Transparent() && !edit->ShowsScrollBar() ? AlignedChildBrush(dc, child) : nullptr;
+        if (clear) {
+            ::SetBkMode(dc, TRANSPARENT);
+            *result = reinterpret_cast<LRESULT>(clear);
+            return true;
+        }
+        // Text that scrolls is drawn opaque: the lines the edit copies
+        // while scrolling carry their background with them.
+        if (edit->ShowsScrollBar()) {
+            ::SetBkMode(dc, OPAQUE);
+            ::SetBkColor(dc, edit->BackgroundColor(readOnly));
+        } else {
+            ::SetBkMode(dc, TRANSPARENT);
+        }
+        *result = reinterpret_cast<LRESULT>(edit->BackgroundBrush(readOnly));
+        return true;
+    }
     if (m.message == WM_CTLCOLORSTATIC && noDraw && IsClass(child, L"Static")) {
         CSkinBase* skin = GetSkinWndManager()->Find(child);
         if (skin && !skin->Items().empty()) return false;
@@ -497,6 +529,13 @@ bool CSkinWndSB::OnRelayout(const SkinMessage& m, LRESULT* result) {
         *result = 1;
         break;
     }
+    return true;
+}
+
+bool CSkinWndSB::OnScrollMessage(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
+    // The window scrolled (an MDI client moves its children): the bars follow.
+    if (::IsWindow(window_) && m.lParam == 0) DrawScrollBars(nullptr, false);
     return true;
 }
 

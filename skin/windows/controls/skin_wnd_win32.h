@@ -81,6 +81,8 @@ public:
     const std::vector<HWND>& LayoutList() const { return layout_; }
 
 protected:
+    std::wstring ScrollBarImageId() const override;
+
     // Caption buttons: close, maximise, restore, minimise, help.
     enum Button { kClose, kMax, kRestore, kMin, kHelp, kButtonCount };
 
@@ -107,6 +109,7 @@ private:
     bool OnPaintParentBackground(const SkinMessage&, LRESULT*);
     bool OnRelayout(const SkinMessage&, LRESULT*);
     bool OnMenuLoop(const SkinMessage&, LRESULT*);
+    bool OnScrollMessage(const SkinMessage&, LRESULT*);
     // ----- mouse and commands (skin_wnd_mouse.cpp) -----
     bool OnSetCursor(const SkinMessage&, LRESULT*);
     bool OnNcHitTest(const SkinMessage&, LRESULT*);
@@ -138,6 +141,7 @@ private:
     void RebuildFrameBitmap();
     bool ApplyRegion();  // true when a region was set (which repaints)
     void PaintNonClient();
+    void PaintFrameBands(HDC dc);
     void DrawCaption(ISkinCanvas& canvas, int width);
     void ComposeBackground(const SkinRect& client);
     void FirstSizeAdjustment();
@@ -150,6 +154,9 @@ private:
     // the child, unless the application answered with a brush of its own.
     bool AnswerChildColor(const SkinMessage& m, LRESULT* result);
     HBRUSH ChildBackgroundBrush();
+    // The children's brush with its origin set in `dc` so the picture lines
+    // up under `child`; null without a composed background.
+    HBRUSH AlignedChildBrush(HDC dc, HWND child);
     // A child's erase forwarded to the frame (the DC's origin moved to the
     // frame's client corner): the picture under it.
     void EraseForChild(HDC dc);

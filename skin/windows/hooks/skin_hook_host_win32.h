@@ -53,10 +53,15 @@ public:
     // 0, not an MDI child): SetWindowRgn from elsewhere leaves it alone.
     virtual bool OwnsWindowRegion(HWND window, void* skin) noexcept { return false; }
 
-    // The scroller's copies of its two bars, or null when the skin draws no
-    // scroll bars; read and changed by the scroll-bar replacements.
-    virtual SkinScrollBars* ScrollBars(HWND window, void* skin) noexcept { return nullptr; }
-    // Redraws the skin's scroll bars after the replacements changed them.
+    // Runs `visit` on the scroller's copies of its two bars, which the
+    // scroll-bar replacements read and change, with the copies locked; on a
+    // thread other than the window's the skin is kept alive meanwhile (it
+    // may be going on its own thread). False, without a visit, when the skin
+    // draws no scroll bars.
+    virtual bool VisitScrollBars(HWND window, void* skin, ISkinScrollBarsVisit& visit) noexcept { return false; }
+    // Redraws the skin's scroll bars after the replacements changed them:
+    // at once on the window's own thread; from other threads the window's
+    // thread repaints them.
     virtual void RedrawScrollBars(HWND window, void* skin) noexcept {}
     // The rich-edit scroll-bar layer of the window ("PROP_Veltar"), or null.
     virtual ISkinRichEditScrollBars* RichEditScrollBars(HWND window, void* skin) noexcept { return nullptr; }

@@ -5,6 +5,7 @@
 
 #include "skin/windows/hooks/skin_hook_internal_win32.h"
 #include "skin/windows/hooks/skin_paint_redirect_win32.h"
+#include "skin/windows/hooks/skin_scroll_info_win32.h"
 
 namespace skin_hook_internal {
 
@@ -46,23 +47,28 @@ LONG_PTR OnProcedureUnderSkin(HWND window, void* skin, Call&& call) {
 }
 
 // --- Scroll bars -------------------------------------------------------------
+//
+// A rich-edit control's own layer answers for its window. A scroller's bar
+// copies are read and changed inside a visit (the host holds them locked,
+// and keeps the skin alive for callers on other threads); what the system
+// must do afterwards (show or hide its bar, redraw ours) happens outside.
 
-struct ScrollTarget {
-    void* skin = nullptr;
-    ISkinRichEditScrollBars* richEdit = nullptr;
-    SkinScrollBars* bars = nullptr;
+template <class F>
+class VisitOf final : public ISkinScrollBarsVisit {
+public:
+    explicit VisitOf(F& f) : f_(f) {}
+    void Visit(SkinScrollBars& bars) noexcept override { f_(bars); }
+
+private:
+    F& f_;
 };
 
-bool FindScrollTarget(HWND window, ScrollTarget* t) {
-    t->skin = Skin(window);
-    if (!t->skin) return false;
-    t->richEdit = Host().RichEditScrollBars(window, t->skin);
-    if (!t->richEdit) t->bars = Host().ScrollBars(window, t->skin);
-    return t->richEdit || t->bars;
+// Runs `f(bars)` on the scroller's copies; false when the skin has none.
+template <class F>
+bool OnScrollerBars(HWND window, void* skin, F&& f) {
+    VisitOf<std::remove_reference_t<F>> visit(f);
+    return Host().VisitScrollBars(window, skin, visit);
 }
-
-// The sizes of SCROLLINFO the system accepts: with and without nTrackPos.
-bool ValidScrollInfoSize(UINT size) { return size == sizeof(SCROLLINFO) || size == sizeof(SCROLLINFO) - sizeof(int); }
 
 bool OwnBar(int bar) { return bar == SB_HORZ || bar == SB_VERT; }
 
@@ -74,6 +80,8 @@ void ApplyVisibility(HWND window, int bar, SkinBarVisibility visibility) {
 void RedrawIfAsked(HWND window, void* skin, BOOL redraw) {
     if (redraw && IsWindowVisible(window)) Host().RedrawScrollBars(window, skin);
 }
+
+ISkinRichEditScrollBars* RichEdit(HWND window, void* skin) { return Host().RichEditScrollBars(window, skin); }
 
 }  // namespace
 
@@ -168,94 +176,139 @@ BOOL WINAPI HookedAnimateWindow(HWND window, DWORD time, DWORD flags) {
 }
 
 int WINAPI HookedSetScrollInfo(HWND window, int bar, LPCSCROLLINFO info, BOOL redraw) {
-    ScrollTarget t;
-    if (!FindScrollTarget(window, &t)) return SetScrollInfo(window, bar, info, redraw);
-    if (t.richEdit) return t.richEdit->SetScrollInfo(window, bar, info, redraw);
-    if (!info || !ValidScrollInfoSize(info->cbSize)) return 0;
-    const int index = SkinScrollBarIndex(bar, *t.bars);
-    if (index < 0) return 0;
-    SkinScrollInfoIn in;
-    in.mask = info->fMask;
-    in.minimum = info->nMin;
-    in.maximum = info->nMax;
-    in.page = info->nPage;
-    in.position = info->nPos;
-    const SkinScrollInfoResult result = SkinApplyScrollInfo(t.bars->bar[index], in, OwnBar(bar));
+    void* skin = Skin(window);
+    if (!skin) return SetScrollInfo(window, bar, info, redraw);
+    if (auto* layer = RichEdit(window, skin)) return layer->SetScrollInfo(window, bar, info, redraw);
+    SkinScrollInfoResult result;
+    bool valid = false;
+    const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
+        const int index = SkinScrollBarIndex(bar, bars);
+        if (!info || !SkinValidScrollInfoSize(info->cbSize) || index < 0) return;
+        const SkinScrollInfoIn in = SkinScrollInfoOf(*info);
+        result = SkinApplyScrollInfo(bars.bar[index], in, OwnBar(bar));
+        valid = true;
+    });
+    if (!scroller) return SetScrollInfo(window, bar, info, redraw);
+    if (!valid) return 0;
     ApplyVisibility(window, bar, result.visibility);
-    RedrawIfAsked(window, t.skin, redraw);
+    RedrawIfAsked(window, skin, redraw);
     return result.position;
 }
 
 BOOL WINAPI HookedGetScrollInfo(HWND window, int bar, LPSCROLLINFO info) {
-    ScrollTarget t;
-    if (!FindScrollTarget(window, &t)) return GetScrollInfo(window, bar, info);
-    if (t.richEdit) return t.richEdit->GetScrollInfo(window, bar, info);
-    if (!info || !ValidScrollInfoSize(info->cbSize)) return FALSE;
-    const int index = SkinScrollBarIndex(bar, *t.bars);
-    if (index < 0) return FALSE;
-    const SkinScrollBarCopy& copy = t.bars->bar[index];
-    if (info->fMask & SIF_RANGE) {
-        info->nMin = copy.minimum;
-        info->nMax = copy.maximum;
-    }
-    if (info->fMask & SIF_PAGE) info->nPage = copy.page;
-    if (info->fMask & SIF_POS) info->nPos = copy.position;
-    // A caller's structure without nTrackPos has no room for it.
-    if ((info->fMask & SIF_TRACKPOS) && info->cbSize == sizeof(SCROLLINFO)) info->nTrackPos = copy.trackPosition;
-    return TRUE;
+    void* skin = Skin(window);
+    if (!skin) return GetScrollInfo(window, bar, info);
+    if (auto* layer = RichEdit(window, skin)) return layer->GetScrollInfo(window, bar, info);
+    BOOL answer = FALSE;
+    const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
+        const int index = SkinScrollBarIndex(bar, bars);
+        if (!info || !SkinValidScrollInfoSize(info->cbSize) || index < 0) return;
+        SkinFillScrollInfo(bars.bar[index], *info);
+        answer = TRUE;
+    });
+    return scroller ? answer : GetScrollInfo(window, bar, info);
 }
 
 int WINAPI HookedSetScrollPos(HWND window, int bar, int position, BOOL redraw) {
-    ScrollTarget t;
-    if (!FindScrollTarget(window, &t)) return SetScrollPos(window, bar, position, redraw);
-    if (t.richEdit) return t.richEdit->SetScrollPos(window, bar, position, redraw);
-    const int index = SkinScrollBarIndex(bar, *t.bars);
-    if (index < 0) return 0;
-    const int old = SkinApplyScrollPos(t.bars->bar[index], position);
-    RedrawIfAsked(window, t.skin, redraw);
+    void* skin = Skin(window);
+    if (!skin) return SetScrollPos(window, bar, position, redraw);
+    if (auto* layer = RichEdit(window, skin)) return layer->SetScrollPos(window, bar, position, redraw);
+    int old = 0;
+    bool valid = false;
+    const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
+        const int index = SkinScrollBarIndex(bar, bars);
+        if (index < 0) return;
+        old = SkinApplyScrollPos(bars.bar[index], position);
+        valid = true;
+    });
+    if (!scroller) return SetScrollPos(window, bar, position, redraw);
+    if (valid) RedrawIfAsked(window, skin, redraw);
     return old;
 }
 
 int WINAPI HookedGetScrollPos(HWND window, int bar) {
-    ScrollTarget t;
-    if (!FindScrollTarget(window, &t)) return GetScrollPos(window, bar);
-    if (t.richEdit) return t.richEdit->GetScrollPos(window, bar);
-    const int index = SkinScrollBarIndex(bar, *t.bars);
-    return index < 0 ? 0 : t.bars->bar[index].position;
+    void* skin = Skin(window);
+    if (!skin) return GetScrollPos(window, bar);
+    if (auto* layer = RichEdit(window, skin)) return layer->GetScrollPos(window, bar);
+    int position = 0;
+    const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
+        const int index = SkinScrollBarIndex(bar, bars);
+        if (index >= 0) position = bars.bar[index].position;
+    });
+    return scroller ? position : GetScrollPos(window, bar);
 }
 
 BOOL WINAPI HookedSetScrollRange(HWND window, int bar, int minimum, int maximum, BOOL redraw) {
-    ScrollTarget t;
-    if (!FindScrollTarget(window, &t)) return SetScrollRange(window, bar, minimum, maximum, redraw);
-    if (t.richEdit) return t.richEdit->SetScrollRange(window, bar, minimum, maximum, redraw);
-    const int index = SkinScrollBarIndex(bar, *t.bars);
-    if (index < 0) return FALSE;
-    ApplyVisibility(window, bar, SkinApplyScrollRange(t.bars->bar[index], minimum, maximum, OwnBar(bar)));
-    RedrawIfAsked(window, t.skin, redraw);
+    void* skin = Skin(window);
+    if (!skin) return SetScrollRange(window, bar, minimum, maximum, redraw);
+    if (auto* layer = RichEdit(window, skin)) return layer->SetScrollRange(window, bar, minimum, maximum, redraw);
+    SkinBarVisibility visibility = SkinBarVisibility::Keep;
+    bool valid = false;
+    const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
+        const int index = SkinScrollBarIndex(bar, bars);
+        if (index < 0) return;
+        visibility = SkinApplyScrollRange(bars.bar[index], minimum, maximum, OwnBar(bar));
+        valid = true;
+    });
+    if (!scroller) return SetScrollRange(window, bar, minimum, maximum, redraw);
+    if (!valid) return FALSE;
+    ApplyVisibility(window, bar, visibility);
+    RedrawIfAsked(window, skin, redraw);
     return TRUE;
 }
 
 BOOL WINAPI HookedGetScrollRange(HWND window, int bar, LPINT minimum, LPINT maximum) {
-    ScrollTarget t;
-    if (!FindScrollTarget(window, &t)) return GetScrollRange(window, bar, minimum, maximum);
-    if (t.richEdit) return t.richEdit->GetScrollRange(window, bar, minimum, maximum);
-    if (!minimum || !maximum) return FALSE;
-    const int index = SkinScrollBarIndex(bar, *t.bars);
-    *minimum = index < 0 ? 0 : t.bars->bar[index].minimum;
-    *maximum = index < 0 ? 0 : t.bars->bar[index].maximum;
-    return index >= 0;
+    void* skin = Skin(window);
+    if (!skin) return GetScrollRange(window, bar, minimum, maximum);
+    if (auto* layer = RichEdit(window, skin)) return layer->GetScrollRange(window, bar, minimum, maximum);
+    BOOL answer = FALSE;
+    const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
+        if (!minimum || !maximum) return;
+        const int index = SkinScrollBarIndex(bar, bars);
+        *minimum = index < 0 ? 0 : bars.bar[index].minimum;
+        *maximum = index < 0 ? 0 : bars.bar[index].maximum;
+        answer = index >= 0;
+    });
+    return scroller ? answer : GetScrollRange(window, bar, minimum, maximum);
 }
 
 BOOL WINAPI HookedShowScrollBar(HWND window, int bar, BOOL show) {
-    ScrollTarget t;
-    if (FindScrollTarget(window, &t) && t.richEdit) return t.richEdit->ShowScrollBar(window, bar, show);
-    return ShowScrollBar(window, bar, show);
+    void* skin = Skin(window);
+    if (!skin) return ShowScrollBar(window, bar, show);
+    if (auto* layer = RichEdit(window, skin)) return layer->ShowScrollBar(window, bar, show);
+    const BOOL shown = ShowScrollBar(window, bar, show);
+    // A scroller's copies follow, so its later answers show and hide the
+    // bar from where the caller left it.
+    if (shown && bar != SB_CTL) {
+        OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
+            if (bar != SB_VERT) bars.bar[0].shown = show != FALSE;
+            if (bar != SB_HORZ) bars.bar[1].shown = show != FALSE;
+        });
+    }
+    return shown;
 }
 
 BOOL WINAPI HookedEnableScrollBar(HWND window, UINT bar, UINT arrows) {
-    ScrollTarget t;
-    if (FindScrollTarget(window, &t) && t.richEdit) return t.richEdit->EnableScrollBar(window, bar, arrows);
-    return EnableScrollBar(window, bar, arrows);
+    void* skin = Skin(window);
+    if (!skin) return EnableScrollBar(window, bar, arrows);
+    if (auto* layer = RichEdit(window, skin)) return layer->EnableScrollBar(window, bar, arrows);
+    // A scroller's bars are drawn by the skin alone: the system would paint
+    // its own bar over them.
+    bool changed = false;
+    const bool scroller = OnScrollerBars(window, skin, [&](SkinScrollBars& bars) {
+        const int both = static_cast<int>(bar) == SB_BOTH;
+        const int index = both ? -1 : SkinScrollBarIndex(static_cast<int>(bar), bars);
+        for (int i = 0; i < 2; ++i) {
+            if (!both && i != index) continue;
+            const unsigned flags = arrows & ESB_DISABLE_BOTH;
+            if (bars.bar[i].arrows == flags) continue;
+            bars.bar[i].arrows = flags;
+            changed = true;
+        }
+    });
+    if (!scroller) return EnableScrollBar(window, bar, arrows);
+    if (changed) RedrawIfAsked(window, skin, TRUE);
+    return changed;
 }
 
 }  // namespace skin_hook_internal

@@ -18,6 +18,7 @@
 struct SkinScrollBarCopy {
     bool shown = false;     // the window shows the bar (WS_HSCROLL / WS_VSCROLL)
     bool disabled = false;  // set by SIF_DISABLENOSCROLL while nothing can scroll
+    unsigned arrows = 0;    // ESB_ flags of EnableScrollBar; both set disable the bar
     int minimum = 0;
     int maximum = 0;
     unsigned page = 0;
@@ -28,6 +29,16 @@ struct SkinScrollBarCopy {
 // A scroller's two bars: [0] horizontal, [1] vertical.
 struct SkinScrollBars {
     SkinScrollBarCopy bar[2];
+};
+
+// A read or change of a skin's bar copies, run while the copies are
+// locked (the skin objects' VisitScrollBars).
+class ISkinScrollBarsVisit {
+public:
+    virtual void Visit(SkinScrollBars& bars) noexcept = 0;
+
+protected:
+    ~ISkinScrollBarsVisit() = default;
 };
 
 // The bar a call with `bar` addresses: SB_HORZ 0, SB_VERT 1, SB_CTL the

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "common/win_handles.h"
+
 #include <cstdint>
 
 #define TOVANE_SKIN_UNHOOKED_FUNCTIONS(X)                          \
@@ -50,5 +52,10 @@ TOVANE_SKIN_UNHOOKED_FUNCTIONS(TOVANE_SKIN_UNHOOKED_DECLARE)
 // hooks that would answer for a skinned window.
 inline uint32_t Style(HWND window) { return static_cast<uint32_t>(GetWindowLongPtrW(window, GWL_STYLE)); }
 inline uint32_t ExStyle(HWND window) { return static_cast<uint32_t>(GetWindowLongPtrW(window, GWL_EXSTYLE)); }
+
+// The window's DC (the whole window) and its client DC, past the hooks,
+// given back on scope exit.
+inline win::WindowDc WindowDc(HWND window) { return win::WindowDc(window, GetWindowDC(window), ReleaseDC); }
+inline win::WindowDc ClientDc(HWND window) { return win::WindowDc(window, GetDC(window), ReleaseDC); }
 
 }  // namespace skin_unhooked

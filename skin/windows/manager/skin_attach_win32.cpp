@@ -10,6 +10,7 @@
 #include "skin/windows/controls/skin_check_button_win32.h"
 #include "skin/windows/controls/skin_controlbar_win32.h"
 #include "skin/windows/controls/skin_datetime_win32.h"
+#include "skin/windows/controls/skin_edit_win32.h"
 #include "skin/windows/controls/skin_group_box_win32.h"
 #include "skin/windows/controls/skin_hotkey_win32.h"
 #include "skin/windows/controls/skin_ipaddress_win32.h"
@@ -19,6 +20,8 @@
 #include "skin/windows/controls/skin_spin_button_win32.h"
 #include "skin/windows/controls/skin_radio_button_win32.h"
 #include "skin/windows/controls/skin_rebar_win32.h"
+#include "skin/windows/controls/skin_richedit_win32.h"
+#include "skin/windows/controls/skin_scrollbar_ctrl_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
 #include "skin/windows/controls/skin_tab_ctrl_win32.h"
 #include "skin/windows/controls/skin_statusbar_win32.h"
@@ -73,6 +76,10 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::RadioButton, SkinDescClass::RadioButton, &Make<CSkinRadioBtnSB>, &SkinClassProc<CSkinRadioBtnSB>,
      false},
     {SkinWindowKind::GroupButton, SkinDescClass::GroupButton, &Make<CSkinGroupBtnSB>, &SkinClassProc<CSkinGroupBtnSB>,
+     false},
+    {SkinWindowKind::Edit, SkinDescClass::Edit, &Make<CSkinEditSB>, &SkinClassProc<CSkinEditSB>, false},
+    {SkinWindowKind::RichEdit, SkinDescClass::RichEdit, &Make<CSkinRichEditSB>, &SkinClassProc<CSkinRichEditSB>, false},
+    {SkinWindowKind::ScrollBar, SkinDescClass::ScrollBar, &Make<CSkinScrollBarSB>, &SkinClassProc<CSkinScrollBarSB>,
      false},
 };
 

@@ -20,7 +20,7 @@
 
 class CSkinDrawImage;
 class DirectUI_Base;
-struct SkinScrollBars;
+class ISkinScrollBarsVisit;
 
 // Index and mask of a skin's state: the index selects pictures and
 // colours, the mask selects drawing items.
@@ -95,11 +95,12 @@ public:
     // The window that gets WM_SKIN_ITEMCLICK of the object's items: a frame
     // takes its own items' clicks, a control's go to its parent.
     virtual HWND ItemClickTarget() const;
-    // The engine's copies of the scroll bars the object draws itself, or
-    // null; with them, the bars drawn into the window DC (`hoverOnly`
-    // repaints only what the mouse changed).
-    virtual SkinScrollBars* ScrollBars() { return nullptr; }
-    virtual void DrawNonClient(HDC dc, unsigned flags, bool hoverOnly) {}
+    // The engine's copies of the scroll bars the object draws itself: runs
+    // `visit` on them with them locked (the hooks change them from any
+    // thread); false when the object draws no scroll bars. Then, on the
+    // window's thread, the bars drawn again as the copies now say.
+    virtual bool VisitScrollBars(ISkinScrollBarsVisit& visit) { return false; }
+    virtual void RedrawScrollBars() {}
 
     // ----- The display scale (skin/draw/skin_scale.h) -----
     // The window's scale, its DPI over 96: every theme number the object

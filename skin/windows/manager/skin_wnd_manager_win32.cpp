@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 
 #include "skin/platform/skin_graphics.h"
 #include "skin/theme/skin_resource_manager.h"
+#include "skin/windows/controls/skin_control_util_win32.h"
+#include "skin/windows/controls/skin_richedit_scroll_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 
 namespace {
@@ -18,6 +21,20 @@ HDC ManagerScreenDc() {
 
 void OnPackageLoaded(CSkinResourceManager& resources) {
     GetSkinWndManager()->TakeSharedSettings(resources.GetSharedWindowSettings());
+}
+
+bool OnWindowThread(HWND window) { return ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId(); }
+
+// Marks the parts of a window that hold its bars for repainting: the
+// client area of a scroll-bar control, the non-client area of the others.
+void InvalidateScrollBars(HWND window) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(window, name, 16);
+    if (std::wcscmp(name, L"ScrollBar") == 0) {
+        ::InvalidateRect(window, nullptr, FALSE);
+        return;
+    }
+    SkinInvalidateNonClient(window);
 }
 
 void RemoveHandle(std::vector<HWND>& list, HWND window) {
@@ -87,20 +104,31 @@ bool CSkinWndManager::OwnsWindowRegion(HWND, void* skin) noexcept {
     return object && object->OwnsWindowRegion();
 }
 
-SkinScrollBars* CSkinWndManager::ScrollBars(HWND, void* skin) noexcept {
-    auto* object = static_cast<CSkinBase*>(skin);
-    return object ? object->ScrollBars() : nullptr;
+bool CSkinWndManager::VisitScrollBars(HWND window, void* skin, ISkinScrollBarsVisit& visit) noexcept {
+    try {
+        if (OnWindowThread(window)) return skin && static_cast<CSkinBase*>(skin)->VisitScrollBars(visit);
+        // Elsewhere the object may be going on its own thread: it is used
+        // only while the record holds it.
+        return WithObject(window, [&](CSkinBase& object) { return object.VisitScrollBars(visit); });
+    } catch (...) {
+        return false;
+    }
 }
 
 void CSkinWndManager::RedrawScrollBars(HWND window, void* skin) noexcept {
-    auto* object = static_cast<CSkinBase*>(skin);
-    if (!object || !object->ScrollBars()) return;
-    win::WindowDc dc(window, skin_unhooked::GetWindowDC(window), skin_unhooked::ReleaseDC);
-    if (!dc.get()) return;
     try {
-        object->DrawNonClient(dc.get(), 0, false);
+        if (!OnWindowThread(window)) {
+            // The window's thread paints; only what holds the bars is marked.
+            InvalidateScrollBars(window);
+            return;
+        }
+        if (skin) static_cast<CSkinBase*>(skin)->RedrawScrollBars();
     } catch (...) {
     }
+}
+
+ISkinRichEditScrollBars* CSkinWndManager::RichEditScrollBars(HWND window, void*) noexcept {
+    return SkinRichEditScrollLayer(window);
 }
 
 HBRUSH CSkinWndManager::FrameBackgroundBrush(HWND window) noexcept {

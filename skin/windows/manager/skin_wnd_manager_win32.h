@@ -73,8 +73,9 @@ public:
     bool GetProcedures(HWND window, void* skin, WNDPROC* underSkin, WNDPROC* classProcedure) noexcept override;
     void SetProcedureUnderSkin(HWND window, void* skin, WNDPROC procedure) noexcept override;
     bool OwnsWindowRegion(HWND window, void* skin) noexcept override;
-    SkinScrollBars* ScrollBars(HWND window, void* skin) noexcept override;
+    bool VisitScrollBars(HWND window, void* skin, ISkinScrollBarsVisit& visit) noexcept override;
     void RedrawScrollBars(HWND window, void* skin) noexcept override;
+    ISkinRichEditScrollBars* RichEditScrollBars(HWND window, void* skin) noexcept override;
     HBRUSH FrameBackgroundBrush(HWND window) noexcept override;
     const CSkinDetours& Detours() const { return *detours_; }
 
