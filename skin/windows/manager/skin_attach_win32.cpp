@@ -8,8 +8,12 @@
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/controls/skin_button_win32.h"
 #include "skin/windows/controls/skin_check_button_win32.h"
+#include "skin/windows/controls/skin_combo_box_win32.h"
 #include "skin/windows/controls/skin_edit_win32.h"
 #include "skin/windows/controls/skin_group_box_win32.h"
+#include "skin/windows/controls/skin_header_win32.h"
+#include "skin/windows/controls/skin_list_box_win32.h"
+#include "skin/windows/controls/skin_list_ctrl_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
 #include "skin/windows/controls/skin_radio_button_win32.h"
 #include "skin/windows/controls/skin_richedit_win32.h"
@@ -52,6 +56,11 @@ const AttachKind kAttachKinds[] = {
      false},
     {SkinWindowKind::Edit, SkinDescClass::Edit, &Make<CSkinEditSB>, &SkinClassProc<CSkinEditSB>, false},
     {SkinWindowKind::RichEdit, SkinDescClass::RichEdit, &Make<CSkinRichEditSB>, &SkinClassProc<CSkinRichEditSB>, false},
+    {SkinWindowKind::ComboBox, SkinDescClass::ComboBox, &Make<CSkinComboBoxSB>, &SkinClassProc<CSkinComboBoxSB>, false},
+    {SkinWindowKind::ComboLBox, SkinDescClass::ComboBox, &Make<CSkinComboLBox>, &SkinClassProc<CSkinComboLBox>, false},
+    {SkinWindowKind::ListBox, SkinDescClass::ListBox, &Make<CSkinListBoxSB>, &SkinClassProc<CSkinListBoxSB>, false},
+    {SkinWindowKind::Header, SkinDescClass::Header, &Make<CSkinHeaderSB>, &SkinClassProc<CSkinHeaderSB>, false},
+    {SkinWindowKind::ListCtrl, SkinDescClass::ListView, &Make<CSkinListCtrlSB>, &SkinClassProc<CSkinListCtrlSB>, false},
     {SkinWindowKind::ScrollBar, SkinDescClass::ScrollBar, &Make<CSkinScrollBarSB>, &SkinClassProc<CSkinScrollBarSB>,
      false},
 };
