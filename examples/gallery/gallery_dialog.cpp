@@ -42,7 +42,11 @@ void FillTextInput(HWND dialog) {
     ::SetDlgItemTextW(dialog, IDC_GALLERY_EDIT_MULTI,
                       L"A multi-line edit.\r\nIts lines wrap and scroll.\r\nThird line.\r\nFourth line.\r\nFifth.");
     HWND rich = ::GetDlgItem(dialog, IDC_GALLERY_RICHEDIT);
-    ::SetWindowTextW(rich, L"Rich edit: bold words and plain ones.");
+    // Longer than the box, so the rich edit shows its bar.
+    ::SetWindowTextW(rich,
+                     L"Rich edit: bold words and plain ones.\r\n"
+                     L"Its bar is drawn by the skin.\r\n"
+                     L"Third line.\r\nFourth line.\r\nFifth.");
     CHARFORMAT2W bold{};
     bold.cbSize = sizeof bold;
     bold.dwMask = CFM_BOLD;

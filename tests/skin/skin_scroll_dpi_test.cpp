@@ -110,3 +110,27 @@ TEST_F(ScrollAtDpi, EditAndRichEditBarsTakeTheWindowsScale) {
     PlayMouse({MoveTo(ScreenOf(edit, bar.left + S(8), bar.bottom - S(8))), Down(), Up()});
     EXPECT_EQ(::SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 1);
 }
+
+TEST_F(ScrollAtDpi, SizeBoxPictureFitsTheCornerAtTheScale) {
+    RecordingDialog d(kDialog, 0, S(200), S(150));
+    ASSERT_EQ(SetWindowSkin(d.hwnd(), L"scroll.dialog"), 1);
+    HWND box = ::CreateWindowExW(0, L"ScrollBar", nullptr, WS_CHILD | WS_VISIBLE | SBS_SIZEBOX, S(100), S(60), S(40),
+                                 S(40), d.hwnd(), nullptr, nullptr, nullptr);
+    ASSERT_TRUE(box);
+    ASSERT_EQ(SetWindowSkin(box, L"scroll.bar"), 1);
+    ::InvalidateRect(box, nullptr, TRUE);
+    Pump(100);
+    // The 12-pixel grip shows at its scaled size, flush with the corner.
+    RECT client{};
+    ::GetClientRect(box, &client);
+    POINT corner{client.right, client.bottom};
+    ::MapWindowPoints(box, d.hwnd(), &corner, 1);
+    POINT origin{0, 0};
+    ::ClientToScreen(d.hwnd(), &origin);
+    RECT outer{};
+    ::GetWindowRect(d.hwnd(), &outer);
+    const int x = corner.x + origin.x - outer.left, y = corner.y + origin.y - outer.top;
+    EXPECT_EQ(WindowPixel(d.hwnd(), x - S(12), y - S(12)), SizeBoxColor());
+    EXPECT_EQ(WindowPixel(d.hwnd(), x - 1, y - 1), SizeBoxColor());
+    EXPECT_NE(WindowPixel(d.hwnd(), x - S(12) - 1, y - 1), SizeBoxColor());
+}

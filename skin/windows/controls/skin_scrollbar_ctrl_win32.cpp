@@ -83,9 +83,11 @@ void CSkinScrollBarSB::PaintSizeBox() {
     if (!canvas) return;
     const SkinRect& client = paint.Client();
     PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
-    if (sizeBoxImage_)
-        sizeBoxImage_->DrawTransparent(*canvas, client.right - sizeBoxImage_->GetWidth(),
-                                       client.bottom - sizeBoxImage_->GetHeight());
+    if (sizeBoxImage_) {
+        // The grip at the size it shows at on this display, in the corner.
+        const SkinSize size = sizeBoxImage_->ScaledSize(Scale());
+        sizeBoxImage_->DrawTransparent(*canvas, client.right - size.width, client.bottom - size.height);
+    }
 }
 
 bool CSkinScrollBarSB::OnEraseBackground(const SkinMessage& m, LRESULT* result) {
