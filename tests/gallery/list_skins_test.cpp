@@ -1,11 +1,15 @@
-// The list box in the gallery under the test theme, judged from screen
-// pixels and driven by the real mouse: rows painted by state, the
-// selection the list box and the screen agree on, the notifications a
-// parent gets (and does not get), the keyboard, scrolling, and hostile
-// row heights and texts.
+// The list-like controls in the gallery under the test theme, judged from
+// screen pixels and driven by the real mouse. The list box: rows painted by
+// state, the selection the list box and the screen agree on, the
+// notifications a parent gets (and does not get), the keyboard, scrolling,
+// hostile row heights and texts. The combo box with its drop-down list, the
+// list view with its header, and the tree with its expand and collapse
+// pictures.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -14,6 +18,7 @@
 #include "gallery/gallery_fixture.h"
 #include "skin/scroll_test_support.h"
 #include "skin/skin_test_dialog.h"
+#include "skin/windows/skin_api_win32.h"
 
 using namespace gallery_test;
 
@@ -320,6 +325,129 @@ TEST_F(ComboSkins, FrameAndButtonByStateAndTheDropDownListSkinnedScrollingAndSel
     EXPECT_FALSE(::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), top + 1);
     EXPECT_EQ(g_heard.Count(IDC_GALLERY_COMBO, CBN_SELCHANGE), 1);
+}
+
+}  // namespace
+
+namespace {
+
+std::string WindowName(HWND window, int x, int y) {
+    const ThemeColour* t = ThemeColours::Get().ByColour(scroll_test::WindowPixel(window, x, y));
+    return t ? t->name : std::string();
+}
+
+// A click at a client point, played from another thread: list views and
+// trees wait for the release inside their press.
+void RealClick(HWND window, int x, int y) {
+    POINT p{x, y};
+    ::ClientToScreen(window, &p);
+    scroll_test::PlayMouse({scroll_test::MoveTo(p), scroll_test::Down(), scroll_test::Up()});
+}
+
+class ListViewSkins : public ListSkins {};
+
+TEST_F(ListViewSkins, HeaderSkinnedByTheListViewsLabelAndRowsPaintedByState) {
+    HWND view = gallery_->Control(IDC_GALLERY_LISTVIEW);
+    ASSERT_TRUE(view);
+    auto header = reinterpret_cast<HWND>(::SendMessageW(view, LVM_GETHEADER, 0, 0));
+    ASSERT_TRUE(header);
+    gallery_->Repaint(IDC_GALLERY_LISTVIEW);
+    ::InvalidateRect(header, nullptr, FALSE);
+    ::UpdateWindow(header);
+    RECT head{};
+    ::GetClientRect(header, &head);
+    EXPECT_EQ(head.bottom, 24) << "the header takes the skin's height";
+    EXPECT_EQ(WindowName(header, 3, 3), "gallery.header.normal");
+    RECT first{};
+    ::SendMessageW(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    EXPECT_EQ(WindowName(header, first.right - 1, 12), "gallery.header.separator");
+    // Under the mouse the head changes picture.
+    scroll_test::PlayMouse({scroll_test::MoveTo(scroll_test::ScreenOf(header, 20, 12)), scroll_test::Pause(150)});
+    EXPECT_EQ(WindowName(header, 3, 3), "gallery.header.over");
+
+    // Rows: the gallery selected row 1; row 0 shows its stripe.
+    auto rowName = [&](int row) {
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        ::SendMessageW(view, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+        POINT p{r.left + 1, (r.top + r.bottom) / 2};
+        ::MapWindowPoints(view, nullptr, &p, 1);
+        RECT w{};
+        ::GetWindowRect(view, &w);
+        return WindowName(view, p.x - w.left, p.y - w.top);
+    };
+    RECT r0{};
+    r0.left = LVIR_BOUNDS;
+    ::SendMessageW(view, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r0));
+    // The theme's height (the list view adds its own pixel of padding).
+    EXPECT_GE(r0.bottom - r0.top, 20);
+    EXPECT_LE(r0.bottom - r0.top, 21);
+    gallery_->Repaint(IDC_GALLERY_LISTVIEW);
+    EXPECT_EQ(rowName(1), "gallery.listview.row.checked");
+    EXPECT_EQ(rowName(0), "gallery.listview.stripe.even");
+    // A click selects through the list view itself; the skin paints it.
+    RECT r0b{};
+    r0b.left = LVIR_BOUNDS;
+    ::SendMessageW(view, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r0b));
+    RealClick(view, 30, (r0b.top + r0b.bottom) / 2);
+    skin_test::Pump(200);
+    EXPECT_EQ(::SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 0);
+    gallery_->MoveAway();
+    skin_test::Pump(100);
+    gallery_->Repaint(IDC_GALLERY_LISTVIEW);
+    EXPECT_EQ(rowName(0), "gallery.listview.row.checked");
+    EXPECT_EQ(rowName(1), "gallery.listview.stripe.odd");
+}
+
+}  // namespace
+
+namespace {
+
+class TreeSkins : public ListSkins {};
+
+TEST_F(TreeSkins, ExpandsAndCollapsesWithItsPictures) {
+    HWND tree = gallery_->Control(IDC_GALLERY_TREE);
+    ASSERT_TRUE(tree);
+    auto root = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    auto buttons =
+        reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(root)));
+    ASSERT_TRUE(buttons);
+    gallery_->Repaint(IDC_GALLERY_TREE);
+    RECT label{}, line{};
+    *reinterpret_cast<HTREEITEM*>(&label) = buttons;
+    *reinterpret_cast<HTREEITEM*>(&line) = buttons;
+    ASSERT_TRUE(::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+    ASSERT_TRUE(::SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&line)));
+    EXPECT_EQ(::SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0), 20) << "rows of the theme's height";
+    const int indent = static_cast<int>(::SendMessageW(tree, TVM_GETINDENT, 0, 0));
+    const POINT sign{label.left - indent / 2, (label.top + label.bottom) / 2};
+    auto expanded = [&] {
+        return (::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(buttons), TVIS_EXPANDED) &
+                TVIS_EXPANDED) != 0;
+    };
+    ASSERT_TRUE(expanded());
+    EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_TREE, sign.x, sign.y), "gallery.tree.collapse");
+    // The tree's own button, where the picture is: a click closes the row.
+    RealClick(tree, sign.x, sign.y);
+    skin_test::Pump(200);
+    EXPECT_FALSE(expanded());
+    gallery_->MoveAway();
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_TREE, sign.x, sign.y, "gallery.tree.expand"));
+    // The row below is now "Lists", closed.
+    auto lists = reinterpret_cast<HTREEITEM>(
+        ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXTVISIBLE, reinterpret_cast<LPARAM>(buttons)));
+    RECT next{};
+    *reinterpret_cast<HTREEITEM*>(&next) = lists;
+    ASSERT_TRUE(::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&next)));
+    EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_TREE, sign.x, (next.top + next.bottom) / 2), "gallery.tree.expand");
+    RealClick(tree, sign.x, sign.y);
+    skin_test::Pump(200);
+    EXPECT_TRUE(expanded());
+    gallery_->MoveAway();
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_TREE, sign.x, sign.y, "gallery.tree.collapse"));
+    // SetWindowSkin reports 0 for a tree, yet it is skinned.
+    EXPECT_EQ(SetWindowSkin(tree, L"gallery.tree"), 0);
+    EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_TREE, sign.x, sign.y), "gallery.tree.collapse");
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "skin/windows/controls/skin_richedit_win32.h"
 #include "skin/windows/controls/skin_scrollbar_ctrl_win32.h"
 #include "skin/windows/controls/skin_static_win32.h"
+#include "skin/windows/controls/skin_tree_ctrl_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
@@ -61,6 +62,7 @@ const AttachKind kAttachKinds[] = {
     {SkinWindowKind::ListBox, SkinDescClass::ListBox, &Make<CSkinListBoxSB>, &SkinClassProc<CSkinListBoxSB>, false},
     {SkinWindowKind::Header, SkinDescClass::Header, &Make<CSkinHeaderSB>, &SkinClassProc<CSkinHeaderSB>, false},
     {SkinWindowKind::ListCtrl, SkinDescClass::ListView, &Make<CSkinListCtrlSB>, &SkinClassProc<CSkinListCtrlSB>, false},
+    {SkinWindowKind::TreeCtrl, SkinDescClass::Tree, &Make<CSkinTreeCtrlSB>, &SkinClassProc<CSkinTreeCtrlSB>, false},
     {SkinWindowKind::ScrollBar, SkinDescClass::ScrollBar, &Make<CSkinScrollBarSB>, &SkinClassProc<CSkinScrollBarSB>,
      false},
 };
