@@ -50,6 +50,7 @@ struct SkinListBoxTable {
         {WM_HSCROLL, &L::OnScrollOrWheel},
         {WM_MOUSEWHEEL, &L::OnScrollOrWheel},
         {WM_SIZE, &L::OnSize},
+        {WM_SETREDRAW, &L::OnSetRedraw},
     };
 };
 
@@ -116,7 +117,9 @@ void CSkinListBoxSB::OnReskinned() {
 // ----- rows -----
 
 int CSkinListBoxSB::Count() const {
-    LRESULT count = ::SendMessageW(window_, LB_GETCOUNT, 0, 0);
+    // Straight to the list box: every insert asks, and a trip through the
+    // skin's own procedure would double what it costs.
+    LRESULT count = ::CallWindowProcW(previousProc_, window_, LB_GETCOUNT, 0, 0);
     return count > 0 ? static_cast<int>(count) : 0;
 }
 
@@ -148,9 +151,10 @@ void CSkinListBoxSB::ApplyItemHeight() {
     const bool variable = (savedStyle_ & LBS_OWNERDRAWVARIABLE) != 0;
     for (int row = 0; row < (variable ? count : std::min(count, 1)); ++row) records_.SetHeight(row, height);
     if (!variable || count == 0) {
-        SkinCallPrevious(*this, LB_SETITEMHEIGHT, 0, height);
+        PassQuietly(SkinMessage{LB_SETITEMHEIGHT, 0, height});
     } else {
-        for (int row = 0; row < count; ++row) SkinCallPrevious(*this, LB_SETITEMHEIGHT, row, height);
+        for (int row = 0; row < count; ++row)
+            PassQuietly(SkinMessage{LB_SETITEMHEIGHT, static_cast<WPARAM>(row), height});
     }
     UpdateVerticalScroll();
 }
@@ -179,16 +183,26 @@ void CSkinListBoxSB::NotifySelChange() {
 }
 
 LRESULT CSkinListBoxSB::SetListSelection(int row) {
-    return SkinPassWithoutRedraw(*this, SkinMessage{LB_SETCURSEL, static_cast<WPARAM>(row), 0});
+    return PassQuietly(SkinMessage{LB_SETCURSEL, static_cast<WPARAM>(row), 0});
+}
+
+LRESULT CSkinListBoxSB::PassQuietly(const SkinMessage& m) {
+    if (programRedrawOff_ || passingQuietly_) return SkinCallPrevious(*this, m);
+    passingQuietly_ = true;
+    LRESULT result = SkinPassWithoutRedraw(*this, m);
+    passingQuietly_ = false;
+    return result;
 }
 
 void CSkinListBoxSB::FollowListSelection(bool userAction) {
+    // The list box's own answer names a row it has, or LB_ERR.
     LRESULT own = SkinCallPrevious(*this, LB_GETCURSEL, 0, 0);
-    int row = SkinListValidRow(own == LB_ERR ? -1 : static_cast<int>(own), Count());
+    int row = own < 0 ? -1 : static_cast<int>(own);
     if (row == selection_) return;
-    InvalidateRow(selection_);
+    // With redrawing off the list box repaints everything when it is back on.
+    if (!programRedrawOff_) InvalidateRow(selection_);
     selection_ = row;
-    InvalidateRow(selection_);
+    if (!programRedrawOff_) InvalidateRow(selection_);
     // A list box with LBS_NOTIFY has told its parent already.
     if (userAction && !(skin_unhooked::Style(window_) & LBS_NOTIFY)) NotifySelChange();
 }
@@ -313,7 +327,7 @@ bool CSkinListBoxSB::OnSetItemHeight(const SkinMessage& m, LRESULT* result) {
     // list box keeps.
     const int height = SkinClampItemHeight(static_cast<int>(m.lParam));
     records_.SetHeight(static_cast<int>(m.wParam), height);
-    *result = SkinPassWithoutRedraw(*this, SkinMessage{m.message, m.wParam, static_cast<LPARAM>(height)});
+    *result = PassQuietly(SkinMessage{m.message, m.wParam, static_cast<LPARAM>(height)});
     UpdateVerticalScroll();
     return true;
 }
@@ -321,7 +335,8 @@ bool CSkinListBoxSB::OnSetItemHeight(const SkinMessage& m, LRESULT* result) {
 bool CSkinListBoxSB::OnRowsChanged(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
     const int before = Count();
-    *result = SkinPassWithoutRedraw(*this, m);
+    // The list box only invalidates for these: no drawing to hide.
+    *result = SkinCallPrevious(*this, m);
     const int at = static_cast<int>(m.message == LB_ADDSTRING ? *result : static_cast<LRESULT>(m.wParam));
     switch (m.message) {
         case LB_RESETCONTENT:
@@ -335,9 +350,9 @@ bool CSkinListBoxSB::OnRowsChanged(const SkinMessage& m, LRESULT* result) {
             if (*result >= 0 && at >= 0 && at < before) records_.Inserted(at);
             break;
     }
-    if (hoverRow_ >= Count()) hoverRow_ = -1;
+    if (hoverRow_ >= 0 && hoverRow_ >= Count()) hoverRow_ = -1;
     FollowListSelection(false);
-    DrawScrollBars(nullptr, false);
+    if (!programRedrawOff_) DrawScrollBars(nullptr, false);
     return true;
 }
 
@@ -437,15 +452,24 @@ bool CSkinListBoxSB::OnKey(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
     // The list box moves its selection (arrows, Home, End, pages and
     // type-ahead) and scrolls; the skin paints what it did.
-    *result = SkinPassWithoutRedraw(*this, m);
+    *result = PassQuietly(m);
     FollowListSelection(true);
     DrawScrollBars(nullptr, false);
     return true;
 }
 
 bool CSkinListBoxSB::OnScrollOrWheel(const SkinMessage& m, LRESULT* result) {
-    *result = DrawsRows() ? SkinPassWithoutRedraw(*this, m) : SkinCallPrevious(*this, m);
+    *result = DrawsRows() ? PassQuietly(m) : SkinCallPrevious(*this, m);
     DrawScrollBars(nullptr, false);
+    return true;
+}
+
+bool CSkinListBoxSB::OnSetRedraw(const SkinMessage& m, LRESULT* result) {
+    // The skin's own switching while it passes a message is not the program's.
+    if (passingQuietly_) return false;
+    programRedrawOff_ = m.wParam == FALSE;
+    *result = SkinCallPrevious(*this, m);
+    if (!programRedrawOff_) DrawScrollBars(nullptr, false);
     return true;
 }
 

@@ -70,6 +70,11 @@ private:
     bool OnKey(const SkinMessage&, LRESULT*);
     bool OnScrollOrWheel(const SkinMessage&, LRESULT*);
     bool OnSize(const SkinMessage&, LRESULT*);
+    bool OnSetRedraw(const SkinMessage&, LRESULT*);
+    // Passes a message the list box answers by drawing straight to the
+    // screen with its redrawing off, unless the program has it off already
+    // (a bulk insert): then the program's setting stands.
+    LRESULT PassQuietly(const SkinMessage& m);
 
     int Count() const;
     // The row under a client point, the nearest one below the last; -1 in
@@ -103,4 +108,6 @@ private:
     int selection_ = -1;
     int hoverRow_ = -1;
     int pressedRow_ = -1;  // a row item took the press
+    bool programRedrawOff_ = false;
+    bool passingQuietly_ = false;
 };
