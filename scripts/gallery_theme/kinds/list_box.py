@@ -1,6 +1,47 @@
-"""List box: the gallery asks for "gallery.listbox" (class listbox) for the list
-box. Not described yet: the system look."""
+"""List box: "gallery.listbox" (class listbox) for the list box. The theme
+paints its rows (drawItem): soft stripes, a tinted rounded row under the
+mouse and an accent row for the selection, 20-pixel rows; its scroll bar
+is the theme's default (scroll_bar.py).
+
+Pictures: gallery.listbox.row.{over,checked} (12 x 12): rounded row
+backgrounds drawn as nine-grids with 4-pixel margins."""
+from gallery_theme import style
+
+ROW = 12
+STRIPE = (243, 245, 249)
+
+
+def row(border, fill):
+    return style.paint(ROW, style.box(ROW, 3.0, border, fill))
+
+
+def rows(theme, prefix):
+    """The hover and selection pictures and the row colours, shared with the
+    list view and the tree."""
+    return {
+        "itemBackgroundOverImage": theme.picture(prefix + ".row.over", ROW, ROW,
+                                                 row(style.lighter(style.ACCENT_HOVER, 0.55), style.ACCENT_TINT)),
+        "itemBackgroundCheckedImage": theme.picture(prefix + ".row.checked", ROW, ROW,
+                                                    row(style.ACCENT_DOWN, style.gradient(style.ACCENT_HOVER,
+                                                                                          style.ACCENT, ROW))),
+        "itemTextNormalColor": theme.colour(prefix + ".text", style.TEXT),
+        "itemTextOverColor": theme.colour(prefix + ".text.over", style.TEXT_HOVER),
+        "itemTextCheckedColor": theme.colour(prefix + ".text.checked", (255, 255, 255)),
+        "itemBackgroundColor1": theme.colour(prefix + ".stripe.odd", STRIPE),
+        "itemBackgroundColor2": theme.colour(prefix + ".stripe.even", (255, 255, 255)),
+        "itemBackgroundOverColor": theme.colour(prefix + ".fill.over", style.ACCENT_TINT),
+        "itemBackgroundCheckedColor": theme.colour(prefix + ".fill.checked", style.ACCENT),
+        "drawImageOffset": "(4,4,4,4)",
+        "drawItem": "true",
+        "itemHeight": 20,
+    }
 
 
 def build(theme):
-    pass
+    attributes = rows(theme, "gallery.listbox")
+    attributes.update({
+        "backgroundColor": theme.colour("gallery.listbox.background", (255, 255, 255)),
+        "borderColor": theme.colour("gallery.listbox.border", style.BORDER),
+        "alpha": -1,
+    })
+    theme.control("listbox", "gallery.listbox", attributes)

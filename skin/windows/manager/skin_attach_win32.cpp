@@ -14,6 +14,10 @@
 #include "skin/windows/controls/skin_group_box_win32.h"
 #include "skin/windows/controls/skin_hotkey_win32.h"
 #include "skin/windows/controls/skin_ipaddress_win32.h"
+#include "skin/windows/controls/skin_combo_box_win32.h"
+#include "skin/windows/controls/skin_header_win32.h"
+#include "skin/windows/controls/skin_list_box_win32.h"
+#include "skin/windows/controls/skin_list_ctrl_win32.h"
 #include "skin/windows/controls/skin_mdi_client_win32.h"
 #include "skin/windows/controls/skin_progress_win32.h"
 #include "skin/windows/controls/skin_slider_win32.h"
@@ -26,6 +30,7 @@
 #include "skin/windows/controls/skin_tab_ctrl_win32.h"
 #include "skin/windows/controls/skin_statusbar_win32.h"
 #include "skin/windows/controls/skin_toolbar_win32.h"
+#include "skin/windows/controls/skin_tree_ctrl_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
@@ -79,6 +84,12 @@ const AttachKind kAttachKinds[] = {
      false},
     {SkinWindowKind::Edit, SkinDescClass::Edit, &Make<CSkinEditSB>, &SkinClassProc<CSkinEditSB>, false},
     {SkinWindowKind::RichEdit, SkinDescClass::RichEdit, &Make<CSkinRichEditSB>, &SkinClassProc<CSkinRichEditSB>, false},
+    {SkinWindowKind::ComboBox, SkinDescClass::ComboBox, &Make<CSkinComboBoxSB>, &SkinClassProc<CSkinComboBoxSB>, false},
+    {SkinWindowKind::ComboLBox, SkinDescClass::ComboBox, &Make<CSkinComboLBox>, &SkinClassProc<CSkinComboLBox>, false},
+    {SkinWindowKind::ListBox, SkinDescClass::ListBox, &Make<CSkinListBoxSB>, &SkinClassProc<CSkinListBoxSB>, false},
+    {SkinWindowKind::Header, SkinDescClass::Header, &Make<CSkinHeaderSB>, &SkinClassProc<CSkinHeaderSB>, false},
+    {SkinWindowKind::ListCtrl, SkinDescClass::ListView, &Make<CSkinListCtrlSB>, &SkinClassProc<CSkinListCtrlSB>, false},
+    {SkinWindowKind::TreeCtrl, SkinDescClass::Tree, &Make<CSkinTreeCtrlSB>, &SkinClassProc<CSkinTreeCtrlSB>, false},
     {SkinWindowKind::ScrollBar, SkinDescClass::ScrollBar, &Make<CSkinScrollBarSB>, &SkinClassProc<CSkinScrollBarSB>,
      false},
 };

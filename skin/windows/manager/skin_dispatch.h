@@ -33,6 +33,7 @@ enum class SkinWindowKind : uint8_t {
     StatusBar,
     ControlBar,
     MdiClient,
+    ComboLBox,  // a combo box's drop-down list, skinned by its combo box only
 };
 
 struct SkinDispatch {
