@@ -115,6 +115,13 @@ cmake_build() { # name srcdir args...
 # no programs, tests, documentation, engines or loadable modules, and no
 # configuration file read at start-up (the program carries its settings).
 # Algorithms TLS does not use are left out, which also shortens the build.
+# The library keeps default folders as strings (its configuration, certificate
+# and module folders): they name the places a Windows installation of OpenSSL
+# uses, which only administrators can write, never the cache's folder, which
+# would put this machine's path into the program and name a folder any user
+# could make on the program's drive.
+OPENSSL_WINDOWS_DIRS=(OPENSSLDIR="C:/Program Files/Common Files/SSL"
+  ENGINESDIR="C:/Program Files/OpenSSL/lib/engines-3" MODULESDIR="C:/Program Files/OpenSSL/lib/ossl-modules")
 build_openssl() {
   local src=$1 dir=$WORK/openssl
   [ -f "$TOVANE_DEPS_PREFIX/.built-openssl" ] && return 0
@@ -125,9 +132,9 @@ build_openssl() {
      perl "$src/Configure" mingw64 no-shared no-module no-engine no-dso no-tests no-autoload-config \
        no-legacy no-comp no-ssl3 no-dtls no-srp no-idea no-mdc2 no-rc2 no-rc4 no-rc5 no-md4 no-seed \
        no-whirlpool no-camellia no-aria no-sm2 no-sm3 no-sm4 no-bf no-cast no-cms no-ts no-siphash \
-       --prefix="$TOVANE_DEPS_PREFIX" --libdir=lib --openssldir="$TOVANE_DEPS_PREFIX/ssl") >"$WORK/openssl.configure.log" 2>&1 \
+       --prefix="$TOVANE_DEPS_PREFIX" --libdir=lib --openssldir="C:/Program Files/Common Files/SSL") >"$WORK/openssl.configure.log" 2>&1 \
     || { tail -n 30 "$WORK/openssl.configure.log"; die "configure of openssl failed"; }
-  make -C "$dir" -j "$JOBS" build_libs >"$WORK/openssl.build.log" 2>&1 \
+  make -C "$dir" -j "$JOBS" build_libs "${OPENSSL_WINDOWS_DIRS[@]}" >"$WORK/openssl.build.log" 2>&1 \
     || { tail -n 40 "$WORK/openssl.build.log"; die "build of openssl failed"; }
   make -C "$dir" install_dev >"$WORK/openssl.install.log" 2>&1 \
     || { tail -n 20 "$WORK/openssl.install.log"; die "install of openssl failed"; }
