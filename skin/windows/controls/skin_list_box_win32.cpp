@@ -12,7 +12,8 @@
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/skin_api_win32.h"
 
-static_assert(kSkinListClickMessage == WM_SKIN_LISTCLICK, "the public value of the row item click");
+static_assert(static_cast<UINT>(kSkinListClickMessage) == static_cast<UINT>(WM_SKIN_LISTCLICK),
+              "the public value of the row item click");
 
 struct SkinListBoxTable {
     using L = CSkinListBoxSB;
