@@ -240,7 +240,11 @@ GallerySkinCount SkinAll(HWND dialog, bool frameOnly) {
         ++count.total;
         if (frameOnly) continue;
         HWND control = Control(dialog, c);
-        if (control && SetWindowSkin(control, c.skinId) == 1) ++count.skinned;
+        if (!control) continue;
+        // The tree answers 0 by the kind table and is skinned all the same:
+        // a skin's procedure on the window is what counts.
+        SetWindowSkin(control, c.skinId);
+        if (::GetPropW(control, L"VELTAR_PROC")) ++count.skinned;
     }
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         wchar_t cls[16] = {};

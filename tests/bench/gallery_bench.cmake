@@ -1,6 +1,7 @@
 # The control gallery (Windows build, run under Wine): a skinned check box's
-# paint beside the system's, the gallery's start-up and its full repaint
-# skinned beside unskinned.
+# paint beside the system's, the gallery's start-up, its full repaint
+# skinned beside unskinned, and the bar and field skins' graphics objects
+# across many paints.
 if(WIN32 AND TARGET tovane_gallery_dialog AND TARGET gallery)
   add_executable(bench_check_paint ${CMAKE_CURRENT_LIST_DIR}/check_paint_bench.cpp
     $<TARGET_OBJECTS:tovane_gallery_resources>)

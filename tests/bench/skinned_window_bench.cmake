@@ -29,13 +29,3 @@ if(WIN32 AND TARGET tovane AND TARGET tovane_test_support AND TARGET devsim_mobi
     TOVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_dependencies(bench_startup tovane startup_minimal_dialog devsim_corefoundation devsim_mobiledevice)
 endif()
-
-# The control gallery's full repaint, skinned beside unskinned, and the bar
-# and field skins' graphics objects across many paints.
-if(WIN32 AND TARGET tovane_gallery_dialog)
-  add_executable(bench_gallery_repaint ${CMAKE_CURRENT_LIST_DIR}/gallery_repaint_bench.cpp
-    $<TARGET_OBJECTS:tovane_gallery_resources>)
-  target_link_libraries(bench_gallery_repaint PRIVATE tovane_options tovane_gallery_dialog)
-  target_include_directories(bench_gallery_repaint PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  target_link_options(bench_gallery_repaint PRIVATE -mconsole)
-endif()

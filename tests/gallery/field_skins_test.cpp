@@ -126,6 +126,26 @@ TEST_F(FieldSkins, IpAddressHoverLastsOverItsFieldsAndTheyTakeTheSkinsColour) {
     EXPECT_EQ(count, 4);
 }
 
+// The time picker's up-down part wears the spin skin its description names
+// by number, halves drawn from that skin's pictures.
+TEST_F(FieldSkins, TimePickersUpDownPartWearsTheSpinSkinItsDescriptionNames) {
+    HWND updown = ::FindWindowExW(gallery_.Control(IDC_GALLERY_TIME), nullptr, UPDOWN_CLASSW, nullptr);
+    ASSERT_NE(updown, nullptr);
+    EXPECT_NE(::GetPropW(updown, L"VELTAR_PROC"), nullptr);
+    RECT r{};
+    ::GetClientRect(updown, &r);
+    auto nameAt = [&](int x, int y) {
+        POINT p{x, y};
+        ::ClientToScreen(updown, &p);
+        const ThemeColour* c = ThemeColours::Get().ByColour(skin_test::ScreenPixel(p.x, p.y));
+        return c ? c->name : std::string();
+    };
+    EXPECT_TRUE(skin_test::PumpUntil(
+        [&] { return nameAt(r.right / 2, r.bottom / 4) == "gallery.datetime.spin.top.normal"; }, 2000))
+        << nameAt(r.right / 2, r.bottom / 4);
+    EXPECT_EQ(nameAt(r.right / 2, r.bottom * 3 / 4), "gallery.datetime.spin.bottom.normal");
+}
+
 TEST_F(FieldSkins, DatePickerOpensItsCalendarWithTheButtonDown) {
     const int id = IDC_GALLERY_DATETIME;
     HWND picker = gallery_.Control(id);

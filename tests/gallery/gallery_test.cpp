@@ -47,6 +47,18 @@ TEST(Gallery, HoldsOneControlOfEveryKindTheEngineDispatches) {
     EXPECT_FALSE(seen.count(SkinWindowKind::None)) << "a control the engine does not know";
 }
 
+// Every kind now has its skin: a control left with the system look means a
+// wrong skin id or a kind the attach table lost.
+TEST(Gallery, SkinsEveryControlOfEveryKind) {
+    GalleryUnderTest gallery;
+    ASSERT_TRUE(gallery.Ready());
+    EXPECT_NE(::GetPropW(gallery.Dialog(), kSkinPropObject), nullptr) << "the dialog";
+    for (const GalleryControl& c : kGalleryControls)
+        EXPECT_NE(::GetPropW(gallery.Control(c.id), kSkinPropObject), nullptr) << testing_support::Narrow(c.kind);
+    EXPECT_NE(::GetPropW(ListView_GetHeader(gallery.Control(IDC_GALLERY_LISTVIEW)), kSkinPropObject), nullptr)
+        << "the list view's header";
+}
+
 TEST(Gallery, ShowsTheTestThemeWhereTheEngineSkinsAndTheSystemLookElsewhere) {
     GalleryUnderTest gallery;
     ASSERT_TRUE(gallery.Ready());
