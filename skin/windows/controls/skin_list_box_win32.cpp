@@ -345,26 +345,25 @@ bool CSkinListBoxSB::OnSetItemHeight(const SkinMessage& m, LRESULT* result) {
 
 bool CSkinListBoxSB::OnRowsChanged(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
-    const int before = Count();
     // The list box only invalidates for these: no drawing to hide. An
     // owner-drawn variable list measures the new row meanwhile.
     insertingRow_ = m.message == LB_INSERTSTRING || m.message == LB_ADDSTRING;
     *result = SkinCallPrevious(*this, m);
     insertingRow_ = false;
-    const int at = static_cast<int>(m.message == LB_ADDSTRING ? *result : static_cast<LRESULT>(m.wParam));
     switch (m.message) {
         case LB_RESETCONTENT:
             records_.Clear();
             hoverRow_ = -1;
             break;
         case LB_DELETESTRING:
-            if (*result != LB_ERR && at >= 0 && at < before) records_.Deleted(at);
+            // The list box refuses a row it does not have.
+            if (*result != LB_ERR) records_.Deleted(static_cast<int>(m.wParam));
+            if (hoverRow_ >= 0 && hoverRow_ >= Count()) hoverRow_ = -1;
             break;
-        default:  // LB_INSERTSTRING, LB_ADDSTRING (a sorted list inserts anywhere)
-            if (*result >= 0 && at >= 0 && at < before) records_.Inserted(at);
+        default:  // the row the new one went to: a sorted list inserts anywhere
+            if (*result >= 0) records_.Inserted(static_cast<int>(*result));
             break;
     }
-    if (hoverRow_ >= 0 && hoverRow_ >= Count()) hoverRow_ = -1;
     FollowListSelection(false);
     if (!programRedrawOff_) DrawScrollBars(nullptr, false);
     return true;
