@@ -2,7 +2,8 @@
 // item's click (WM_SKIN_LISTCLICK, with the row and nothing selected), the
 // heights the dialog answers WM_MEASUREITEM with for rows the skin paints,
 // the row records those heights come from, and a list that asks its
-// parent about keys (WM_VKEYTOITEM) with the painted selection following.
+// parent about keys (WM_VKEYTOITEM) with the painted selection following;
+// a sorted list whose records follow the rows the sort moved.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -179,6 +180,25 @@ TEST_F(ListBoxParent, TheDialogMeasuresPaintedRowsFromTheSkinsRecords) {
     // Emptied, the list keeps no record.
     ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
     EXPECT_TRUE(Records(list).empty());
+    ::DestroyWindow(list);
+}
+
+TEST_F(ListBoxParent, ASortedListsRecordsFollowTheRowsTheyBelongTo) {
+    HWND list = OwnList(LBS_SORT | LBS_NOTIFY);
+    ASSERT_TRUE(list);
+    for (const wchar_t* text : {L"b", L"d", L"f"})
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(list, LB_SETITEMHEIGHT, 1, 22);  // "d" (a list of one height: the list box keeps one)
+    ::SendMessageW(list, LB_SETCURSEL, 2, 0);       // "f"
+    // Added where the sort puts them: before "d", then after everything.
+    EXPECT_EQ(::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"a")), 0);
+    EXPECT_EQ(::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"z")), 4);
+    EXPECT_EQ(Records(list), (std::vector<std::pair<int, int>>{{2, 22}}));
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 3) << "the selection stayed on \"f\"";
+    gallery_->Repaint(kOwnList);
+    const RECT f = Row(list, 3);
+    EXPECT_EQ(gallery_->NameAt(kOwnList, f.left + 1, (f.top + f.bottom) / 2), "gallery.listbox.row.checked");
+    EXPECT_EQ(g_log.selChanges, 0);
     ::DestroyWindow(list);
 }
 
