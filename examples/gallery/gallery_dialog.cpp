@@ -280,6 +280,11 @@ INT_PTR CALLBACK GalleryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
                 return TRUE;
             }
             return FALSE;
+        case kSkinListClickMessage:
+            // The remove button the skin shows in the list box's row under the mouse.
+            if (LOWORD(lParam) == IDC_GALLERY_LISTBOX)
+                ::SendDlgItemMessageW(dialog, IDC_GALLERY_LISTBOX, LB_DELETESTRING, HIWORD(lParam), 0);
+            return TRUE;
         case WM_CLOSE:
             ::DestroyWindow(dialog);
             return TRUE;

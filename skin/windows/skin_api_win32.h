@@ -24,3 +24,9 @@ int SetSkinProperty(HWND window, const wchar_t* name, const wchar_t* value, int 
 // was painted; 0 when there was none, after filling the rectangle with the
 // parent's colour or the system button face.
 int PaintParentBackground(HWND child, HDC dc, int left, int top, int right, int bottom, int alpha);
+
+// Posted to the parent of a skinned list box when a clickable drawing item
+// its skin shows in a row is clicked: wParam is the item's place among the
+// skin's drawing items, LOWORD(lParam) the list's control id and
+// HIWORD(lParam) the row. The click selects nothing.
+enum : UINT { kSkinListClickMessage = 6325 };

@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -199,6 +200,19 @@ TEST_F(ListSkins, AHundredRowsScrollByBarWheelAndKeyboardWithThePaintedRowsFollo
     EXPECT_EQ(info.nMax, 99);
     EXPECT_EQ(info.nPage, 10u);
     EXPECT_EQ(info.nPos, 0);
+    // The thumb: a tenth of the track, at least 20 pixels, at its start;
+    // at the last page it ends where the track ends.
+    const RECT sheet = scroll_test::BarBeside(list_);
+    const int track = sheet.bottom - sheet.top - 32;
+    const int thumb = std::max(20, MulDiv(10, track, 100));
+    auto barName = [&](int y) {
+        const ThemeColour* t = ThemeColours::Get().ByColour(scroll_test::WindowPixel(list_, sheet.left + 8, y));
+        return t ? t->name : std::string();
+    };
+    gallery_->Repaint(IDC_GALLERY_LISTBOX);
+    EXPECT_EQ(barName(sheet.top + 16 + 1), "gallery.scrollbar.sheet.v.thumb.normal");
+    EXPECT_EQ(barName(sheet.top + 16 + thumb - 2), "gallery.scrollbar.sheet.v.thumb.normal");
+    EXPECT_EQ(barName(sheet.top + 16 + thumb + 2), "gallery.scrollbar.sheet.v.track");
 
     ::SetFocus(list_);
     ::SendMessageW(list_, LB_SETCURSEL, 0, 0);
@@ -214,6 +228,13 @@ TEST_F(ListSkins, AHundredRowsScrollByBarWheelAndKeyboardWithThePaintedRowsFollo
     gallery_->Repaint(IDC_GALLERY_LISTBOX);
     EXPECT_EQ(RowName(99), "gallery.listbox.row.checked");
     EXPECT_EQ(RowName(98), "gallery.listbox.stripe.even");
+    EXPECT_EQ(barName(sheet.bottom - 16 - 2), "gallery.scrollbar.sheet.v.thumb.normal");
+    EXPECT_EQ(barName(sheet.bottom - 16 - thumb - 2), "gallery.scrollbar.sheet.v.track");
+    // A row height set again refreshes the bar where the list stands.
+    ::SendMessageW(list_, LB_SETITEMHEIGHT, 0, 20);
+    ASSERT_TRUE(::GetScrollInfo(list_, SB_VERT, &info));
+    EXPECT_EQ(info.nPos, 90);
+    EXPECT_EQ(::SendMessageW(list_, LB_GETTOPINDEX, 0, 0), 90);
 
     // The wheel scrolls back up; the rows painted are the list's.
     POINT centre{60, 100};

@@ -43,6 +43,28 @@ TEST(ListRowRecords, FollowTheirRowsThroughInsertsAndDeletes) {
     EXPECT_TRUE(records.Records().empty());
 }
 
+TEST(ListRowRecords, MovesBeforeEveryRecordAndAmongThemAgree) {
+    SkinListRowRecords records;
+    records.SetHeight(3, 30);
+    records.SetHeight(6, 60);
+    records.Inserted(0);  // before every record: all move at once
+    records.Inserted(2);
+    EXPECT_EQ(RowsOf(records), (std::vector<int>{5, 8}));
+    records.SetHeight(1, 10);  // a new first record after they moved
+    records.Inserted(6);       // between two: only the later one moves
+    records.Deleted(0);        // before every record again
+    EXPECT_EQ(RowsOf(records), (std::vector<int>{0, 4, 8}));
+    EXPECT_EQ(records.HeightOf(0, 0), 10);
+    EXPECT_EQ(records.HeightOf(4, 0), 30);
+    EXPECT_EQ(records.HeightOf(8, 0), 60);
+    records.Deleted(4);
+    EXPECT_EQ(RowsOf(records), (std::vector<int>{0, 7}));
+    EXPECT_FALSE(records.Has(4));
+    records.Clear();
+    records.SetHeight(2, 20);
+    EXPECT_EQ(RowsOf(records), (std::vector<int>{2})) << "a cleared list starts again from row 0";
+}
+
 TEST(ListRowRecords, SettingAHeightMakesTheRecordInOrder) {
     SkinListRowRecords records;
     records.SetHeight(7, 30);

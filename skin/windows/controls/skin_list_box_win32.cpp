@@ -12,6 +12,9 @@
 #include "skin/windows/manager/skin_messages.h"
 #include "skin/windows/skin_api_win32.h"
 
+static_assert(static_cast<UINT>(kSkinListClickMessage) == static_cast<UINT>(WM_SKIN_LISTCLICK),
+              "the public value of the row item click");
+
 struct SkinListBoxTable {
     using L = CSkinListBoxSB;
     static constexpr SkinMessageEntry<L> kMessages[] = {
@@ -248,15 +251,19 @@ void CSkinListBoxSB::PaintRow(ISkinCanvas& canvas, int row, const SkinRect& rect
                               : look.picture == SkinListRowPicture::Over  ? overPicture_
                                                                           : nullptr;
     if (picture) picture->Draw9Grid(canvas, rect, desc->drawImageOffset);
-    for (auto& item : items_) {
-        if (item->Kind() == SkinItemKind::DrawItem) continue;
-        if (item->IsVisible() && item->MatchesState(look.mask)) item->Draw(canvas, this, rect);
-    }
-    std::wstring text = RowText(row);
-    if (text.empty()) return;
     SkinRect textRect = rect;
     textRect.left += scale_.Scale(3);
     textRect.right -= scale_.Scale(3);
+    for (auto& item : items_) {
+        if (item->Kind() == SkinItemKind::DrawItem) continue;
+        if (!item->IsVisible() || !item->MatchesState(look.mask)) continue;
+        item->Draw(canvas, this, rect);
+        // The text ends before a button in the row.
+        if (item->Kind() == SkinItemKind::EventItem && item->Rect().left > textRect.left)
+            textRect.right = std::min(textRect.right, item->Rect().left - scale_.Scale(2));
+    }
+    std::wstring text = RowText(row);
+    if (text.empty()) return;
     canvas.DrawText(textRect, text, kSkinDtSingleLine | kSkinDtVCenter | kSkinDtEndEllipsis | kSkinDtNoPrefix,
                     look.text, font_);
 }
@@ -279,6 +286,10 @@ void CSkinListBoxSB::Paint() {
     }
     // The items stay where the mouse can find them: in the hover row.
     if (hoverRow_ >= 0) PlaceItemsIn(RowRect(hoverRow_));
+}
+
+uint32_t CSkinListBoxSB::RowMask(int row) const {
+    return SkinListRowLookOf(RowStyle(), row, row == selection_, row == hoverRow_).mask;
 }
 
 void CSkinListBoxSB::PlaceItemsIn(const SkinRect& rect) {
@@ -334,23 +345,25 @@ bool CSkinListBoxSB::OnSetItemHeight(const SkinMessage& m, LRESULT* result) {
 
 bool CSkinListBoxSB::OnRowsChanged(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
-    const int before = Count();
-    // The list box only invalidates for these: no drawing to hide.
+    // The list box only invalidates for these: no drawing to hide. An
+    // owner-drawn variable list measures the new row meanwhile.
+    insertingRow_ = m.message == LB_INSERTSTRING || m.message == LB_ADDSTRING;
     *result = SkinCallPrevious(*this, m);
-    const int at = static_cast<int>(m.message == LB_ADDSTRING ? *result : static_cast<LRESULT>(m.wParam));
+    insertingRow_ = false;
     switch (m.message) {
         case LB_RESETCONTENT:
             records_.Clear();
             hoverRow_ = -1;
             break;
         case LB_DELETESTRING:
-            if (*result != LB_ERR && at >= 0 && at < before) records_.Deleted(at);
+            // The list box refuses a row it does not have.
+            if (*result != LB_ERR) records_.Deleted(static_cast<int>(m.wParam));
+            if (hoverRow_ >= 0 && hoverRow_ >= Count()) hoverRow_ = -1;
             break;
-        default:  // LB_INSERTSTRING, LB_ADDSTRING (a sorted list inserts anywhere)
-            if (*result >= 0 && at >= 0 && at < before) records_.Inserted(at);
+        default:  // the row the new one went to: a sorted list inserts anywhere
+            if (*result >= 0) records_.Inserted(static_cast<int>(*result));
             break;
     }
-    if (hoverRow_ >= 0 && hoverRow_ >= Count()) hoverRow_ = -1;
     FollowListSelection(false);
     if (!programRedrawOff_) DrawScrollBars(nullptr, false);
     return true;
@@ -382,7 +395,13 @@ bool CSkinListBoxSB::OnMouseMove(const SkinMessage& m, LRESULT* result) {
     if (hoverRow_ >= 0 && !items_.empty()) {
         PlaceItemsIn(RowRect(hoverRow_));
         DirectUI_Base* before = hotItem_;
-        if (ItemsMouseMove(static_cast<unsigned>(m.wParam), p.x, p.y) != before) InvalidateRow(hoverRow_);
+        DirectUI_Base* hot = nullptr;
+        const uint32_t mask = RowMask(hoverRow_);
+        for (auto& item : items_)
+            if (item->IsVisible() && item->MatchesState(mask))
+                if (DirectUI_Base* hit = item->OnMouseMove(static_cast<unsigned>(m.wParam), p.x, p.y)) hot = hit;
+        hotItem_ = hot;
+        if (hot != before) InvalidateRow(hoverRow_);
     }
     return true;
 }
@@ -407,7 +426,11 @@ bool CSkinListBoxSB::OnButtonDown(const SkinMessage& m, LRESULT* result) {
     int row = RowAt(p);
     if (row >= 0 && !items_.empty()) {
         PlaceItemsIn(RowRect(row));
-        if (ItemsButtonDown(static_cast<unsigned>(m.wParam), p.x, p.y)) {
+        // Only an item the row shows takes the press.
+        const uint32_t mask = RowMask(row);
+        for (auto& item : items_) {
+            if (!item->IsVisible() || !item->MatchesState(mask)) continue;
+            if (!item->OnButtonDown(static_cast<unsigned>(m.wParam), p.x, p.y)) continue;
             pressedRow_ = row;
             InvalidateRow(row);
             return true;

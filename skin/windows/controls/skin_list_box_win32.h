@@ -8,7 +8,13 @@
 // paints what the list box holds, so LB_GETCURSEL, LB_GETSEL and screen
 // readers agree with the screen. A user's change is told to the parent
 // once (LBN_SELCHANGE); a program's LB_SETCURSEL is not, as with the
-// system's list box.
+// system's list box. A list with LBS_WANTKEYBOARDINPUT asks its parent
+// (WM_VKEYTOITEM) before it moves, as always, and the skin paints where it
+// went, never a row behind.
+//
+// A clickable item of the skin shows in the row under the mouse; a click
+// on it posts WM_SKIN_LISTCLICK to the parent with the item's place in the
+// skin's item list and MAKELONG(control id, row), and selects nothing.
 #pragma once
 
 #include <windows.h>
@@ -41,8 +47,12 @@ public:
     // The row height of the theme at the window's scale, as the list box
     // keeps it (1 to 255).
     int ItemHeight() const;
-    // The height the parent answers WM_MEASUREITEM with for `row`.
-    int MeasuredHeight(int row) const { return records_.HeightOf(row, ItemHeight()); }
+    // The height the parent answers WM_MEASUREITEM with for `row`: a row
+    // being inserted has no record yet (the records move after the list
+    // box took it), so it gets the theme's height.
+    int MeasuredHeight(int row) const { return insertingRow_ ? ItemHeight() : records_.HeightOf(row, ItemHeight()); }
+    // A row item's click is told as WM_SKIN_LISTCLICK with its row only.
+    HWND ItemClickTarget() const override { return nullptr; }
     int Selection() const { return selection_; }
     int HoverRow() const { return hoverRow_; }
     const SkinListRowRecords& Records() const { return records_; }
@@ -100,6 +110,8 @@ private:
     SkinListRowStyle RowStyle() const;
     // The skin's items of a row: placed in the row, the mouse given to them.
     void PlaceItemsIn(const SkinRect& rect);
+    // The state mask of the items a row shows.
+    uint32_t RowMask(int row) const;
 
     CSkinDrawImage* background_ = nullptr;
     CSkinDrawImage* overPicture_ = nullptr;
@@ -110,4 +122,5 @@ private:
     int pressedRow_ = -1;  // a row item took the press
     bool programRedrawOff_ = false;
     bool passingQuietly_ = false;
+    bool insertingRow_ = false;
 };

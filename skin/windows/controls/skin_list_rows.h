@@ -26,7 +26,8 @@ int SkinListValidRow(int index, int count);
 // The records, kept sorted by row in one flat vector: an insert or delete
 // touches only the records after it, so a list whose rows carry no record
 // pays nothing, and one that does pays a pass of additions, never a
-// rebuild.
+// rebuild. One before every record (a list filled from the top) moves them
+// all at once: the rows are kept relative to a common base.
 class SkinListRowRecords {
 public:
     struct Record {
@@ -43,13 +44,18 @@ public:
     void Inserted(int row);
     // Row `row` was deleted: its record goes, the later ones move up.
     void Deleted(int row);
-    void Clear() { records_.clear(); }
-    const std::vector<Record>& Records() const { return records_; }
+    void Clear() {
+        records_.clear();
+        base_ = 0;
+    }
+    // The records in row order, with their rows as the list has them now.
+    std::vector<Record> Records() const;
 
 private:
     std::vector<Record>::iterator LowerBound(int row);
     std::vector<Record>::const_iterator LowerBound(int row) const;
-    std::vector<Record> records_;
+    std::vector<Record> records_;  // rows relative to base_
+    int base_ = 0;
 };
 
 // What a row is painted with.

@@ -8,6 +8,7 @@
 #include <cwchar>
 
 #include "skin/platform/skin_graphics.h"
+#include "skin/windows/controls/skin_list_box_win32.h"
 #include "skin/windows/controls/skin_wnd_win32.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_wnd_manager_win32.h"
@@ -70,4 +71,19 @@ bool CSkinWndSB::PaintsOverItself(HWND child) {
     wchar_t name[16] = {};
     ::GetClassNameW(child, name, 16);
     return std::wcscmp(name, L"Button") == 0 && (skin_unhooked::Style(child) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+bool CSkinWndSB::OnMeasureItem(const SkinMessage& m, LRESULT* result) {
+    // A list box whose rows the skin paints has its rows as high as the
+    // skin keeps them; every other owner-drawn control asks the program.
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(m.lParam);
+    if (!measure || measure->CtlType != ODT_LISTBOX) return false;
+    HWND list = ::GetDlgItem(window_, static_cast<int>(measure->CtlID));
+    CSkinBase* skin = list ? SkinObjectOf(list) : nullptr;
+    if (!skin || skin->AttachedKind() != SkinWindowKind::ListBox) return false;
+    auto* listSkin = static_cast<CSkinListBoxSB*>(skin);
+    if (!listSkin->DrawsRows()) return false;
+    measure->itemHeight = static_cast<UINT>(listSkin->MeasuredHeight(static_cast<int>(measure->itemID)));
+    *result = TRUE;
+    return true;
 }

@@ -58,6 +58,7 @@ struct SkinWndTable {
         {WM_NCMOUSELEAVE, &F::OnScrollNcMouseLeave},
         {WM_CAPTURECHANGED, &F::OnScrollCaptureChanged},
         {WM_DPICHANGED, &F::OnDpiChanged},
+        {WM_MEASUREITEM, &F::OnMeasureItem},
     };
 };
 

@@ -110,6 +110,8 @@ private:
     bool OnRelayout(const SkinMessage&, LRESULT*);
     bool OnMenuLoop(const SkinMessage&, LRESULT*);
     bool OnScrollMessage(const SkinMessage&, LRESULT*);
+    // ----- children (skin_wnd_children.cpp) -----
+    bool OnMeasureItem(const SkinMessage&, LRESULT*);
     // ----- mouse and commands (skin_wnd_mouse.cpp) -----
     bool OnSetCursor(const SkinMessage&, LRESULT*);
     bool OnNcHitTest(const SkinMessage&, LRESULT*);

@@ -1,0 +1,249 @@
+// What a skinned list box and its skinned dialog tell each other: the row
+// item's click (WM_SKIN_LISTCLICK, with the row and nothing selected), the
+// heights the dialog answers WM_MEASUREITEM with for rows the skin paints,
+// the row records those heights come from, and a list that asks its
+// parent about keys (WM_VKEYTOITEM) with the painted selection following;
+// a sorted list whose records follow the rows the sort moved.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gallery/gallery_fixture.h"
+#include "skin/skin_test_dialog.h"
+#include "skin/windows/controls/skin_list_box_win32.h"
+#include "skin/windows/manager/skin_class_proc_win32.h"
+#include "skin/windows/manager/skin_messages.h"
+#include "skin/windows/skin_api_win32.h"
+
+using namespace gallery_test;
+
+namespace {
+
+constexpr int kOwnList = 4242;
+
+struct ParentLog {
+    std::vector<std::pair<WPARAM, LPARAM>> listClicks;
+    int itemClicks = 0;
+    int selChanges = 0;
+    std::vector<std::pair<int, int>> vkeys;  // (key, caret) of WM_VKEYTOITEM
+    std::vector<int> selectionAtVkey;        // LB_GETCURSEL while the parent is asked
+    LRESULT vkeyAnswer = -1;
+    WNDPROC previous = nullptr;
+};
+ParentLog g_log;
+
+LRESULT CALLBACK Listen(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    switch (m) {
+        case WM_SKIN_LISTCLICK:
+            g_log.listClicks.push_back({wp, lp});
+            break;
+        case WM_SKIN_ITEMCLICK:
+            ++g_log.itemClicks;
+            break;
+        case WM_COMMAND:
+            g_log.selChanges += HIWORD(wp) == LBN_SELCHANGE;
+            break;
+        case WM_VKEYTOITEM:
+            if (::GetDlgCtrlID(reinterpret_cast<HWND>(lp)) == kOwnList) {
+                g_log.vkeys.push_back({LOWORD(wp), HIWORD(wp)});
+                g_log.selectionAtVkey.push_back(
+                    static_cast<int>(::SendMessageW(reinterpret_cast<HWND>(lp), LB_GETCURSEL, 0, 0)));
+                return g_log.vkeyAnswer;
+            }
+            break;
+        default:
+            break;
+    }
+    return ::CallWindowProcW(g_log.previous, w, m, wp, lp);
+}
+
+class ListBoxParent : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gallery_ = std::make_unique<GalleryUnderTest>();
+        ASSERT_TRUE(gallery_->Ready());
+        gallery_->MoveAway();
+        g_log = ParentLog{};
+        g_log.previous = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(gallery_->Dialog(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Listen)));
+        skin_test::Pump(50);
+    }
+    void TearDown() override {
+        if (HasFailure() && gallery_) gallery_->SaveFailureScreenshot();
+        gallery_->MoveAway();
+        ::SetWindowLongPtrW(gallery_->Dialog(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_log.previous));
+        gallery_.reset();
+    }
+    // A list box of the program's own in place of the gallery's, skinned
+    // as the gallery's is.
+    HWND OwnList(DWORD style) {
+        HWND gallery = gallery_->Control(IDC_GALLERY_LISTBOX);
+        RECT r{};
+        ::GetWindowRect(gallery, &r);
+        ::MapWindowPoints(nullptr, gallery_->Dialog(), reinterpret_cast<POINT*>(&r), 2);
+        ::ShowWindow(gallery, SW_HIDE);
+        HWND list = ::CreateWindowExW(0, L"ListBox", L"",
+                                      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | style,
+                                      r.left, r.top, r.right - r.left, r.bottom - r.top, gallery_->Dialog(),
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOwnList)), nullptr, nullptr);
+        if (list) SetWindowSkin(list, L"gallery.listbox");
+        skin_test::Pump(50);
+        return list;
+    }
+    static CSkinListBoxSB* Skin(HWND list) {
+        CSkinBase* skin = SkinObjectOf(list);
+        return skin && skin->AttachedKind() == SkinWindowKind::ListBox ? static_cast<CSkinListBoxSB*>(skin) : nullptr;
+    }
+    static std::vector<std::pair<int, int>> Records(HWND list) {
+        std::vector<std::pair<int, int>> out;
+        for (const auto& r : Skin(list)->Records().Records()) out.push_back({r.row, r.height});
+        return out;
+    }
+    static RECT Row(HWND list, int row) {
+        RECT r{};
+        ::SendMessageW(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+
+    std::unique_ptr<GalleryUnderTest> gallery_;
+};
+
+TEST_F(ListBoxParent, ARowsRemoveButtonTellsTheRowAndSelectsNothing) {
+    HWND list = gallery_->Control(IDC_GALLERY_LISTBOX);
+    ASSERT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+    const RECT row = Row(list, 3);
+    RECT client{};
+    ::GetClientRect(list, &client);
+    // The button: 12 pixels square, 4 from the row's right end, shown in
+    // the row under the mouse only.
+    const POINT button{client.right - 10, row.top + 10};
+    gallery_->Repaint(IDC_GALLERY_LISTBOX);
+    EXPECT_NE(gallery_->NameAt(IDC_GALLERY_LISTBOX, button.x, button.y), "gallery.listbox.remove");
+    gallery_->MoveTo(IDC_GALLERY_LISTBOX, 20, (row.top + row.bottom) / 2);
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_LISTBOX, button.x, button.y, "gallery.listbox.remove"));
+
+    gallery_->Click(IDC_GALLERY_LISTBOX, button.x, button.y);
+    skin_test::Pump(150);
+    ASSERT_EQ(g_log.listClicks.size(), 1u);
+    EXPECT_EQ(g_log.listClicks[0].first, 0u) << "the first of the skin's items";
+    EXPECT_EQ(LOWORD(g_log.listClicks[0].second), IDC_GALLERY_LISTBOX);
+    EXPECT_EQ(HIWORD(g_log.listClicks[0].second), 3);
+    EXPECT_EQ(g_log.itemClicks, 0) << "told once, with its row";
+    EXPECT_EQ(g_log.selChanges, 0);
+    // The gallery removed the row; the selection stayed on its own row.
+    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 6);
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(::SendMessageW(list, LB_GETTEXTLEN, 3, 0), 10) << "\"Fifth item\" moved up";
+
+    // The selected row does not show the button: a press there is the row's.
+    const RECT selected = Row(list, 1);
+    gallery_->Click(IDC_GALLERY_LISTBOX, button.x, (selected.top + selected.bottom) / 2);
+    skin_test::Pump(150);
+    EXPECT_EQ(g_log.listClicks.size(), 1u);
+    EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 6);
+}
+
+TEST_F(ListBoxParent, TheDialogMeasuresPaintedRowsFromTheSkinsRecords) {
+    HWND list = OwnList(LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS);
+    ASSERT_TRUE(list);
+    ASSERT_TRUE(Skin(list) && Skin(list)->DrawsRows());
+    // Rows the dialog measures while they are inserted: the theme's
+    // height (the dialog's own procedure answers nothing).
+    for (const wchar_t* text : {L"one", L"two", L"three", L"four", L"five"})
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(L"zero"));
+    for (int row = 0; row < 6; ++row) EXPECT_EQ(::SendMessageW(list, LB_GETITEMHEIGHT, row, 0), 20) << row;
+    EXPECT_TRUE(Records(list).empty()) << "no row had a height set";
+
+    // A height set on a row without a record makes one; the list box and
+    // the record agree, also where the list box would refuse the height.
+    ::SendMessageW(list, LB_DELETESTRING, 0, 0);
+    for (int row = 0; row < 5; ++row) ::SendMessageW(list, LB_SETITEMHEIGHT, row, 21 + row);
+    ::SendMessageW(list, LB_SETITEMHEIGHT, 4, 400);
+    EXPECT_EQ(::SendMessageW(list, LB_GETITEMHEIGHT, 4, 0), 255);
+    EXPECT_EQ(Records(list), (std::vector<std::pair<int, int>>{{0, 21}, {1, 22}, {2, 23}, {3, 24}, {4, 255}}));
+
+    // Deleting row 1 moves the records of rows 2 to 4 to 1 to 3; an insert
+    // moves those at and after it down, and the new row is measured at the
+    // theme's height.
+    ::SendMessageW(list, LB_DELETESTRING, 1, 0);
+    EXPECT_EQ(Records(list), (std::vector<std::pair<int, int>>{{0, 21}, {1, 23}, {2, 24}, {3, 255}}));
+    ::SendMessageW(list, LB_INSERTSTRING, 2, reinterpret_cast<LPARAM>(L"new"));
+    EXPECT_EQ(Records(list), (std::vector<std::pair<int, int>>{{0, 21}, {1, 23}, {3, 24}, {4, 255}}));
+    EXPECT_EQ(::SendMessageW(list, LB_GETITEMHEIGHT, 2, 0), 20);
+    EXPECT_EQ(Skin(list)->MeasuredHeight(3), 24);
+    EXPECT_EQ(Skin(list)->MeasuredHeight(2), 20);
+    // Emptied, the list keeps no record.
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    EXPECT_TRUE(Records(list).empty());
+    ::DestroyWindow(list);
+}
+
+TEST_F(ListBoxParent, ASortedListsRecordsFollowTheRowsTheyBelongTo) {
+    HWND list = OwnList(LBS_SORT | LBS_NOTIFY);
+    ASSERT_TRUE(list);
+    for (const wchar_t* text : {L"b", L"d", L"f"})
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(list, LB_SETITEMHEIGHT, 1, 22);  // "d" (a list of one height: the list box keeps one)
+    ::SendMessageW(list, LB_SETCURSEL, 2, 0);       // "f"
+    // Added where the sort puts them: before "d", then after everything.
+    EXPECT_EQ(::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"a")), 0);
+    EXPECT_EQ(::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"z")), 4);
+    EXPECT_EQ(Records(list), (std::vector<std::pair<int, int>>{{2, 22}}));
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 3) << "the selection stayed on \"f\"";
+    gallery_->Repaint(kOwnList);
+    const RECT f = Row(list, 3);
+    EXPECT_EQ(gallery_->NameAt(kOwnList, f.left + 1, (f.top + f.bottom) / 2), "gallery.listbox.row.checked");
+    EXPECT_EQ(g_log.selChanges, 0);
+    ::DestroyWindow(list);
+}
+
+TEST_F(ListBoxParent, AListThatAsksItsParentAboutKeysPaintsWhereItWent) {
+    HWND list = OwnList(LBS_WANTKEYBOARDINPUT | LBS_NOTIFY);
+    ASSERT_TRUE(list);
+    for (const wchar_t* text : {L"one", L"two", L"three", L"four", L"five"})
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    ::SendMessageW(list, LB_SETCURSEL, 1, 0);
+    ::SetFocus(list);
+    skin_test::Pump(30);
+    auto key = [&](WPARAM vk) {
+        ::SendMessageW(list, WM_KEYDOWN, vk, 1);
+        ::SendMessageW(list, WM_KEYUP, vk, 0xC0000001);
+        skin_test::Pump(30);
+    };
+    auto rowName = [&](int row) {
+        RECT r = Row(list, row);
+        return gallery_->NameAt(kOwnList, r.left + 1, (r.top + r.bottom) / 2);
+    };
+
+    // The parent leaves the key to the list: it moves one row down and the
+    // skin paints the row it moved to.
+    key(VK_DOWN);
+    ASSERT_EQ(g_log.vkeys.size(), 1u);
+    EXPECT_EQ(g_log.vkeys[0], std::make_pair(static_cast<int>(VK_DOWN), 1));
+    EXPECT_EQ(g_log.selectionAtVkey[0], 1);
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(g_log.selChanges, 1) << "the list box told it; the skin did not tell it again";
+    gallery_->Repaint(kOwnList);
+    EXPECT_EQ(rowName(2), "gallery.listbox.row.checked");
+    EXPECT_EQ(rowName(1), "gallery.listbox.stripe.odd");
+    // Up comes back to where it started, not one row behind.
+    key(VK_UP);
+    EXPECT_EQ(g_log.vkeys.back(), std::make_pair(static_cast<int>(VK_UP), 2));
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+
+    // The parent takes a key itself: nothing moves, nothing is told.
+    g_log.vkeyAnswer = -2;
+    key(VK_DOWN);
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(g_log.selChanges, 2);
+    gallery_->Repaint(kOwnList);
+    EXPECT_EQ(rowName(1), "gallery.listbox.row.checked");
+    ::DestroyWindow(list);
+}
+
+}  // namespace
