@@ -46,7 +46,7 @@ endfunction()
 # A libFuzzer target (native clang builds only) plus a short CTest run of it
 # over its seed corpus; scripts/fuzz.sh runs the long campaign. NAME ends in
 # "_fuzz": that is how the campaign finds it.
-set(TOVANE_FUZZ_SECONDS 30 CACHE STRING "Length of each fuzz target's run in the test command")
+set(TOVANE_FUZZ_SECONDS 20 CACHE STRING "Length of each fuzz target's run in the test command")
 function(tovane_add_fuzz_target name)
   cmake_parse_arguments(F "" "CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
   if(NOT TOVANE_FUZZ OR WIN32)
