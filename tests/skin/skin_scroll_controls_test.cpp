@@ -179,6 +179,48 @@ TEST_F(ScrollControls, EditFrameFollowsTheMouse) {
     EXPECT_EQ(WindowPixel(plain, 1, 10), 0xFFFFFFu);
 }
 
+namespace {
+
+WNDPROC g_editBeneath = nullptr;
+
+// A program's edit procedure that closes the dialog on Enter.
+LRESULT CALLBACK ClosesOnEnter(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_KEYDOWN && wp == VK_RETURN) {
+        ::DestroyWindow(::GetParent(w));
+        return 0;
+    }
+    return ::CallWindowProcW(g_editBeneath, w, m, wp, lp);
+}
+
+}  // namespace
+
+TEST_F(ScrollControls, ProgramsMayCloseTheWindowFromItsMessages) {
+    // Beneath the skin, the program closes the dialog from the edit's key:
+    // the skin's handler must not touch the edit's skin afterwards.
+    HWND edit = Child(L"Edit", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 20, 20, 200, 100, Lines(20).c_str());
+    ASSERT_EQ(SetWindowSkin(edit, L"scroll.edit"), 1);
+    g_editBeneath =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosesOnEnter)));
+    Pump(30);
+    HWND dialog = dialog_->hwnd();
+    ::SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(::IsWindow(edit));
+    ::SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(::IsWindow(edit));
+    EXPECT_FALSE(::IsWindow(dialog));
+
+    // A dialog with a bar that closes itself on a scroll message.
+    RecordingDialog other(kDialog | WS_VSCROLL, 0, 200, 150);
+    HWND closing = other.hwnd();
+    ASSERT_EQ(SetWindowSkin(closing, L"scroll.dialog"), 1);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 100, 10, 0, 0};
+    SetScrollInfo(closing, SB_VERT, &info, TRUE);
+    other.onScroll = [&](const ScrollEvent&) { ::DestroyWindow(closing); };
+    ::SendMessageW(closing, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_FALSE(::IsWindow(closing));
+    EXPECT_EQ(other.Count(SB_LINEDOWN), 1);
+}
+
 TEST_F(ScrollControls, ATransparentEditShowsTheDialogBehindItsText) {
     HWND clear = Child(L"Edit", 0, 20, 20, 200, 24, L"", WS_EX_CLIENTEDGE);
     HWND opaque = Child(L"Edit", 0, 20, 60, 200, 24, L"", WS_EX_CLIENTEDGE);

@@ -120,9 +120,17 @@ void CSkinScroller::UpdatePresence(uint32_t style, uint32_t exStyle) {
 // ----- messages -----
 
 bool CSkinScroller::OnScrollCreate(const SkinMessage& m, LRESULT* result) {
+    DestroyWatch watch(*this);
     const LRESULT created = SkinCallPrevious(*this, m);
-    InitScrollBars();
     *result = created;
+    if (!watch.Gone()) InitScrollBars();
+    return true;
+}
+
+bool CSkinScroller::PassThenRedrawBars(const SkinMessage& m, LRESULT* result) {
+    DestroyWatch watch(*this);
+    *result = SkinCallPrevious(*this, m);
+    if (!watch.Gone()) DrawScrollBars(nullptr, false);
     return true;
 }
 
