@@ -116,6 +116,35 @@ TEST_F(ScrollControls, ScrollBarControlThumbClicksAndDrag) {
     EXPECT_TRUE(dialog_->events.empty());
 }
 
+TEST_F(ScrollControls, AFocusedScrollBarControlKeepsItsLook) {
+    // Focus and keys reach a scroll bar that is a tab stop: its keys still
+    // scroll, its thumb shows hot while it has the focus, and the system's
+    // blinking focus thumb (placed by the system's own, stale idea of the
+    // bar) never shows over the skin's.
+    HWND bar = Child(L"ScrollBar", SBS_HORZ | WS_TABSTOP, 20, 20, 132, 16);
+    ASSERT_EQ(SetWindowSkin(bar, L"scroll.bar"), 1);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 999, 1, 500, 0};
+    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+    ::SetFocus(bar);
+    ASSERT_EQ(::GetFocus(), bar);
+    for (int i = 0; i < 14; ++i) {
+        Pump(100);
+        ASSERT_EQ(ClientPixel(bar, 16 + 10, 8), CellColor(kTrack, 1)) << i;
+        ASSERT_EQ(ClientPixel(bar, 16 + 50, 8), CellColor(kThumb + 1, 1)) << i;
+    }
+    ::SendMessageW(bar, WM_KEYDOWN, VK_RIGHT, 0);
+    ASSERT_EQ(dialog_->events.size(), 1u);
+    EXPECT_EQ(dialog_->events[0].code, SB_LINEDOWN);
+    HWND other = Child(L"Edit", WS_TABSTOP, 20, 60, 100, 20);
+    ::SetFocus(other);
+    Pump(50);
+    EXPECT_EQ(ClientPixel(bar, 16 + 10, 8), CellColor(kTrack, 1));
+    EXPECT_EQ(ClientPixel(bar, 16 + 50, 8), CellColor(kThumb, 1));
+    // A click takes the focus back, as the system's bar does.
+    PlayMouse({MoveTo(ClientScreen(bar, 5, 8)), Down(), Up()});
+    EXPECT_EQ(::GetFocus(), bar);
+}
+
 TEST_F(ScrollControls, SizeBoxShowsItsPicture) {
     HWND box = Child(L"ScrollBar", SBS_SIZEBOX, 200, 150, 30, 30);
     ASSERT_EQ(SetWindowSkin(box, L"scroll.bar"), 1);

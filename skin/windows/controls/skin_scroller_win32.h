@@ -92,6 +92,9 @@ protected:
     // A bar without a range shows no thumb (tree and list views that cannot
     // scroll).
     virtual bool HidesThumbWithoutRange() const { return false; }
+    // The bar has the keyboard focus: its thumb shows hot while the mouse
+    // is elsewhere (the scroll-bar control).
+    virtual bool ShowsFocus() const { return false; }
     // After the bars sent the window (or the control's parent) a scroll
     // message with `command` (SB_...) for bar 0 or 1.
     virtual void OnScrolled(int bar, int command) {}
