@@ -7,9 +7,10 @@
 //    the one before from its queue, so the time between two is what one
 //    move costs (the edit scrolling and repainting, and the bar).
 // 2. The non-client repaint of the same edit with both bars (WM_NCPAINT of
-//    the whole frame).
-// The two edits sit apart on the screen; the sides take turns over the
-// rounds; each figure is the best round.
+//    the whole frame), and of a list box with both bars and a client edge,
+//    the list-like windows' border ring and bars.
+// The two sides sit apart on the screen and take turns over the rounds;
+// each figure is the best round.
 #include <windows.h>
 
 #include <algorithm>
@@ -72,6 +73,28 @@ struct EditWindow {
     }
 };
 
+// A top-level window with a list box of 500 rows, wider than the box, filling it.
+struct ListWindow {
+    HWND frame = nullptr;
+    HWND list = nullptr;
+    ListWindow(int x, int y, bool skinned) {
+        frame = ::CreateWindowExW(0, L"#32770", L"bench", WS_POPUP | WS_CAPTION | WS_VISIBLE, x, y, 320, 300, nullptr,
+                                  nullptr, nullptr, nullptr);
+        list = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"ListBox", L"",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 300, 260,
+                                 frame, nullptr, nullptr, nullptr);
+        for (int i = 0; i < 500; ++i)
+            ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"row " + std::to_wstring(i)).c_str()));
+        ::SendMessageW(list, LB_SETHORIZONTALEXTENT, 900, 0);
+        ::SendMessageW(list, LB_SETTOPINDEX, 200, 0);
+        if (skinned) SetWindowSkin(list, L"scroll.list");
+        scroll_test::Pump(200);
+    }
+    ~ListWindow() {
+        if (frame) ::DestroyWindow(frame);
+    }
+};
+
 // One drag from the top of the track to past its bottom: milliseconds per
 // move, from the first move taken to the release.
 double Drag(const EditWindow& w) {
@@ -110,9 +133,9 @@ double Drag(const EditWindow& w) {
     return elapsed;
 }
 
-double NonClientRepaint(const EditWindow& w) {
+double NonClientRepaint(HWND window) {
     return Milliseconds([&] {
-               for (int i = 0; i < kRepaints; ++i) ::SendMessageW(w.edit, WM_NCPAINT, 1, 0);
+               for (int i = 0; i < kRepaints; ++i) ::SendMessageW(window, WM_NCPAINT, 1, 0);
                ::GdiFlush();
            }) /
            kRepaints;
@@ -134,12 +157,13 @@ int main() {
         return 1;
     }
     EditWindow plain(40, 40, false), skinned(420, 40, true);
+    ListWindow plainList(40, 480, false), skinnedList(420, 480, true);
     g_hook = ::SetWindowsHookExW(WH_GETMESSAGE, &CountMoves, nullptr, ::GetCurrentThreadId());
-    if (!plain.edit || !skinned.edit || !g_hook) {
+    if (!plain.edit || !skinned.edit || !plainList.list || !skinnedList.list || !g_hook) {
         std::fprintf(stderr, "the windows or the hook could not be made\n");
         return 1;
     }
-    Pair drag, repaint;
+    Pair drag, repaint, listRepaint;
     for (int round = 0; round < kRounds; ++round) {
         const double p = Drag(plain), s = Drag(skinned);
         if (p < 0 || s < 0) {
@@ -148,11 +172,14 @@ int main() {
         }
         drag.plain = std::min(drag.plain, p);
         drag.skinned = std::min(drag.skinned, s);
-        repaint.plain = std::min(repaint.plain, NonClientRepaint(plain));
-        repaint.skinned = std::min(repaint.skinned, NonClientRepaint(skinned));
+        repaint.plain = std::min(repaint.plain, NonClientRepaint(plain.edit));
+        repaint.skinned = std::min(repaint.skinned, NonClientRepaint(skinned.edit));
+        listRepaint.plain = std::min(listRepaint.plain, NonClientRepaint(plainList.list));
+        listRepaint.skinned = std::min(listRepaint.skinned, NonClientRepaint(skinnedList.list));
     }
     ::UnhookWindowsHookEx(g_hook);
     Print("edit of 10000 lines, thumb drag, per mouse move:", drag);
     Print("edit with both bars, one non-client repaint:", repaint);
+    Print("list box with both bars, one non-client repaint:", listRepaint);
     return 0;
 }

@@ -70,6 +70,8 @@ std::string ThemeXml() {
            "bmpFrameNormal=\"scroll.frame.normal\" bmpFrameOver=\"scroll.frame.over\"/></item>"
            "<item class=\"scrollbar\" id=\"scroll.bar\"><attribute bmpScrollbar=\"scroll.sheet\" "
            "imageSizebox=\"scroll.sizebox\"/></item>"
+           "<item class=\"listbox\" id=\"scroll.list\"><attribute bmpScrollbar=\"scroll.sheet\" "
+           "borderColor=\"RGB(0,0,255)\"/></item>"
            "</constrol></theme>";
 }
 

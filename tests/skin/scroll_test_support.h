@@ -18,8 +18,8 @@ namespace scroll_test {
 // sheet), "scroll.sizebox", "scroll.frame.normal", "scroll.frame.over",
 // "scroll.back", and the descriptions "scroll.dialog" (window), "scroll.edit",
 // "scroll.edit.plain" (no frame pictures), "scroll.edit.clear" (transparent)
-// (edit), "scroll.rich" (richedit), "scroll.bar" (scrollbar) and
-// "scroll.mdi" (window).
+// (edit), "scroll.rich" (richedit), "scroll.bar" (scrollbar), "scroll.list"
+// (listbox, its rows the system's) and "scroll.mdi" (window).
 bool LoadScrollTheme();
 
 // Sheet cells: column 0..14, row 0 (vertical bar), 1 (horizontal), 2

@@ -116,6 +116,35 @@ TEST_F(ScrollControls, ScrollBarControlThumbClicksAndDrag) {
     EXPECT_TRUE(dialog_->events.empty());
 }
 
+TEST_F(ScrollControls, AFocusedScrollBarControlKeepsItsLook) {
+    // Focus and keys reach a scroll bar that is a tab stop: its keys still
+    // scroll, its thumb shows hot while it has the focus, and the system's
+    // blinking focus thumb (placed by the system's own, stale idea of the
+    // bar) never shows over the skin's.
+    HWND bar = Child(L"ScrollBar", SBS_HORZ | WS_TABSTOP, 20, 20, 132, 16);
+    ASSERT_EQ(SetWindowSkin(bar, L"scroll.bar"), 1);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 999, 1, 500, 0};
+    SetScrollInfo(bar, SB_CTL, &info, TRUE);
+    ::SetFocus(bar);
+    ASSERT_EQ(::GetFocus(), bar);
+    for (int i = 0; i < 14; ++i) {
+        Pump(100);
+        ASSERT_EQ(ClientPixel(bar, 16 + 10, 8), CellColor(kTrack, 1)) << i;
+        ASSERT_EQ(ClientPixel(bar, 16 + 50, 8), CellColor(kThumb + 1, 1)) << i;
+    }
+    ::SendMessageW(bar, WM_KEYDOWN, VK_RIGHT, 0);
+    ASSERT_EQ(dialog_->events.size(), 1u);
+    EXPECT_EQ(dialog_->events[0].code, SB_LINEDOWN);
+    HWND other = Child(L"Edit", WS_TABSTOP, 20, 60, 100, 20);
+    ::SetFocus(other);
+    Pump(50);
+    EXPECT_EQ(ClientPixel(bar, 16 + 10, 8), CellColor(kTrack, 1));
+    EXPECT_EQ(ClientPixel(bar, 16 + 50, 8), CellColor(kThumb, 1));
+    // A click takes the focus back, as the system's bar does.
+    PlayMouse({MoveTo(ClientScreen(bar, 5, 8)), Down(), Up()});
+    EXPECT_EQ(::GetFocus(), bar);
+}
+
 TEST_F(ScrollControls, SizeBoxShowsItsPicture) {
     HWND box = Child(L"ScrollBar", SBS_SIZEBOX, 200, 150, 30, 30);
     ASSERT_EQ(SetWindowSkin(box, L"scroll.bar"), 1);
@@ -177,6 +206,48 @@ TEST_F(ScrollControls, EditFrameFollowsTheMouse) {
     Pump(50);
     EXPECT_EQ(WindowPixel(plain, 0, 10), 0x0000FFu);
     EXPECT_EQ(WindowPixel(plain, 1, 10), 0xFFFFFFu);
+}
+
+namespace {
+
+WNDPROC g_editBeneath = nullptr;
+
+// A program's edit procedure that closes the dialog on Enter.
+LRESULT CALLBACK ClosesOnEnter(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_KEYDOWN && wp == VK_RETURN) {
+        ::DestroyWindow(::GetParent(w));
+        return 0;
+    }
+    return ::CallWindowProcW(g_editBeneath, w, m, wp, lp);
+}
+
+}  // namespace
+
+TEST_F(ScrollControls, ProgramsMayCloseTheWindowFromItsMessages) {
+    // Beneath the skin, the program closes the dialog from the edit's key:
+    // the skin's handler must not touch the edit's skin afterwards.
+    HWND edit = Child(L"Edit", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL, 20, 20, 200, 100, Lines(20).c_str());
+    ASSERT_EQ(SetWindowSkin(edit, L"scroll.edit"), 1);
+    g_editBeneath =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosesOnEnter)));
+    Pump(30);
+    HWND dialog = dialog_->hwnd();
+    ::SendMessageW(edit, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(::IsWindow(edit));
+    ::SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(::IsWindow(edit));
+    EXPECT_FALSE(::IsWindow(dialog));
+
+    // A dialog with a bar that closes itself on a scroll message.
+    RecordingDialog other(kDialog | WS_VSCROLL, 0, 200, 150);
+    HWND closing = other.hwnd();
+    ASSERT_EQ(SetWindowSkin(closing, L"scroll.dialog"), 1);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 100, 10, 0, 0};
+    SetScrollInfo(closing, SB_VERT, &info, TRUE);
+    other.onScroll = [&](const ScrollEvent&) { ::DestroyWindow(closing); };
+    ::SendMessageW(closing, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_FALSE(::IsWindow(closing));
+    EXPECT_EQ(other.Count(SB_LINEDOWN), 1);
 }
 
 TEST_F(ScrollControls, ATransparentEditShowsTheDialogBehindItsText) {

@@ -13,10 +13,10 @@ struct SkinEditTable {
     static constexpr SkinMessageEntry<E> kMessages[] = {
         {WM_CREATE, &E::OnScrollCreate},
         {WM_SKIN_REINIT, &E::OnScrollReinit},
-        {WM_SIZE, &E::OnPassThenRedrawBars},
-        {WM_KEYDOWN, &E::OnPassThenRedrawBars},
-        {WM_HSCROLL, &E::OnPassThenRedrawBars},
-        {WM_VSCROLL, &E::OnPassThenRedrawBars},
+        {WM_SIZE, &E::PassThenRedrawBars},
+        {WM_KEYDOWN, &E::PassThenRedrawBars},
+        {WM_HSCROLL, &E::PassThenRedrawBars},
+        {WM_VSCROLL, &E::PassThenRedrawBars},
         {WM_ENABLE, &E::OnEnable},
         {WM_SETFONT, &E::OnSetFont},
         {WM_MOUSEMOVE, &E::OnMouseMove},
@@ -107,21 +107,17 @@ void CSkinEditSB::RedrawFrame() {
 
 // ----- messages -----
 
-bool CSkinEditSB::OnPassThenRedrawBars(const SkinMessage& m, LRESULT* result) {
-    *result = SkinCallPrevious(*this, m);
-    DrawScrollBars(nullptr, false);
-    return true;
-}
-
 bool CSkinEditSB::OnEnable(const SkinMessage& m, LRESULT* result) {
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
-    RedrawFrame();
+    if (!watch.Gone()) RedrawFrame();
     return true;
 }
 
 bool CSkinEditSB::OnSetFont(const SkinMessage& m, LRESULT* result) {
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
-    ApplyMargins();  // a new font brings the edit's own margins back
+    if (!watch.Gone()) ApplyMargins();  // a new font brings the edit's own margins back
     return true;
 }
 

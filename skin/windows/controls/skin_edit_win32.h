@@ -47,7 +47,6 @@ protected:
 private:
     friend struct SkinEditTable;
 
-    bool OnPassThenRedrawBars(const SkinMessage&, LRESULT*);
     bool OnEnable(const SkinMessage&, LRESULT*);
     bool OnSetFont(const SkinMessage&, LRESULT*);
     bool OnMouseMove(const SkinMessage&, LRESULT*);

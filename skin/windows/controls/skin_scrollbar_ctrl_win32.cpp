@@ -23,6 +23,8 @@ struct SkinScrollBarTable {
         {WM_LBUTTONDBLCLK, &S::OnButtonDown},
         {WM_LBUTTONUP, &S::OnButtonUp},
         {WM_MOUSELEAVE, &S::OnMouseLeave},
+        {WM_SETFOCUS, &S::OnSetFocus},
+        {WM_KILLFOCUS, &S::OnKillFocus},
         {WM_CAPTURECHANGED, &S::OnScrollCaptureChanged},
         {SBM_SETPOS, &S::OnBarMessage},
         {SBM_GETPOS, &S::OnBarMessage},
@@ -52,6 +54,8 @@ std::wstring CSkinScrollBarSB::SizeBoxImageId() const {
 }
 
 void CSkinScrollBarSB::OnReskinned() { SkinInvalidate(window_); }
+
+bool CSkinScrollBarSB::ShowsFocus() const { return ::GetFocus() == window_; }
 
 bool CSkinScrollBarSB::IsSizeBox() const {
     const auto style = skin_unhooked::Style(window_);
@@ -116,9 +120,15 @@ bool CSkinScrollBarSB::OnMouseMove(const SkinMessage& m, LRESULT* result) {
 
 bool CSkinScrollBarSB::OnButtonDown(const SkinMessage& m, LRESULT* result) {
     if (IsSizeBox()) return false;
+    *result = 0;
+    // A tab stop takes the focus from a click, as the system's bar does.
+    if ((skin_unhooked::Style(window_) & WS_TABSTOP) && ::GetFocus() != window_) {
+        DestroyWatch watch(*this);
+        ::SetFocus(window_);
+        if (watch.Gone()) return true;
+    }
     // The system's own tracking never starts: the skin draws the bar.
     ScrollPress(POINT{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)});
-    *result = 0;
     return true;
 }
 
@@ -132,6 +142,22 @@ bool CSkinScrollBarSB::OnButtonUp(const SkinMessage& m, LRESULT* result) {
 bool CSkinScrollBarSB::OnMouseLeave(const SkinMessage& m, LRESULT*) {
     ScrollLeave();
     return false;
+}
+
+bool CSkinScrollBarSB::OnSetFocus(const SkinMessage& m, LRESULT* result) {
+    if (IsSizeBox()) return false;
+    // Not passed on: the system would blink a caret over where its own,
+    // never-updated bar has the thumb. The skin shows the focus instead.
+    *result = 0;
+    DrawScrollBars(nullptr, true);
+    return true;
+}
+
+bool CSkinScrollBarSB::OnKillFocus(const SkinMessage& m, LRESULT* result) {
+    DestroyWatch watch(*this);
+    *result = SkinCallPrevious(*this, m);
+    if (!watch.Gone() && !IsSizeBox()) DrawScrollBars(nullptr, true);
+    return true;
 }
 
 bool CSkinScrollBarSB::OnBarMessage(const SkinMessage& m, LRESULT* result) {

@@ -26,6 +26,7 @@ public:
 protected:
     std::wstring ScrollBarImageId() const override;
     std::wstring SizeBoxImageId() const override;
+    bool ShowsFocus() const override;
 
 private:
     friend struct SkinScrollBarTable;
@@ -38,6 +39,8 @@ private:
     bool OnButtonDown(const SkinMessage&, LRESULT*);
     bool OnButtonUp(const SkinMessage&, LRESULT*);
     bool OnMouseLeave(const SkinMessage&, LRESULT*);
+    bool OnSetFocus(const SkinMessage&, LRESULT*);
+    bool OnKillFocus(const SkinMessage&, LRESULT*);
     bool OnBarMessage(const SkinMessage&, LRESULT*);
 
     bool IsSizeBox() const;

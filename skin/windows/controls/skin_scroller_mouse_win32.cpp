@@ -131,23 +131,19 @@ void CSkinScroller::ScrollLeave() {
 }
 
 bool CSkinScroller::SendScroll(int bar, WPARAM wParam) {
-    bool destroyed = false;
-    bool* outer = destroyedFlag_;
-    destroyedFlag_ = &destroyed;
     const UINT message = bar == 1 ? WM_VSCROLL : WM_HSCROLL;
-    if (scrollBarControl_) {
-        if (HWND parent = ::GetParent(window_))
-            ::SendMessageW(parent, message, wParam, reinterpret_cast<LPARAM>(window_));
-    } else {
-        ::SendMessageW(window_, message, wParam, 0);
+    {
+        DestroyWatch watch(*this);
+        if (scrollBarControl_) {
+            if (HWND parent = ::GetParent(window_))
+                ::SendMessageW(parent, message, wParam, reinterpret_cast<LPARAM>(window_));
+        } else {
+            ::SendMessageW(window_, message, wParam, 0);
+        }
+        // The window may be gone now (the application closed it while
+        // scrolling); then this object is too.
+        if (watch.Gone()) return false;
     }
-    // The window may be gone now (the application closed it while
-    // scrolling); then this object is too.
-    if (destroyed) {
-        if (outer) *outer = true;
-        return false;
-    }
-    destroyedFlag_ = outer;
     OnScrolled(bar, LOWORD(wParam));
     return true;
 }
@@ -156,8 +152,7 @@ void CSkinScroller::TrackThumb() {
     // The drag holds the mouse, so a release anywhere ends it.
     const bool took = ::GetCapture() != window_;
     if (took) ::SetCapture(window_);
-    bool destroyed = false;
-    destroyedFlag_ = &destroyed;
+    DestroyWatch watch(*this);
     bool released = false;
     MSG msg{};
     while (::GetCapture() == window_) {
@@ -176,9 +171,8 @@ void CSkinScroller::TrackThumb() {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
-        if (destroyed) return;  // the window and this object are gone
+        if (watch.Gone()) return;  // the window and this object are gone
     }
-    destroyedFlag_ = nullptr;
     // A release, or the capture taken elsewhere: either way the drag ends.
     POINT at = msg.pt;
     if (!released) ::GetCursorPos(&at);

@@ -120,9 +120,17 @@ void CSkinScroller::UpdatePresence(uint32_t style, uint32_t exStyle) {
 // ----- messages -----
 
 bool CSkinScroller::OnScrollCreate(const SkinMessage& m, LRESULT* result) {
+    DestroyWatch watch(*this);
     const LRESULT created = SkinCallPrevious(*this, m);
-    InitScrollBars();
     *result = created;
+    if (!watch.Gone()) InitScrollBars();
+    return true;
+}
+
+bool CSkinScroller::PassThenRedrawBars(const SkinMessage& m, LRESULT* result) {
+    DestroyWatch watch(*this);
+    *result = SkinCallPrevious(*this, m);
+    if (!watch.Gone()) DrawScrollBars(nullptr, false);
     return true;
 }
 
@@ -270,8 +278,13 @@ void CSkinScroller::DrawBar(ISkinCanvas& target, int index) {
         if (!memory) return;
         memory->SetScale(Scale());  // the cells drawn at the window's scale
         memory->FillSolid(SkinRect{0, 0, w, h}, ::GetSysColor(COLOR_SCROLLBAR));
-        const SkinScrollPart active = visualBar_ == index ? visualPart_ : SkinScrollPart::None;
-        SkinScrollCellDraws cells = SkinScrollBarCells(g, active, visualState_);
+        SkinScrollPart active = visualBar_ == index ? visualPart_ : SkinScrollPart::None;
+        int state = visualState_;
+        if (active == SkinScrollPart::None && ShowsFocus()) {
+            active = SkinScrollPart::Thumb;
+            state = 1;
+        }
+        SkinScrollCellDraws cells = SkinScrollBarCells(g, active, state);
         for (int c = 0; c < cells.count; ++c)
             scrollBarImage_->Draw9GridPart(*memory, cells.items[c].dst, kCellMargins, cells.items[c].src);
     }

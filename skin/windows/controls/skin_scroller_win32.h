@@ -92,6 +92,9 @@ protected:
     // A bar without a range shows no thumb (tree and list views that cannot
     // scroll).
     virtual bool HidesThumbWithoutRange() const { return false; }
+    // The bar has the keyboard focus: its thumb shows hot while the mouse
+    // is elsewhere (the scroll-bar control).
+    virtual bool ShowsFocus() const { return false; }
     // After the bars sent the window (or the control's parent) a scroll
     // message with `command` (SB_...) for bar 0 or 1.
     virtual void OnScrolled(int bar, int command) {}
@@ -131,6 +134,34 @@ protected:
     bool SettingUp() const { return settingUp_; }
     // Whether a press or a drag is going on.
     bool ScrollBusy() const { return pressedPart_ != SkinScrollPart::None || tracking_; }
+
+    // Watches this object while a message goes where the window may be
+    // destroyed (the program's procedure beneath the skin, a scroll message
+    // to the window): once Gone(), the object went with it; touch nothing.
+    // Watches nest.
+    class DestroyWatch {
+    public:
+        explicit DestroyWatch(CSkinScroller& scroller) : scroller_(scroller), outer_(scroller.destroyedFlag_) {
+            scroller.destroyedFlag_ = &gone_;
+        }
+        ~DestroyWatch() {
+            if (!gone_)
+                scroller_.destroyedFlag_ = outer_;
+            else if (outer_)
+                *outer_ = true;
+        }
+        DestroyWatch(const DestroyWatch&) = delete;
+        DestroyWatch& operator=(const DestroyWatch&) = delete;
+        bool Gone() const { return gone_; }
+
+    private:
+        CSkinScroller& scroller_;
+        bool* outer_;
+        bool gone_ = false;
+    };
+    // Passes the message on, then redraws the bars whose geometry changed,
+    // unless the window went meanwhile. Always consumes the message.
+    bool PassThenRedrawBars(const SkinMessage& m, LRESULT* result);
 
     // Looks up the scroll-bar picture (the theme's default without one of
     // the skin's own) and the size-box picture.
@@ -181,7 +212,6 @@ private:
     bool tracking_ = false;
     SkinScrollDrag drag_;
     int lastPosition_ = -1;
-    // Set by the destructor while a thumb drag's message loop runs, so the
-    // loop knows the object is gone.
+    // The innermost DestroyWatch's flag, which the destructor sets.
     bool* destroyedFlag_ = nullptr;
 };

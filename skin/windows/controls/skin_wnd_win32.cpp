@@ -534,9 +534,10 @@ bool CSkinWndSB::OnRelayout(const SkinMessage& m, LRESULT* result) {
 }
 
 bool CSkinWndSB::OnScrollMessage(const SkinMessage& m, LRESULT* result) {
+    // The window scrolled (an MDI client moves its children): the bars
+    // follow. A control's message (lParam) is about the control's bar.
+    if (m.lParam == 0) return PassThenRedrawBars(m, result);
     *result = SkinCallPrevious(*this, m);
-    // The window scrolled (an MDI client moves its children): the bars follow.
-    if (::IsWindow(window_) && m.lParam == 0) DrawScrollBars(nullptr, false);
     return true;
 }
 
