@@ -161,9 +161,11 @@ TEST_F(SkinSliderTab, TabTextsTakeTheirStatesColours) {
     ::EnableWindow(tab_, FALSE);
     spy.Clear();
     Repaint(tab_);
-    for (const SpyGraphics::Text& t : spy.Texts())
-        if (!(t.format & kSkinDtCalcRect))
+    for (const SpyGraphics::Text& t : spy.Texts()) {
+        if (!(t.format & kSkinDtCalcRect)) {
             EXPECT_EQ(t.color, ::GetSysColor(COLOR_GRAYTEXT)) << testing::PrintToString(t.text);
+        }
+    }
     ::EnableWindow(tab_, TRUE);
 }
 

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -140,13 +141,22 @@ std::wstring CSkinTreeCtrlSB::ItemText(HTREEITEM item) const {
     }
 }
 
+namespace {
+
+// The tree reads the item from the rectangle it is to fill; copied in, not
+// written through a cast, which the compiler may reorder away.
+bool TreeItemRect(HWND tree, HTREEITEM item, bool textOnly, RECT* rect) {
+    *rect = RECT{};
+    std::memcpy(rect, &item, sizeof item);
+    return ::SendMessageW(tree, TVM_GETITEMRECT, textOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(rect)) != FALSE;
+}
+
+}  // namespace
+
 void CSkinTreeCtrlSB::PaintRow(ISkinCanvas& canvas, HTREEITEM item) {
     const SkinTreeDesc* desc = TreeDescription();
     RECT line{}, label{};
-    *reinterpret_cast<HTREEITEM*>(&line) = item;
-    *reinterpret_cast<HTREEITEM*>(&label) = item;
-    if (!::SendMessageW(window_, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&line))) return;
-    if (!::SendMessageW(window_, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label))) return;
+    if (!TreeItemRect(window_, item, false, &line) || !TreeItemRect(window_, item, true, &label)) return;
     SkinRect row = win::ToSkinRect(line);
     row.left = clientRect_.left;
     row.right = clientRect_.right;
@@ -219,8 +229,7 @@ void CSkinTreeCtrlSB::Paint() {
     const int limit = clientRect_.Height() + 2;
     for (int n = 0; item && n < limit; ++n) {
         RECT line{};
-        *reinterpret_cast<HTREEITEM*>(&line) = item;
-        if (!::SendMessageW(window_, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&line))) break;
+        if (!TreeItemRect(window_, item, false, &line)) break;
         if (line.top >= clientRect_.bottom) break;
         PaintRow(*canvas, item);
         item = reinterpret_cast<HTREEITEM>(
