@@ -477,6 +477,8 @@ TEST_F(ComboButton, TheSkinnedListShowsAndHidesAtOnceWithoutTheSlide) {
     EXPECT_TRUE(::AnimateWindow(list, 500, AW_HIDE | AW_SLIDE | AW_VER_NEGATIVE));
     EXPECT_FALSE(::IsWindowVisible(list));
     EXPECT_TRUE(::AnimateWindow(list, 500, AW_SLIDE | AW_VER_POSITIVE));
+    // The engine answered, not the system, which refuses a shown window.
+    EXPECT_TRUE(::AnimateWindow(list, 500, AW_SLIDE | AW_VER_POSITIVE));
     EXPECT_LT(::GetTickCount() - start, 500u);
     EXPECT_TRUE(::IsWindowVisible(list));
     const RECT again = win::WindowRect(list);
@@ -512,6 +514,23 @@ TEST_F(ComboButton, AStyleChangeAMoveAndASizeRepaintFrameAndButton) {
     EXPECT_NE(Face(), "gallery.combo.button.normal") << "the button's old place is part of the field now";
     EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_COMBO, 0, mid), "gallery.edit.frame.normal");
     EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_COMBO, wide.right / 2, 0), "gallery.edit.frame.normal");
+
+    // A border the program gives it later shows the frame, not the
+    // system's sunken edge, and the client area goes on inside it.
+    ::SetWindowLongW(combo_, GWL_EXSTYLE, ::GetWindowLongW(combo_, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    ::SetWindowPos(combo_, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT edged = win::WindowRect(combo_);
+    const uint32_t frame = ThemeColours::Get().Of("gallery.edit.frame.normal");
+    ASSERT_LT(gallery_->ClientRect(IDC_GALLERY_COMBO).right, edged.right - edged.left);
+    // Read once the new edge is painted: until then the screen shows the
+    // frame the client area had there.
+    ::RedrawWindow(combo_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    skin_test::Pump(300);
+    EXPECT_EQ(scroll_test::WindowPixel(combo_, 0, (edged.bottom - edged.top) / 2), frame);
+    EXPECT_EQ(scroll_test::WindowPixel(combo_, (edged.right - edged.left) / 2, 0), frame);
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_COMBO, gallery_->ClientRect(IDC_GALLERY_COMBO).right - 8, 2,
+                                      "gallery.combo.button.normal"));
 }
 
 TEST_F(ComboButton, TheMouseOverItsEditIsOverTheCombo) {
