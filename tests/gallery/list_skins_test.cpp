@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win_handles.h"
 #include "gallery/gallery_fixture.h"
 #include "skin/scroll_test_support.h"
 #include "skin/skin_test_dialog.h"
@@ -346,6 +347,205 @@ TEST_F(ComboSkins, FrameAndButtonByStateAndTheDropDownListSkinnedScrollingAndSel
     EXPECT_FALSE(::SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), top + 1);
     EXPECT_EQ(g_heard.Count(IDC_GALLERY_COMBO, CBN_SELCHANGE), 1);
+}
+
+// The drop button of the gallery's combo: opened by the real mouse, closed
+// in each way a user closes a list. The face is read before the mouse
+// moves again, which would repaint the combo for its hover anyway.
+class ComboButton : public ComboSkins {
+protected:
+    void SetUp() override {
+        ComboSkins::SetUp();
+        ASSERT_NO_FATAL_FAILURE(Use(IDC_GALLERY_COMBO));
+    }
+    void Use(int id) {
+        id_ = id;
+        combo_ = gallery_->Control(id_);
+        ASSERT_TRUE(combo_);
+        for (int i = 0; i < 12; ++i)
+            ::SendMessageW(combo_, CB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>((L"Choice " + std::to_wstring(i)).c_str()));
+        c_ = gallery_->ClientRect(id_);
+    }
+    std::string Face() const { return gallery_->NameAt(id_, c_.right - 8, 2); }
+    bool Dropped() const { return ::SendMessageW(combo_, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }
+    HWND List() const {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        return ::GetComboBoxInfo(combo_, &info) ? info.hwndList : nullptr;
+    }
+    void Open() {
+        skin_test::Pump(600);  // past the double-click time of the click before
+        gallery_->Click(id_, c_.right - 8, c_.bottom / 2);
+        skin_test::Pump(150);
+        ASSERT_TRUE(Dropped());
+        EXPECT_TRUE(gallery_->WaitForName(id_, c_.right - 8, 2, "gallery.combo.button.down"))
+            << "open, the button shows " << Face();
+    }
+    bool FaceUp() const {
+        return skin_test::PumpUntil(
+            [&] {
+                const std::string face = Face();
+                return face == "gallery.combo.button.normal" || face == "gallery.combo.button.over";
+            },
+            2000);
+    }
+    void OpenAndCloseEveryWay();
+    static void Key(WORD vk) {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = vk;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, keys, sizeof(INPUT));
+        skin_test::Pump(100);
+    }
+
+    int id_ = 0;
+    HWND combo_ = nullptr;
+    RECT c_{};
+};
+
+// Both the gallery's drop-down list combo, which nothing else repaints as
+// its list closes, and its editable one, whose edit's notifications do.
+TEST_F(ComboButton, IsDownExactlyWhileTheListIsOpenHoweverItCloses) {
+    for (int id : {IDC_GALLERY_REBAR_COMBO, IDC_GALLERY_COMBO}) {
+        SCOPED_TRACE(id);
+        ASSERT_NO_FATAL_FAILURE(Use(id));
+        OpenAndCloseEveryWay();
+    }
+}
+
+void ComboButton::OpenAndCloseEveryWay() {
+    gallery_->Repaint(id_);
+    EXPECT_EQ(Face(), "gallery.combo.button.normal");
+
+    // A pick: the combo repaints only its text, the list's skin tells it
+    // the rest.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    HWND list = List();
+    ASSERT_TRUE(list);
+    RECT row{};
+    ::SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+    scroll_test::PlayMouse({scroll_test::MoveTo(scroll_test::ScreenOf(list, 20, (row.top + row.bottom) / 2)),
+                            scroll_test::Down(), scroll_test::Up()});
+    EXPECT_FALSE(Dropped());
+    EXPECT_TRUE(FaceUp()) << "after a pick the button shows " << Face();
+    EXPECT_EQ(::SendMessageW(combo_, CB_GETCURSEL, 0, 0), 2);
+
+    // Escape, from the real keyboard.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Dropped());
+    EXPECT_TRUE(FaceUp()) << "after Escape the button shows " << Face();
+    EXPECT_TRUE(::IsWindow(gallery_->Dialog()) && ::IsWindowVisible(gallery_->Dialog()));
+
+    // A click elsewhere in the dialog, away from the open list.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    POINT away = gallery_->EmptyDialogPoint();
+    ::ClientToScreen(gallery_->Dialog(), &away);
+    RECT listRect = win::WindowRect(list);
+    if (::PtInRect(&listRect, away)) {
+        RECT dialog = win::WindowRect(gallery_->Dialog());
+        away = POINT{dialog.left + 4, dialog.bottom - 4};
+    }
+    scroll_test::PlayMouse({scroll_test::MoveTo(away), scroll_test::Down(), scroll_test::Up()});
+    EXPECT_FALSE(Dropped());
+    EXPECT_TRUE(FaceUp()) << "after a click elsewhere the button shows " << Face();
+
+    // The focus taken away by the program.
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ::SetFocus(list_);
+    skin_test::Pump(100);
+    EXPECT_FALSE(Dropped());
+    EXPECT_TRUE(FaceUp()) << "after the focus left the button shows " << Face();
+
+    // Shown and hidden by the program, through the slide the engine skips.
+    ::SendMessageW(combo_, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_TRUE(gallery_->WaitForName(id_, c_.right - 8, 2, "gallery.combo.button.down"));
+    ::SendMessageW(combo_, CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_TRUE(FaceUp());
+}
+
+TEST_F(ComboButton, TheSkinnedListShowsAndHidesAtOnceWithoutTheSlide) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    HWND list = List();
+    ASSERT_TRUE(list);
+    RECT shown = win::WindowRect(list);
+    // The system's slide would take its time and leave the list's own look
+    // on the screen meanwhile; the engine shows the skinned list whole.
+    const DWORD start = ::GetTickCount();
+    EXPECT_TRUE(::AnimateWindow(list, 500, AW_HIDE | AW_SLIDE | AW_VER_NEGATIVE));
+    EXPECT_FALSE(::IsWindowVisible(list));
+    EXPECT_TRUE(::AnimateWindow(list, 500, AW_SLIDE | AW_VER_POSITIVE));
+    // The engine answered, not the system, which refuses a shown window.
+    EXPECT_TRUE(::AnimateWindow(list, 500, AW_SLIDE | AW_VER_POSITIVE));
+    EXPECT_LT(::GetTickCount() - start, 500u);
+    EXPECT_TRUE(::IsWindowVisible(list));
+    const RECT again = win::WindowRect(list);
+    EXPECT_TRUE(::EqualRect(&shown, &again));
+    skin_test::Pump(100);
+    const RECT bar = scroll_test::BarBeside(list);
+    const ThemeColour* arrow = ThemeColours::Get().ByColour(scroll_test::WindowPixel(list, bar.left + 8, bar.top + 2));
+    EXPECT_EQ(arrow ? arrow->name : std::string(), "gallery.scrollbar.sheet.v.first.normal");
+    EXPECT_TRUE(gallery_->WaitForName(id_, c_.right - 8, 2, "gallery.combo.button.down"));
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Dropped());
+    EXPECT_TRUE(FaceUp());
+}
+
+TEST_F(ComboButton, AStyleChangeAMoveAndASizeRepaintFrameAndButton) {
+    gallery_->Repaint(IDC_GALLERY_COMBO);
+    const int mid = c_.bottom / 2;
+    // Disabled through its style alone: no WM_ENABLE follows.
+    const LONG style = ::GetWindowLongW(combo_, GWL_STYLE);
+    ::SetWindowLongW(combo_, GWL_STYLE, style | WS_DISABLED);
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_COMBO, c_.right - 8, 2, "gallery.combo.button.disable"));
+    ::SetWindowLongW(combo_, GWL_STYLE, style);
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_COMBO, c_.right - 8, 2, "gallery.combo.button.normal"));
+
+    // Wider and moved: the button at the new right end, the frame at both.
+    RECT place = win::WindowRect(combo_);
+    ::MapWindowPoints(nullptr, gallery_->Dialog(), reinterpret_cast<POINT*>(&place), 2);
+    ::SetWindowPos(combo_, nullptr, place.left - 10, place.top, place.right - place.left + 40, place.bottom - place.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT wide = gallery_->ClientRect(IDC_GALLERY_COMBO);
+    ASSERT_EQ(wide.right, c_.right + 40);
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_COMBO, wide.right - 8, 2, "gallery.combo.button.normal"));
+    EXPECT_NE(Face(), "gallery.combo.button.normal") << "the button's old place is part of the field now";
+    EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_COMBO, 0, mid), "gallery.edit.frame.normal");
+    EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_COMBO, wide.right / 2, 0), "gallery.edit.frame.normal");
+
+    // A border the program gives it later shows the frame, not the
+    // system's sunken edge, and the client area goes on inside it.
+    ::SetWindowLongW(combo_, GWL_EXSTYLE, ::GetWindowLongW(combo_, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    ::SetWindowPos(combo_, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT edged = win::WindowRect(combo_);
+    const uint32_t frame = ThemeColours::Get().Of("gallery.edit.frame.normal");
+    ASSERT_LT(gallery_->ClientRect(IDC_GALLERY_COMBO).right, edged.right - edged.left);
+    // Read once the new edge is painted: until then the screen shows the
+    // frame the client area had there.
+    ::RedrawWindow(combo_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    skin_test::Pump(300);
+    EXPECT_EQ(scroll_test::WindowPixel(combo_, 0, (edged.bottom - edged.top) / 2), frame);
+    EXPECT_EQ(scroll_test::WindowPixel(combo_, (edged.right - edged.left) / 2, 0), frame);
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_COMBO, gallery_->ClientRect(IDC_GALLERY_COMBO).right - 8, 2,
+                                      "gallery.combo.button.normal"));
+}
+
+TEST_F(ComboButton, TheMouseOverItsEditIsOverTheCombo) {
+    gallery_->Repaint(IDC_GALLERY_COMBO);
+    const int mid = c_.bottom / 2;
+    ASSERT_EQ(gallery_->NameAt(IDC_GALLERY_COMBO, 0, mid), "gallery.edit.frame.normal");
+    // Straight onto the edit: the combo itself never sees the mouse move.
+    gallery_->MoveTo(IDC_GALLERY_COMBO, 20, mid);
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_COMBO, 0, mid, "gallery.edit.frame.over"));
+    skin_test::Pump(400);
+    EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_COMBO, 0, mid), "gallery.edit.frame.over") << "the hover holds";
+    EXPECT_EQ(Face(), "gallery.combo.button.over");
+    gallery_->MoveAway();
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_COMBO, 0, mid, "gallery.edit.frame.normal"));
+    EXPECT_TRUE(gallery_->WaitForName(IDC_GALLERY_COMBO, c_.right - 8, 2, "gallery.combo.button.normal"));
 }
 
 }  // namespace

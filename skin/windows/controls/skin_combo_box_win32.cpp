@@ -4,20 +4,42 @@
 #include <cwchar>
 #include <vector>
 
+#include "common/win_handles.h"
 #include "skin/draw/skin_scale.h"
 #include "skin/picture/skin_draw_image.h"
+#include "skin/windows/controls/skin_bar_paint_win32.h"
 #include "skin/windows/controls/skin_control_util_win32.h"
+#include "skin/windows/controls/skin_field_layout.h"
+#include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_attach_win32.h"
 #include "skin/windows/manager/skin_messages.h"
+#include "skin/windows/manager/skin_timer_win32.h"
 #include "skin/windows/skin_api_win32.h"
+
+namespace {
+
+// Corners of the frame and button pictures kept unscaled.
+constexpr int kFrameCorner = 4;
+constexpr int kButtonCorner = 3;
+// While hovered, the cursor is polled: the edit of an editable combo takes
+// the mouse from it, and the leave that follows is not always heard.
+constexpr UINT kHoverPollMs = 100;
+
+}  // namespace
 
 struct SkinComboBoxTable {
     using C = CSkinComboBoxSB;
     static constexpr SkinMessageEntry<C> kMessages[] = {
         {WM_PAINT, &C::OnPaint},
         {WM_ERASEBKGND, &C::OnEraseBackground},
+        {WM_NCPAINT, &C::OnNcPaint},
         {WM_MOUSEMOVE, &C::OnMouseMove},
+        {WM_MOUSEHOVER, &C::OnMouseHover},
+        {WM_SETCURSOR, &C::OnSetCursor},
         {WM_MOUSELEAVE, &C::OnMouseLeave},
+        {WM_SKIN_DROPSHOW, &C::OnDropShow},
+        {WM_STYLECHANGED, &C::OnStyleChanged},
+        {WM_WINDOWPOSCHANGING, &C::OnWindowPosChanging},
         {WM_CTLCOLORLISTBOX, &C::OnCtlColorListBox},
         {WM_CTLCOLOREDIT, &C::OnCtlColorEdit},
         // The combo box draws its text and button straight to the screen
@@ -41,7 +63,7 @@ struct SkinComboBoxTable {
 
 CSkinComboBoxSB::CSkinComboBoxSB(HWND window) : CSkinBase(window) {}
 
-CSkinComboBoxSB::~CSkinComboBoxSB() = default;
+CSkinComboBoxSB::~CSkinComboBoxSB() { SkinStopTimer(window_, kSkinTimerHoverPoll); }
 
 LRESULT CSkinComboBoxSB::HandleMessage(const SkinMessage& message) {
     return SkinDispatchMessage(*this, SkinComboBoxTable::kMessages, message);
@@ -79,6 +101,8 @@ void CSkinComboBoxSB::OnReskinned() { SkinInvalidate(window_); }
 
 bool CSkinComboBoxSB::Dropped() const { return ::SendMessageW(window_, CB_GETDROPPEDSTATE, 0, 0) != FALSE; }
 
+// The kind the combo box was made as: the control keeps it (an edit or
+// none) whatever its style says later.
 bool CSkinComboBoxSB::IsDropDownList() const { return (savedStyle_ & 3) == CBS_DROPDOWNLIST; }
 
 int CSkinComboBoxSB::ButtonWidth() const { return SkinScrollBarWidth(scale_) + scale_.Scale(1); }
@@ -122,18 +146,55 @@ void CSkinComboBoxSB::Paint() {
                           clientRect_.bottom, 255);
     const bool enabled = ::IsWindowEnabled(window_) != FALSE;
     const bool dropped = Dropped();
-    const SkinRect box = clientRect_;
-    CSkinDrawImage* frame = (hover_ || dropped) && enabled && frameOver_ ? frameOver_ : frameNormal_;
+    // The frame is laid over the whole window: a border the program gave
+    // the combo (painted with the non-client area) and the client area
+    // show one frame.
+    const SkinRect inner = SkinClientInWindow(window_);
+    const RECT outer = win::WindowRect(window_);
+    const SkinRect box{-inner.left, -inner.top, outer.right - outer.left - inner.left,
+                       outer.bottom - outer.top - inner.top};
+    CSkinDrawImage* frame = FramePicture(dropped);
     if (frame)
-        frame->Draw9Grid(*canvas, box, SkinQuad{4, 4, 4, 4});
+        frame->Draw9Grid(*canvas, box, SkinQuad{kFrameCorner, kFrameCorner, kFrameCorner, kFrameCorner});
     else
-        canvas->FillSolid(box, SkinRgb(255, 255, 255));
-    SkinRect button{box.right - ButtonWidth(), box.top, box.right, box.bottom};
-    const int state = !enabled ? 3 : dropped ? 2 : hover_ ? 1 : 0;
-    CSkinDrawImage* picture = button_[state] ? button_[state] : button_[0];
-    if (picture) picture->Draw9Grid(*canvas, button, SkinQuad{3, 3, 3, 3});
+        canvas->FillSolid(clientRect_, SkinRgb(255, 255, 255));
+    const SkinRect button = SkinDropButtonRect(clientRect_, ButtonWidth());
+    const bool present[kSkinFaceCount] = {button_[0] != nullptr, button_[1] != nullptr, button_[2] != nullptr,
+                                          button_[3] != nullptr};
+    const int face = SkinFacePicture(SkinDropButtonFace(enabled, hover_, false, dropped), present);
+    if (face >= 0)
+        button_[face]->Draw9Grid(*canvas, button, SkinQuad{kButtonCorner, kButtonCorner, kButtonCorner, kButtonCorner});
     DrawItems(*canvas);
-    if (IsDropDownList()) PaintText(*canvas, SkinRect{box.left, box.top, button.left, box.bottom});
+    if (IsDropDownList())
+        PaintText(*canvas, SkinRect{clientRect_.left, clientRect_.top, button.left, clientRect_.bottom});
+}
+
+CSkinDrawImage* CSkinComboBoxSB::FramePicture(bool dropped) const {
+    const bool enabled = ::IsWindowEnabled(window_) != FALSE;
+    return SkinFieldFrameOver(enabled, hover_ || dropped, false) && frameOver_ ? frameOver_ : frameNormal_;
+}
+
+void CSkinComboBoxSB::RedrawAll() {
+    if (::IsWindowVisible(window_)) ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
+}
+
+void CSkinComboBoxSB::StartHover() {
+    if (hover_) return;
+    hover_ = true;
+    SkinTrackMouse(window_, TME_LEAVE);
+    SkinStartTimer(window_, kSkinTimerHoverPoll, kHoverPollMs);
+    RedrawAll();
+}
+
+void CSkinComboBoxSB::EndHover() {
+    SkinStopTimer(window_, kSkinTimerHoverPoll);
+    if (!hover_) return;
+    hover_ = false;
+    RedrawAll();
+}
+
+void CSkinComboBoxSB::OnTimer(uintptr_t id) {
+    if (id == kSkinTimerHoverPoll && !SkinCursorWithin(window_)) EndHover();
 }
 
 // ----- messages -----
@@ -154,26 +215,81 @@ bool CSkinComboBoxSB::OnQuietPass(const SkinMessage& m, LRESULT* result) {
     return true;
 }
 
+bool CSkinComboBoxSB::OnNcPaint(const SkinMessage&, LRESULT* result) {
+    // A combo box has no border of its own; one a program gives it shows
+    // the frame picture, which the client area continues.
+    const SkinRect inner = SkinClientInWindow(window_);
+    const RECT outer = win::WindowRect(window_);
+    const bool ring = inner.left > 0 || inner.top > 0 || inner.right < outer.right - outer.left ||
+                      inner.bottom < outer.bottom - outer.top;
+    CSkinDrawImage* frame = FramePicture(Dropped());
+    if (!ring || !frame) return false;
+    *result = 0;
+    if (!::IsWindowVisible(window_)) return true;
+    win::WindowDc dc = skin_unhooked::WindowDc(window_);
+    if (dc.get()) SkinDrawFramePicture(window_, dc.get(), *frame, inner, scale_);
+    return true;
+}
+
 bool CSkinComboBoxSB::OnMouseMove(const SkinMessage&, LRESULT*) {
-    if (!hover_) {
-        hover_ = SkinTrackMouse(window_, TME_LEAVE);
-        SkinInvalidate(window_);
-    }
+    StartHover();
+    return false;
+}
+
+bool CSkinComboBoxSB::OnMouseHover(const SkinMessage&, LRESULT*) {
+    // Asked for by the control or the program: the hover holds, in case
+    // its start was missed.
+    StartHover();
+    return false;
+}
+
+bool CSkinComboBoxSB::OnSetCursor(const SkinMessage& m, LRESULT*) {
+    // The edit of an editable combo hands the message to the combo first:
+    // the mouse is over the combo even though it moves over the edit.
+    if (HIWORD(m.lParam) == WM_MOUSEMOVE) StartHover();
     return false;
 }
 
 bool CSkinComboBoxSB::OnMouseLeave(const SkinMessage&, LRESULT*) {
-    // The mouse may have gone into the combo's own edit: still over it.
-    POINT p = SkinCursorInClient(window_);
-    RECT client = win::ClientRect(window_);
-    if (::PtInRect(&client, p)) {
-        hover_ = SkinTrackMouse(window_, TME_LEAVE);
-        if (!hover_) SkinInvalidate(window_);
-        return false;
-    }
-    hover_ = false;
-    SkinInvalidate(window_);
+    // The mouse may have gone into the combo's own edit: still over it
+    // (the poll ends the hover when it leaves from there).
+    if (!SkinCursorWithin(window_)) EndHover();
     return false;
+}
+
+bool CSkinComboBoxSB::OnDropShow(const SkinMessage&, LRESULT* result) {
+    // Posted, so the list may have changed again since: the face is taken
+    // from the combo's state at paint time, never from the message.
+    RedrawAll();
+    *result = 0;
+    return true;
+}
+
+bool CSkinComboBoxSB::OnStyleChanged(const SkinMessage& m, LRESULT* result) {
+    // A program may disable the combo or change its border through its
+    // style alone, with no other message following.
+    *result = SkinCallPrevious(*this, m);
+    auto* change = reinterpret_cast<const STYLESTRUCT*>(m.lParam);
+    if (change && m.wParam == static_cast<WPARAM>(GWL_STYLE) && (change->styleNew & WS_DISABLED)) EndHover();
+    RedrawAll();
+    return true;
+}
+
+bool CSkinComboBoxSB::OnWindowPosChanging(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
+    auto* pos = reinterpret_cast<WINDOWPOS*>(m.lParam);
+    if (!pos || (pos->flags & SWP_NOREDRAW)) return true;
+    // The frame stretches with the size and the parent's background shows
+    // through its corners: the old pixels are worth nothing after a move
+    // or a size change, so the whole combo is painted anew.
+    const RECT now = win::WindowRect(window_);
+    POINT origin{now.left, now.top};
+    if (HWND parent = ::GetAncestor(window_, GA_PARENT)) ::ScreenToClient(parent, &origin);
+    const bool moves = !(pos->flags & SWP_NOMOVE) && (pos->x != origin.x || pos->y != origin.y);
+    const bool sizes =
+        !(pos->flags & SWP_NOSIZE) && (pos->cx != now.right - now.left || pos->cy != now.bottom - now.top);
+    if (moves || sizes) pos->flags |= SWP_NOCOPYBITS;
+    return true;
 }
 
 bool CSkinComboBoxSB::OnCtlColorListBox(const SkinMessage& m, LRESULT* result) {
@@ -184,7 +300,13 @@ bool CSkinComboBoxSB::OnCtlColorListBox(const SkinMessage& m, LRESULT* result) {
         if (std::wcscmp(className, L"ComboLBox") == 0 &&
             SkinAttach(SkinWindowKind::ComboLBox, list, SkinId(), nullptr)) {
             dropList_ = list;
+            CSkinBase* skin = SkinObjectOf(list);
+            if (skin && skin->AttachedKind() == SkinWindowKind::ComboLBox)
+                static_cast<CSkinComboLBox*>(skin)->SetCombo(window_);
             ::SendMessageW(list, WM_NCPAINT, 1, 0);
+            // The list asks for its colours as it first shows: the button
+            // goes down now.
+            RedrawAll();
         }
     }
     *result = SkinCallPrevious(*this, m);
@@ -204,14 +326,22 @@ bool CSkinComboBoxSB::OnCtlColorEdit(const SkinMessage& m, LRESULT* result) {
 struct SkinComboLBoxTable {
     using L = CSkinComboLBox;
     static constexpr SkinMessageEntry<L> kMessages[] = {
-        {WM_SKIN_REINIT, &L::OnScrollReinit},           {WM_NCCALCSIZE, &L::OnScrollNcCalcSize},
-        {WM_NCHITTEST, &L::OnScrollNcHitTest},          {WM_NCPAINT, &L::OnScrollNcPaint},
-        {WM_NCMOUSEMOVE, &L::OnScrollNcMouseMove},      {WM_NCLBUTTONDOWN, &L::OnScrollNcButtonDown},
-        {WM_NCLBUTTONDBLCLK, &L::OnScrollNcButtonDown}, {WM_NCLBUTTONUP, &L::OnScrollNcButtonUp},
-        {WM_NCMOUSELEAVE, &L::OnScrollNcMouseLeave},    {WM_CAPTURECHANGED, &L::OnScrollCaptureChanged},
-        {WM_VSCROLL, &L::OnPassThenRedrawBars},         {WM_MOUSEWHEEL, &L::OnPassThenRedrawBars},
-        {WM_KEYDOWN, &L::OnPassThenRedrawBars},         {WM_MOUSEMOVE, &L::OnPassThenRedrawBars},
-        {WM_SHOWWINDOW, &L::OnPassThenRedrawBars},      {WM_WINDOWPOSCHANGED, &L::OnPassThenRedrawBars},
+        {WM_SKIN_REINIT, &L::OnScrollReinit},
+        {WM_NCCALCSIZE, &L::OnScrollNcCalcSize},
+        {WM_NCHITTEST, &L::OnScrollNcHitTest},
+        {WM_NCPAINT, &L::OnScrollNcPaint},
+        {WM_NCMOUSEMOVE, &L::OnScrollNcMouseMove},
+        {WM_NCLBUTTONDOWN, &L::OnScrollNcButtonDown},
+        {WM_NCLBUTTONDBLCLK, &L::OnScrollNcButtonDown},
+        {WM_NCLBUTTONUP, &L::OnScrollNcButtonUp},
+        {WM_NCMOUSELEAVE, &L::OnScrollNcMouseLeave},
+        {WM_CAPTURECHANGED, &L::OnScrollCaptureChanged},
+        {WM_VSCROLL, &L::OnPassThenRedrawBars},
+        {WM_MOUSEWHEEL, &L::OnPassThenRedrawBars},
+        {WM_KEYDOWN, &L::OnPassThenRedrawBars},
+        {WM_MOUSEMOVE, &L::OnPassThenRedrawBars},
+        {WM_SHOWWINDOW, &L::OnShowWindow},
+        {WM_WINDOWPOSCHANGED, &L::OnWindowPosChanged},
     };
 };
 
@@ -238,5 +368,27 @@ SkinColor CSkinComboLBox::BorderColor() const {
 bool CSkinComboLBox::OnPassThenRedrawBars(const SkinMessage& m, LRESULT* result) {
     *result = SkinCallPrevious(*this, m);
     DrawScrollBars(nullptr, false);
+    return true;
+}
+
+void CSkinComboLBox::TellCombo(WPARAM shown, LPARAM status) const {
+    if (combo_) ::PostMessageW(combo_, WM_SKIN_DROPSHOW, shown, status);
+}
+
+bool CSkinComboLBox::OnShowWindow(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
+    DrawScrollBars(nullptr, false);
+    TellCombo(m.wParam, m.lParam);
+    return true;
+}
+
+bool CSkinComboLBox::OnWindowPosChanged(const SkinMessage& m, LRESULT* result) {
+    *result = SkinCallPrevious(*this, m);
+    DrawScrollBars(nullptr, false);
+    // A combo may show or hide its list by SetWindowPos, which sends no
+    // WM_SHOWWINDOW.
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.lParam);
+    if (pos && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+        TellCombo((pos->flags & SWP_SHOWWINDOW) ? TRUE : FALSE, 0);
     return true;
 }

@@ -3,7 +3,9 @@
 // list combo shows its selected text in the skin's colour and font, and an
 // editable one's edit takes them from it. The drop-down list is skinned as
 // CSkinComboLBox the first time it asks for its colours: the engine's
-// scroll bars and border.
+// scroll bars and border. The list's skin tells the combo each time the
+// list shows or hides (WM_SKIN_DROPSHOW), so the button is down exactly
+// while the list is open, however it closes.
 #pragma once
 
 #include <windows.h>
@@ -26,6 +28,7 @@ public:
     void AdjustColors(const SkinColorShift& shift) override;
     void OnReskinned() override;
     void OnAttached() override;
+    void OnTimer(uintptr_t id) override;
 
     LRESULT HandleMessage(const SkinMessage& message);
     const SkinComboBoxDesc* ComboDescription() const { return static_cast<const SkinComboBoxDesc*>(description_); }
@@ -39,11 +42,21 @@ private:
     bool OnEraseBackground(const SkinMessage&, LRESULT*);
     bool OnQuietPass(const SkinMessage&, LRESULT*);
     bool OnMouseMove(const SkinMessage&, LRESULT*);
+    bool OnMouseHover(const SkinMessage&, LRESULT*);
+    bool OnSetCursor(const SkinMessage&, LRESULT*);
     bool OnMouseLeave(const SkinMessage&, LRESULT*);
+    bool OnDropShow(const SkinMessage&, LRESULT*);
+    bool OnStyleChanged(const SkinMessage&, LRESULT*);
+    bool OnWindowPosChanging(const SkinMessage&, LRESULT*);
+    bool OnNcPaint(const SkinMessage&, LRESULT*);
     bool OnCtlColorListBox(const SkinMessage&, LRESULT*);
     bool OnCtlColorEdit(const SkinMessage&, LRESULT*);
 
     void ApplyFont();
+    void StartHover();
+    void EndHover();
+    void RedrawAll();
+    CSkinDrawImage* FramePicture(bool dropped) const;
     void Paint();
     void PaintText(ISkinCanvas& canvas, const SkinRect& rect);
     bool Dropped() const;
@@ -65,6 +78,8 @@ public:
 
     LRESULT HandleMessage(const SkinMessage& message);
     void OnAttached() override;
+    // The combo box the list drops from, told of each show and hide.
+    void SetCombo(HWND combo) { combo_ = combo; }
 
 protected:
     std::wstring ScrollBarImageId() const override;
@@ -73,5 +88,10 @@ protected:
 private:
     friend struct SkinComboLBoxTable;
     bool OnPassThenRedrawBars(const SkinMessage&, LRESULT*);
+    bool OnShowWindow(const SkinMessage&, LRESULT*);
+    bool OnWindowPosChanged(const SkinMessage&, LRESULT*);
+    void TellCombo(WPARAM shown, LPARAM status) const;
     const SkinComboBoxDesc* ComboDescription() const { return static_cast<const SkinComboBoxDesc*>(description_); }
+
+    HWND combo_ = nullptr;
 };
