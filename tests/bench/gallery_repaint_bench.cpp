@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bench/bench_timing.h"
+#include "bench/bench_window.h"
 #include "examples/gallery/gallery_dialog.h"
 #include "examples/gallery/gallery_ids.h"
 #include "skin/platform/skin_graphics.h"
@@ -27,26 +27,16 @@ constexpr int kPaintsPerRound = 100;
 constexpr int kLeakPaints = 10000;
 constexpr UINT kFullRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
-void DispatchQueued() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 void OnTop(HWND dialog) {
     ::SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    DispatchQueued();
+    bench::DispatchQueued();
 }
 
 // The whole dialog, frame and children, painted before RedrawWindow returns.
 double PerRepaint(HWND dialog) {
     OnTop(dialog);
     return Milliseconds([&] {
-               for (int i = 0; i < kRepaintsPerRound; ++i)
-                   ::RedrawWindow(dialog, nullptr, nullptr,
-                                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+               for (int i = 0; i < kRepaintsPerRound; ++i) ::RedrawWindow(dialog, nullptr, nullptr, kFullRepaint);
                ::GdiFlush();
            }) /
            kRepaintsPerRound;
@@ -54,14 +44,7 @@ double PerRepaint(HWND dialog) {
 
 double PerPaint(HWND dialog, HWND control) {
     OnTop(dialog);
-    return Milliseconds([&] {
-               for (int i = 0; i < kPaintsPerRound; ++i) {
-                   ::InvalidateRect(control, nullptr, FALSE);
-                   ::UpdateWindow(control);
-               }
-               ::GdiFlush();
-           }) /
-           kPaintsPerRound;
+    return bench::PaintMilliseconds(control, kPaintsPerRound);
 }
 
 int Fail(const char* why) {
@@ -77,7 +60,7 @@ struct Member {
 }  // namespace
 
 int main() {
-    ::SetCursorPos(2, ::GetSystemMetrics(SM_CYSCREEN) - 2);  // no hover anywhere
+    bench::ParkMouse();
     if (!LoadSkinResource(L"DATA", IDR_THEME_SHOWCASE, nullptr)) return Fail("the showcase theme is missing");
     GalleryOptions skinnedOptions, plainOptions;
     plainOptions.skinned = false;
@@ -131,7 +114,7 @@ int main() {
         double ms = Milliseconds([&] {
             for (int i = 0; i < kLeakPaints; ++i) ::RedrawWindow(window, nullptr, nullptr, kFullRepaint);
         });
-        DispatchQueued();
+        bench::DispatchQueued();
         const long after = SkinGraphics().LiveObjects();
         if (after != before) ++grown;
         std::printf("  %-12s %d whole paints (%.3f ms each): graphics objects %ld before, %ld after%s\n", m.name,

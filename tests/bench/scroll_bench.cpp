@@ -118,14 +118,6 @@ double NonClientRepaint(const EditWindow& w) {
            kRepaints;
 }
 
-struct Pair {
-    double skinned = 1e300, plain = 1e300;
-};
-
-void Print(const char* name, const Pair& p) {
-    std::printf("%-52s skinned %.3f ms, system %.3f ms, ratio %.2fx\n", name, p.skinned, p.plain, p.skinned / p.plain);
-}
-
 }  // namespace
 
 int main() {
@@ -139,7 +131,7 @@ int main() {
         std::fprintf(stderr, "the windows or the hook could not be made\n");
         return 1;
     }
-    Pair drag, repaint;
+    SkinnedBeside drag, repaint;
     for (int round = 0; round < kRounds; ++round) {
         const double p = Drag(plain), s = Drag(skinned);
         if (p < 0 || s < 0) {
@@ -152,7 +144,7 @@ int main() {
         repaint.skinned = std::min(repaint.skinned, NonClientRepaint(skinned));
     }
     ::UnhookWindowsHookEx(g_hook);
-    Print("edit of 10000 lines, thumb drag, per mouse move:", drag);
-    Print("edit with both bars, one non-client repaint:", repaint);
+    PrintBeside("edit of 10000 lines, thumb drag, per mouse move:", 52, drag);
+    PrintBeside("edit with both bars, one non-client repaint:", 52, repaint);
     return 0;
 }
