@@ -9,10 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bench/bench_window.h"
-#include "examples/gallery/gallery_dialog.h"
-#include "examples/gallery/gallery_ids.h"
-#include "skin/windows/skin_api_win32.h"
+#include "bench/bench_gallery.h"
 
 namespace {
 
@@ -24,22 +21,14 @@ int Fail(const char* why) {
     return 1;
 }
 
-HWND Show(const GalleryOptions& options, int x, int y) {
-    HWND dialog = GalleryCreate(::GetModuleHandleW(nullptr), options, false);
-    if (dialog) ::SetWindowPos(dialog, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    return dialog;
-}
-
 }  // namespace
 
 int main() {
-    bench::ParkMouse();
-    if (!LoadSkinResource(L"DATA", IDR_THEME_SHOWCASE, nullptr)) return Fail("the showcase theme is missing");
-    GalleryOptions skinnedOptions, plainOptions;
-    plainOptions.skinned = false;
-    HWND skinned = Show(skinnedOptions, 0, 0);
-    HWND plain = Show(plainOptions, 400, 300);
-    if (!skinned || !plain) return Fail("the gallery could not be made");
+    const bench::GalleryPair galleries = bench::OpenGalleryPair();
+    if (galleries.failure) return Fail(galleries.failure);
+    HWND skinned = galleries.skinned, plain = galleries.plain;
+    ::SetWindowPos(skinned, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetWindowPos(plain, HWND_TOP, 400, 300, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     bench::DispatchQueued();
     HWND skinnedCheck = ::GetDlgItem(skinned, IDC_GALLERY_CHECK_CHECKED);
     HWND plainCheck = ::GetDlgItem(plain, IDC_GALLERY_CHECK_CHECKED);

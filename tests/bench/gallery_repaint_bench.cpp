@@ -13,11 +13,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bench/bench_window.h"
-#include "examples/gallery/gallery_dialog.h"
-#include "examples/gallery/gallery_ids.h"
+#include "bench/bench_gallery.h"
 #include "skin/platform/skin_graphics.h"
-#include "skin/windows/skin_api_win32.h"
 
 namespace {
 
@@ -60,13 +57,9 @@ struct Member {
 }  // namespace
 
 int main() {
-    bench::ParkMouse();
-    if (!LoadSkinResource(L"DATA", IDR_THEME_SHOWCASE, nullptr)) return Fail("the showcase theme is missing");
-    GalleryOptions skinnedOptions, plainOptions;
-    plainOptions.skinned = false;
-    HWND skinned = GalleryCreate(::GetModuleHandleW(nullptr), skinnedOptions, false);
-    HWND plain = GalleryCreate(::GetModuleHandleW(nullptr), plainOptions, false);
-    if (!skinned || !plain) return Fail("the gallery could not be made");
+    const bench::GalleryPair galleries = bench::OpenGalleryPair();
+    if (galleries.failure) return Fail(galleries.failure);
+    HWND skinned = galleries.skinned, plain = galleries.plain;
     OnTop(plain);
     OnTop(skinned);
     if (!::GetPropW(skinned, L"VELTAR_PROC")) return Fail("the gallery is not skinned");
