@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "app/form_main_win32.h"
+#include "bench/bench_window.h"
 #include "skin/windows/skin_api_win32.h"
 
 namespace bench {
@@ -25,28 +26,6 @@ inline void PrepareCommonControls() {
 // The skin package embedded in this executable, loaded as the installer
 // loads its own.
 inline bool LoadInstallerSkin() { return LoadSkinResource(L"DATA", 129, nullptr) == 1; }
-
-// Dispatches the messages queued for this thread, paints included.
-inline void DispatchQueued() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// Dispatches messages for `ms` milliseconds (at least one pass).
-inline void Pump(DWORD ms) {
-    DWORD start = ::GetTickCount();
-    do {
-        DispatchQueued();
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
-
-// The cursor in the screen's bottom-left corner, away from every window, so
-// no button shows its hover face while it is measured.
-inline void ParkMouse() { ::SetCursorPos(2, ::GetSystemMetrics(SM_CYSCREEN) - 2); }
 
 inline FormMain::Services QuietServices() {
     FormMain::Services s;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <vector>
 
 template <typename F>
@@ -23,6 +24,18 @@ double BestMilliseconds(int runs, F&& f) {
 template <typename F>
 double Milliseconds(F&& f) {
     return BestMilliseconds(1, f);
+}
+
+// The best figures of a skinned run and of the system's beside it, in
+// milliseconds.
+struct SkinnedBeside {
+    double skinned = 1e300, plain = 1e300;
+};
+
+// One line: `name` in a column `width` wide, both figures and their ratio.
+inline void PrintBeside(const char* name, int width, const SkinnedBeside& p) {
+    std::printf("%-*s skinned %.3f ms, system %.3f ms, ratio %.2fx\n", width, name, p.skinned, p.plain,
+                p.skinned / p.plain);
 }
 
 // The median of the samples (the mean of the middle two for an even count);

@@ -9,57 +9,27 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bench/bench_timing.h"
-#include "examples/gallery/gallery_dialog.h"
-#include "examples/gallery/gallery_ids.h"
-#include "skin/windows/skin_api_win32.h"
+#include "bench/bench_gallery.h"
 
 namespace {
 
 constexpr int kRounds = 21;
 constexpr int kPaintsPerRound = 200;
 
-void DispatchQueued() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-double PerPaint(HWND window) {
-    return Milliseconds([&] {
-               for (int i = 0; i < kPaintsPerRound; ++i) {
-                   ::InvalidateRect(window, nullptr, FALSE);
-                   ::UpdateWindow(window);
-               }
-               ::GdiFlush();
-           }) /
-           kPaintsPerRound;
-}
-
 int Fail(const char* why) {
     std::fprintf(stderr, "bench_check_paint: %s\n", why);
     return 1;
 }
 
-HWND Show(const GalleryOptions& options, int x, int y) {
-    HWND dialog = GalleryCreate(::GetModuleHandleW(nullptr), options, false);
-    if (dialog) ::SetWindowPos(dialog, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    return dialog;
-}
-
 }  // namespace
 
 int main() {
-    ::SetCursorPos(2, ::GetSystemMetrics(SM_CYSCREEN) - 2);  // no hover anywhere
-    if (!LoadSkinResource(L"DATA", IDR_THEME_SHOWCASE, nullptr)) return Fail("the showcase theme is missing");
-    GalleryOptions skinnedOptions, plainOptions;
-    plainOptions.skinned = false;
-    HWND skinned = Show(skinnedOptions, 0, 0);
-    HWND plain = Show(plainOptions, 400, 300);
-    if (!skinned || !plain) return Fail("the gallery could not be made");
-    DispatchQueued();
+    const bench::GalleryPair galleries = bench::OpenGalleryPair();
+    if (galleries.failure) return Fail(galleries.failure);
+    HWND skinned = galleries.skinned, plain = galleries.plain;
+    ::SetWindowPos(skinned, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::SetWindowPos(plain, HWND_TOP, 400, 300, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    bench::DispatchQueued();
     HWND skinnedCheck = ::GetDlgItem(skinned, IDC_GALLERY_CHECK_CHECKED);
     HWND plainCheck = ::GetDlgItem(plain, IDC_GALLERY_CHECK_CHECKED);
     if (!::GetPropW(skinnedCheck, L"VELTAR_PROC")) return Fail("the check box is not skinned");
@@ -72,9 +42,9 @@ int main() {
 
     double skin = 1e300, system = 1e300;
     for (int round = 0; round < kRounds; ++round) {
-        skin = std::min(skin, PerPaint(skinnedCheck));
-        system = std::min(system, PerPaint(plainCheck));
-        DispatchQueued();
+        skin = std::min(skin, bench::PaintMilliseconds(skinnedCheck, kPaintsPerRound));
+        system = std::min(system, bench::PaintMilliseconds(plainCheck, kPaintsPerRound));
+        bench::DispatchQueued();
     }
     std::printf("check box %ldx%ld, one WM_PAINT: skinned %.4f ms, system %.4f ms, ratio %.2fx (target at most 1.5x)\n",
                 client.right, client.bottom, skin, system, skin / system);

@@ -13,11 +13,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "bench/bench_timing.h"
-#include "examples/gallery/gallery_dialog.h"
-#include "examples/gallery/gallery_ids.h"
+#include "bench/bench_gallery.h"
 #include "skin/platform/skin_graphics.h"
-#include "skin/windows/skin_api_win32.h"
 
 namespace {
 
@@ -27,26 +24,16 @@ constexpr int kPaintsPerRound = 100;
 constexpr int kLeakPaints = 10000;
 constexpr UINT kFullRepaint = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
-void DispatchQueued() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 void OnTop(HWND dialog) {
     ::SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    DispatchQueued();
+    bench::DispatchQueued();
 }
 
 // The whole dialog, frame and children, painted before RedrawWindow returns.
 double PerRepaint(HWND dialog) {
     OnTop(dialog);
     return Milliseconds([&] {
-               for (int i = 0; i < kRepaintsPerRound; ++i)
-                   ::RedrawWindow(dialog, nullptr, nullptr,
-                                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+               for (int i = 0; i < kRepaintsPerRound; ++i) ::RedrawWindow(dialog, nullptr, nullptr, kFullRepaint);
                ::GdiFlush();
            }) /
            kRepaintsPerRound;
@@ -54,14 +41,7 @@ double PerRepaint(HWND dialog) {
 
 double PerPaint(HWND dialog, HWND control) {
     OnTop(dialog);
-    return Milliseconds([&] {
-               for (int i = 0; i < kPaintsPerRound; ++i) {
-                   ::InvalidateRect(control, nullptr, FALSE);
-                   ::UpdateWindow(control);
-               }
-               ::GdiFlush();
-           }) /
-           kPaintsPerRound;
+    return bench::PaintMilliseconds(control, kPaintsPerRound);
 }
 
 int Fail(const char* why) {
@@ -77,13 +57,9 @@ struct Member {
 }  // namespace
 
 int main() {
-    ::SetCursorPos(2, ::GetSystemMetrics(SM_CYSCREEN) - 2);  // no hover anywhere
-    if (!LoadSkinResource(L"DATA", IDR_THEME_SHOWCASE, nullptr)) return Fail("the showcase theme is missing");
-    GalleryOptions skinnedOptions, plainOptions;
-    plainOptions.skinned = false;
-    HWND skinned = GalleryCreate(::GetModuleHandleW(nullptr), skinnedOptions, false);
-    HWND plain = GalleryCreate(::GetModuleHandleW(nullptr), plainOptions, false);
-    if (!skinned || !plain) return Fail("the gallery could not be made");
+    const bench::GalleryPair galleries = bench::OpenGalleryPair();
+    if (galleries.failure) return Fail(galleries.failure);
+    HWND skinned = galleries.skinned, plain = galleries.plain;
     OnTop(plain);
     OnTop(skinned);
     if (!::GetPropW(skinned, L"VELTAR_PROC")) return Fail("the gallery is not skinned");
@@ -131,7 +107,7 @@ int main() {
         double ms = Milliseconds([&] {
             for (int i = 0; i < kLeakPaints; ++i) ::RedrawWindow(window, nullptr, nullptr, kFullRepaint);
         });
-        DispatchQueued();
+        bench::DispatchQueued();
         const long after = SkinGraphics().LiveObjects();
         if (after != before) ++grown;
         std::printf("  %-12s %d whole paints (%.3f ms each): graphics objects %ld before, %ld after%s\n", m.name,

@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <string>
 
-#include "bench/bench_timing.h"
+#include "bench/bench_window.h"
 #include "skin/scroll_test_support.h"
 #include "skin/skin_test_dialog.h"
 #include "skin/theme/skin_resource_manager.h"
@@ -96,16 +96,7 @@ struct ListWindow {
     }
 };
 
-double Repaint(const ListWindow& w) {
-    return Milliseconds([&] {
-               for (int i = 0; i < kRepaints; ++i) {
-                   ::InvalidateRect(w.list, nullptr, TRUE);
-                   ::UpdateWindow(w.list);
-               }
-               ::GdiFlush();
-           }) /
-           kRepaints;
-}
+double Repaint(const ListWindow& w) { return bench::PaintMilliseconds(w.list, kRepaints, true); }
 
 double InsertAtTop(ListWindow& w) {
     w.Fill(kRowsWithHeights);
@@ -122,14 +113,6 @@ double InsertAtTop(ListWindow& w) {
     return complete ? ms : -1;
 }
 
-struct Pair {
-    double skinned = 1e300, plain = 1e300;
-};
-
-void Print(const char* name, const Pair& p) {
-    std::printf("%-58s skinned %.3f ms, system %.3f ms, ratio %.2fx\n", name, p.skinned, p.plain, p.skinned / p.plain);
-}
-
 }  // namespace
 
 int main() {
@@ -142,7 +125,7 @@ int main() {
         std::fprintf(stderr, "the window class or the list theme could not be made\n");
         return 1;
     }
-    Pair paint, insert;
+    SkinnedBeside paint, insert;
     {
         ListWindow owner(40, 40, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, false), skinned(340, 40, 0, true);
         owner.Fill(10);
@@ -164,7 +147,7 @@ int main() {
             insert.skinned = std::min(insert.skinned, s);
         }
     }
-    Print("10-row list, one full repaint (system: owner-drawn):", paint);
-    Print("100000 inserts at the top, 2000 rows with heights:", insert);
+    PrintBeside("10-row list, one full repaint (system: owner-drawn):", 58, paint);
+    PrintBeside("100000 inserts at the top, 2000 rows with heights:", 58, insert);
     return 0;
 }

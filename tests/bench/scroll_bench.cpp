@@ -141,14 +141,6 @@ double NonClientRepaint(HWND window) {
            kRepaints;
 }
 
-struct Pair {
-    double skinned = 1e300, plain = 1e300;
-};
-
-void Print(const char* name, const Pair& p) {
-    std::printf("%-52s skinned %.3f ms, system %.3f ms, ratio %.2fx\n", name, p.skinned, p.plain, p.skinned / p.plain);
-}
-
 }  // namespace
 
 int main() {
@@ -163,7 +155,7 @@ int main() {
         std::fprintf(stderr, "the windows or the hook could not be made\n");
         return 1;
     }
-    Pair drag, repaint, listRepaint;
+    SkinnedBeside drag, repaint, listRepaint;
     for (int round = 0; round < kRounds; ++round) {
         const double p = Drag(plain), s = Drag(skinned);
         if (p < 0 || s < 0) {
@@ -178,8 +170,8 @@ int main() {
         listRepaint.skinned = std::min(listRepaint.skinned, NonClientRepaint(skinnedList.list));
     }
     ::UnhookWindowsHookEx(g_hook);
-    Print("edit of 10000 lines, thumb drag, per mouse move:", drag);
-    Print("edit with both bars, one non-client repaint:", repaint);
-    Print("list box with both bars, one non-client repaint:", listRepaint);
+    PrintBeside("edit of 10000 lines, thumb drag, per mouse move:", 52, drag);
+    PrintBeside("edit with both bars, one non-client repaint:", 52, repaint);
+    PrintBeside("list box with both bars, one non-client repaint:", 52, listRepaint);
     return 0;
 }

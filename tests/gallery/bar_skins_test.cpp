@@ -34,15 +34,6 @@ RECT PartRect(HWND status, int index) {
     return r;
 }
 
-// Whether any pixel of the client rectangle `area` of `window` shows `rgb`.
-bool AreaShows(HWND window, RECT area, uint32_t rgb) {
-    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    testing_support::Pixels pixels = testing_support::CaptureScreenArea(area);
-    for (uint32_t p : pixels.data)
-        if (p == rgb) return true;
-    return false;
-}
-
 uint32_t System(int index) { return skin_test::Rgb(::GetSysColor(index)); }
 
 class BarSkins : public ::testing::Test {

@@ -18,15 +18,6 @@ using namespace gallery_test;
 
 namespace {
 
-// Whether any pixel of the client rectangle `area` of `window` shows `rgb`.
-bool AreaShows(HWND window, RECT area, uint32_t rgb) {
-    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    testing_support::Pixels pixels = testing_support::CaptureScreenArea(area);
-    for (uint32_t p : pixels.data)
-        if (p == rgb) return true;
-    return false;
-}
-
 class FieldSkins : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -167,4 +167,12 @@ std::string GalleryUnderTest::SaveFailureScreenshot() const {
     return SaveScreenshot(path) ? path : std::string();
 }
 
+bool AreaShows(HWND window, RECT area, uint32_t rgb) {
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    testing_support::Pixels pixels = testing_support::CaptureScreenArea(area);
+    for (uint32_t p : pixels.data)
+        if (p == rgb) return true;
+    return false;
+}
+
 }  // namespace gallery_test

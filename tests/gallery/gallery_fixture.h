@@ -98,4 +98,8 @@ private:
     HWND dialog_ = nullptr;
 };
 
+// Whether any pixel of the client rectangle `area` of `window` shows `rgb`
+// (0x00RRGGBB) on the screen.
+bool AreaShows(HWND window, RECT area, uint32_t rgb);
+
 }  // namespace gallery_test

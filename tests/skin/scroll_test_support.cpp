@@ -231,4 +231,12 @@ void SaveWindowPng(HWND window, const std::string& name) {
 
 void Pump(DWORD ms) { skin_test::Pump(ms); }
 
+void SetClientSize(HWND window, int w, int h) {
+    RECT outer{}, client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    ::SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + w - client.right,
+                   outer.bottom - outer.top + h - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace scroll_test

@@ -98,5 +98,8 @@ void SaveWindowPng(HWND window, const std::string& name);
 
 // Processes messages for `ms` milliseconds.
 void Pump(DWORD ms);
+// Makes the client area of `window` exactly w x h once the skin has set the
+// frame.
+void SetClientSize(HWND window, int w, int h);
 
 }  // namespace scroll_test

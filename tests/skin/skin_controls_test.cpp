@@ -46,12 +46,6 @@ protected:
         MoveMouseAway();
         dialog_.reset();
     }
-    // Repaints the control now.
-    static void Repaint(HWND w) {
-        ::InvalidateRect(w, nullptr, FALSE);
-        ::UpdateWindow(w);
-        Pump(30);
-    }
     // The status face shows `imageId` at the sample point.
     bool FaceShows(const wchar_t* imageId) {
         return Near(ClientPixel(status_, kFaceX, kFaceY), PictureColor(imageId, kFaceX, kFaceY), 2);

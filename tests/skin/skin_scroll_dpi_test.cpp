@@ -22,15 +22,6 @@ const dpi::DpiScale kScale(layout96::TestDpi());
 
 int S(int value96) { return kScale.Scale(value96); }
 
-void SetClientSize(HWND window, int w, int h) {
-    RECT outer{}, client{};
-    ::GetWindowRect(window, &outer);
-    ::GetClientRect(window, &client);
-    ::SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + w - client.right,
-                   outer.bottom - outer.top + h - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump(50);
-}
-
 std::wstring Lines(int count) {
     std::wstring text;
     for (int i = 0; i < count; ++i) text += L"line " + std::to_wstring(i) + L"\r\n";
@@ -53,6 +44,7 @@ TEST_F(ScrollAtDpi, AFramesBarTakesTheWindowsScale) {
     ASSERT_EQ(SetWindowSkin(w, L"scroll.dialog"), 1);
     Pump(50);
     SetClientSize(w, S(300), S(200));
+    Pump(50);
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 100, 10, 0, 0};
     SetScrollInfo(w, SB_VERT, &info, TRUE);
     Pump(100);

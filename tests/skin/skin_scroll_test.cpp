@@ -24,15 +24,6 @@ namespace {
 
 constexpr DWORD kDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 
-// Makes the client area exactly w x h once the skin has set the frame.
-void SetClientSize(HWND window, int w, int h) {
-    RECT outer{}, client{};
-    ::GetWindowRect(window, &outer);
-    ::GetClientRect(window, &client);
-    ::SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + w - client.right,
-                   outer.bottom - outer.top + h - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 class ScrollFrame : public ::testing::Test {
 protected:
     void SetUp() override {

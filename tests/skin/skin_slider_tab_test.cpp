@@ -66,11 +66,6 @@ protected:
         auto count = static_cast<int>(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
         ::SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&item));
     }
-    static void Repaint(HWND w) {
-        ::InvalidateRect(w, nullptr, FALSE);
-        ::UpdateWindow(w);
-        Pump(30);
-    }
     static bool Shows(HWND w, int x, int y, const wchar_t* picture) {
         return Near(ClientPixel(w, x, y), ColorOf(picture), 2);
     }

@@ -55,11 +55,6 @@ protected:
         MoveMouseAway();
         dialog_.reset();
     }
-    static void Repaint(HWND w) {
-        ::InvalidateRect(w, nullptr, FALSE);
-        ::UpdateWindow(w);
-        Pump(30);
-    }
     // Every row of the column x from `top` to `bottom` (exclusive) shows `rgb`.
     static bool Rows(HWND w, int x, int top, int bottom, uint32_t rgb) {
         for (int y = top; y < bottom; ++y)

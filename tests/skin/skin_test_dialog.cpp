@@ -102,6 +102,12 @@ std::vector<ControlSpec> InstallerControls(int clientWidth) {
     };
 }
 
+void Repaint(HWND window) {
+    ::InvalidateRect(window, nullptr, FALSE);
+    ::UpdateWindow(window);
+    Pump(30);
+}
+
 void Pump(DWORD ms) {
     DWORD start = ::GetTickCount();
     do {

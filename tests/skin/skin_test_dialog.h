@@ -70,6 +70,9 @@ bool PumpUntil(F done, DWORD ms) {
     return true;
 }
 
+// Repaints the window now, and lets what the paint queued run.
+void Repaint(HWND window);
+
 // What the screen shows at a screen point, 0x00RRGGBB.
 uint32_t ScreenPixel(int x, int y);
 // What the screen shows in a rectangle, rows top-down, 0x00RRGGBB.

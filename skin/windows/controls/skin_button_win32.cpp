@@ -126,8 +126,7 @@ bool CSkinButtonSB::OnPaint(const SkinMessage&, LRESULT* result) {
     if (!canvas) return true;
     SkinRect client = paint.Client();
     clientRect_ = client;
-    // The parent's skinned background shows wherever the pictures let it.
-    PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+    paint.ShowParentBackground();
     ComputeState();
     if (spin_) {
         int spinWidth = ButtonDescription() ? scale_.Scale(ButtonDescription()->spinbtnWidth) : 0;

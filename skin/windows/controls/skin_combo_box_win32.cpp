@@ -325,24 +325,13 @@ bool CSkinComboBoxSB::OnCtlColorEdit(const SkinMessage& m, LRESULT* result) {
 
 struct SkinComboLBoxTable {
     using L = CSkinComboLBox;
-    static constexpr SkinMessageEntry<L> kMessages[] = {
-        {WM_SKIN_REINIT, &L::OnScrollReinit},
-        {WM_NCCALCSIZE, &L::OnScrollNcCalcSize},
-        {WM_NCHITTEST, &L::OnScrollNcHitTest},
-        {WM_NCPAINT, &L::OnScrollNcPaint},
-        {WM_NCMOUSEMOVE, &L::OnScrollNcMouseMove},
-        {WM_NCLBUTTONDOWN, &L::OnScrollNcButtonDown},
-        {WM_NCLBUTTONDBLCLK, &L::OnScrollNcButtonDown},
-        {WM_NCLBUTTONUP, &L::OnScrollNcButtonUp},
-        {WM_NCMOUSELEAVE, &L::OnScrollNcMouseLeave},
-        {WM_CAPTURECHANGED, &L::OnScrollCaptureChanged},
-        {WM_VSCROLL, &L::OnPassThenRedrawBars},
-        {WM_MOUSEWHEEL, &L::OnPassThenRedrawBars},
-        {WM_KEYDOWN, &L::OnPassThenRedrawBars},
-        {WM_MOUSEMOVE, &L::OnPassThenRedrawBars},
-        {WM_SHOWWINDOW, &L::OnShowWindow},
-        {WM_WINDOWPOSCHANGED, &L::OnWindowPosChanged},
+    static constexpr SkinMessageEntry<L> kOwn[] = {
+        {WM_VSCROLL, &L::OnPassThenRedrawBars}, {WM_MOUSEWHEEL, &L::OnPassThenRedrawBars},
+        {WM_KEYDOWN, &L::OnPassThenRedrawBars}, {WM_MOUSEMOVE, &L::OnPassThenRedrawBars},
+        {WM_SHOWWINDOW, &L::OnShowWindow},      {WM_WINDOWPOSCHANGED, &L::OnWindowPosChanged},
     };
+    static constexpr auto kMessages = SkinJoinTables(SkinScrollerBarEntries<L>::kEntries, kOwn);
+    static_assert(SkinTableIsUnique(kMessages), "one handler a message");
 };
 
 CSkinComboLBox::CSkinComboLBox(HWND window) : CSkinScroller(window) {}

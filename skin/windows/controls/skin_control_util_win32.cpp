@@ -10,6 +10,7 @@
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
+#include "skin/windows/skin_api_win32.h"
 
 void SkinInvalidate(HWND window, bool erase) {
     if (::IsWindowVisible(window)) ::InvalidateRect(window, nullptr, erase ? TRUE : FALSE);
@@ -283,6 +284,11 @@ SkinBufferedPaint::SkinBufferedPaint(const CSkinBase& object) : window_(object.W
     if (!buffer_) return;
     canvas_ = SkinGraphics().CreateBitmapCanvas(SkinSurface{buffer_.get(), client_.Width(), client_.Height()});
     if (canvas_) canvas_->SetScale(object.Scale());
+}
+
+void SkinBufferedPaint::ShowParentBackground() {
+    if (canvas_)
+        PaintParentBackground(window_, canvas_->Dc(), client_.left, client_.top, client_.right, client_.bottom, 255);
 }
 
 SkinBufferedPaint::~SkinBufferedPaint() {

@@ -100,6 +100,9 @@ public:
     // Null when there is nothing to paint (empty client area, no buffer).
     ISkinCanvas* Canvas() { return canvas_.get(); }
     const SkinRect& Client() const { return client_; }
+    // Lays the parent's skinned background over the whole buffer, for the
+    // skins whose pictures let it show.
+    void ShowParentBackground();
     // Leaves a part of the client area as the screen has it when the
     // buffer is copied (a sibling window lying over the control).
     void KeepOnScreen(const SkinRect& rect) { kept_.push_back(rect); }

@@ -17,18 +17,8 @@ static_assert(static_cast<UINT>(kSkinListClickMessage) == static_cast<UINT>(WM_S
 
 struct SkinListBoxTable {
     using L = CSkinListBoxSB;
-    static constexpr SkinMessageEntry<L> kMessages[] = {
+    static constexpr SkinMessageEntry<L> kOwn[] = {
         {WM_CREATE, &L::OnScrollCreate},
-        {WM_SKIN_REINIT, &L::OnScrollReinit},
-        {WM_NCCALCSIZE, &L::OnScrollNcCalcSize},
-        {WM_NCHITTEST, &L::OnScrollNcHitTest},
-        {WM_NCPAINT, &L::OnScrollNcPaint},
-        {WM_NCMOUSEMOVE, &L::OnScrollNcMouseMove},
-        {WM_NCLBUTTONDOWN, &L::OnScrollNcButtonDown},
-        {WM_NCLBUTTONDBLCLK, &L::OnScrollNcButtonDown},
-        {WM_NCLBUTTONUP, &L::OnScrollNcButtonUp},
-        {WM_NCMOUSELEAVE, &L::OnScrollNcMouseLeave},
-        {WM_CAPTURECHANGED, &L::OnScrollCaptureChanged},
         {WM_SETCURSOR, &L::OnSetCursor},
         // The rows, with drawItem only (the handlers pass everything on
         // otherwise).
@@ -55,6 +45,8 @@ struct SkinListBoxTable {
         {WM_SIZE, &L::OnSize},
         {WM_SETREDRAW, &L::OnSetRedraw},
     };
+    static constexpr auto kMessages = SkinJoinTables(SkinScrollerBarEntries<L>::kEntries, kOwn);
+    static_assert(SkinTableIsUnique(kMessages), "one handler a message");
 };
 
 CSkinListBoxSB::CSkinListBoxSB(HWND window) : CSkinScroller(window) {}

@@ -13,18 +13,8 @@
 
 struct SkinListCtrlTable {
     using L = CSkinListCtrlSB;
-    static constexpr SkinMessageEntry<L> kMessages[] = {
+    static constexpr SkinMessageEntry<L> kOwn[] = {
         {WM_CREATE, &L::OnScrollCreate},
-        {WM_SKIN_REINIT, &L::OnScrollReinit},
-        {WM_NCCALCSIZE, &L::OnScrollNcCalcSize},
-        {WM_NCHITTEST, &L::OnScrollNcHitTest},
-        {WM_NCPAINT, &L::OnScrollNcPaint},
-        {WM_NCMOUSEMOVE, &L::OnScrollNcMouseMove},
-        {WM_NCLBUTTONDOWN, &L::OnScrollNcButtonDown},
-        {WM_NCLBUTTONDBLCLK, &L::OnScrollNcButtonDown},
-        {WM_NCLBUTTONUP, &L::OnScrollNcButtonUp},
-        {WM_NCMOUSELEAVE, &L::OnScrollNcMouseLeave},
-        {WM_CAPTURECHANGED, &L::OnScrollCaptureChanged},
         {WM_SETCURSOR, &L::OnSetCursor},
         {WM_PAINT, &L::OnPaint},
         {WM_ERASEBKGND, &L::OnEraseBackground},
@@ -48,6 +38,8 @@ struct SkinListCtrlTable {
         {WM_MOUSEWHEEL, &L::OnQuietPass},
         {WM_SIZE, &L::OnPassThenRedrawBars},
     };
+    static constexpr auto kMessages = SkinJoinTables(SkinScrollerBarEntries<L>::kEntries, kOwn);
+    static_assert(SkinTableIsUnique(kMessages), "one handler a message");
 };
 
 namespace {

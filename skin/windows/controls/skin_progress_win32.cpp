@@ -79,7 +79,7 @@ bool CSkinProgressSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     if (!canvas || !ProgressDescription()) return true;
     SkinRect client = paint.Client();
     clientRect_ = client;
-    PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+    paint.ShowParentBackground();
     uint32_t style = skin_unhooked::Style(window_);
     bool vertical = (style & PBS_VERTICAL) != 0;
     int offset = scale_.Scale(ProgressDescription()->activeOffset);

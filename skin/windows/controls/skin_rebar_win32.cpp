@@ -39,7 +39,7 @@ SkinRect Oriented(const SkinRect& r, bool vertical) { return vertical ? SkinTran
 
 }  // namespace
 
-CSkinReBarCtrlSB::CSkinReBarCtrlSB(HWND window) : CSkinBase(window) {}
+CSkinReBarCtrlSB::CSkinReBarCtrlSB(HWND window) : CSkinBufferedBar(window) {}
 
 LRESULT CSkinReBarCtrlSB::HandleMessage(const SkinMessage& message) {
     return SkinDispatchMessage(*this, SkinReBarTable::kMessages, message);
@@ -65,29 +65,8 @@ void CSkinReBarCtrlSB::OnAttached() {
 
 void CSkinReBarCtrlSB::OnReskinned() { OnAttached(); }
 
-bool CSkinReBarCtrlSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
-    *result = 1;
-    return true;
-}
-
-bool CSkinReBarCtrlSB::OnPaint(const SkinMessage&, LRESULT* result) {
-    *result = 0;
-    SkinBufferedPaint paint(*this);
-    ISkinCanvas* canvas = paint.Canvas();
-    if (!canvas) return true;
-    clientRect_ = paint.Client();
-    Draw(*canvas, clientRect_);
-    return true;
-}
-
-bool CSkinReBarCtrlSB::OnNcPaint(const SkinMessage&, LRESULT* result) {
-    // A border or the divider above the bar take its background.
-    *result = 0;
-    if (!::IsWindowVisible(window_)) return true;
-    const bool vertical = SkinBarIsVertical(skin_unhooked::Style(window_));
-    SkinPaintRing(window_, scale_,
-                  [&](ISkinCanvas& canvas, const SkinRect& whole) { DrawBackground(canvas, whole, vertical); });
-    return true;
+void CSkinReBarCtrlSB::DrawRing(ISkinCanvas& canvas, const SkinRect& whole) {
+    DrawBackground(canvas, whole, SkinBarIsVertical(skin_unhooked::Style(window_)));
 }
 
 void CSkinReBarCtrlSB::DrawBackground(ISkinCanvas& canvas, const SkinRect& rect, bool vertical) {

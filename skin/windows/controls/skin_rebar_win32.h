@@ -8,12 +8,12 @@
 
 #include "skin/theme/skin_descriptions.h"
 #include "skin/windows/controls/skin_bar_metrics.h"
-#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/controls/skin_buffered_bar_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
 
 class CSkinDrawImage;
 
-class CSkinReBarCtrlSB : public CSkinBase {
+class CSkinReBarCtrlSB : public CSkinBufferedBar {
 public:
     explicit CSkinReBarCtrlSB(HWND window);
 
@@ -28,12 +28,9 @@ public:
 private:
     friend struct SkinReBarTable;
 
-    bool OnPaint(const SkinMessage&, LRESULT*);
-    bool OnNcPaint(const SkinMessage&, LRESULT*);
-    bool OnEraseBackground(const SkinMessage&, LRESULT*);
-
     void DrawBackground(ISkinCanvas& canvas, const SkinRect& rect, bool vertical);
-    void Draw(ISkinCanvas& canvas, const SkinRect& client);
+    void Draw(ISkinCanvas& canvas, const SkinRect& client) override;
+    void DrawRing(ISkinCanvas& canvas, const SkinRect& whole) override;
     void Etch(ISkinCanvas& canvas, const SkinRect& line, bool vertical);
 
     SkinRebarMetrics metrics_;            // the control's own, unscaled

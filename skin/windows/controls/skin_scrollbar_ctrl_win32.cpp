@@ -86,7 +86,7 @@ void CSkinScrollBarSB::PaintSizeBox() {
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return;
     const SkinRect& client = paint.Client();
-    PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+    paint.ShowParentBackground();
     if (sizeBoxImage_) {
         // The grip at the size it shows at on this display, in the corner.
         const SkinSize size = sizeBoxImage_->ScaledSize(Scale());

@@ -16,7 +16,9 @@
 //   WM_NCLBUTTONDOWN and WM_NCLBUTTONDBLCLK to OnScrollNcButtonDown,
 //   WM_NCLBUTTONUP to OnScrollNcButtonUp, WM_NCMOUSELEAVE to
 //   OnScrollNcMouseLeave, WM_CAPTURECHANGED to OnScrollCaptureChanged,
-//   WM_CREATE to OnScrollCreate and WM_SKIN_REINIT to OnScrollReinit;
+//   WM_CREATE to OnScrollCreate and WM_SKIN_REINIT to OnScrollReinit
+//   (SkinScrollerBarEntries holds these routes but WM_CREATE's, with
+//   WM_NCPAINT to OnScrollNcPaint, for the skins that take them all);
 // - paints its non-client area in WM_NCPAINT: OnScrollNcPaint draws the
 //   border ring in BorderColor() and the bars, without passing the message
 //   on (a skin with frame pictures draws them, then DrawScrollBars); and
@@ -35,7 +37,11 @@
 #include "skin/windows/controls/skin_scroll_geometry.h"
 #include "skin/windows/hooks/skin_scroll_math.h"
 #include "skin/windows/manager/skin_base.h"
+#include "skin/windows/manager/skin_class_proc_win32.h"
 #include "skin/windows/manager/skin_messages.h"
+
+template <class T>
+struct SkinScrollerBarEntries;
 
 class CSkinScroller : public CSkinBase {
 public:
@@ -98,6 +104,9 @@ protected:
     // After the bars sent the window (or the control's parent) a scroll
     // message with `command` (SB_...) for bar 0 or 1.
     virtual void OnScrolled(int bar, int command) {}
+
+    template <class T>
+    friend struct SkinScrollerBarEntries;
 
     bool OnScrollCreate(const SkinMessage&, LRESULT* result);
     bool OnScrollReinit(const SkinMessage&, LRESULT* result);
@@ -214,4 +223,19 @@ private:
     int lastPosition_ = -1;
     // The innermost DestroyWatch's flag, which the destructor sets.
     bool* destroyedFlag_ = nullptr;
+};
+
+// The table entries through which a scroller draws and drives its bars, to
+// join with a derived skin T's own (SkinJoinTables). A skin attached at its
+// creation adds WM_CREATE to OnScrollCreate.
+template <class T>
+struct SkinScrollerBarEntries {
+    using S = CSkinScroller;
+    static constexpr SkinMessageEntry<T> kEntries[] = {
+        {WM_SKIN_REINIT, &S::OnScrollReinit},           {WM_NCCALCSIZE, &S::OnScrollNcCalcSize},
+        {WM_NCHITTEST, &S::OnScrollNcHitTest},          {WM_NCPAINT, &S::OnScrollNcPaint},
+        {WM_NCMOUSEMOVE, &S::OnScrollNcMouseMove},      {WM_NCLBUTTONDOWN, &S::OnScrollNcButtonDown},
+        {WM_NCLBUTTONDBLCLK, &S::OnScrollNcButtonDown}, {WM_NCLBUTTONUP, &S::OnScrollNcButtonUp},
+        {WM_NCMOUSELEAVE, &S::OnScrollNcMouseLeave},    {WM_CAPTURECHANGED, &S::OnScrollCaptureChanged},
+    };
 };

@@ -65,13 +65,12 @@ bool CSkinSpinButtonSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     SkinBufferedPaint paint(*this);
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return true;
-    SkinRect client = paint.Client();
-    clientRect_ = client;
-    PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+    clientRect_ = paint.Client();
+    paint.ShowParentBackground();
 
     const SkinSpinMetrics metrics = SkinScaled(SkinSpinMetrics{}, scale_);
     bool horizontal = Horizontal();
-    SkinSpinHalves halves = SkinSpinSplit(client, horizontal, metrics);
+    SkinSpinHalves halves = SkinSpinSplit(clientRect_, horizontal, metrics);
     std::array<bool, kSkinSpinPictureCount> present{};
     for (size_t i = 0; i < present.size(); ++i) present[i] = pictures_[i] != nullptr;
     bool enabled = ::IsWindowEnabled(window_) != FALSE;

@@ -65,8 +65,7 @@ void CSkinStaticSB::Paint() {
     ISkinCanvas* canvas = paint.Canvas();
     if (!canvas) return;
     clientRect_ = paint.Client();
-    PaintParentBackground(window_, canvas->Dc(), clientRect_.left, clientRect_.top, clientRect_.right,
-                          clientRect_.bottom, 255);
+    paint.ShowParentBackground();
     DrawContent(*canvas);
 }
 

@@ -28,7 +28,7 @@ constexpr uint32_t kTextFormat = kSkinDtSingleLine | kSkinDtVCenter | kSkinDtNoP
 
 }  // namespace
 
-CSkinStatusBarSB::CSkinStatusBarSB(HWND window) : CSkinBase(window) {}
+CSkinStatusBarSB::CSkinStatusBarSB(HWND window) : CSkinBufferedBar(window) {}
 
 LRESULT CSkinStatusBarSB::HandleMessage(const SkinMessage& message) {
     return SkinDispatchMessage(*this, SkinStatusBarTable::kMessages, message);
@@ -64,21 +64,6 @@ std::wstring CSkinStatusBarSB::PartText(int part, bool* ownerDraw) const {
     ::SendMessageW(window_, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(buffer.data()));
     buffer.back() = L'\0';
     return std::wstring(buffer.data());
-}
-
-bool CSkinStatusBarSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
-    *result = 1;
-    return true;
-}
-
-bool CSkinStatusBarSB::OnPaint(const SkinMessage&, LRESULT* result) {
-    *result = 0;
-    SkinBufferedPaint paint(*this);
-    ISkinCanvas* canvas = paint.Canvas();
-    if (!canvas) return true;
-    clientRect_ = paint.Client();
-    Draw(*canvas, clientRect_);
-    return true;
 }
 
 void CSkinStatusBarSB::Draw(ISkinCanvas& canvas, const SkinRect& client) {

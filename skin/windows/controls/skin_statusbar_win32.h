@@ -11,12 +11,12 @@
 
 #include "skin/theme/skin_descriptions.h"
 #include "skin/windows/controls/skin_bar_metrics.h"
-#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/controls/skin_buffered_bar_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
 
 class CSkinDrawImage;
 
-class CSkinStatusBarSB : public CSkinBase {
+class CSkinStatusBarSB : public CSkinBufferedBar {
 public:
     explicit CSkinStatusBarSB(HWND window);
 
@@ -35,10 +35,7 @@ public:
 private:
     friend struct SkinStatusBarTable;
 
-    bool OnPaint(const SkinMessage&, LRESULT*);
-    bool OnEraseBackground(const SkinMessage&, LRESULT*);
-
-    void Draw(ISkinCanvas& canvas, const SkinRect& client);
+    void Draw(ISkinCanvas& canvas, const SkinRect& client) override;
     void DrawPart(ISkinCanvas& canvas, int index, const SkinRect& part, int textRight, bool simple);
     void DrawGrip(ISkinCanvas& canvas, const SkinRect& client);
 

@@ -144,7 +144,7 @@ bool CSkinTabCtrlSB::OnPaint(const SkinMessage& m, LRESULT* result) {
     if (!canvas || !desc) return true;
     SkinRect client = paint.Client();
     clientRect_ = client;
-    PaintParentBackground(window_, canvas->Dc(), client.left, client.top, client.right, client.bottom, 255);
+    paint.ShowParentBackground();
 
     auto style = skin_unhooked::Style(window_);
     SkinTabSide side = SkinTabSideOf(style);

@@ -35,7 +35,7 @@ int Index(bool vertical) { return vertical ? 1 : 0; }
 
 }  // namespace
 
-CSkinToolBarCtrlSB::CSkinToolBarCtrlSB(HWND window) : CSkinBase(window) {}
+CSkinToolBarCtrlSB::CSkinToolBarCtrlSB(HWND window) : CSkinBufferedBar(window) {}
 
 LRESULT CSkinToolBarCtrlSB::HandleMessage(const SkinMessage& message) {
     return SkinDispatchMessage(*this, SkinToolBarTable::kMessages, message);
@@ -72,30 +72,6 @@ int CSkinToolBarCtrlSB::HotButton() const {
 }
 
 // ----- painting -----
-
-bool CSkinToolBarCtrlSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
-    *result = 1;
-    return true;
-}
-
-bool CSkinToolBarCtrlSB::OnPaint(const SkinMessage&, LRESULT* result) {
-    *result = 0;
-    SkinBufferedPaint paint(*this);
-    ISkinCanvas* canvas = paint.Canvas();
-    if (!canvas) return true;
-    clientRect_ = paint.Client();
-    Draw(*canvas, clientRect_);
-    return true;
-}
-
-bool CSkinToolBarCtrlSB::OnNcPaint(const SkinMessage&, LRESULT* result) {
-    // The divider above the bar, and a border, take the bar's background.
-    *result = 0;
-    if (::IsWindowVisible(window_))
-        SkinPaintRing(window_, scale_,
-                      [&](ISkinCanvas& canvas, const SkinRect& whole) { DrawBackground(canvas, whole); });
-    return true;
-}
 
 void CSkinToolBarCtrlSB::DrawBackground(ISkinCanvas& canvas, const SkinRect& rect) {
     const bool vertical = SkinBarIsVertical(skin_unhooked::Style(window_));

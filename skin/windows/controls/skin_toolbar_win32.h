@@ -13,12 +13,12 @@
 #include "skin/theme/skin_descriptions.h"
 #include "skin/windows/controls/skin_bar_layout.h"
 #include "skin/windows/controls/skin_bar_metrics.h"
-#include "skin/windows/manager/skin_base.h"
+#include "skin/windows/controls/skin_buffered_bar_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
 
 class CSkinDrawImage;
 
-class CSkinToolBarCtrlSB : public CSkinBase {
+class CSkinToolBarCtrlSB : public CSkinBufferedBar {
 public:
     explicit CSkinToolBarCtrlSB(HWND window);
 
@@ -36,9 +36,6 @@ public:
 private:
     friend struct SkinToolBarTable;
 
-    bool OnPaint(const SkinMessage&, LRESULT*);
-    bool OnEraseBackground(const SkinMessage&, LRESULT*);
-    bool OnNcPaint(const SkinMessage&, LRESULT*);
     bool OnMouseMove(const SkinMessage&, LRESULT*);
     bool OnMouseLeave(const SkinMessage&, LRESULT*);
     bool OnTimer(const SkinMessage&, LRESULT*);
@@ -56,7 +53,8 @@ private:
     PaintPass BeginPass() const;
 
     void DrawBackground(ISkinCanvas& canvas, const SkinRect& rect);
-    void Draw(ISkinCanvas& canvas, const SkinRect& client);
+    void Draw(ISkinCanvas& canvas, const SkinRect& client) override;
+    void DrawRing(ISkinCanvas& canvas, const SkinRect& whole) override { DrawBackground(canvas, whole); }
     void DrawButton(ISkinCanvas& canvas, const PaintPass& pass, int index, const TBBUTTON& button,
                     const SkinRect& item);
     void DrawIcon(ISkinCanvas& canvas, const PaintPass& pass, const TBBUTTON& button, SkinToolIcon kind,

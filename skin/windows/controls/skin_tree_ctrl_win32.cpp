@@ -16,18 +16,8 @@
 
 struct SkinTreeCtrlTable {
     using T = CSkinTreeCtrlSB;
-    static constexpr SkinMessageEntry<T> kMessages[] = {
+    static constexpr SkinMessageEntry<T> kOwn[] = {
         {WM_CREATE, &T::OnScrollCreate},
-        {WM_SKIN_REINIT, &T::OnScrollReinit},
-        {WM_NCCALCSIZE, &T::OnScrollNcCalcSize},
-        {WM_NCHITTEST, &T::OnScrollNcHitTest},
-        {WM_NCPAINT, &T::OnScrollNcPaint},
-        {WM_NCMOUSEMOVE, &T::OnScrollNcMouseMove},
-        {WM_NCLBUTTONDOWN, &T::OnScrollNcButtonDown},
-        {WM_NCLBUTTONDBLCLK, &T::OnScrollNcButtonDown},
-        {WM_NCLBUTTONUP, &T::OnScrollNcButtonUp},
-        {WM_NCMOUSELEAVE, &T::OnScrollNcMouseLeave},
-        {WM_CAPTURECHANGED, &T::OnScrollCaptureChanged},
         {WM_PAINT, &T::OnPaint},
         {WM_ERASEBKGND, &T::OnEraseBackground},
         {WM_MOUSEMOVE, &T::OnMouseMove},
@@ -54,6 +44,8 @@ struct SkinTreeCtrlTable {
         {WM_MOUSEWHEEL, &T::OnQuietPass},
         {WM_SIZE, &T::OnPassThenRedrawBars},
     };
+    static constexpr auto kMessages = SkinJoinTables(SkinScrollerBarEntries<T>::kEntries, kOwn);
+    static_assert(SkinTableIsUnique(kMessages), "one handler a message");
 };
 
 namespace {

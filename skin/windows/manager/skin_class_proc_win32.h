@@ -9,11 +9,14 @@
 // detaches and deletes the object.
 //
 // A skin class T offers `LRESULT HandleMessage(const SkinMessage&)`, which
-// hands the message to SkinDispatchMessage with the class's table.
+// hands the message to SkinDispatchMessage with the class's table. A table
+// may be joined from pieces (SkinJoinTables): the entries a base class
+// routes the same way for all its skins stay in one place.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <cstddef>
 
 #include "common/win_dpi_win32.h"
@@ -43,8 +46,29 @@ LRESULT SkinWithoutObject(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 // Sets the object's scale to the DPI its window reports.
 void SkinFollowWindowDpi(CSkinBase& object);
 
-template <class T, size_t N>
-LRESULT SkinDispatchMessage(T& object, const SkinMessageEntry<T> (&table)[N], const SkinMessage& message) {
+// One table from two: `first`'s entries, then `second`'s. A message names
+// one entry of the whole table: the first one would hide a second.
+template <class T, size_t N, size_t M>
+constexpr std::array<SkinMessageEntry<T>, N + M> SkinJoinTables(const SkinMessageEntry<T> (&first)[N],
+                                                                const SkinMessageEntry<T> (&second)[M]) {
+    std::array<SkinMessageEntry<T>, N + M> table{};
+    for (size_t i = 0; i < N; ++i) table[i] = first[i];
+    for (size_t i = 0; i < M; ++i) table[N + i] = second[i];
+    return table;
+}
+
+// Whether a table names each message once.
+template <class Table>
+constexpr bool SkinTableIsUnique(const Table& table) {
+    for (size_t i = 0; i < std::size(table); ++i)
+        for (size_t j = i + 1; j < std::size(table); ++j)
+            if (table[i].message == table[j].message) return false;
+    return true;
+}
+
+// `table`: an array of SkinMessageEntry<T>.
+template <class T, class Table>
+LRESULT SkinDispatchMessage(T& object, const Table& table, const SkinMessage& message) {
     for (const SkinMessageEntry<T>& entry : table) {
         if (entry.message != message.message) continue;
         LRESULT result = 0;
