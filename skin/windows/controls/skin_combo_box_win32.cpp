@@ -236,7 +236,5 @@ SkinColor CSkinComboLBox::BorderColor() const {
 }
 
 bool CSkinComboLBox::OnPassThenRedrawBars(const SkinMessage& m, LRESULT* result) {
-    *result = SkinCallPrevious(*this, m);
-    DrawScrollBars(nullptr, false);
-    return true;
+    return PassThenRedrawBars(m, result);
 }
