@@ -253,6 +253,7 @@ TEST_F(ListBoxParent, AListThatAsksItsParentAboutKeysPaintsWhereItWent) {
 // a new selection, or when `closeOn` reaches the list's own procedure
 // beneath the skin (a program's subclass).
 struct Closing {
+    HWND dialog = nullptr;
     UINT closeOn = 0;
     WNDPROC beneath = nullptr;
 };
@@ -268,7 +269,7 @@ LRESULT CALLBACK ClosesOnSelChange(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK ClosesTheDialog(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     if (m == g_closing.closeOn) {
-        ::DestroyWindow(::GetParent(w));
+        ::DestroyWindow(g_closing.dialog);
         return 0;
     }
     return ::CallWindowProcW(g_closing.beneath, w, m, wp, lp);
@@ -315,11 +316,13 @@ HWND ClosingDialog(const wchar_t* className, DWORD style, const wchar_t* skin, U
             insert.item.pszText = text.data();
             ::SendMessageW(c, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
         } else {
-            ::SendMessageW(c, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            const UINT add = cls == L"ComboBox" ? CB_ADDSTRING : LB_ADDSTRING;
+            ::SendMessageW(c, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
         }
     }
     SetWindowSkin(c, skin);
     skin_test::Pump(50);
+    g_closing.dialog = dialog;
     if (closeOn) {
         // A subclass put in after the skin still goes beneath it.
         g_closing.closeOn = closeOn;
@@ -366,8 +369,8 @@ TEST_F(ListBoxParent, ADialogMayCloseItselfFromWhatItsListsTellIt) {
 TEST_F(ListBoxParent, ADialogMayCloseItselfFromItsListsOwnMessages) {
     // The program's procedure beneath the skin closes the dialog while it
     // handles a message the skin passes on and then draws after: the
-    // list box with rows the skin paints or the system's, the tree and
-    // the list view.
+    // list box with rows the skin paints or the system's, the tree, the
+    // list view and a combo box's drop-down list.
     struct Case {
         const wchar_t* className;
         DWORD style;
@@ -404,6 +407,31 @@ TEST_F(ListBoxParent, ADialogMayCloseItselfFromItsListsOwnMessages) {
         ::SendMessageW(control, c.message, c.wParam, MAKELPARAM(20, 12));
         EXPECT_FALSE(::IsWindow(control)) << name;
         EXPECT_FALSE(::IsWindow(dialog)) << name;
+        if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+        skin_test::Pump(20);
+    }
+
+    // A combo box's drop-down list, skinned once it opened.
+    for (UINT message : {WM_VSCROLL, WM_KEYDOWN, WM_MOUSEWHEEL}) {
+        HWND combo = nullptr;
+        HWND dialog = ClosingDialog(L"ComboBox", CBS_DROPDOWNLIST, L"gallery.combo", 0, &combo);
+        ASSERT_TRUE(dialog && combo);
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        skin_test::Pump(50);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+        HWND list = info.hwndList;
+        ASSERT_TRUE(SkinObjectOf(list)) << message;
+        g_closing.closeOn = message;
+        g_closing.beneath = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosesTheDialog)));
+        const WPARAM wParam = message == WM_VSCROLL   ? SB_LINEDOWN
+                              : message == WM_KEYDOWN ? VK_DOWN
+                                                      : MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+        ::SendMessageW(list, message, wParam, 0);
+        EXPECT_FALSE(::IsWindow(list)) << message;
+        EXPECT_FALSE(::IsWindow(dialog)) << message;
         if (::IsWindow(dialog)) ::DestroyWindow(dialog);
         skin_test::Pump(20);
     }
