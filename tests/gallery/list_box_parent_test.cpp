@@ -276,8 +276,10 @@ LRESULT CALLBACK ClosesTheDialog(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 // A shown dialog with one skinned control of 30 rows; `closeOn` (when not
-// 0) closes the dialog from the control's own procedure.
-HWND ClosingDialog(const wchar_t* className, DWORD style, const wchar_t* skin, UINT closeOn, HWND* control) {
+// 0) closes the dialog from the control's own procedure, put in after the
+// skin came (it still goes beneath), or before with `subclassFirst`.
+HWND ClosingDialog(const wchar_t* className, DWORD style, const wchar_t* skin, UINT closeOn, HWND* control,
+                   bool subclassFirst = false) {
     static const ATOM atom = [] {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &ClosesOnSelChange;
@@ -320,15 +322,16 @@ HWND ClosingDialog(const wchar_t* className, DWORD style, const wchar_t* skin, U
             ::SendMessageW(c, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
         }
     }
-    SetWindowSkin(c, skin);
-    skin_test::Pump(50);
     g_closing.dialog = dialog;
-    if (closeOn) {
-        // A subclass put in after the skin still goes beneath it.
-        g_closing.closeOn = closeOn;
+    g_closing.closeOn = closeOn;
+    auto subclass = [&] {
         g_closing.beneath = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(c, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosesTheDialog)));
-    }
+    };
+    if (closeOn && subclassFirst) subclass();
+    SetWindowSkin(c, skin);
+    skin_test::Pump(50);
+    if (closeOn && !subclassFirst) subclass();
     *control = c;
     return dialog;
 }
@@ -407,6 +410,21 @@ TEST_F(ListBoxParent, ADialogMayCloseItselfFromItsListsOwnMessages) {
         ::SendMessageW(control, c.message, c.wParam, MAKELPARAM(20, 12));
         EXPECT_FALSE(::IsWindow(control)) << name;
         EXPECT_FALSE(::IsWindow(dialog)) << name;
+        if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+        skin_test::Pump(20);
+    }
+
+    // The control's new size while the skin attaches (its bars take their
+    // place) reaches the program, which closes the dialog.
+    const Case attaching[] = {
+        {L"ListBox", painted, L"gallery.listbox", WM_SIZE, 0},
+        {WC_TREEVIEWW, TVS_HASBUTTONS, L"gallery.tree", WM_SIZE, 0},
+        {WC_LISTVIEWW, LVS_REPORT, L"gallery.listview", WM_SIZE, 0},
+    };
+    for (const Case& c : attaching) {
+        HWND control = nullptr;
+        HWND dialog = ClosingDialog(c.className, c.style, c.skin, c.message, &control, true);
+        EXPECT_FALSE(::IsWindow(dialog)) << &c - attaching;
         if (::IsWindow(dialog)) ::DestroyWindow(dialog);
         skin_test::Pump(20);
     }

@@ -105,11 +105,12 @@ void CSkinListBoxSB::AdjustColors(const SkinColorShift& shift) {
 }
 
 void CSkinListBoxSB::OnAttached() {
+    // The list's new size reaches the program beneath, which may close it.
+    DestroyWatch watch(*this);
     InitScrollBars();
-    if (DrawsRows()) {
-        ApplyItemHeight();
-        FollowListSelection(false);
-    }
+    if (!watch.Gone() && DrawsRows()) ApplyItemHeight();
+    if (!watch.Gone() && DrawsRows()) FollowListSelection(false);
+    if (watch.Gone()) return;
     ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 

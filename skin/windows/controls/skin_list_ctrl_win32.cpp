@@ -96,9 +96,12 @@ void CSkinListCtrlSB::AdjustColors(const SkinColorShift& shift) {
 }
 
 void CSkinListCtrlSB::OnAttached() {
+    // The view's new size reaches the program beneath, which may close it.
+    DestroyWatch watch(*this);
     InitScrollBars();
-    SkinHeader();
-    ApplyRowHeight();
+    if (!watch.Gone()) SkinHeader();
+    if (!watch.Gone()) ApplyRowHeight();
+    if (watch.Gone()) return;
     ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 

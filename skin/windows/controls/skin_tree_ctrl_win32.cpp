@@ -103,8 +103,11 @@ void CSkinTreeCtrlSB::AdjustColors(const SkinColorShift& shift) {
 }
 
 void CSkinTreeCtrlSB::OnAttached() {
+    // The tree's new size reaches the program beneath, which may close it.
+    DestroyWatch watch(*this);
     InitScrollBars();
-    ApplyItemHeight();
+    if (!watch.Gone()) ApplyItemHeight();
+    if (watch.Gone()) return;
     ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 
