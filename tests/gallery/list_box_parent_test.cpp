@@ -3,10 +3,13 @@
 // heights the dialog answers WM_MEASUREITEM with for rows the skin paints,
 // the row records those heights come from, and a list that asks its
 // parent about keys (WM_VKEYTOITEM) with the painted selection following;
-// a sorted list whose records follow the rows the sort moved.
+// a sorted list whose records follow the rows the sort moved; a dialog that
+// closes itself from what its lists tell it or from their own messages.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <memory>
 #include <string>
@@ -244,6 +247,212 @@ TEST_F(ListBoxParent, AListThatAsksItsParentAboutKeysPaintsWhereItWent) {
     gallery_->Repaint(kOwnList);
     EXPECT_EQ(rowName(1), "gallery.listbox.row.checked");
     ::DestroyWindow(list);
+}
+
+// A dialog of the program's own that closes itself when a list tells it of
+// a new selection, or when `closeOn` reaches the list's own procedure
+// beneath the skin (a program's subclass).
+struct Closing {
+    HWND dialog = nullptr;
+    UINT closeOn = 0;
+    WNDPROC beneath = nullptr;
+};
+Closing g_closing;
+
+LRESULT CALLBACK ClosesOnSelChange(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_COMMAND && HIWORD(wp) == LBN_SELCHANGE) {
+        ::DestroyWindow(w);
+        return 0;
+    }
+    return ::DefWindowProcW(w, m, wp, lp);
+}
+
+LRESULT CALLBACK ClosesTheDialog(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == g_closing.closeOn) {
+        ::DestroyWindow(g_closing.dialog);
+        return 0;
+    }
+    return ::CallWindowProcW(g_closing.beneath, w, m, wp, lp);
+}
+
+// A shown dialog with one skinned control of 30 rows; `closeOn` (when not
+// 0) closes the dialog from the control's own procedure, put in after the
+// skin came (it still goes beneath), or before with `subclassFirst`.
+HWND ClosingDialog(const wchar_t* className, DWORD style, const wchar_t* skin, UINT closeOn, HWND* control,
+                   bool subclassFirst = false) {
+    static const ATOM atom = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &ClosesOnSelChange;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = L"TovaneClosingDialog";
+        return ::RegisterClassW(&wc);
+    }();
+    if (!atom) return nullptr;
+    HWND dialog = ::CreateWindowExW(0, L"TovaneClosingDialog", L"", WS_POPUP | WS_CAPTION | WS_VISIBLE, 100, 100, 320,
+                                    260, nullptr, nullptr, nullptr, nullptr);
+    HWND c = ::CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | style, 10, 10, 280,
+                               180, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kOwnList)), nullptr, nullptr);
+    const std::wstring cls = className;
+    if (cls == WC_LISTVIEWW) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH | LVCF_TEXT;
+        column.cx = 200;
+        column.pszText = const_cast<wchar_t*>(L"Name");
+        ::SendMessageW(c, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    }
+    for (int i = 0; i < 30; ++i) {
+        std::wstring text = L"Row " + std::to_wstring(i);
+        if (cls == WC_LISTVIEWW) {
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = i;
+            item.pszText = text.data();
+            ::SendMessageW(c, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        } else if (cls == WC_TREEVIEWW) {
+            TVINSERTSTRUCTW insert{};
+            insert.hParent = TVI_ROOT;
+            insert.hInsertAfter = TVI_LAST;
+            insert.item.mask = TVIF_TEXT;
+            insert.item.pszText = text.data();
+            ::SendMessageW(c, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+        } else {
+            const UINT add = cls == L"ComboBox" ? CB_ADDSTRING : LB_ADDSTRING;
+            ::SendMessageW(c, add, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+    }
+    g_closing.dialog = dialog;
+    g_closing.closeOn = closeOn;
+    auto subclass = [&] {
+        g_closing.beneath = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(c, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosesTheDialog)));
+    };
+    if (closeOn && subclassFirst) subclass();
+    SetWindowSkin(c, skin);
+    skin_test::Pump(50);
+    if (closeOn && !subclassFirst) subclass();
+    *control = c;
+    return dialog;
+}
+
+TEST_F(ListBoxParent, ADialogMayCloseItselfFromWhatItsListsTellIt) {
+    // The list tells the dialog of the user's new row from inside the
+    // skin's handling of the key or click, and the dialog closes: the
+    // skin touches nothing of itself afterwards. The list box notifies
+    // (LBS_NOTIFY) or the skin does; the press is the skin's own.
+    struct Case {
+        const char* name;
+        DWORD style;
+        UINT message;
+        WPARAM wParam;
+    };
+    const Case cases[] = {
+        {"key, the list box notifies", LBS_NOTIFY, WM_KEYDOWN, VK_DOWN},
+        {"key, the skin notifies", 0, WM_KEYDOWN, VK_END},
+        {"click", LBS_NOTIFY, WM_LBUTTONDOWN, MK_LBUTTON},
+    };
+    for (const Case& c : cases) {
+        HWND list = nullptr;
+        HWND dialog =
+            ClosingDialog(L"ListBox", LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | c.style, L"gallery.listbox", 0, &list);
+        ASSERT_TRUE(dialog && list) << c.name;
+        ASSERT_TRUE(Skin(list) && Skin(list)->DrawsRows()) << c.name;
+        ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+        const RECT row = Row(list, 2);
+        const LPARAM at = c.message == WM_LBUTTONDOWN ? MAKELPARAM(20, (row.top + row.bottom) / 2) : 1;
+        ::SendMessageW(list, c.message, c.wParam, at);
+        EXPECT_FALSE(::IsWindow(list)) << c.name;
+        EXPECT_FALSE(::IsWindow(dialog)) << c.name;
+        if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+        skin_test::Pump(20);
+    }
+}
+
+TEST_F(ListBoxParent, ADialogMayCloseItselfFromItsListsOwnMessages) {
+    // The program's procedure beneath the skin closes the dialog while it
+    // handles a message the skin passes on and then draws after: the
+    // list box with rows the skin paints or the system's, the tree, the
+    // list view and a combo box's drop-down list.
+    struct Case {
+        const wchar_t* className;
+        DWORD style;
+        const wchar_t* skin;
+        UINT message;
+        WPARAM wParam;
+    };
+    const DWORD painted = LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    const DWORD systems = painted | LBS_EXTENDEDSEL;
+    const Case cases[] = {
+        {L"ListBox", painted, L"gallery.listbox", WM_VSCROLL, SB_LINEDOWN},
+        {L"ListBox", painted, L"gallery.listbox", WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))},
+        {L"ListBox", painted, L"gallery.listbox", WM_KEYDOWN, VK_DOWN},
+        {L"ListBox", painted, L"gallery.listbox", WM_SIZE, SIZE_RESTORED},
+        {L"ListBox", painted, L"gallery.listbox", WM_MOUSEMOVE, 0},
+        {L"ListBox", painted, L"gallery.listbox", LB_SETCURSEL, 3},
+        {L"ListBox", systems, L"gallery.listbox", WM_VSCROLL, SB_PAGEDOWN},
+        {L"ListBox", systems, L"gallery.listbox", WM_SIZE, SIZE_RESTORED},
+        {WC_TREEVIEWW, TVS_HASBUTTONS, L"gallery.tree", WM_VSCROLL, SB_LINEDOWN},
+        {WC_TREEVIEWW, TVS_HASBUTTONS, L"gallery.tree", WM_LBUTTONDOWN, MK_LBUTTON},
+        {WC_TREEVIEWW, TVS_HASBUTTONS, L"gallery.tree", WM_KEYDOWN, VK_DOWN},
+        {WC_TREEVIEWW, TVS_HASBUTTONS, L"gallery.tree", WM_SIZE, SIZE_RESTORED},
+        {WC_LISTVIEWW, LVS_REPORT, L"gallery.listview", WM_VSCROLL, SB_LINEDOWN},
+        {WC_LISTVIEWW, LVS_REPORT, L"gallery.listview", WM_KEYDOWN, VK_DOWN},
+        {WC_LISTVIEWW, LVS_REPORT, L"gallery.listview", WM_MOUSEMOVE, 0},
+        {WC_LISTVIEWW, LVS_REPORT, L"gallery.listview", WM_SIZE, SIZE_RESTORED},
+    };
+    for (const Case& c : cases) {
+        const std::string name = std::to_string(&c - cases) + ": message " + std::to_string(c.message);
+        HWND control = nullptr;
+        HWND dialog = ClosingDialog(c.className, c.style, c.skin, c.message, &control);
+        ASSERT_TRUE(dialog && control) << name;
+        ASSERT_TRUE(SkinObjectOf(control)) << name;
+        ::SendMessageW(control, c.message, c.wParam, MAKELPARAM(20, 12));
+        EXPECT_FALSE(::IsWindow(control)) << name;
+        EXPECT_FALSE(::IsWindow(dialog)) << name;
+        if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+        skin_test::Pump(20);
+    }
+
+    // The control's new size while the skin attaches (its bars take their
+    // place) reaches the program, which closes the dialog.
+    const Case attaching[] = {
+        {L"ListBox", painted, L"gallery.listbox", WM_SIZE, 0},
+        {WC_TREEVIEWW, TVS_HASBUTTONS, L"gallery.tree", WM_SIZE, 0},
+        {WC_LISTVIEWW, LVS_REPORT, L"gallery.listview", WM_SIZE, 0},
+    };
+    for (const Case& c : attaching) {
+        HWND control = nullptr;
+        HWND dialog = ClosingDialog(c.className, c.style, c.skin, c.message, &control, true);
+        EXPECT_FALSE(::IsWindow(dialog)) << &c - attaching;
+        if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+        skin_test::Pump(20);
+    }
+
+    // A combo box's drop-down list, skinned once it opened.
+    for (UINT message : {WM_VSCROLL, WM_KEYDOWN, WM_MOUSEWHEEL}) {
+        HWND combo = nullptr;
+        HWND dialog = ClosingDialog(L"ComboBox", CBS_DROPDOWNLIST, L"gallery.combo", 0, &combo);
+        ASSERT_TRUE(dialog && combo);
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        skin_test::Pump(50);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+        HWND list = info.hwndList;
+        ASSERT_TRUE(SkinObjectOf(list)) << message;
+        g_closing.closeOn = message;
+        g_closing.beneath = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosesTheDialog)));
+        const WPARAM wParam = message == WM_VSCROLL   ? SB_LINEDOWN
+                              : message == WM_KEYDOWN ? VK_DOWN
+                                                      : MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+        ::SendMessageW(list, message, wParam, 0);
+        EXPECT_FALSE(::IsWindow(list)) << message;
+        EXPECT_FALSE(::IsWindow(dialog)) << message;
+        if (::IsWindow(dialog)) ::DestroyWindow(dialog);
+        skin_test::Pump(20);
+    }
 }
 
 }  // namespace

@@ -355,9 +355,7 @@ SkinColor CSkinComboLBox::BorderColor() const {
 }
 
 bool CSkinComboLBox::OnPassThenRedrawBars(const SkinMessage& m, LRESULT* result) {
-    *result = SkinCallPrevious(*this, m);
-    DrawScrollBars(nullptr, false);
-    return true;
+    return PassThenRedrawBars(m, result);
 }
 
 void CSkinComboLBox::TellCombo(WPARAM shown, LPARAM status) const {

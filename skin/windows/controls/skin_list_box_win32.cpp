@@ -97,11 +97,12 @@ void CSkinListBoxSB::AdjustColors(const SkinColorShift& shift) {
 }
 
 void CSkinListBoxSB::OnAttached() {
+    // The list's new size reaches the program beneath, which may close it.
+    DestroyWatch watch(*this);
     InitScrollBars();
-    if (DrawsRows()) {
-        ApplyItemHeight();
-        FollowListSelection(false);
-    }
+    if (!watch.Gone() && DrawsRows()) ApplyItemHeight();
+    if (!watch.Gone() && DrawsRows()) FollowListSelection(false);
+    if (watch.Gone()) return;
     ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 
@@ -145,13 +146,14 @@ void CSkinListBoxSB::ApplyItemHeight() {
     // One height for a list of fixed rows; every row for variable ones.
     const bool variable = (savedStyle_ & LBS_OWNERDRAWVARIABLE) != 0;
     for (int row = 0; row < (variable ? count : std::min(count, 1)); ++row) records_.SetHeight(row, height);
+    DestroyWatch watch(*this);
     if (!variable || count == 0) {
         PassQuietly(SkinMessage{LB_SETITEMHEIGHT, 0, height});
     } else {
-        for (int row = 0; row < count; ++row)
+        for (int row = 0; row < count && !watch.Gone(); ++row)
             PassQuietly(SkinMessage{LB_SETITEMHEIGHT, static_cast<WPARAM>(row), height});
     }
-    UpdateVerticalScroll();
+    if (!watch.Gone()) UpdateVerticalScroll();
 }
 
 void CSkinListBoxSB::UpdateVerticalScroll() {
@@ -183,15 +185,18 @@ LRESULT CSkinListBoxSB::SetListSelection(int row) {
 
 LRESULT CSkinListBoxSB::PassQuietly(const SkinMessage& m) {
     if (programRedrawOff_ || passingQuietly_) return SkinCallPrevious(*this, m);
+    DestroyWatch watch(*this);
     passingQuietly_ = true;
     LRESULT result = SkinPassWithoutRedraw(*this, m);
-    passingQuietly_ = false;
+    if (!watch.Gone()) passingQuietly_ = false;
     return result;
 }
 
 void CSkinListBoxSB::FollowListSelection(bool userAction) {
     // The list box's own answer names a row it has, or LB_ERR.
+    DestroyWatch watch(*this);
     LRESULT own = SkinCallPrevious(*this, LB_GETCURSEL, 0, 0);
+    if (watch.Gone()) return;
     int row = own < 0 ? -1 : static_cast<int>(own);
     if (row == selection_) return;
     // With redrawing off the list box repaints everything when it is back on.
@@ -313,8 +318,9 @@ bool CSkinListBoxSB::OnSetCurSel(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
     // A program's own call: the list box takes it (and answers as it
     // always does), the skin paints it, and nobody is notified.
+    DestroyWatch watch(*this);
     *result = SetListSelection(static_cast<int>(m.wParam));
-    FollowListSelection(false);
+    if (!watch.Gone()) FollowListSelection(false);
     return true;
 }
 
@@ -330,8 +336,9 @@ bool CSkinListBoxSB::OnSetItemHeight(const SkinMessage& m, LRESULT* result) {
     // list box keeps.
     const int height = SkinClampItemHeight(static_cast<int>(m.lParam));
     records_.SetHeight(static_cast<int>(m.wParam), height);
+    DestroyWatch watch(*this);
     *result = PassQuietly(SkinMessage{m.message, m.wParam, static_cast<LPARAM>(height)});
-    UpdateVerticalScroll();
+    if (!watch.Gone()) UpdateVerticalScroll();
     return true;
 }
 
@@ -340,7 +347,9 @@ bool CSkinListBoxSB::OnRowsChanged(const SkinMessage& m, LRESULT* result) {
     // The list box only invalidates for these: no drawing to hide. An
     // owner-drawn variable list measures the new row meanwhile.
     insertingRow_ = m.message == LB_INSERTSTRING || m.message == LB_ADDSTRING;
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
+    if (watch.Gone()) return true;
     insertingRow_ = false;
     switch (m.message) {
         case LB_RESETCONTENT:
@@ -357,25 +366,29 @@ bool CSkinListBoxSB::OnRowsChanged(const SkinMessage& m, LRESULT* result) {
             break;
     }
     FollowListSelection(false);
-    if (!programRedrawOff_) DrawScrollBars(nullptr, false);
+    if (!watch.Gone() && !programRedrawOff_) DrawScrollBars(nullptr, false);
     return true;
 }
 
 bool CSkinListBoxSB::OnSetFont(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
+    if (watch.Gone()) return true;
     // A new font gives the list box rows of its height: the theme's come back.
     const SkinListBoxDesc* desc = ListDescription();
     font_ = SkinControlFont(window_, desc->font, scale_);
     ApplyItemHeight();
-    SkinInvalidate(window_);
+    if (!watch.Gone()) SkinInvalidate(window_);
     return true;
 }
 
 bool CSkinListBoxSB::OnMouseMove(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
     POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
+    if (watch.Gone()) return true;
     if (!win::ToSkinRect(win::ClientRect(window_)).Contains(p.x, p.y)) return true;
     if (!hover_) hover_ = SkinTrackMouse(window_, TME_LEAVE);
     int row = RowAt(p);
@@ -413,8 +426,11 @@ bool CSkinListBoxSB::OnButtonDown(const SkinMessage& m, LRESULT* result) {
     *result = 0;
     POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
     // The list box never sees the press: the skin gives it the focus, as
-    // the system's own click does.
+    // the system's own click does. The window losing it, or the parent
+    // told of the change, may close the dialog.
+    DestroyWatch watch(*this);
     if (::GetFocus() != window_) ::SetFocus(window_);
+    if (watch.Gone()) return true;
     int row = RowAt(p);
     if (row >= 0 && !items_.empty()) {
         PlaceItemsIn(RowRect(row));
@@ -431,8 +447,8 @@ bool CSkinListBoxSB::OnButtonDown(const SkinMessage& m, LRESULT* result) {
     if (row < 0) return true;  // an empty list: nothing to select
     if (row == selection_) return true;
     SetListSelection(row);
-    FollowListSelection(false);
-    if (selection_ == row) NotifySelChange();
+    if (!watch.Gone()) FollowListSelection(false);
+    if (!watch.Gone() && selection_ == row) NotifySelChange();
     return true;
 }
 
@@ -466,16 +482,20 @@ bool CSkinListBoxSB::OnDoubleClick(const SkinMessage&, LRESULT* result) {
 bool CSkinListBoxSB::OnKey(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
     // The list box moves its selection (arrows, Home, End, pages and
-    // type-ahead) and scrolls; the skin paints what it did.
+    // type-ahead) and scrolls; the skin paints what it did. The parent,
+    // asked about the key or told of the change, may close the dialog.
+    DestroyWatch watch(*this);
     *result = PassQuietly(m);
-    FollowListSelection(true);
-    DrawScrollBars(nullptr, false);
+    if (!watch.Gone()) FollowListSelection(true);
+    if (!watch.Gone()) DrawScrollBars(nullptr, false);
     return true;
 }
 
 bool CSkinListBoxSB::OnScrollOrWheel(const SkinMessage& m, LRESULT* result) {
-    *result = DrawsRows() ? PassQuietly(m) : SkinCallPrevious(*this, m);
-    DrawScrollBars(nullptr, false);
+    if (!DrawsRows()) return PassThenRedrawBars(m, result);
+    DestroyWatch watch(*this);
+    *result = PassQuietly(m);
+    if (!watch.Gone()) DrawScrollBars(nullptr, false);
     return true;
 }
 
@@ -483,13 +503,16 @@ bool CSkinListBoxSB::OnSetRedraw(const SkinMessage& m, LRESULT* result) {
     // The skin's own switching while it passes a message is not the program's.
     if (passingQuietly_) return false;
     programRedrawOff_ = m.wParam == FALSE;
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
-    if (!programRedrawOff_) DrawScrollBars(nullptr, false);
+    if (!watch.Gone() && !programRedrawOff_) DrawScrollBars(nullptr, false);
     return true;
 }
 
 bool CSkinListBoxSB::OnSize(const SkinMessage& m, LRESULT* result) {
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
+    if (watch.Gone()) return true;
     if (DrawsRows()) SkinInvalidate(window_);
     DrawScrollBars(nullptr, false);
     return true;

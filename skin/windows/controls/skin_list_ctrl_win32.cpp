@@ -88,9 +88,12 @@ void CSkinListCtrlSB::AdjustColors(const SkinColorShift& shift) {
 }
 
 void CSkinListCtrlSB::OnAttached() {
+    // The view's new size reaches the program beneath, which may close it.
+    DestroyWatch watch(*this);
     InitScrollBars();
-    SkinHeader();
-    ApplyRowHeight();
+    if (!watch.Gone()) SkinHeader();
+    if (!watch.Gone()) ApplyRowHeight();
+    if (watch.Gone()) return;
     ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 
@@ -119,9 +122,14 @@ void CSkinListCtrlSB::ApplyRowHeight() {
     if (current && ::ImageList_GetIconSize(current, &w, &h) && h == height) return;
     HIMAGELIST list = ::ImageList_Create(1, height, ILC_COLOR32, 1, 0);
     if (!list) return;
-    SkinCallPrevious(*this, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(list));
     // Without LVS_SHAREIMAGELISTS the list view destroys the lists it holds.
     const bool shared = (skin_unhooked::Style(window_) & LVS_SHAREIMAGELISTS) != 0;
+    DestroyWatch watch(*this);
+    SkinCallPrevious(*this, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(list));
+    if (watch.Gone()) {
+        if (shared) ::ImageList_Destroy(list);
+        return;
+    }
     if (ownsRowHeightList_ && rowHeightList_) ::ImageList_Destroy(rowHeightList_);
     rowHeightList_ = list;
     ownsRowHeightList_ = shared;
@@ -237,7 +245,9 @@ bool CSkinListCtrlSB::OnSetCursor(const SkinMessage& m, LRESULT* result) {
 
 bool CSkinListCtrlSB::OnMouseMove(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
+    if (watch.Gone()) return true;
     if (!hover_) hover_ = SkinTrackMouse(window_, TME_LEAVE);
     const int row = RowAt(POINT{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)});
     if (row != hoverRow_) {
@@ -255,13 +265,13 @@ bool CSkinListCtrlSB::OnMouseLeave(const SkinMessage&, LRESULT*) {
 }
 
 bool CSkinListCtrlSB::OnQuietPass(const SkinMessage& m, LRESULT* result) {
-    *result = DrawsRows() ? SkinPassWithoutRedraw(*this, m) : SkinCallPrevious(*this, m);
-    DrawScrollBars(nullptr, false);
+    if (!DrawsRows()) return PassThenRedrawBars(m, result);
+    DestroyWatch watch(*this);
+    *result = SkinPassWithoutRedraw(*this, m);
+    if (!watch.Gone()) DrawScrollBars(nullptr, false);
     return true;
 }
 
 bool CSkinListCtrlSB::OnPassThenRedrawBars(const SkinMessage& m, LRESULT* result) {
-    *result = SkinCallPrevious(*this, m);
-    DrawScrollBars(nullptr, false);
-    return true;
+    return PassThenRedrawBars(m, result);
 }

@@ -96,8 +96,11 @@ void CSkinTreeCtrlSB::AdjustColors(const SkinColorShift& shift) {
 }
 
 void CSkinTreeCtrlSB::OnAttached() {
+    // The tree's new size reaches the program beneath, which may close it.
+    DestroyWatch watch(*this);
     InitScrollBars();
-    ApplyItemHeight();
+    if (!watch.Gone()) ApplyItemHeight();
+    if (watch.Gone()) return;
     ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 
@@ -254,7 +257,9 @@ bool CSkinTreeCtrlSB::OnEraseBackground(const SkinMessage&, LRESULT* result) {
 
 bool CSkinTreeCtrlSB::OnMouseMove(const SkinMessage& m, LRESULT* result) {
     if (!DrawsRows()) return false;
+    DestroyWatch watch(*this);
     *result = SkinCallPrevious(*this, m);
+    if (watch.Gone()) return true;
     if (!hover_) hover_ = SkinTrackMouse(window_, TME_LEAVE);
     UINT flags = 0;
     HTREEITEM item = ItemAt(POINT{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)}, &flags);
@@ -280,22 +285,22 @@ bool CSkinTreeCtrlSB::OnButtonDown(const SkinMessage& m, LRESULT* result) {
     // bLButtonDownExpand: a press on a row's label opens or closes it too
     // (the button always does).
     const bool toggle = TreeDescription()->bLButtonDownExpand && item && (flags & TVHT_ONITEM);
-    HWND window = window_;
+    DestroyWatch watch(*this);
     *result = SkinPassWithoutRedraw(*this, m);
-    if (!::IsWindow(window)) return true;  // destroyed by the press: this object with it
+    if (watch.Gone()) return true;  // destroyed by the press: this object with it
     if (toggle) SkinPassWithoutRedraw(*this, SkinMessage{TVM_EXPAND, TVE_TOGGLE, reinterpret_cast<LPARAM>(item)});
-    DrawScrollBars(nullptr, false);
+    if (!watch.Gone()) DrawScrollBars(nullptr, false);
     return true;
 }
 
 bool CSkinTreeCtrlSB::OnQuietPass(const SkinMessage& m, LRESULT* result) {
-    *result = DrawsRows() ? SkinPassWithoutRedraw(*this, m) : SkinCallPrevious(*this, m);
-    DrawScrollBars(nullptr, false);
+    if (!DrawsRows()) return PassThenRedrawBars(m, result);
+    DestroyWatch watch(*this);
+    *result = SkinPassWithoutRedraw(*this, m);
+    if (!watch.Gone()) DrawScrollBars(nullptr, false);
     return true;
 }
 
 bool CSkinTreeCtrlSB::OnPassThenRedrawBars(const SkinMessage& m, LRESULT* result) {
-    *result = SkinCallPrevious(*this, m);
-    DrawScrollBars(nullptr, false);
-    return true;
+    return PassThenRedrawBars(m, result);
 }
