@@ -40,11 +40,9 @@ SkinRichBar MakeBar(bool vertical, const SkinRect& rect, const SkinScrollValues&
     b.vertical = vertical;
     b.rect = rect;
     const int along = std::max(0, vertical ? rect.Height() : rect.Width());
-    b.firstArrow = b.secondArrow = std::max(0, m.thickness);
-    if (along < b.firstArrow + b.secondArrow) {
-        b.firstArrow = along / 2;
-        b.secondArrow = along - b.firstArrow;
-    }
+    const SkinArrowLengths arrows = SkinSplitArrows(along, m.thickness);
+    b.firstArrow = arrows.first;
+    b.secondArrow = arrows.second;
     b.trackStart = b.firstArrow;
     b.trackLength = along - b.firstArrow - b.secondArrow;
     b.thumb = SkinRichThumb(b.trackLength, values, m);

@@ -106,6 +106,16 @@ int SkinScrollCommand(SkinScrollPart part) {
     }
 }
 
+SkinArrowLengths SkinSplitArrows(int along, int thickness) {
+    along = std::max(0, along);
+    SkinArrowLengths arrows{std::max(0, thickness), std::max(0, thickness)};
+    if (along < arrows.first + arrows.second) {
+        arrows.first = along / 2;
+        arrows.second = along - arrows.first;
+    }
+    return arrows;
+}
+
 SkinScrollBarGeometry SkinComputeScrollBar(const SkinScrollBarInput& in, const SkinScrollMetrics& m) {
     SkinScrollBarGeometry g;
     g.vertical = in.vertical;
@@ -113,12 +123,7 @@ SkinScrollBarGeometry SkinComputeScrollBar(const SkinScrollBarInput& in, const S
     g.bar = in.bar;
     const int along = std::max(0, in.vertical ? in.bar.Height() : in.bar.Width());
     const int across = std::max(0, in.vertical ? in.bar.Width() : in.bar.Height());
-    // A bar shorter than its two arrows shares itself between them.
-    int first = std::max(0, m.thickness), second = first;
-    if (along < first + second) {
-        first = along / 2;
-        second = along - first;
-    }
+    const auto [first, second] = SkinSplitArrows(along, m.thickness);
     g.firstArrow = Oriented(in.vertical, 0, 0, across, first);
     g.secondArrow = Oriented(in.vertical, 0, along - second, across, along);
     g.track = Oriented(in.vertical, 0, first, across, along - second);

@@ -38,6 +38,14 @@ inline constexpr int kSkinScrollCellMargin = 2;
 // quotient fits.
 int64_t SkinMulDiv(int64_t a, int64_t b, int64_t c);
 
+// The lengths of a bar's two arrows along a bar `along` pixels long: the
+// bar's thickness each, or, on a bar shorter than both, the bar shared
+// between them so the track is never negative.
+struct SkinArrowLengths {
+    int first = 0, second = 0;
+};
+SkinArrowLengths SkinSplitArrows(int along, int thickness);
+
 // What the scroll-bar functions hold for one bar.
 struct SkinScrollValues {
     int minimum = 0;
