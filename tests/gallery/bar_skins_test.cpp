@@ -306,15 +306,10 @@ private:
     HWND host_ = nullptr;
 };
 
-std::string NameAt(HWND window, int x, int y) {
-    const ThemeColour* c = ThemeColours::Get().ByColour(skin_test::ClientPixel(window, x, y));
-    return c ? c->name : std::string();
-}
-
 TEST_F(BarSkins, ControlBarDrawsItsPictureByOrientation) {
     HWND docked = gallery_.Control(IDC_GALLERY_CONTROLBAR);
     RECT r = gallery_.ClientRect(IDC_GALLERY_CONTROLBAR);
-    EXPECT_EQ(NameAt(docked, r.right / 2, r.bottom / 2), "gallery.controlbar.background.horiz");
+    EXPECT_EQ(ClientNameAt(docked, r.right / 2, r.bottom / 2), "gallery.controlbar.background.horiz");
 
     BarHost host;
     HWND wide = host.Add(10, 10, 300, 30), high = host.Add(10, 50, 30, 300);
@@ -325,13 +320,13 @@ TEST_F(BarSkins, ControlBarDrawsItsPictureByOrientation) {
     ::RedrawWindow(wide, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     ::RedrawWindow(high, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
     skin_test::Pump(100);
-    EXPECT_EQ(NameAt(wide, 150, 15), "gallery.controlbar.background.horiz");
-    EXPECT_EQ(NameAt(high, 15, 150), "gallery.controlbar.background.vert");
+    EXPECT_EQ(ClientNameAt(wide, 150, 15), "gallery.controlbar.background.horiz");
+    EXPECT_EQ(ClientNameAt(high, 15, 150), "gallery.controlbar.background.vert");
     // Turned the other way, the pictures swap.
     ::SetWindowPos(wide, nullptr, 0, 0, 30, 300, SWP_NOMOVE | SWP_NOZORDER);
     skin_test::Pump(100);
-    EXPECT_TRUE(
-        skin_test::PumpUntil([&] { return NameAt(wide, 15, 150) == "gallery.controlbar.background.vert"; }, 2000));
+    EXPECT_TRUE(skin_test::PumpUntil(
+        [&] { return ClientNameAt(wide, 15, 150) == "gallery.controlbar.background.vert"; }, 2000));
 }
 
 }  // namespace
@@ -373,12 +368,12 @@ TEST_F(BarSkins, ToolbarTextsAndAVerticalBarsPictures) {
 
     RECT client{};
     ::GetClientRect(list, &client);
-    EXPECT_EQ(NameAt(list, client.right - 3, client.bottom / 2), "gallery.toolbar.background.horiz");
+    EXPECT_EQ(ClientNameAt(list, client.right - 3, client.bottom / 2), "gallery.toolbar.background.horiz");
     ::GetClientRect(vertical, &client);
-    EXPECT_EQ(NameAt(vertical, client.right / 2, client.bottom - 3), "gallery.toolbar.background.vert");
+    EXPECT_EQ(ClientNameAt(vertical, client.right / 2, client.bottom - 3), "gallery.toolbar.background.vert");
     // A vertical bar's separator picture, along the separator's longer side.
     RECT sep = ItemRect(vertical, 1);
-    EXPECT_EQ(NameAt(vertical, (sep.left + sep.right) / 2, (sep.top + sep.bottom) / 2),
+    EXPECT_EQ(ClientNameAt(vertical, (sep.left + sep.right) / 2, (sep.top + sep.bottom) / 2),
               "gallery.toolbar.separator.vert");
 }
 
@@ -386,7 +381,7 @@ TEST_F(BarSkins, ToolbarTextsAndAVerticalBarsPictures) {
 // show the picture `name`.
 int RunOf(HWND window, int left, int right, int y, const std::string& name) {
     int n = 0;
-    for (int x = left; x < right; ++x) n += NameAt(window, x, y) == name ? 1 : 0;
+    for (int x = left; x < right; ++x) n += ClientNameAt(window, x, y) == name ? 1 : 0;
     return n;
 }
 

@@ -125,12 +125,7 @@ TEST_F(FieldSkins, TimePickersUpDownPartWearsTheSpinSkinItsDescriptionNames) {
     EXPECT_NE(::GetPropW(updown, L"VELTAR_PROC"), nullptr);
     RECT r{};
     ::GetClientRect(updown, &r);
-    auto nameAt = [&](int x, int y) {
-        POINT p{x, y};
-        ::ClientToScreen(updown, &p);
-        const ThemeColour* c = ThemeColours::Get().ByColour(skin_test::ScreenPixel(p.x, p.y));
-        return c ? c->name : std::string();
-    };
+    auto nameAt = [&](int x, int y) { return ClientNameAt(updown, x, y); };
     EXPECT_TRUE(skin_test::PumpUntil(
         [&] { return nameAt(r.right / 2, r.bottom / 4) == "gallery.datetime.spin.top.normal"; }, 2000))
         << nameAt(r.right / 2, r.bottom / 4);

@@ -32,6 +32,11 @@ const ThemeColours& ThemeColours::Get() {
     return table;
 }
 
+std::string ThemeColours::NameOf(uint32_t rgb) const {
+    const ThemeColour* c = ByColour(rgb);
+    return c ? c->name : std::string();
+}
+
 const ThemeColour* ThemeColours::ByColour(uint32_t rgb) const {
     for (const ThemeColour& c : entries_)
         if (c.rgb == rgb) return &c;
@@ -96,9 +101,10 @@ uint32_t GalleryUnderTest::Pixel(int id, int x, int y) const {
     return control ? skin_test::ClientPixel(control, x, y) : 0xFFFFFFFFu;
 }
 
-std::string GalleryUnderTest::NameAt(int id, int x, int y) const {
-    const ThemeColour* c = ThemeColours::Get().ByColour(Pixel(id, x, y));
-    return c ? c->name : std::string();
+std::string GalleryUnderTest::NameAt(int id, int x, int y) const { return ThemeColours::Get().NameOf(Pixel(id, x, y)); }
+
+std::string ClientNameAt(HWND window, int x, int y) {
+    return ThemeColours::Get().NameOf(skin_test::ClientPixel(window, x, y));
 }
 
 bool GalleryUnderTest::WaitForName(int id, int x, int y, const std::string& name, DWORD ms) const {

@@ -40,6 +40,8 @@ public:
     // The entry of a screen colour (exactly; the test colours lie far
     // apart), or null.
     const ThemeColour* ByColour(uint32_t rgb) const;
+    // Its name; "" for a colour of none of the entries.
+    std::string NameOf(uint32_t rgb) const;
     // The entry named so, or null.
     const ThemeColour* ByName(const std::string& name) const;
     // Its colour; 0xFFFFFFFF (no screen colour) when missing.
@@ -101,5 +103,9 @@ private:
 // Whether any pixel of the client rectangle `area` of `window` shows `rgb`
 // (0x00RRGGBB) on the screen.
 bool AreaShows(HWND window, RECT area, uint32_t rgb);
+
+// The test theme's name for what the screen shows at a client point of any
+// window (a control's part, a window outside the table).
+std::string ClientNameAt(HWND window, int x, int y);
 
 }  // namespace gallery_test

@@ -32,10 +32,7 @@ const std::string kSheet = "gallery.scrollbar.sheet.";
 
 // What the test theme's table calls the screen colour at a point of the
 // window (window coordinates).
-std::string NameAt(HWND window, int x, int y) {
-    const ThemeColour* c = ThemeColours::Get().ByColour(WindowPixel(window, x, y));
-    return c ? c->name : std::string();
-}
+std::string NameAt(HWND window, int x, int y) { return ThemeColours::Get().NameOf(WindowPixel(window, x, y)); }
 
 // Scroll messages a window gets, recorded by a procedure put under the skin
 // (as a program that subclasses a skinned window does).

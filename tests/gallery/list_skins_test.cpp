@@ -553,8 +553,7 @@ TEST_F(ComboButton, TheMouseOverItsEditIsOverTheCombo) {
 namespace {
 
 std::string WindowName(HWND window, int x, int y) {
-    const ThemeColour* t = ThemeColours::Get().ByColour(scroll_test::WindowPixel(window, x, y));
-    return t ? t->name : std::string();
+    return ThemeColours::Get().NameOf(scroll_test::WindowPixel(window, x, y));
 }
 
 // A click at a client point, played from another thread: list views and
