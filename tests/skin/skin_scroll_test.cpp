@@ -309,12 +309,16 @@ TEST_F(ScrollFrame, ProgramsOnOtherThreadsSetTheBar) {
             SetScrollInfo(w, SB_VERT, &info, TRUE);
         }
     });
+    // The worker keeps the bars invalid, so a WM_PAINT is always queued: the
+    // window's thread takes one message per step instead of draining.
     for (int i = 0; i < 300; ++i) {
         SetScrollPos(w, SB_VERT, i % 91, TRUE);
-        Pump(1);
+        MSG msg;
+        if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
     }
     stop = true;
     worker.join();
+    Pump(50);
     SCROLLINFO read{sizeof read, SIF_ALL, 0, 0, 0, 0, 0};
     ASSERT_TRUE(GetScrollInfo(w, SB_VERT, &read));
     EXPECT_EQ(read.nMax, 100);

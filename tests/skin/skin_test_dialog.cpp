@@ -109,10 +109,13 @@ void Repaint(HWND window) {
 }
 
 void Pump(DWORD ms) {
-    DWORD start = ::GetTickCount();
+    const DWORD start = ::GetTickCount();
+    // A thread that keeps invalidating the window keeps a WM_PAINT queued:
+    // draining stops a second past the deadline so the caller goes on.
+    const DWORD drainLimit = ms + 1000;
     do {
         MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::GetTickCount() - start < drainLimit && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
