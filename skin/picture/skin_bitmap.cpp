@@ -12,12 +12,15 @@ CSkinBitmap::CSkinBitmap(SkinBitmapHandle bitmap, SkinColor key) : bitmap_(std::
 std::unique_ptr<CSkinBitmap> CSkinBitmap::FromBmpFile(const uint8_t* bytes, size_t size, SkinColor key) {
     SkinBitmapHandle bitmap;
     if (SkinCheckBmp(bytes, size)) bitmap = SkinGraphics().CreateBitmapFromBmp(bytes, size);
-    auto result = std::make_unique<CSkinBitmap>(std::move(bitmap), key);
-    result->MakeKeyMasks();
-    return result;
+    return std::make_unique<CSkinBitmap>(std::move(bitmap), key);
 }
 
-void CSkinBitmap::MakeKeyMasks() {
+SkinSurface CSkinBitmap::Surface() const {
+    std::call_once(masksOnce_, [this] { MakeKeyMasks(); });
+    return SkinSurface{bitmap_.get(), info_.width, info_.height, mask_.get(), black_.get(), maskKey_};
+}
+
+void CSkinBitmap::MakeKeyMasks() const {
     if (IsEmpty()) return;
     SkinColor key = GetKey();
     if (SkinGraphics().CreateKeyMasks(bitmap_.get(), info_.width, info_.height, key, &mask_, &black_)) {

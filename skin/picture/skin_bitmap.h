@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 #include "skin/draw/skin_canvas.h"
 #include "skin/platform/skin_graphics.h"
@@ -27,11 +28,12 @@ public:
     int Width() const { return info_.width; }
     int Height() const { return info_.height; }
     int BitsPerPixel() const { return info_.bitsPerPixel; }
-    // With the key masks of the key the bitmap was made with, for fast
-    // keyed copies.
-    SkinSurface Surface() const {
-        return SkinSurface{bitmap_.get(), info_.width, info_.height, mask_.get(), black_.get(), maskKey_};
-    }
+    // With the key masks of the key the bitmap had at the first call, for
+    // fast keyed copies: made then, once (safe from any thread), as most
+    // pictures are only ever copied plainly.
+    SkinSurface Surface() const;
+    // Without the masks, for plain copies: makes nothing.
+    SkinSurface PlainSurface() const { return SkinSurface{bitmap_.get(), info_.width, info_.height}; }
 
     SkinColor GetKey() const { return key_.load(std::memory_order_relaxed); }
     void SetKey(SkinColor key) { key_.store(key, std::memory_order_relaxed); }
@@ -42,12 +44,13 @@ public:
     SkinRegion CreateRegion(SkinColor key) const;
 
 private:
-    void MakeKeyMasks();
+    void MakeKeyMasks() const;
 
     SkinBitmapHandle bitmap_;
-    SkinBitmapHandle mask_;
-    SkinBitmapHandle black_;
-    SkinColor maskKey_ = 0;
+    mutable std::once_flag masksOnce_;
+    mutable SkinBitmapHandle mask_;
+    mutable SkinBitmapHandle black_;
+    mutable SkinColor maskKey_ = 0;
     SkinBitmapInfo info_;
     std::atomic<SkinColor> key_{kSkinDefaultKey};
 };

@@ -24,11 +24,12 @@ constexpr DrawStyleName kDrawStyles[] = {
     {L"bitBltBlt", SkinDrawStyle::BitBltBlt},
 };
 
-// A 24-bit bottom-up BMP file of B, G, R, X pixels (rows top-down).
-std::vector<uint8_t> BmpFile24(const std::vector<uint8_t>& bgrx, int width, int height) {
-    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
-    const size_t bits = stride * static_cast<size_t>(height);
-    std::vector<uint8_t> file(54 + bits, 0);
+// A 32-bit top-down BMP file of width x height pixels whose pixel block,
+// at kBmp32Header, the caller fills with rows of B, G, R, X.
+constexpr size_t kBmp32Header = 54;
+std::vector<uint8_t> BmpFile32(int width, int height) {
+    const size_t bits = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    std::vector<uint8_t> file(kBmp32Header + bits, 0);
     auto put16 = [&](size_t at, uint32_t v) {
         file[at] = static_cast<uint8_t>(v);
         file[at + 1] = static_cast<uint8_t>(v >> 8);
@@ -39,18 +40,13 @@ std::vector<uint8_t> BmpFile24(const std::vector<uint8_t>& bgrx, int width, int 
     };
     file[0] = 'B', file[1] = 'M';
     put32(2, static_cast<uint32_t>(file.size()));
-    put32(10, 54);
+    put32(10, kBmp32Header);
     put32(14, 40);
     put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
+    put32(22, static_cast<uint32_t>(-height));  // negative: rows from the top
     put16(26, 1);
-    put16(28, 24);
+    put16(28, 32);
     put32(34, static_cast<uint32_t>(bits));
-    for (int y = 0; y < height; ++y) {
-        const uint8_t* in = bgrx.data() + static_cast<size_t>(y) * width * 4;
-        uint8_t* out = file.data() + 54 + static_cast<size_t>(height - 1 - y) * stride;
-        for (int x = 0; x < width; ++x) std::memcpy(out + x * 3, in + x * 4, 3);
-    }
     return file;
 }
 
@@ -69,6 +65,13 @@ std::unique_ptr<CSkinDrawImage> CSkinDrawImage::FromBitmapFile(const uint8_t* by
     std::unique_ptr<CSkinDrawImage> image(new CSkinDrawImage());
     image->type_ = kTypeBmp;
     if (bytes && size) image->fileBytes_.assign(bytes, bytes + size);
+    return image;
+}
+
+std::unique_ptr<CSkinDrawImage> CSkinDrawImage::FromBitmapFile(std::vector<uint8_t> file) {
+    std::unique_ptr<CSkinDrawImage> image(new CSkinDrawImage());
+    image->type_ = kTypeBmp;
+    image->fileBytes_ = std::move(file);
     return image;
 }
 
@@ -108,10 +111,6 @@ void CSkinDrawImage::MakeStorage() {
     opacity_.Build(picture_.pixels.data(), picture_.width, picture_.height, static_cast<int>(rowBytes));
 }
 
-void CSkinDrawImage::Prepare() {
-    if (type_ == kTypeBmp) GetKeyedBitmap();
-}
-
 CSkinBitmap* CSkinDrawImage::GetKeyedBitmap() {
     if (type_ != kTypeBmp) return nullptr;
     std::call_once(storageOnce_, [this] { MakeStorage(); });
@@ -121,6 +120,12 @@ CSkinBitmap* CSkinDrawImage::GetKeyedBitmap() {
 SkinSurface CSkinDrawImage::GetSurface() {
     std::call_once(storageOnce_, [this] { MakeStorage(); });
     if (type_ == kTypeBmp) return keyed_ ? keyed_->Surface() : SkinSurface();
+    return GetPlainSurface();
+}
+
+SkinSurface CSkinDrawImage::GetPlainSurface() {
+    std::call_once(storageOnce_, [this] { MakeStorage(); });
+    if (type_ == kTypeBmp) return keyed_ ? keyed_->PlainSurface() : SkinSurface();
     if (!cached_) return SkinSurface();
     return SkinSurface{cached_.get(), picture_.width, picture_.height};
 }
@@ -150,14 +155,18 @@ std::unique_ptr<CSkinDrawImage> CSkinDrawImage::MakeScaledCopy(const SkinScale& 
         SkinBmpInfo info;
         std::vector<uint8_t> bgrx;
         if (!SkinCheckBmp(fileBytes_.data(), fileBytes_.size(), &info) ||
+            !SkinResampleSizeFits(info.height, size.width, size.height) ||
             !SkinDecodeBmpPixels(fileBytes_.data(), info, &bgrx)) {
             return nullptr;
         }
-        std::vector<uint8_t> scaled = SkinResampleKeyed(bgrx.data(), bgrx.size(), info.width, info.height,
-                                                        transparentColor_, size.width, size.height);
-        if (scaled.empty()) return nullptr;
-        std::vector<uint8_t> file = BmpFile24(scaled, size.width, size.height);
-        copy = FromBitmapFile(file.data(), file.size());
+        // Resized straight into the copy's file, the decoded pixels serving
+        // as working space: no other copy of a large picture is made.
+        std::vector<uint8_t> file = BmpFile32(size.width, size.height);
+        if (!SkinResampleKeyedInto(bgrx.data(), bgrx.size(), info.width, info.height, transparentColor_, size.width,
+                                   size.height, file.data() + kBmp32Header)) {
+            return nullptr;
+        }
+        copy = FromBitmapFile(std::move(file));
         copy->transparentColor_ = transparentColor_;
         copy->adjustColors_ = adjustColors_;
     } else {

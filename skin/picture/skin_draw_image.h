@@ -60,6 +60,8 @@ public:
 
     // An undecoded BMP file: keeps its own copy of [bytes, bytes + size).
     static std::unique_ptr<CSkinDrawImage> FromBitmapFile(const uint8_t* bytes, size_t size);
+    // The same, taking over the file's bytes.
+    static std::unique_ptr<CSkinDrawImage> FromBitmapFile(std::vector<uint8_t> file);
     // A decoded picture of the given type code.
     static std::unique_ptr<CSkinDrawImage> FromPicture(tovane::Picture picture, int type);
 
@@ -117,13 +119,13 @@ public:
     int DrawStyled(ISkinCanvas& canvas, SkinDrawStyle style, const SkinRect& rect, const SkinStyledDraw& params);
 
     // ----- Storage, made at first use (safe from any thread). -----
-    // Makes the keyed bitmap of a BMP file (GetImage of the theme calls it).
-    void Prepare();
     // The colour-keyed bitmap of a BMP file, or nullptr.
     CSkinBitmap* GetKeyedBitmap();
     // What the canvas copies from: the keyed bitmap, or the cached bitmap
     // of the decoded picture (made once, on the first request).
     SkinSurface GetSurface();
+    // The same without a keyed bitmap's masks, for plain copies.
+    SkinSurface GetPlainSurface();
     HBITMAP GetBitmapHandle() { return GetSurface().bitmap; }
     // The keyed bitmap's key, or RGB(255,255,255) without one.
     SkinColor GetColorKey();

@@ -28,15 +28,20 @@ CSkinDrawImage::Resolved CSkinDrawImage::Resolve(const ISkinCanvas& canvas) {
 }
 
 bool CSkinDrawImage::Source(SkinSurface* surface, SkinSourceKind* kind) {
-    *surface = GetSurface();
+    *surface = GetPlainSurface();
     *kind = type_ == kTypeBmp ? SkinSourceKind::KeyedBitmap : SkinSourceKind::Decoded;
     return !surface->IsEmpty();
 }
 
 int CSkinDrawImage::Emit(ISkinCanvas& canvas, const SkinSurface& surface, const SkinPieces& pieces) {
     if (pieces.Count() == 0) return 0;
-    if (type_ == kTypeBmp)
-        return canvas.DrawPiecesCached(composed_, surface, pieces.begin(), pieces.Count(), GetColorKey()) > 0 ? 1 : 0;
+    if (type_ == kTypeBmp) {
+        // Keyed copies go through the masks, made at the first of them.
+        const bool keyed =
+            std::any_of(pieces.begin(), pieces.end(), [](const SkinPiece& p) { return p.blit == SkinBlit::Keyed; });
+        const SkinSurface source = keyed ? GetSurface() : surface;
+        return canvas.DrawPiecesCached(composed_, source, pieces.begin(), pieces.Count(), GetColorKey()) > 0 ? 1 : 0;
+    }
     // Blending a fully opaque part at 1:1 gives its own pixels: copy those
     // instead, which is many times faster. Scaled parts stay blended, as a
     // stretch in the target's mode could pick other pixels.

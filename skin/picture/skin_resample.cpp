@@ -2,7 +2,15 @@
 
 #include <algorithm>
 
+bool SkinResampleSizeFits(int oldHeight, int width, int height) {
+    return width > 0 && height > 0 && width <= kSkinMaxScaledSide && height <= kSkinMaxScaledSide &&
+           static_cast<size_t>(width) * static_cast<size_t>(height) <= kSkinMaxScaledPixels &&
+           static_cast<size_t>(width) * static_cast<size_t>(oldHeight) <= kSkinMaxScaledPixels;
+}
+
 namespace {
+
+bool SizeInRange(int oldHeight, int width, int height) { return SkinResampleSizeFits(oldHeight, width, height); }
 
 // The source pixels one output pixel of an axis covers, and how much of
 // each: in units of 1/newLength of a source pixel, so the weights of one
@@ -26,14 +34,6 @@ std::vector<Tap> Taps(int length, int newLength) {
     return taps;
 }
 
-// The result, and the half-way picture (new width x old height), within
-// the limits.
-bool SizeInRange(int oldHeight, int width, int height) {
-    return width > 0 && height > 0 && width <= kSkinMaxScaledSide && height <= kSkinMaxScaledSide &&
-           static_cast<size_t>(width) * static_cast<size_t>(height) <= kSkinMaxScaledPixels &&
-           static_cast<size_t>(width) * static_cast<size_t>(oldHeight) <= kSkinMaxScaledPixels;
-}
-
 // One source row resized across: sums of weight x channel, at most 255 x
 // width each.
 void ResampleRowAcross(const uint8_t* in, const std::vector<Tap>& across, uint32_t* out) {
@@ -48,8 +48,9 @@ void ResampleRowAcross(const uint8_t* in, const std::vector<Tap>& across, uint32
     }
 }
 
-// Premultiplied BGRA rows (width * 4 bytes each) resized by area averaging.
-std::vector<uint8_t> ResampleBgra(const uint8_t* pixels, int width, int height, int newWidth, int newHeight) {
+// Premultiplied BGRA rows (width * 4 bytes each) resized by area averaging
+// into `result` (newHeight rows of newWidth * 4 bytes).
+void ResampleBgra(const uint8_t* pixels, int width, int height, int newWidth, int newHeight, uint8_t* result) {
     const std::vector<Tap> across = Taps(width, newWidth), down = Taps(height, newHeight);
     // Source rows are resized across as the rows going down first need
     // them, into a ring that holds as many as one output row reads: the
@@ -63,7 +64,6 @@ std::vector<uint8_t> ResampleBgra(const uint8_t* pixels, int width, int height, 
     // Then down, dividing by both axes' whole weight, rounded.
     const uint64_t whole = uint64_t{static_cast<uint32_t>(width)} * static_cast<uint32_t>(height);
     const SkinDivider byWhole(whole);
-    std::vector<uint8_t> result(static_cast<size_t>(newHeight) * rowLength);
     std::vector<uint64_t> sums(rowLength);
     for (int y = 0; y < newHeight; ++y) {
         const Tap& tap = down[static_cast<size_t>(y)];
@@ -78,11 +78,10 @@ std::vector<uint8_t> ResampleBgra(const uint8_t* pixels, int width, int height, 
             else
                 for (size_t x = 0; x < rowLength; ++x) sums[x] += weight * in[x];
         }
-        uint8_t* out = result.data() + static_cast<size_t>(y) * rowLength;
+        uint8_t* out = result + static_cast<size_t>(y) * rowLength;
         for (size_t x = 0; x < rowLength; ++x)
             out[x] = static_cast<uint8_t>(std::min<uint64_t>(255, byWhole(sums[x] + whole / 2)));
     }
-    return result;
 }
 
 }  // namespace
@@ -93,7 +92,8 @@ tovane::Picture SkinResamplePicture(const tovane::Picture& source, int width, in
         source.pixels.size() < static_cast<size_t>(source.width) * source.height * 4) {
         return out;
     }
-    out.pixels = ResampleBgra(source.pixels.data(), source.width, source.height, width, height);
+    out.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    ResampleBgra(source.pixels.data(), source.width, source.height, width, height, out.pixels.data());
     out.width = width;
     out.height = height;
     for (size_t i = 3; i < out.pixels.size(); i += 4) {
@@ -105,25 +105,25 @@ tovane::Picture SkinResamplePicture(const tovane::Picture& source, int width, in
     return out;
 }
 
-std::vector<uint8_t> SkinResampleKeyed(const uint8_t* bgrx, size_t size, int width, int height, uint32_t key,
-                                       int newWidth, int newHeight) {
-    if (!bgrx || width <= 0 || height <= 0 || !SizeInRange(height, newWidth, newHeight) ||
+bool SkinResampleKeyedInto(uint8_t* bgrx, size_t size, int width, int height, uint32_t key, int newWidth, int newHeight,
+                           uint8_t* out) {
+    if (!bgrx || !out || width <= 0 || height <= 0 || !SizeInRange(height, newWidth, newHeight) ||
         size < static_cast<size_t>(width) * height * 4) {
-        return {};
+        return false;
     }
     const uint8_t kb = static_cast<uint8_t>(key >> 16), kg = static_cast<uint8_t>(key >> 8),
                   kr = static_cast<uint8_t>(key);
-    // The key becomes transparent, everything else opaque.
-    std::vector<uint8_t> premultiplied(static_cast<size_t>(width) * height * 4);
-    for (size_t i = 0; i < premultiplied.size(); i += 4) {
+    // The key becomes transparent, everything else opaque; in place, so a
+    // large picture needs no second copy.
+    const size_t pixelBytes = static_cast<size_t>(width) * height * 4;
+    for (size_t i = 0; i < pixelBytes; i += 4) {
         const bool keyed = bgrx[i] == kb && bgrx[i + 1] == kg && bgrx[i + 2] == kr;
-        premultiplied[i] = keyed ? 0 : bgrx[i];
-        premultiplied[i + 1] = keyed ? 0 : bgrx[i + 1];
-        premultiplied[i + 2] = keyed ? 0 : bgrx[i + 2];
-        premultiplied[i + 3] = keyed ? 0 : 255;
+        if (keyed) bgrx[i] = bgrx[i + 1] = bgrx[i + 2] = 0;
+        bgrx[i + 3] = keyed ? 0 : 255;
     }
-    std::vector<uint8_t> out = ResampleBgra(premultiplied.data(), width, height, newWidth, newHeight);
-    for (size_t i = 0; i < out.size(); i += 4) {
+    ResampleBgra(bgrx, width, height, newWidth, newHeight, out);
+    const size_t outBytes = static_cast<size_t>(newWidth) * newHeight * 4;
+    for (size_t i = 0; i < outBytes; i += 4) {
         const int alpha = out[i + 3];
         if (alpha < 128) {
             out[i] = kb, out[i + 1] = kg, out[i + 2] = kr;
@@ -138,5 +138,18 @@ std::vector<uint8_t> SkinResampleKeyed(const uint8_t* bgrx, size_t size, int wid
         }
         out[i + 3] = 0;
     }
+    return true;
+}
+
+std::vector<uint8_t> SkinResampleKeyed(const uint8_t* bgrx, size_t size, int width, int height, uint32_t key,
+                                       int newWidth, int newHeight) {
+    if (!bgrx || width <= 0 || height <= 0 || !SizeInRange(height, newWidth, newHeight) ||
+        size < static_cast<size_t>(width) * height * 4) {
+        return {};
+    }
+    std::vector<uint8_t> source(bgrx, bgrx + static_cast<size_t>(width) * height * 4);
+    std::vector<uint8_t> out(static_cast<size_t>(newWidth) * newHeight * 4);
+    if (!SkinResampleKeyedInto(source.data(), source.size(), width, height, key, newWidth, newHeight, out.data()))
+        return {};
     return out;
 }

@@ -38,6 +38,11 @@ private:
 inline constexpr int kSkinMaxScaledSide = tovane::kMaxPictureSide;
 inline constexpr size_t kSkinMaxScaledPixels = tovane::kMaxPicturePixels;
 
+// True when a picture of any width and `oldHeight` rows may be resized to
+// width x height: the result, and the half-way picture (new width x old
+// height), are within those limits.
+bool SkinResampleSizeFits(int oldHeight, int width, int height);
+
 // A premultiplied BGRA picture resized to width x height; empty for an
 // empty source or a size out of range.
 tovane::Picture SkinResamplePicture(const tovane::Picture& source, int width, int height);
@@ -49,3 +54,8 @@ tovane::Picture SkinResamplePicture(const tovane::Picture& source, int width, in
 // for an empty source, a size out of range or a short pixel block.
 std::vector<uint8_t> SkinResampleKeyed(const uint8_t* bgrx, size_t size, int width, int height, uint32_t key,
                                        int newWidth, int newHeight);
+// The same, written to `out` (newWidth x newHeight x 4 bytes, rows
+// top-down) and using `bgrx` itself as working space: its pixels are
+// changed. False, with nothing written, where SkinResampleKeyed is empty.
+bool SkinResampleKeyedInto(uint8_t* bgrx, size_t size, int width, int height, uint32_t key, int newWidth, int newHeight,
+                           uint8_t* out);

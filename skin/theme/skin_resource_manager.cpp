@@ -58,11 +58,7 @@ bool CSkinResourceManager::AddImage(const std::wstring& name, std::unique_ptr<CS
     return images_.InsertIfAbsent(name, std::move(image));
 }
 
-CSkinDrawImage* CSkinResourceManager::GetImage(const std::wstring& name) const {
-    CSkinDrawImage* image = images_.Find(name);
-    if (image) image->Prepare();
-    return image;
-}
+CSkinDrawImage* CSkinResourceManager::GetImage(const std::wstring& name) const { return images_.Find(name); }
 
 CSkinGifPlayer* CSkinResourceManager::GetGifPlayer(const std::wstring& name) const {
     for (const GifPlayerEntry& gif : gifPlayers_)

@@ -59,9 +59,9 @@ public:
     CSkinHashTable<CSkinDrawImage>& Images() { return images_; }
     const CSkinHashTable<CSkinDrawImage>& Images() const { return images_; }
     CSkinDrawImage* FindImage(const std::wstring& name) const { return images_.Find(name); }
-    // The image under `name` made ready for drawing (a BMP file gets its
-    // bitmap at the first request), or nullptr. Safe from any thread once
-    // the package is loaded.
+    // The image under `name`, or nullptr. Its GDI storage is made at its
+    // first draw, at the scale drawn: on a scaled display a picture's 96-DPI
+    // bitmap is never made. Safe from any thread once the package is loaded.
     CSkinDrawImage* GetImage(const std::wstring& name) const;
     // Inserts unless `name` is present; a refused image is destroyed.
     bool AddImage(const std::wstring& name, std::unique_ptr<CSkinDrawImage> image);

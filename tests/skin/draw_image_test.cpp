@@ -246,12 +246,20 @@ TEST(DrawImage, GetImageOfTheThemePreparesABitmapAtItsFirstUse) {
     EXPECT_EQ(manager.GetImage(L"missing"), nullptr);
     CSkinDrawImage* bk = manager.GetImage(L"bk");
     ASSERT_NE(bk, nullptr);
-    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 3);  // the bitmap and its key masks
     EXPECT_EQ(manager.GetImage(L"bk"), bk);
-    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 3);
+    // Nothing is made before a draw asks: on a scaled display only the
+    // resized copy of a picture is ever drawn.
+    EXPECT_EQ(SkinGraphics().LiveObjects(), before);
     ASSERT_NE(bk->GetKeyedBitmap(), nullptr);
     EXPECT_EQ(bk->GetKeyedBitmap()->Width(), 12);
     EXPECT_EQ(bk->GetKeyedBitmap()->Height(), 8);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 1);  // the bitmap
+    // Plain copies need no key masks; the first keyed copy makes them, once.
+    EXPECT_EQ(bk->GetPlainSurface().keyMask, nullptr);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 1);
+    EXPECT_NE(bk->GetSurface().keyMask, nullptr);
+    EXPECT_NE(bk->GetSurface().keyBlack, nullptr);
+    EXPECT_EQ(SkinGraphics().LiveObjects(), before + 3);
     // A decoded picture gets its GDI bitmap at the first request for it.
     CSkinDrawImage* face = manager.GetImage(L"face");
     EXPECT_EQ(SkinGraphics().LiveObjects(), before + 3);

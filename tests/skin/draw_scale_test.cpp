@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "image/bmp_file.h"
 #include "skin/bmp_builder.h"
 #include "skin/draw/skin_recording_canvas.h"
 #include "skin/draw/skin_scale.h"
@@ -239,6 +240,51 @@ bool TileExactly(const std::vector<SkinPiece>& pieces, const SkinRect& dst) {
         }
     }
     return std::all_of(cover.begin(), cover.end(), [](int c) { return c == 1; });
+}
+
+TEST(DrawScale, AKeyedBitmapsCopyIsAFileOfItsResizedRowsTopDown) {
+    // Rows that differ top to bottom and left to right, with keyed corners:
+    // a copy whose rows came out flipped, shifted or short shows here.
+    const int w = 30, h = 20;
+    const uint32_t key = SkinRgb(255, 0, 255);
+    std::vector<bmptest::Rgb> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels.push_back(static_cast<bmptest::Rgb>(y * 12 << 16 | x * 8 << 8 | 40));
+    pixels = bmptest::WithCorners(std::move(pixels), w, h, 0xFF00FF);
+    bmptest::BmpFormat format;
+    format.width = w, format.height = h;
+    const std::vector<uint8_t> file = bmptest::MakeBmp(format, pixels);
+    auto image = CSkinDrawImage::FromBitmapFile(file.data(), file.size());
+    SkinBmpInfo info;
+    std::vector<uint8_t> decoded;
+    ASSERT_TRUE(SkinCheckBmp(file.data(), file.size(), &info) && SkinDecodeBmpPixels(file.data(), info, &decoded));
+    for (const SkinScale& scale : {k125, k150, k200}) {
+        SCOPED_TRACE(scale.Dpi());
+        CSkinDrawImage* copy = image->ForScale(scale);
+        ASSERT_NE(copy, image.get());
+        EXPECT_EQ(copy->GetTransparentColor(), image->GetTransparentColor());
+        const std::vector<uint8_t>& bytes = copy->FileBytes();
+        SkinBmpInfo copyInfo;
+        ASSERT_TRUE(SkinCheckBmp(bytes.data(), bytes.size(), &copyInfo));
+        EXPECT_TRUE(copyInfo.topDown);
+        EXPECT_EQ(copyInfo.bitsPerPixel, 32);
+        EXPECT_EQ(copyInfo.width, scale.Scale(w));
+        EXPECT_EQ(copyInfo.height, scale.Scale(h));
+        const std::vector<uint8_t> expected =
+            SkinResampleKeyed(decoded.data(), decoded.size(), w, h, key, copyInfo.width, copyInfo.height);
+        ASSERT_EQ(bytes.size() - copyInfo.bitsOffset, expected.size());
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin() + copyInfo.bitsOffset));
+        // The corners stay key.
+        EXPECT_EQ(bytes[copyInfo.bitsOffset], 255);
+        EXPECT_EQ(bytes[copyInfo.bitsOffset + 1], 0);
+        EXPECT_EQ(bytes[copyInfo.bitsOffset + 2], 255);
+    }
+    // Resizing into a caller's block writes nothing when it refuses.
+    std::vector<uint8_t> work = decoded, out(16, 0xAB);
+    EXPECT_FALSE(SkinResampleKeyedInto(work.data(), work.size(), w, h, key, kSkinMaxScaledSide + 1, 1, out.data()));
+    EXPECT_FALSE(SkinResampleKeyedInto(work.data(), work.size() - 1, w, h, key, 2, 2, out.data()));
+    EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](uint8_t b) { return b == 0xAB; }));
+    EXPECT_EQ(work, decoded);
 }
 
 TEST(DrawScale, NineGridsDrawTheScaledCopyWithScaledCornersAndNoGap) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/win_dpi_win32.h"
+#include "image/bmp_file.h"
 #include "skin/picture/skin_bitmap.h"
 #include "skin/platform/skin_gdi_canvas_win32.h"
 #include "skin/platform/skin_graphics.h"
@@ -22,9 +23,20 @@ void CopyBand(ISkinCanvas& canvas, const SkinSurface& source, const SkinRect& ba
     canvas.DrawPieces(source, pieces);
 }
 
-// Pixels of a picture for the region walk: the keyed bitmap's as GDI reads
-// them, or the decoded picture's own.
+// Pixels of a picture for the region walk: a top-down 24- or 32-bit file's
+// own rows (what a picture resized for the display is), else the keyed
+// bitmap's as GDI reads them, or the decoded picture's own.
 bool PicturePixels(CSkinDrawImage& image, SkinBitmapPixels* storage, SkinPixelRows* rows) {
+    if (image.IsBitmapFile()) {
+        const std::vector<uint8_t>& file = image.FileBytes();
+        SkinBmpInfo info;
+        if (SkinCheckBmp(file.data(), file.size(), &info) && info.topDown && info.compression == kSkinBmpRgb &&
+            (info.bitsPerPixel == 24 || info.bitsPerPixel == 32)) {
+            *rows = SkinPixelRows{file.data() + info.bitsOffset, info.width, info.height, static_cast<int>(info.stride),
+                                  info.bitsPerPixel / 8};
+            return true;
+        }
+    }
     if (CSkinBitmap* keyed = image.GetKeyedBitmap()) {
         if (!SkinGraphics().ReadBitmapPixels(keyed->Handle(), storage)) return false;
         if (storage->info.bitsPerPixel != 24 && storage->info.bitsPerPixel != 32) return false;
@@ -98,7 +110,7 @@ void CSkinWndSB::RebuildFrameBitmap() {
     canvas->FillSolid(SkinRect{0, 0, W, H}, backgroundColor_);
     // The picture at the window's scale, cut by the scaled metrics.
     CSkinDrawImage* scaled = backgroundImage_->ForScale(scale_);
-    SkinSurface picture = scaled->GetSurface();
+    SkinSurface picture = scaled->GetPlainSurface();  // plain copies only
     std::vector<SkinPiece> pieces = SkinFrameBitmapPieces(W, H, scaled->GetWidth(), scaled->GetHeight(), metrics_);
     if (!pieces.empty()) canvas->DrawPieces(picture, pieces.data(), static_cast<int>(pieces.size()));
 }
