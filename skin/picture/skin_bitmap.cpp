@@ -15,6 +15,12 @@ std::unique_ptr<CSkinBitmap> CSkinBitmap::FromBmpFile(const uint8_t* bytes, size
     return std::make_unique<CSkinBitmap>(std::move(bitmap), key);
 }
 
+std::unique_ptr<CSkinBitmap> CSkinBitmap::FromDibSection(SkinBitmapHandle dib, const uint8_t* bits, SkinColor key) {
+    auto result = std::make_unique<CSkinBitmap>(std::move(dib), key);
+    if (!result->IsEmpty() && result->BitsPerPixel() == 32) result->bits_ = bits;
+    return result;
+}
+
 SkinSurface CSkinBitmap::Surface() const {
     std::call_once(masksOnce_, [this] { MakeKeyMasks(); });
     return SkinSurface{bitmap_.get(), info_.width, info_.height, mask_.get(), black_.get(), maskKey_};

@@ -23,6 +23,10 @@ public:
     // that GDI refuses, give a bitmap without pixels (size 0).
     static std::unique_ptr<CSkinBitmap> FromBmpFile(const uint8_t* bytes, size_t size, SkinColor key = kSkinDefaultKey);
 
+    // A 32-bit bottom-up DIB section whose pixels, at `bits`, its maker
+    // filled; Bits() keeps them readable.
+    static std::unique_ptr<CSkinBitmap> FromDibSection(SkinBitmapHandle dib, const uint8_t* bits, SkinColor key);
+
     bool IsEmpty() const { return !bitmap_ || info_.width <= 0 || info_.height <= 0; }
     HBITMAP Handle() const { return bitmap_.get(); }
     int Width() const { return info_.width; }
@@ -34,6 +38,10 @@ public:
     SkinSurface Surface() const;
     // Without the masks, for plain copies: makes nothing.
     SkinSurface PlainSurface() const { return SkinSurface{bitmap_.get(), info_.width, info_.height}; }
+
+    // The pixels of a bitmap from FromDibSection: rows of Width() x 4 bytes
+    // B, G, R, 0, the bottom row first; nullptr for any other bitmap.
+    const uint8_t* Bits() const { return bits_; }
 
     SkinColor GetKey() const { return key_.load(std::memory_order_relaxed); }
     void SetKey(SkinColor key) { key_.store(key, std::memory_order_relaxed); }
@@ -47,6 +55,7 @@ private:
     void MakeKeyMasks() const;
 
     SkinBitmapHandle bitmap_;
+    const uint8_t* bits_ = nullptr;
     mutable std::once_flag masksOnce_;
     mutable SkinBitmapHandle mask_;
     mutable SkinBitmapHandle black_;

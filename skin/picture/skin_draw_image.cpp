@@ -24,32 +24,6 @@ constexpr DrawStyleName kDrawStyles[] = {
     {L"bitBltBlt", SkinDrawStyle::BitBltBlt},
 };
 
-// A 32-bit top-down BMP file of width x height pixels whose pixel block,
-// at kBmp32Header, the caller fills with rows of B, G, R, X.
-constexpr size_t kBmp32Header = 54;
-std::vector<uint8_t> BmpFile32(int width, int height) {
-    const size_t bits = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-    std::vector<uint8_t> file(kBmp32Header + bits, 0);
-    auto put16 = [&](size_t at, uint32_t v) {
-        file[at] = static_cast<uint8_t>(v);
-        file[at + 1] = static_cast<uint8_t>(v >> 8);
-    };
-    auto put32 = [&](size_t at, uint32_t v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
-    file[0] = 'B', file[1] = 'M';
-    put32(2, static_cast<uint32_t>(file.size()));
-    put32(10, kBmp32Header);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(-height));  // negative: rows from the top
-    put16(26, 1);
-    put16(28, 32);
-    put32(34, static_cast<uint32_t>(bits));
-    return file;
-}
-
 }  // namespace
 
 SkinDrawStyle SkinParseDrawStyle(const std::wstring& name) {
@@ -68,13 +42,6 @@ std::unique_ptr<CSkinDrawImage> CSkinDrawImage::FromBitmapFile(const uint8_t* by
     return image;
 }
 
-std::unique_ptr<CSkinDrawImage> CSkinDrawImage::FromBitmapFile(std::vector<uint8_t> file) {
-    std::unique_ptr<CSkinDrawImage> image(new CSkinDrawImage());
-    image->type_ = kTypeBmp;
-    image->fileBytes_ = std::move(file);
-    return image;
-}
-
 std::unique_ptr<CSkinDrawImage> CSkinDrawImage::FromPicture(tovane::Picture picture, int type) {
     std::unique_ptr<CSkinDrawImage> image(new CSkinDrawImage());
     image->type_ = type;
@@ -84,12 +51,14 @@ std::unique_ptr<CSkinDrawImage> CSkinDrawImage::FromPicture(tovane::Picture pict
 
 int CSkinDrawImage::GetWidth() const {
     if (type_ != kTypeBmp) return picture_.Empty() ? 0 : picture_.width;
+    if (fileBytes_.empty()) return pixelWidth_;
     SkinBmpInfo info;
     return SkinCheckBmp(fileBytes_.data(), fileBytes_.size(), &info) ? info.width : 0;
 }
 
 int CSkinDrawImage::GetHeight() const {
     if (type_ != kTypeBmp) return picture_.Empty() ? 0 : picture_.height;
+    if (fileBytes_.empty()) return pixelHeight_;
     SkinBmpInfo info;
     return SkinCheckBmp(fileBytes_.data(), fileBytes_.size(), &info) ? info.height : 0;
 }
@@ -159,14 +128,23 @@ std::unique_ptr<CSkinDrawImage> CSkinDrawImage::MakeScaledCopy(const SkinScale& 
             !SkinDecodeBmpPixels(fileBytes_.data(), info, &bgrx)) {
             return nullptr;
         }
-        // Resized straight into the copy's file, the decoded pixels serving
-        // as working space: no other copy of a large picture is made.
-        std::vector<uint8_t> file = BmpFile32(size.width, size.height);
+        // Resized straight into the copy's DIB section, the decoded pixels
+        // serving as working space: no other copy of a large picture is made.
+        uint8_t* bits = nullptr;
+        SkinBitmapHandle dib = SkinGraphics().CreateDibSection(size.width, size.height, 32, &bits);
+        if (!dib || !bits) return nullptr;
+        const ptrdiff_t stride = static_cast<ptrdiff_t>(size.width) * 4;
         if (!SkinResampleKeyedInto(bgrx.data(), bgrx.size(), info.width, info.height, transparentColor_, size.width,
-                                   size.height, file.data() + kBmp32Header)) {
+                                   size.height, bits + (size.height - 1) * stride, -stride)) {
             return nullptr;
         }
-        copy = FromBitmapFile(std::move(file));
+        copy.reset(new CSkinDrawImage());
+        copy->type_ = kTypeBmp;
+        copy->pixelWidth_ = size.width;
+        copy->pixelHeight_ = size.height;
+        CSkinDrawImage* made = copy.get();
+        std::call_once(made->storageOnce_,
+                       [&] { made->keyed_ = CSkinBitmap::FromDibSection(std::move(dib), bits, transparentColor_); });
         copy->transparentColor_ = transparentColor_;
         copy->adjustColors_ = adjustColors_;
     } else {

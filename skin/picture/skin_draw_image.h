@@ -60,14 +60,13 @@ public:
 
     // An undecoded BMP file: keeps its own copy of [bytes, bytes + size).
     static std::unique_ptr<CSkinDrawImage> FromBitmapFile(const uint8_t* bytes, size_t size);
-    // The same, taking over the file's bytes.
-    static std::unique_ptr<CSkinDrawImage> FromBitmapFile(std::vector<uint8_t> file);
     // A decoded picture of the given type code.
     static std::unique_ptr<CSkinDrawImage> FromPicture(tovane::Picture picture, int type);
 
     int GetType() const { return type_; }
     bool IsBitmapFile() const { return type_ == kTypeBmp; }
-    // The BMP file's bytes (empty for decoded pictures).
+    // The BMP file's bytes (empty for decoded pictures and for a bitmap's
+    // copy at a scale, whose keyed bitmap holds its pixels).
     const std::vector<uint8_t>& FileBytes() const { return fileBytes_; }
     // The decoded picture (empty for BMP files and for blocks that did not decode).
     const tovane::Picture& GetPicture() const { return picture_; }
@@ -150,6 +149,8 @@ protected:
     uint32_t transparentColor_ = 0x00FF00FF;
     int type_ = kTypeBmp;
     std::vector<uint8_t> fileBytes_;
+    // A bitmap copy resized for a scale has no file: its size.
+    int pixelWidth_ = 0, pixelHeight_ = 0;
     tovane::Picture picture_;
 
     // Made once, by whichever thread asks first.

@@ -184,10 +184,11 @@ int CSkinDrawImage::DrawStripCell(ISkinCanvas& canvas, int x, int y, int index, 
 
 int CSkinDrawImage::DrawStyled(ISkinCanvas& canvas, SkinDrawStyle style, const SkinRect& rect,
                                const SkinStyledDraw& params) {
-    SkinSurface s;
-    SkinSourceKind kind;
-    if (!Source(&s, &kind)) return 0;
-    SkinBox src = SkinNormaliseSource(s.width, s.height, params.xSrc, params.ySrc, params.srcWidth, params.srcHeight);
+    // The picture's own size: asking for its storage here would make the
+    // 96-DPI bitmap of a picture that is drawn from its copy at a scale.
+    const int width = GetWidth(), height = GetHeight();
+    if (width <= 0 || height <= 0) return 0;
+    SkinBox src = SkinNormaliseSource(width, height, params.xSrc, params.ySrc, params.srcWidth, params.srcHeight);
     switch (style) {
         case SkinDrawStyle::StretchBlt: {
             SkinBox d = EdgesBox(rect.left, rect.top, rect.right, rect.bottom);

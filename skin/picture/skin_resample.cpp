@@ -1,6 +1,7 @@
 #include "skin/picture/skin_resample.h"
 
 #include <algorithm>
+#include <cstddef>
 
 bool SkinResampleSizeFits(int oldHeight, int width, int height) {
     return width > 0 && height > 0 && width <= kSkinMaxScaledSide && height <= kSkinMaxScaledSide &&
@@ -49,8 +50,10 @@ void ResampleRowAcross(const uint8_t* in, const std::vector<Tap>& across, uint32
 }
 
 // Premultiplied BGRA rows (width * 4 bytes each) resized by area averaging
-// into `result` (newHeight rows of newWidth * 4 bytes).
-void ResampleBgra(const uint8_t* pixels, int width, int height, int newWidth, int newHeight, uint8_t* result) {
+// into newHeight rows of newWidth * 4 bytes, the first at `result` and each
+// next one `resultStride` bytes on (negative for a bottom-up block).
+void ResampleBgra(const uint8_t* pixels, int width, int height, int newWidth, int newHeight, uint8_t* result,
+                  ptrdiff_t resultStride) {
     const std::vector<Tap> across = Taps(width, newWidth), down = Taps(height, newHeight);
     // Source rows are resized across as the rows going down first need
     // them, into a ring that holds as many as one output row reads: the
@@ -78,7 +81,7 @@ void ResampleBgra(const uint8_t* pixels, int width, int height, int newWidth, in
             else
                 for (size_t x = 0; x < rowLength; ++x) sums[x] += weight * in[x];
         }
-        uint8_t* out = result + static_cast<size_t>(y) * rowLength;
+        uint8_t* out = result + static_cast<ptrdiff_t>(y) * resultStride;
         for (size_t x = 0; x < rowLength; ++x)
             out[x] = static_cast<uint8_t>(std::min<uint64_t>(255, byWhole(sums[x] + whole / 2)));
     }
@@ -93,7 +96,8 @@ tovane::Picture SkinResamplePicture(const tovane::Picture& source, int width, in
         return out;
     }
     out.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
-    ResampleBgra(source.pixels.data(), source.width, source.height, width, height, out.pixels.data());
+    ResampleBgra(source.pixels.data(), source.width, source.height, width, height, out.pixels.data(),
+                 static_cast<ptrdiff_t>(width) * 4);
     out.width = width;
     out.height = height;
     for (size_t i = 3; i < out.pixels.size(); i += 4) {
@@ -106,7 +110,7 @@ tovane::Picture SkinResamplePicture(const tovane::Picture& source, int width, in
 }
 
 bool SkinResampleKeyedInto(uint8_t* bgrx, size_t size, int width, int height, uint32_t key, int newWidth, int newHeight,
-                           uint8_t* out) {
+                           uint8_t* out, ptrdiff_t outStride) {
     if (!bgrx || !out || width <= 0 || height <= 0 || !SizeInRange(height, newWidth, newHeight) ||
         size < static_cast<size_t>(width) * height * 4) {
         return false;
@@ -121,22 +125,24 @@ bool SkinResampleKeyedInto(uint8_t* bgrx, size_t size, int width, int height, ui
         if (keyed) bgrx[i] = bgrx[i + 1] = bgrx[i + 2] = 0;
         bgrx[i + 3] = keyed ? 0 : 255;
     }
-    ResampleBgra(bgrx, width, height, newWidth, newHeight, out);
-    const size_t outBytes = static_cast<size_t>(newWidth) * newHeight * 4;
-    for (size_t i = 0; i < outBytes; i += 4) {
-        const int alpha = out[i + 3];
-        if (alpha < 128) {
-            out[i] = kb, out[i + 1] = kg, out[i + 2] = kr;
-        } else {
-            // Opaque pixels, nearly all of them, are already themselves.
-            if (alpha != 255) {
-                for (int c = 0; c < 3; ++c)
-                    out[i + c] = static_cast<uint8_t>(std::min(255, (out[i + c] * 255 + alpha / 2) / alpha));
+    ResampleBgra(bgrx, width, height, newWidth, newHeight, out, outStride);
+    for (int y = 0; y < newHeight; ++y) {
+        uint8_t* row = out + static_cast<ptrdiff_t>(y) * outStride;
+        for (size_t i = 0; i < static_cast<size_t>(newWidth) * 4; i += 4) {
+            const int alpha = row[i + 3];
+            if (alpha < 128) {
+                row[i] = kb, row[i + 1] = kg, row[i + 2] = kr;
+            } else {
+                // Opaque pixels, nearly all of them, are already themselves.
+                if (alpha != 255) {
+                    for (int c = 0; c < 3; ++c)
+                        row[i + c] = static_cast<uint8_t>(std::min(255, (row[i + c] * 255 + alpha / 2) / alpha));
+                }
+                // A blend that comes out as the key itself would be cut too.
+                if (row[i] == kb && row[i + 1] == kg && row[i + 2] == kr) row[i] = static_cast<uint8_t>(kb ^ 1);
             }
-            // A blend that comes out as the key itself would be cut too.
-            if (out[i] == kb && out[i + 1] == kg && out[i + 2] == kr) out[i] = static_cast<uint8_t>(kb ^ 1);
+            row[i + 3] = 0;
         }
-        out[i + 3] = 0;
     }
     return true;
 }
@@ -149,7 +155,8 @@ std::vector<uint8_t> SkinResampleKeyed(const uint8_t* bgrx, size_t size, int wid
     }
     std::vector<uint8_t> source(bgrx, bgrx + static_cast<size_t>(width) * height * 4);
     std::vector<uint8_t> out(static_cast<size_t>(newWidth) * newHeight * 4);
-    if (!SkinResampleKeyedInto(source.data(), source.size(), width, height, key, newWidth, newHeight, out.data()))
+    if (!SkinResampleKeyedInto(source.data(), source.size(), width, height, key, newWidth, newHeight, out.data(),
+                               static_cast<ptrdiff_t>(newWidth) * 4))
         return {};
     return out;
 }

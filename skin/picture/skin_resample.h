@@ -8,6 +8,7 @@
 // Channels are averaged premultiplied, so transparent pixels lend no colour.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -54,8 +55,10 @@ tovane::Picture SkinResamplePicture(const tovane::Picture& source, int width, in
 // for an empty source, a size out of range or a short pixel block.
 std::vector<uint8_t> SkinResampleKeyed(const uint8_t* bgrx, size_t size, int width, int height, uint32_t key,
                                        int newWidth, int newHeight);
-// The same, written to `out` (newWidth x newHeight x 4 bytes, rows
-// top-down) and using `bgrx` itself as working space: its pixels are
-// changed. False, with nothing written, where SkinResampleKeyed is empty.
+// The same, written to `out`: newHeight rows of newWidth x 4 bytes, the
+// top one at `out` and each next one `outStride` bytes on (negative for a
+// bottom-up block such as a DIB section's). `bgrx` itself serves as working
+// space: its pixels are changed. False, with nothing written, where
+// SkinResampleKeyed is empty.
 bool SkinResampleKeyedInto(uint8_t* bgrx, size_t size, int width, int height, uint32_t key, int newWidth, int newHeight,
-                           uint8_t* out);
+                           uint8_t* out, ptrdiff_t outStride);

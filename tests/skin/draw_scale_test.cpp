@@ -15,8 +15,10 @@
 #include "skin/draw/skin_recording_canvas.h"
 #include "skin/draw/skin_scale.h"
 #include "skin/draw_test_print.h"
+#include "skin/picture/skin_bitmap.h"
 #include "skin/picture/skin_draw_image.h"
 #include "skin/picture/skin_resample.h"
+#include "skin/platform/skin_graphics.h"
 
 namespace {
 
@@ -242,7 +244,7 @@ bool TileExactly(const std::vector<SkinPiece>& pieces, const SkinRect& dst) {
     return std::all_of(cover.begin(), cover.end(), [](int c) { return c == 1; });
 }
 
-TEST(DrawScale, AKeyedBitmapsCopyIsAFileOfItsResizedRowsTopDown) {
+TEST(DrawScale, AKeyedBitmapsCopyHoldsItsResizedRowsInItsBitmap) {
     // Rows that differ top to bottom and left to right, with keyed corners:
     // a copy whose rows came out flipped, shifted or short shows here.
     const int w = 30, h = 20;
@@ -260,29 +262,40 @@ TEST(DrawScale, AKeyedBitmapsCopyIsAFileOfItsResizedRowsTopDown) {
     ASSERT_TRUE(SkinCheckBmp(file.data(), file.size(), &info) && SkinDecodeBmpPixels(file.data(), info, &decoded));
     for (const SkinScale& scale : {k125, k150, k200}) {
         SCOPED_TRACE(scale.Dpi());
+        const long before = SkinGraphics().LiveObjects();
         CSkinDrawImage* copy = image->ForScale(scale);
         ASSERT_NE(copy, image.get());
+        EXPECT_EQ(SkinGraphics().LiveObjects(), before + 1) << "one bitmap, made with the copy";
+        EXPECT_TRUE(copy->IsBitmapFile());
+        EXPECT_TRUE(copy->FileBytes().empty());
         EXPECT_EQ(copy->GetTransparentColor(), image->GetTransparentColor());
-        const std::vector<uint8_t>& bytes = copy->FileBytes();
-        SkinBmpInfo copyInfo;
-        ASSERT_TRUE(SkinCheckBmp(bytes.data(), bytes.size(), &copyInfo));
-        EXPECT_TRUE(copyInfo.topDown);
-        EXPECT_EQ(copyInfo.bitsPerPixel, 32);
-        EXPECT_EQ(copyInfo.width, scale.Scale(w));
-        EXPECT_EQ(copyInfo.height, scale.Scale(h));
-        const std::vector<uint8_t> expected =
-            SkinResampleKeyed(decoded.data(), decoded.size(), w, h, key, copyInfo.width, copyInfo.height);
-        ASSERT_EQ(bytes.size() - copyInfo.bitsOffset, expected.size());
-        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), bytes.begin() + copyInfo.bitsOffset));
-        // The corners stay key.
-        EXPECT_EQ(bytes[copyInfo.bitsOffset], 255);
-        EXPECT_EQ(bytes[copyInfo.bitsOffset + 1], 0);
-        EXPECT_EQ(bytes[copyInfo.bitsOffset + 2], 255);
+        const int cw = scale.Scale(w), ch = scale.Scale(h);
+        EXPECT_EQ(copy->GetWidth(), cw);
+        EXPECT_EQ(copy->GetHeight(), ch);
+        CSkinBitmap* keyed = copy->GetKeyedBitmap();
+        ASSERT_NE(keyed, nullptr);
+        ASSERT_NE(keyed->Bits(), nullptr);
+        EXPECT_EQ(keyed->Width(), cw);
+        EXPECT_EQ(keyed->Height(), ch);
+        EXPECT_EQ(image->GetKeyedBitmap()->Bits(), nullptr) << "a bitmap from a file keeps no pixels of its own";
+        // The bitmap's rows bottom-up are the resized picture's top-down.
+        const std::vector<uint8_t> expected = SkinResampleKeyed(decoded.data(), decoded.size(), w, h, key, cw, ch);
+        ASSERT_EQ(expected.size(), static_cast<size_t>(cw) * ch * 4);
+        const size_t row = static_cast<size_t>(cw) * 4;
+        for (int y = 0; y < ch; ++y)
+            ASSERT_TRUE(std::equal(expected.begin() + y * row, expected.begin() + (y + 1) * row,
+                                   keyed->Bits() + static_cast<size_t>(ch - 1 - y) * row))
+                << "row " << y;
+        // The top left corner stays key.
+        const uint8_t* topLeft = keyed->Bits() + static_cast<size_t>(ch - 1) * row;
+        EXPECT_EQ(topLeft[0], 255);
+        EXPECT_EQ(topLeft[1], 0);
+        EXPECT_EQ(topLeft[2], 255);
     }
     // Resizing into a caller's block writes nothing when it refuses.
     std::vector<uint8_t> work = decoded, out(16, 0xAB);
-    EXPECT_FALSE(SkinResampleKeyedInto(work.data(), work.size(), w, h, key, kSkinMaxScaledSide + 1, 1, out.data()));
-    EXPECT_FALSE(SkinResampleKeyedInto(work.data(), work.size() - 1, w, h, key, 2, 2, out.data()));
+    EXPECT_FALSE(SkinResampleKeyedInto(work.data(), work.size(), w, h, key, kSkinMaxScaledSide + 1, 1, out.data(), 4));
+    EXPECT_FALSE(SkinResampleKeyedInto(work.data(), work.size() - 1, w, h, key, 2, 2, out.data(), 8));
     EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](uint8_t b) { return b == 0xAB; }));
     EXPECT_EQ(work, decoded);
 }
@@ -320,6 +333,23 @@ TEST(DrawScale, NineGridsDrawTheScaledCopyWithScaledCornersAndNoGap) {
                 EXPECT_NEAR(piece->dst.h, corner, 1);
             }
         }
+    }
+}
+
+TEST(DrawScale, AStyledDrawAtAScaleMakesOnlyTheCopysStorage) {
+    for (auto make : {&Decoded, &Bmp}) {
+        auto image = make(40, 23);
+        const long before = SkinGraphics().LiveObjects();
+        SkinRecordingCanvas canvas;
+        canvas.SetScale(k150);
+        SkinStyledDraw params;
+        params.srcWidth = 40, params.srcHeight = 23;
+        ASSERT_EQ(image->DrawStyled(canvas, SkinDrawStyle::StretchBlt, SkinRect{0, 0, 90, 50}, params), 1);
+        for (const SkinCanvasCall& call : canvas.Calls())
+            EXPECT_EQ(call.source, image->ForScale(k150)->GetBitmapHandle());
+        // The copy's bitmap (and a BMP's key masks, made just above); the
+        // 96-DPI picture has none.
+        EXPECT_EQ(SkinGraphics().LiveObjects(), before + (make == &Bmp ? 3 : 1));
     }
 }
 

@@ -158,6 +158,15 @@ TEST(SkinFrameGeometry, RoundCornersCutOnlyTheKeyPixelsOfTheCornerBlocks) {
     // lands at (99, 0), its (0, 29) at (0, 79).
     std::vector<SkinRect> expected = {{0, 0, 2, 1}, {99, 0, 100, 1}, {0, 79, 1, 80}, {99, 79, 100, 80}};
     EXPECT_EQ(cuts, expected);
+    // The same pixels stored bottom-up (a DIB section's), read from the top
+    // row with a negative stride, cut the same.
+    std::vector<uint8_t> bottomUp;
+    for (int y = picture.height - 1; y >= 0; --y)
+        bottomUp.insert(bottomUp.end(), picture.bytes.begin() + static_cast<ptrdiff_t>(y) * picture.stride,
+                        picture.bytes.begin() + static_cast<ptrdiff_t>(y + 1) * picture.stride);
+    const SkinPixelRows flipped{bottomUp.data() + static_cast<ptrdiff_t>(picture.height - 1) * picture.stride,
+                                picture.width, picture.height, -picture.stride, 3};
+    EXPECT_EQ(SkinRoundCornerCuts(flipped, magenta, 100, 80, SkinQuad{5, 5, 5, 5}), expected);
 
     std::vector<SkinRect> region = SkinWindowRegionRects(100, 80, cuts);
     auto inside = [&](int x, int y) {

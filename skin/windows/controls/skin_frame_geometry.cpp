@@ -1,6 +1,7 @@
 #include "skin/windows/controls/skin_frame_geometry.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace {
 
@@ -185,8 +186,7 @@ int SkinFilterSystemHit(int code) {
 
 bool SkinPixelRows::ColorAt(int x, int y, uint32_t* color) const {
     if (!pixels || x < 0 || y < 0 || x >= width || y >= height || bytesPerPixel < 3) return false;
-    const uint8_t* p = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride) +
-                       static_cast<size_t>(x) * static_cast<size_t>(bytesPerPixel);
+    const uint8_t* p = pixels + static_cast<ptrdiff_t>(y) * stride + static_cast<ptrdiff_t>(x) * bytesPerPixel;
     // Three bytes B, G, R make the colour; nothing past the pixel is read.
     *color = static_cast<uint32_t>(p[2]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[0]) << 16;
     return true;

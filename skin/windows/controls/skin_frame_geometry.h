@@ -76,10 +76,10 @@ int SkinFilterSystemHit(int code);
 // Pixels of a picture as the region code reads them: rows top-down,
 // `stride` bytes apart, `bytesPerPixel` (3 or 4) bytes B, G, R[, X] each.
 struct SkinPixelRows {
-    const uint8_t* pixels = nullptr;
+    const uint8_t* pixels = nullptr;  // the top row
     int width = 0;
     int height = 0;
-    int stride = 0;
+    int stride = 0;  // bytes from a row to the one below; negative for bottom-up pixels
     int bytesPerPixel = 4;
 
     // The pixel's colour as 0x00BBGGRR; false outside the picture.

@@ -1,9 +1,9 @@
 // The frame's pictures: first size adjustment, frame bitmap, non-client
 // painting, the composed client background and the window region.
 #include <algorithm>
+#include <cstddef>
 
 #include "common/win_dpi_win32.h"
-#include "image/bmp_file.h"
 #include "skin/picture/skin_bitmap.h"
 #include "skin/platform/skin_gdi_canvas_win32.h"
 #include "skin/platform/skin_graphics.h"
@@ -23,21 +23,17 @@ void CopyBand(ISkinCanvas& canvas, const SkinSurface& source, const SkinRect& ba
     canvas.DrawPieces(source, pieces);
 }
 
-// Pixels of a picture for the region walk: a top-down 24- or 32-bit file's
-// own rows (what a picture resized for the display is), else the keyed
-// bitmap's as GDI reads them, or the decoded picture's own.
+// Pixels of a picture for the region walk: a keyed bitmap's own rows when
+// it holds them (a picture resized for the display), else as GDI reads
+// them; or the decoded picture's own.
 bool PicturePixels(CSkinDrawImage& image, SkinBitmapPixels* storage, SkinPixelRows* rows) {
-    if (image.IsBitmapFile()) {
-        const std::vector<uint8_t>& file = image.FileBytes();
-        SkinBmpInfo info;
-        if (SkinCheckBmp(file.data(), file.size(), &info) && info.topDown && info.compression == kSkinBmpRgb &&
-            (info.bitsPerPixel == 24 || info.bitsPerPixel == 32)) {
-            *rows = SkinPixelRows{file.data() + info.bitsOffset, info.width, info.height, static_cast<int>(info.stride),
-                                  info.bitsPerPixel / 8};
+    if (CSkinBitmap* keyed = image.GetKeyedBitmap()) {
+        if (const uint8_t* bits = keyed->Bits()) {
+            const int stride = keyed->Width() * 4;  // bottom-up: the top row is the last
+            *rows = SkinPixelRows{bits + static_cast<ptrdiff_t>(keyed->Height() - 1) * stride, keyed->Width(),
+                                  keyed->Height(), -stride, 4};
             return true;
         }
-    }
-    if (CSkinBitmap* keyed = image.GetKeyedBitmap()) {
         if (!SkinGraphics().ReadBitmapPixels(keyed->Handle(), storage)) return false;
         if (storage->info.bitsPerPixel != 24 && storage->info.bitsPerPixel != 32) return false;
         *rows = SkinPixelRows{storage->bytes.data(), storage->info.width, storage->info.height, storage->stride,
