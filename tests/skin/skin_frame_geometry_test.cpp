@@ -2,6 +2,8 @@
 // bitmap pieces, hit tests and the region cut from the picture's key.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "skin/windows/controls/skin_frame_geometry.h"
@@ -96,6 +98,58 @@ TEST(SkinFrameGeometry, BandsAndFrameBitmapPieces) {
     for (const SkinPiece& p : SkinFrameBitmapPieces(50, 50, 20, 20, m)) {
         EXPECT_LE(p.src.x + p.src.w, 20);
         EXPECT_LE(p.src.y + p.src.h, 20);
+    }
+}
+
+// Paints pieces into a w x h grid of source points (y << 16 | x), the
+// picture's pixel each one shows, clipped like a bitmap; a stretched piece
+// maps its destination onto its source by proportion.
+std::vector<uint32_t> PaintPieces(const std::vector<SkinPiece>& pieces, int w, int h) {
+    std::vector<uint32_t> grid(static_cast<size_t>(w) * h, 0xFFFFFFFF);
+    for (const SkinPiece& p : pieces)
+        for (int y = std::max(0, p.dst.y); y < std::min(h, p.dst.y + p.dst.h); ++y)
+            for (int x = std::max(0, p.dst.x); x < std::min(w, p.dst.x + p.dst.w); ++x) {
+                const int sx = p.src.x + (x - p.dst.x) * p.src.w / p.dst.w;
+                const int sy = p.src.y + (y - p.dst.y) * p.src.h / p.dst.h;
+                grid[static_cast<size_t>(y) * w + x] = static_cast<uint32_t>(sy) << 16 | static_cast<uint32_t>(sx);
+            }
+    return grid;
+}
+
+TEST(SkinFrameGeometry, EachBandsPiecesGiveThatBandOfTheWholeFrame) {
+    // The installer's metrics at 96 and 150 %, a captioned frame with a
+    // stretched caption strip, and frames smaller than their picture.
+    SkinFrameMetrics captioned = Installer();
+    captioned.borderWidth = SkinQuad{4, 3, 5, 6};
+    captioned.captionHeight = 24;
+    captioned.captionOffset = SkinPair{30, 40};
+    struct Case {
+        SkinFrameMetrics m;
+        int W, H, IW, IH;
+    };
+    for (const Case& c : {Case{Installer(), 507, 234, 509, 233}, Case{Installer(), 760, 351, 764, 350},
+                          Case{captioned, 400, 300, 120, 90}, Case{captioned, 60, 50, 120, 90}}) {
+        SCOPED_TRACE(std::to_string(c.W) + " x " + std::to_string(c.H));
+        const std::vector<SkinPiece> pieces = SkinFrameBitmapPieces(c.W, c.H, c.IW, c.IH, c.m);
+        const std::vector<uint32_t> whole = PaintPieces(pieces, c.W, c.H);
+        const SkinFrameBands b = SkinFrameBandRects(c.W, c.H, c.m);
+        for (const SkinRect& band : {b.top, b.left, b.right, b.bottom}) {
+            if (band.IsEmpty()) continue;
+            const std::vector<SkinPiece> inBand = SkinPiecesInBand(pieces, band);
+            for (const SkinPiece& p : inBand)
+                if (p.dst.w == p.src.w && p.dst.h == p.src.h) {  // 1:1 copies stay inside the band
+                    EXPECT_GE(p.dst.x, 0);
+                    EXPECT_GE(p.dst.y, 0);
+                    EXPECT_LE(p.dst.x + p.dst.w, band.Width());
+                    EXPECT_LE(p.dst.y + p.dst.h, band.Height());
+                }
+            const std::vector<uint32_t> painted = PaintPieces(inBand, band.Width(), band.Height());
+            for (int y = 0; y < band.Height(); ++y)
+                for (int x = 0; x < band.Width(); ++x)
+                    ASSERT_EQ(painted[static_cast<size_t>(y) * band.Width() + x],
+                              whole[static_cast<size_t>(band.top + y) * c.W + band.left + x])
+                        << "at " << band.left + x << "," << band.top + y;
+        }
     }
 }
 

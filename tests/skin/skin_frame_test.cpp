@@ -48,6 +48,9 @@ void LoadExtraTheme() {
         L"<theme><constrol><item class=\"window\" id=\"test.nodraw\">"
         L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"nodraw\" "
         L"backgroundColor=\"RGB(10,20,30)\" borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\"/>"
+        L"</item><item class=\"window\" id=\"test.edgecut\">"
+        L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"draw9grid\" frameStyle=\"framebitmaprgn\" "
+        L"captionHeight=\"0\" borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\" border9grid=\"(15,15,15,15)\"/>"
         L"</item><item class=\"window\" id=\"window\">"
         L"<background picFile=\"standard.Prompt.Background\" drawStyle=\"draw9grid\" "
         L"borderWidth=\"(2,2,2,2)\" borderOffset=\"(15,15,15,15)\" border9grid=\"(15,15,15,15)\"/>"
@@ -159,6 +162,31 @@ TEST_F(SkinFrame, TheRegionCutsTheMagentaCornersOnly) {
     std::vector<uint32_t> pixels = ScreenPixels(r);
     ASSERT_FALSE(pixels.empty());
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0xFF00FFu), 0);
+}
+
+TEST_F(SkinFrame, AnEdgeCutFrameCutsTheKeyPixelsOfItsBorders) {
+    // The region comes from the frame's bands as drawn: the picture's
+    // magenta corner pixels in the two-pixel border are cut, the edges stay.
+    LoadExtraTheme();
+    HWND w = dialog_->hwnd();
+    ASSERT_EQ(SetWindowSkin(w, L"test.edgecut"), 1);
+    Pump(300);
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(w, region), ERROR);
+    SIZE size = WindowSize(w);
+    for (POINT corner : {POINT{0, 0}, POINT{size.cx - 1, 0}, POINT{0, size.cy - 1}, POINT{size.cx - 1, size.cy - 1}})
+        EXPECT_FALSE(::PtInRegion(region, corner.x, corner.y)) << corner.x << "," << corner.y;
+    EXPECT_TRUE(::PtInRegion(region, size.cx / 2, 0));
+    EXPECT_TRUE(::PtInRegion(region, 0, size.cy / 2));
+    EXPECT_TRUE(::PtInRegion(region, size.cx - 1, size.cy / 2));
+    EXPECT_TRUE(::PtInRegion(region, size.cx / 2, size.cy - 1));
+    EXPECT_TRUE(::PtInRegion(region, size.cx / 2, size.cy / 2));
+    ::DeleteObject(region);
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    std::vector<uint32_t> pixels = ScreenPixels(r);
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0xFF00FFu), 0) << "no magenta reaches the screen";
 }
 
 TEST_F(SkinFrame, CaptionButtonsFollowTheRightEdge) {

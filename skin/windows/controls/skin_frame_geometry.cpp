@@ -184,6 +184,25 @@ int SkinFilterSystemHit(int code) {
     }
 }
 
+std::vector<SkinPiece> SkinPiecesInBand(const std::vector<SkinPiece>& pieces, const SkinRect& band) {
+    std::vector<SkinPiece> inBand;
+    for (const SkinPiece& p : pieces) {
+        const int left = std::max(p.dst.x, band.left), top = std::max(p.dst.y, band.top);
+        const int right = std::min(p.dst.x + p.dst.w, band.right), bottom = std::min(p.dst.y + p.dst.h, band.bottom);
+        if (left >= right || top >= bottom) continue;
+        SkinPiece q = p;
+        if (p.dst.w == p.src.w && p.dst.h == p.src.h) {
+            q.src = SkinBox{p.src.x + left - p.dst.x, p.src.y + top - p.dst.y, right - left, bottom - top};
+            q.dst = SkinBox{left - band.left, top - band.top, right - left, bottom - top};
+        } else {
+            q.dst.x -= band.left;
+            q.dst.y -= band.top;
+        }
+        inBand.push_back(q);
+    }
+    return inBand;
+}
+
 bool SkinPixelRows::ColorAt(int x, int y, uint32_t* color) const {
     if (!pixels || x < 0 || y < 0 || x >= width || y >= height || bytesPerPixel < 3) return false;
     const uint8_t* p = pixels + static_cast<ptrdiff_t>(y) * stride + static_cast<ptrdiff_t>(x) * bytesPerPixel;

@@ -52,6 +52,12 @@ SkinFrameBands SkinFrameBandRects(int width, int height, const SkinFrameMetrics&
 std::vector<SkinPiece> SkinFrameBitmapPieces(int width, int height, int imageW, int imageH,
                                              const SkinFrameMetrics& metrics);
 
+// The pieces of `pieces` (window coordinates) that fall in `band`, in the
+// band's own coordinates: 1:1 copies cut to the band, any other piece moved
+// whole (the band's bitmap clips it, keeping its scale). Drawn into a
+// bitmap of the band's size they give the band's pixels of the whole.
+std::vector<SkinPiece> SkinPiecesInBand(const std::vector<SkinPiece>& pieces, const SkinRect& band);
+
 // The frame's own hit code of its menu bar, beside the system's
 // (kSkinHt... of common/win_constants.h).
 constexpr int kSkinHtMenuBar = 0x1201;

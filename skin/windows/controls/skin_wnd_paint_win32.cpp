@@ -16,10 +16,11 @@
 
 namespace {
 
-void CopyBand(ISkinCanvas& canvas, const SkinSurface& source, const SkinRect& band) {
+// Copies `from` of the source to `to` of the canvas (the same size).
+void CopyBand(ISkinCanvas& canvas, const SkinSurface& source, const SkinRect& from, const SkinRect& to) {
     SkinPieces pieces;
-    SkinBox box{band.left, band.top, band.Width(), band.Height()};
-    pieces.Add(SkinBlit::Copy, box, box, source.width, source.height);
+    pieces.Add(SkinBlit::Copy, SkinBox{to.left, to.top, to.Width(), to.Height()},
+               SkinBox{from.left, from.top, from.Width(), from.Height()}, source.width, source.height);
     canvas.DrawPieces(source, pieces);
 }
 
@@ -91,24 +92,59 @@ void CSkinWndSB::RecomputeGeometry() {
 void CSkinWndSB::RebuildFrameBitmap() {
     int W = geometry_.width, H = geometry_.height;
     if (!backgroundImage_ || W <= 0 || H <= 0) {
-        frameBitmap_.reset();
-        frameBitmapW_ = frameBitmapH_ = 0;
+        for (FrameBandBitmap& band : frameBands_) band = FrameBandBitmap{};
         return;
     }
-    if (!frameBitmap_ || frameBitmapW_ != W || frameBitmapH_ != H) {
-        frameBitmap_ = SkinGraphics().CreateCompatibleBitmap(W, H);
-        frameBitmapW_ = frameBitmap_ ? W : 0;
-        frameBitmapH_ = frameBitmap_ ? H : 0;
-    }
-    if (!frameBitmap_) return;
-    std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(SkinSurface{frameBitmap_.get(), W, H});
-    if (!canvas) return;
-    canvas->FillSolid(SkinRect{0, 0, W, H}, backgroundColor_);
     // The picture at the window's scale, cut by the scaled metrics.
     CSkinDrawImage* scaled = backgroundImage_->ForScale(scale_);
     SkinSurface picture = scaled->GetPlainSurface();  // plain copies only
     std::vector<SkinPiece> pieces = SkinFrameBitmapPieces(W, H, scaled->GetWidth(), scaled->GetHeight(), metrics_);
-    if (!pieces.empty()) canvas->DrawPieces(picture, pieces.data(), static_cast<int>(pieces.size()));
+    const SkinRect rects[4] = {bands_.top, bands_.left, bands_.right, bands_.bottom};
+    for (int b = 0; b < 4; ++b) {
+        FrameBandBitmap& band = frameBands_[b];
+        const SkinRect& rect = rects[b];
+        if (rect.IsEmpty()) {
+            band = FrameBandBitmap{};
+            continue;
+        }
+        if (!band.bitmap || band.rect.Width() != rect.Width() || band.rect.Height() != rect.Height())
+            band.bitmap = SkinGraphics().CreateCompatibleBitmap(rect.Width(), rect.Height());
+        band.rect = band.bitmap ? rect : SkinRect{};
+        if (!band.bitmap) continue;
+        std::unique_ptr<ISkinCanvas> canvas = SkinGraphics().CreateBitmapCanvas(band.Surface());
+        if (!canvas) continue;
+        canvas->FillSolid(SkinRect{0, 0, rect.Width(), rect.Height()}, backgroundColor_);
+        std::vector<SkinPiece> inBand = SkinPiecesInBand(pieces, rect);
+        if (!inBand.empty()) canvas->DrawPieces(picture, inBand.data(), static_cast<int>(inBand.size()));
+    }
+}
+
+// The frame bands' pixels put together as one W x H picture of 32-bit
+// rows (what lies under the client area stays black): for the edge walk.
+bool CSkinWndSB::FrameBandPixels(std::vector<uint8_t>* pixels, SkinPixelRows* rows) {
+    const int W = geometry_.width, H = geometry_.height;
+    if (W <= 0 || H <= 0) return false;
+    pixels->assign(static_cast<size_t>(W) * static_cast<size_t>(H) * 4, 0);
+    for (const FrameBandBitmap& band : frameBands_) {
+        if (!band.bitmap) continue;
+        SkinBitmapPixels storage;
+        if (!SkinGraphics().ReadBitmapPixels(band.bitmap.get(), &storage)) return false;
+        const int bytes = storage.info.bitsPerPixel / 8;
+        if (bytes != 3 && bytes != 4) return false;
+        const SkinPixelRows from{storage.bytes.data(), storage.info.width, storage.info.height, storage.stride, bytes};
+        for (int y = 0; y < from.height; ++y) {
+            for (int x = 0; x < from.width; ++x) {
+                const int wx = band.rect.left + x, wy = band.rect.top + y;
+                uint32_t color = 0;
+                if (wx < 0 || wy < 0 || wx >= W || wy >= H || !from.ColorAt(x, y, &color)) continue;
+                uint8_t* to = pixels->data() + (static_cast<size_t>(wy) * W + wx) * 4;
+                to[0] = static_cast<uint8_t>(color >> 16), to[1] = static_cast<uint8_t>(color >> 8);
+                to[2] = static_cast<uint8_t>(color);
+            }
+        }
+    }
+    *rows = SkinPixelRows{pixels->data(), W, H, W * 4, 4};
+    return true;
 }
 
 bool CSkinWndSB::ApplyRegion() {
@@ -132,14 +168,11 @@ bool CSkinWndSB::ApplyRegion() {
             CSkinDrawImage* scaled = backgroundImage_->ForScale(scale_);
             if (PicturePixels(*scaled, &storage, &rows))
                 cuts = SkinRoundCornerCuts(rows, scaled->GetColorKey(), W, H, metrics_.borderOffset);
-        } else if (frameStyle_ == SkinFrameStyle::BitmapRgn && frameBitmap_) {
-            SkinBitmapPixels storage;
-            if (SkinGraphics().ReadBitmapPixels(frameBitmap_.get(), &storage) &&
-                (storage.info.bitsPerPixel == 24 || storage.info.bitsPerPixel == 32)) {
-                SkinPixelRows rows{storage.bytes.data(), storage.info.width, storage.info.height, storage.stride,
-                                   storage.info.bitsPerPixel / 8};
+        } else if (frameStyle_ == SkinFrameStyle::BitmapRgn && HasFrameBands()) {
+            std::vector<uint8_t> pixels;
+            SkinPixelRows rows;
+            if (FrameBandPixels(&pixels, &rows))
                 cuts = SkinEdgeKeyCuts(rows, backgroundImage_->GetColorKey(), metrics_.borderWidth);
-            }
         }
     }
     std::vector<SkinRect> rects = SkinWindowRegionRects(W, H, std::move(cuts));
@@ -167,30 +200,31 @@ void CSkinWndSB::PaintFrameBands(HDC dc) {
     if (!canvas) return;
     canvas->SetScale(scale_);
     int W = geometry_.width;
-    if (frameBitmap_) {
-        SkinSurface frame{frameBitmap_.get(), frameBitmapW_, frameBitmapH_};
-        bool caption = SkinHasCaption(geometry_.style) && metrics_.captionHeight > 0;
-        if (caption && bands_.top.Height() > 0 && W > 0) {
-            // The top band is composed off-screen with the caption parts.
-            SkinBitmapHandle band = SkinGraphics().CreateCompatibleBitmap(W, bands_.top.Height());
-            if (band) {
-                {
-                    std::unique_ptr<ISkinCanvas> top =
-                        SkinGraphics().CreateBitmapCanvas(SkinSurface{band.get(), W, bands_.top.Height()});
-                    if (top) {
-                        top->SetScale(scale_);
-                        CopyBand(*top, frame, bands_.top);
-                        DrawCaption(*top, W);
-                    }
+    const FrameBandBitmap& topBand = frameBands_[0];
+    const bool caption = SkinHasCaption(geometry_.style) && metrics_.captionHeight > 0;
+    if (topBand.bitmap && caption && W > 0) {
+        // The top band is composed off-screen with the caption parts, in
+        // window coordinates: the band starts at the window's corner.
+        const int h = topBand.rect.Height();
+        SkinBitmapHandle band = SkinGraphics().CreateCompatibleBitmap(W, h);
+        if (band) {
+            {
+                std::unique_ptr<ISkinCanvas> top = SkinGraphics().CreateBitmapCanvas(SkinSurface{band.get(), W, h});
+                if (top) {
+                    top->SetScale(scale_);
+                    CopyBand(*top, topBand.Surface(), SkinRect{0, 0, topBand.rect.Width(), h}, topBand.rect);
+                    DrawCaption(*top, W);
                 }
-                CopyBand(*canvas, SkinSurface{band.get(), W, bands_.top.Height()}, bands_.top);
             }
-        } else {
-            CopyBand(*canvas, frame, bands_.top);
+            CopyBand(*canvas, SkinSurface{band.get(), W, h}, SkinRect{0, 0, W, h}, topBand.rect);
         }
-        CopyBand(*canvas, frame, bands_.left);
-        CopyBand(*canvas, frame, bands_.right);
-        CopyBand(*canvas, frame, bands_.bottom);
+    } else if (topBand.bitmap) {
+        CopyBand(*canvas, topBand.Surface(), SkinRect{0, 0, topBand.rect.Width(), topBand.rect.Height()}, topBand.rect);
+    }
+    for (int b = 1; b < 4; ++b) {
+        const FrameBandBitmap& band = frameBands_[b];
+        if (band.bitmap)
+            CopyBand(*canvas, band.Surface(), SkinRect{0, 0, band.rect.Width(), band.rect.Height()}, band.rect);
     }
     if (menuBar_) menuBar_->Paint(*canvas, font_);
 }

@@ -141,6 +141,7 @@ private:
     // ----- painting (skin_wnd_paint.cpp) -----
     void RecomputeGeometry();
     void RebuildFrameBitmap();
+    bool FrameBandPixels(std::vector<uint8_t>* pixels, SkinPixelRows* rows);
     bool ApplyRegion();  // true when a region was set (which repaints)
     void PaintNonClient();
     void PaintFrameBands(HDC dc);
@@ -181,8 +182,16 @@ private:
     SkinFrameMetrics metrics96_;  // the description's, at 96 DPI
     SkinFrameMetrics metrics_;    // in pixels of the window's scale
 
-    SkinBitmapHandle frameBitmap_;
-    int frameBitmapW_ = 0, frameBitmapH_ = 0;
+    // The frame picture cut to the window's size, one bitmap per band of
+    // the non-client area (top, left, right, bottom, as in bands_): the
+    // part under the client area is never shown, so it is never made.
+    struct FrameBandBitmap {
+        SkinBitmapHandle bitmap;
+        SkinRect rect;  // in the window
+        SkinSurface Surface() const { return SkinSurface{bitmap.get(), rect.Width(), rect.Height()}; }
+    };
+    FrameBandBitmap frameBands_[4];
+    bool HasFrameBands() const { return frameBands_[0].bitmap || frameBands_[3].bitmap; }
     SkinBitmapHandle cache_;
     int cacheW_ = 0, cacheH_ = 0;
     SkinScale cacheScale_;
