@@ -191,7 +191,11 @@ private:
         SkinSurface Surface() const { return SkinSurface{bitmap.get(), rect.Width(), rect.Height()}; }
     };
     FrameBandBitmap frameBands_[4];
-    bool HasFrameBands() const { return frameBands_[0].bitmap || frameBands_[3].bitmap; }
+    bool HasFrameBands() const {
+        for (const FrameBandBitmap& band : frameBands_)
+            if (band.bitmap) return true;
+        return false;
+    }
     SkinBitmapHandle cache_;
     int cacheW_ = 0, cacheH_ = 0;
     SkinScale cacheScale_;
