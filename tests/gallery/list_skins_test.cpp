@@ -515,6 +515,28 @@ TEST_F(ComboButton, AStyleChangeAMoveAndASizeRepaintFrameAndButton) {
     EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_COMBO, 0, mid), "gallery.edit.frame.normal");
     EXPECT_EQ(gallery_->NameAt(IDC_GALLERY_COMBO, wide.right / 2, 0), "gallery.edit.frame.normal");
 
+    // A move or a size drops the old pixels instead of copying them (the
+    // frame stretches and the parent shows through its corners); a change
+    // that moves nothing, or one without a redraw, keeps the system's way.
+    RECT at = win::WindowRect(combo_);
+    ::MapWindowPoints(nullptr, gallery_->Dialog(), reinterpret_cast<POINT*>(&at), 2);
+    auto copiesOldBits = [&](int dx, int dw, UINT flags) {
+        WINDOWPOS pos{combo_,
+                      nullptr,
+                      at.left + dx,
+                      at.top,
+                      at.right - at.left + dw,
+                      at.bottom - at.top,
+                      flags | SWP_NOZORDER | SWP_NOACTIVATE};
+        ::SendMessageW(combo_, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+        return (pos.flags & SWP_NOCOPYBITS) == 0;
+    };
+    EXPECT_FALSE(copiesOldBits(7, 0, 0)) << "a move";
+    EXPECT_FALSE(copiesOldBits(0, 12, 0)) << "a size";
+    EXPECT_TRUE(copiesOldBits(0, 0, 0)) << "no change";
+    EXPECT_TRUE(copiesOldBits(7, 0, SWP_NOMOVE)) << "a move it is told to ignore";
+    EXPECT_TRUE(copiesOldBits(7, 12, SWP_NOREDRAW)) << "no redraw";
+
     // A border the program gives it later shows the frame, not the
     // system's sunken edge, and the client area goes on inside it.
     ::SetWindowLongW(combo_, GWL_EXSTYLE, ::GetWindowLongW(combo_, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
