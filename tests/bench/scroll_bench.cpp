@@ -41,24 +41,35 @@ LRESULT CALLBACK CountMoves(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
-// A top-level window with a multi-line edit of 10 000 lines filling it.
-struct EditWindow {
+// A top-level frame of w x h at (x, y) with one child control of the given
+// class and styles (and a client edge) filling it; gone with the object.
+struct FramedControl {
     HWND frame = nullptr;
-    HWND edit = nullptr;
-    EditWindow(int x, int y, bool skinned) {
-        frame = ::CreateWindowExW(0, L"#32770", L"bench", WS_POPUP | WS_CAPTION | WS_VISIBLE, x, y, 320, 420, nullptr,
+    HWND control = nullptr;
+    FramedControl(int x, int y, int w, int h, const wchar_t* cls, DWORD style) {
+        frame = ::CreateWindowExW(0, L"#32770", L"bench", WS_POPUP | WS_CAPTION | WS_VISIBLE, x, y, w, h, nullptr,
                                   nullptr, nullptr, nullptr);
-        edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"",
-                                 WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL, 0, 0,
-                                 300, 380, frame, nullptr, nullptr, nullptr);
+        control = ::CreateWindowExW(WS_EX_CLIENTEDGE, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, w - 20, h - 40,
+                                    frame, nullptr, nullptr, nullptr);
+    }
+    ~FramedControl() {
+        if (frame) ::DestroyWindow(frame);
+    }
+    FramedControl(const FramedControl&) = delete;
+    FramedControl& operator=(const FramedControl&) = delete;
+};
+
+// A multi-line edit of 10 000 lines.
+struct EditWindow : FramedControl {
+    HWND edit = nullptr;
+    EditWindow(int x, int y, bool skinned)
+        : FramedControl(x, y, 320, 420, L"Edit", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL),
+          edit(control) {
         std::wstring text;
         for (int i = 0; i < 10000; ++i) text += L"line " + std::to_wstring(i) + L" of the text to scroll\r\n";
         ::SetWindowTextW(edit, text.c_str());
         if (skinned) SetWindowSkin(edit, L"scroll.edit");
         scroll_test::Pump(200);
-    }
-    ~EditWindow() {
-        if (frame) ::DestroyWindow(frame);
     }
     // The vertical bar's column and its ends on the screen.
     void Bar(int* x, int* top, int* bottom) const {
@@ -73,25 +84,17 @@ struct EditWindow {
     }
 };
 
-// A top-level window with a list box of 500 rows, wider than the box, filling it.
-struct ListWindow {
-    HWND frame = nullptr;
+// A list box of 500 rows, wider than the box.
+struct ListWindow : FramedControl {
     HWND list = nullptr;
-    ListWindow(int x, int y, bool skinned) {
-        frame = ::CreateWindowExW(0, L"#32770", L"bench", WS_POPUP | WS_CAPTION | WS_VISIBLE, x, y, 320, 300, nullptr,
-                                  nullptr, nullptr, nullptr);
-        list = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"ListBox", L"",
-                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 300, 260,
-                                 frame, nullptr, nullptr, nullptr);
+    ListWindow(int x, int y, bool skinned)
+        : FramedControl(x, y, 320, 300, L"ListBox", WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT), list(control) {
         for (int i = 0; i < 500; ++i)
             ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"row " + std::to_wstring(i)).c_str()));
         ::SendMessageW(list, LB_SETHORIZONTALEXTENT, 900, 0);
         ::SendMessageW(list, LB_SETTOPINDEX, 200, 0);
         if (skinned) SetWindowSkin(list, L"scroll.list");
         scroll_test::Pump(200);
-    }
-    ~ListWindow() {
-        if (frame) ::DestroyWindow(frame);
     }
 };
 

@@ -21,9 +21,6 @@ namespace {
 // Corners of the frame and button pictures kept unscaled.
 constexpr int kFrameCorner = 4;
 constexpr int kButtonCorner = 3;
-// While hovered, the cursor is polled: the edit of an editable combo takes
-// the mouse from it, and the leave that follows is not always heard.
-constexpr UINT kHoverPollMs = 100;
 
 }  // namespace
 
@@ -174,23 +171,14 @@ CSkinDrawImage* CSkinComboBoxSB::FramePicture(bool dropped) const {
     return SkinFieldFrameOver(enabled, hover_ || dropped, false) && frameOver_ ? frameOver_ : frameNormal_;
 }
 
-void CSkinComboBoxSB::RedrawAll() {
-    if (::IsWindowVisible(window_)) ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
-}
+void CSkinComboBoxSB::RedrawAll() { SkinRedrawWhole(window_); }
 
 void CSkinComboBoxSB::StartHover() {
-    if (hover_) return;
-    hover_ = true;
-    SkinTrackMouse(window_, TME_LEAVE);
-    SkinStartTimer(window_, kSkinTimerHoverPoll, kHoverPollMs);
-    RedrawAll();
+    if (SkinStartPolledHover(window_, hover_, kSkinTimerHoverPoll, TME_LEAVE)) RedrawAll();
 }
 
 void CSkinComboBoxSB::EndHover() {
-    SkinStopTimer(window_, kSkinTimerHoverPoll);
-    if (!hover_) return;
-    hover_ = false;
-    RedrawAll();
+    if (SkinEndPolledHover(window_, hover_, kSkinTimerHoverPoll)) RedrawAll();
 }
 
 void CSkinComboBoxSB::OnTimer(uintptr_t id) {

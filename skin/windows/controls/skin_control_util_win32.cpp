@@ -10,10 +10,15 @@
 #include "skin/theme/skin_resource_manager.h"
 #include "skin/windows/hooks/skin_unhooked_win32.h"
 #include "skin/windows/manager/skin_class_proc_win32.h"
+#include "skin/windows/manager/skin_timer_win32.h"
 #include "skin/windows/skin_api_win32.h"
 
 void SkinInvalidate(HWND window, bool erase) {
     if (::IsWindowVisible(window)) ::InvalidateRect(window, nullptr, erase ? TRUE : FALSE);
+}
+
+void SkinRedrawWhole(HWND window) {
+    if (::IsWindowVisible(window)) ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
 }
 
 LRESULT SkinPassWithoutRedraw(CSkinBase& object, const SkinMessage& message) {
@@ -33,6 +38,22 @@ bool SkinTrackMouse(HWND window, DWORD flags) {
     track.hwndTrack = window;
     track.dwHoverTime = 1;
     return ::TrackMouseEvent(&track) != FALSE;
+}
+
+bool SkinStartPolledHover(HWND window, bool& hover, UINT_PTR timer, DWORD trackFlags) {
+    constexpr UINT kPollMs = 100;
+    if (hover) return false;
+    hover = true;
+    SkinTrackMouse(window, trackFlags);
+    SkinStartTimer(window, timer, kPollMs);
+    return true;
+}
+
+bool SkinEndPolledHover(HWND window, bool& hover, UINT_PTR timer) {
+    SkinStopTimer(window, timer);
+    if (!hover) return false;
+    hover = false;
+    return true;
 }
 
 namespace {

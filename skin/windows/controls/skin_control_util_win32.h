@@ -19,6 +19,9 @@ class CSkinDrawImage;
 
 // InvalidateRect of the whole client area when the window is visible.
 void SkinInvalidate(HWND window, bool erase = false);
+// The frame and the client area marked for repainting (no erase) when the
+// window is visible.
+void SkinRedrawWhole(HWND window);
 
 // Passes the message on with redrawing switched off, so the system's own
 // drawing of the control never reaches the screen, then invalidates. A
@@ -27,6 +30,15 @@ LRESULT SkinPassWithoutRedraw(CSkinBase& object, const SkinMessage& message);
 
 // Asks for WM_MOUSELEAVE (and WM_MOUSEHOVER with TME_HOVER).
 bool SkinTrackMouse(HWND window, DWORD flags);
+
+// The hover of a control whose own windows (a combo box's edit, an IP
+// address's fields) can take the mouse from it without it hearing of the
+// leave: the leave is tracked (`trackFlags`) and the `timer` polls the
+// cursor meanwhile; the control ends the hover when its timer routine finds
+// the cursor gone (SkinCursorWithin). Each returns true when `hover`
+// changed, for the caller to redraw.
+bool SkinStartPolledHover(HWND window, bool& hover, UINT_PTR timer, DWORD trackFlags);
+bool SkinEndPolledHover(HWND window, bool& hover, UINT_PTR timer);
 
 // The tool tip of a control, made on the first mouse move (WM_MOUSEMOVE,
 // relayed to it) with the button up and closed by a press.

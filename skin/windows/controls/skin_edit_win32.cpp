@@ -101,9 +101,7 @@ void CSkinEditSB::ApplyMargins() {
                    MAKELONG(margin(desc->nmarginleft), margin(desc->nmarginright)));
 }
 
-void CSkinEditSB::RedrawFrame() {
-    if (::IsWindowVisible(window_)) ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
-}
+void CSkinEditSB::RedrawFrame() { SkinRedrawWhole(window_); }
 
 // ----- messages -----
 

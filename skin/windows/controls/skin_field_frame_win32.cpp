@@ -12,7 +12,6 @@ namespace {
 // IP address's fields, a date-time picker's spin) take the mouse from it
 // without the field hearing of the leave that follows.
 constexpr UINT_PTR kHoverPollTimer = 0x5EB1;
-constexpr UINT kHoverPollMs = 100;
 // Corners of the frame picture kept unscaled.
 constexpr int kFrameCorner = 4;
 
@@ -36,25 +35,18 @@ void CSkinFieldFrame::OnTimer(uintptr_t id) {
 }
 
 void CSkinFieldFrame::StartHover(bool nonClient) {
-    if (hover_) return;
-    hover_ = true;
-    SkinTrackMouse(window_, TME_LEAVE | (nonClient ? TME_NONCLIENT : 0));
-    SkinStartTimer(window_, kHoverPollTimer, kHoverPollMs);
+    if (!SkinStartPolledHover(window_, hover_, kHoverPollTimer, TME_LEAVE | (nonClient ? TME_NONCLIENT : 0))) return;
     RedrawFrame();
     OnHoverChanged();
 }
 
 void CSkinFieldFrame::EndHover() {
-    SkinStopTimer(window_, kHoverPollTimer);
-    if (!hover_) return;
-    hover_ = false;
+    if (!SkinEndPolledHover(window_, hover_, kHoverPollTimer)) return;
     RedrawFrame();
     OnHoverChanged();
 }
 
-void CSkinFieldFrame::RedrawFrame() {
-    if (::IsWindowVisible(window_)) ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
-}
+void CSkinFieldFrame::RedrawFrame() { SkinRedrawWhole(window_); }
 
 void CSkinFieldFrame::ChangeFrame() {
     ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,

@@ -63,9 +63,7 @@ void CSkinRichEditSB::OnScaleChanged() {
     RedrawFrame();
 }
 
-void CSkinRichEditSB::RedrawFrame() {
-    if (::IsWindowVisible(window_)) ::RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOERASE);
-}
+void CSkinRichEditSB::RedrawFrame() { SkinRedrawWhole(window_); }
 
 bool CSkinRichEditSB::OnCreate(const SkinMessage& m, LRESULT* result) {
     *result = m.message == WM_CREATE ? SkinCallPrevious(*this, m) : 0;
